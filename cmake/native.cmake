@@ -1,0 +1,23 @@
+# Native build: the core against the host backends, unit tests under AddressSanitizer and UBSan.
+set(QUOREL_SANITIZERS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+target_compile_options(quorel_core PUBLIC ${QUOREL_SANITIZERS})
+target_link_options(quorel_core PUBLIC ${QUOREL_SANITIZERS})
+
+add_library(quorel_platform_native STATIC
+    src/platform/file_system_native.cpp
+    src/platform/registry_native.cpp
+    src/platform/system_info_native.cpp
+    src/platform/user_interface_native.cpp
+)
+target_include_directories(quorel_platform_native PUBLIC src)
+target_compile_options(quorel_platform_native PUBLIC ${QUOREL_SANITIZERS})
+target_link_libraries(quorel_core PUBLIC quorel_platform_native)
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB QUOREL_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
+add_executable(unit_tests ${QUOREL_UNIT_TESTS} tests/unit/test_support.cpp)
+target_link_libraries(unit_tests PRIVATE quorel_core GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE QUOREL_SAMPLE_DIR="${CMAKE_SOURCE_DIR}/sample")
+gtest_discover_tests(unit_tests TEST_PREFIX "unit." PROPERTIES LABELS unit)

@@ -1,0 +1,305 @@
+#include "setupfiles/setup_info_file.h"
+
+#include "setupfiles/text_line.h"
+#include "shell/message_boxes.h"
+
+const char* const kDriversPrefix = "\\SystemRoot\\System32\\drivers\\";
+
+namespace {
+
+constexpr size_t kDriversPrefixLength = 29;
+const char* const kCantFind = "Can't find SETUPINFOFILE!";
+
+// One pass over the setup information file: find a header, then take the section's lines in order.
+class SectionReader {
+public:
+    explicit SectionReader(const std::string& path) : file_(path) {}
+    bool IsOpen() const { return file_.IsOpen(); }
+    bool AtEnd() const { return atEnd_; }
+
+    bool FindHeader(const char* header) {
+        std::string line;
+        while (!atEnd_) {
+            atEnd_ = !ReadTextLine(file_, line);
+            if (!atEnd_ && line == header) return true;
+        }
+        return false;
+    }
+
+    // The next line cut to its field; past the end of the file it comes back empty.
+    std::string Line(size_t width = kTextWidth) {
+        std::string line;
+        if (!atEnd_) atEnd_ = !ReadTextLine(file_, line, width);
+        return atEnd_ ? std::string() : line;
+    }
+
+    int32_t Count() {
+        int32_t count = ParseSignedDecimal(Line());
+        return count < 0 ? 0 : count;
+    }
+
+private:
+    platform::InputFile file_;
+    bool atEnd_ = false;
+};
+
+// The file name part of an image path: what follows the drivers prefix, whatever the prefix holds.
+std::string ImageFileName(const std::string& imagePath) {
+    return imagePath.size() > kDriversPrefixLength ? imagePath.substr(kDriversPrefixLength) : std::string();
+}
+
+}  // namespace
+
+std::string SetupInfoPath(const std::string& directory) { return JoinPath(directory, App().SetupInfoFileName); }
+
+int ReadOsSection() {
+    SectionReader reader(SetupInfoPath(App().SetupDirectory));
+    if (!reader.IsOpen() || !reader.FindHeader("[OS]")) return 0;
+    std::string os = reader.Line();
+    if (os == "!OS_WINDOWS_NT") return 2;
+    if (os == "!OS_WINDOWS_95") return 1;
+    return 0;  // "!OS_WINDOWS_16" and anything else
+}
+
+int ReadMaintenanceSection(MaintenanceDefaults& record) {
+    SectionReader reader(SetupInfoPath(App().SetupDirectory));
+    if (!reader.IsOpen()) return 0;
+    int found = 0;
+    // A later section is read over an earlier one, until one that switches maintenance off.
+    while (reader.FindHeader("[MAINTENANCE]")) {
+        found = 1;
+        std::string mode = reader.Line();
+        if (mode == "!MAINTENANCE_OFF") {
+            record.Mode = kMaintenanceOff;
+            break;
+        }
+        if (mode == "!MAINTENANCE_FULL") record.Mode = kMaintenanceFull;
+        if (mode == "!MAINTENANCE_DEFAULT") record.Mode = kMaintenanceDefault;
+        if (mode == "!MAINTENANCE_DEFAULT_INVISIBLE") record.Mode = kMaintenanceDefaultInvisible;
+        record.cipValue = ParseSignedDecimal(reader.Line());
+        record.Controller = ParseSignedDecimal(reader.Line());
+        record.username = reader.Line(kUserWidth);
+        record.password = reader.Line(kUserWidth);
+        record.CDPN.clear();
+        for (int32_t i = 0, n = reader.Count(); i < n && (i < int32_t{kMaxCdpn} || !reader.AtEnd()); ++i) {
+            std::string number = reader.Line(kPartyNumberWidth);
+            if (record.CDPN.size() < kMaxCdpn) record.CDPN.push_back(number);
+        }
+        record.CGPN.clear();
+        for (int32_t i = 0, n = reader.Count(); i < n && (i < int32_t{kMaxCgpn} || !reader.AtEnd()); ++i) {
+            std::string number = reader.Line(kPartyNumberWidth);
+            if (record.CGPN.size() < kMaxCgpn) record.CGPN.push_back(number);
+        }
+    }
+    return found;
+}
+
+int ReadCurrentCapiDll(std::string& name) {
+    SectionReader reader(SetupInfoPath(App().SetupDirectory));
+    if (!reader.IsOpen() || !reader.FindHeader("[CURRENTCAPIDLL]")) return 0;
+    name = reader.Line();
+    return 1;
+}
+
+uint32_t ReadScriptVersion(const std::string& directory) {
+    SectionReader reader(SetupInfoPath(directory));
+    if (!reader.IsOpen() || !reader.FindHeader("[VERSION]")) return 0;
+    return ParseUnsignedDecimal(reader.Line());
+}
+
+int ReadDefaultProtocol(std::string& name) {
+    std::string path = SetupInfoPath(App().SetupDirectory);
+    SectionReader reader(path);
+    if (!reader.IsOpen()) {
+        ShowMessage(nullptr, std::string(kCantFind) + " at " + path);
+        return 0;
+    }
+    if (!reader.FindHeader("[DEFPROTOCOL]")) return 0;
+    name = reader.Line();
+    return 1;
+}
+
+int ReadProtocolEntries(std::vector<ProtocolEntry>& entries) {
+    SectionReader reader(SetupInfoPath(App().SetupDirectory));
+    if (!reader.IsOpen()) return 0;
+    entries.clear();
+    if (!reader.FindHeader("[PROTOCOL]")) return 1;
+    // Entries past the end of the file would only be empty: a count that overshoots ends there.
+    for (int32_t i = 0, n = reader.Count(); i < n && !reader.AtEnd(); ++i) {
+        ProtocolEntry entry;
+        entry.name = reader.Line();
+        entry.image = reader.Line();
+        entry.code = ParseHex(reader.Line());
+        entries.push_back(entry);
+    }
+    return 1;
+}
+
+int AnyProtocolNeedsSpid() {
+    std::vector<ProtocolEntry> entries;
+    if (!ReadProtocolEntries(entries)) {
+        ShowMessage(nullptr, std::string(kCantFind) + " at " + SetupInfoPath(App().SetupDirectory));
+        return 0;
+    }
+    for (const ProtocolEntry& entry : entries)
+        if (entry.code & 1) return 1;
+    return 0;
+}
+
+uint32_t GetProtocolIndexByImage(const std::string& imagePath) {
+    std::vector<ProtocolEntry> entries;
+    if (!ReadProtocolEntries(entries)) {
+        ShowMessage(nullptr, kCantFind);
+        return 0;
+    }
+    std::string image = ImageFileName(imagePath);
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (EqualsIgnoreCase(entries[i].image, image)) return static_cast<uint32_t>(i);
+    return kNoProtocolIndex;
+}
+
+int GetScriptNewImagePath(const std::string& name, std::string& imagePath) {
+    std::vector<ProtocolEntry> entries;
+    if (!ReadProtocolEntries(entries)) {
+        ShowMessage(nullptr, "Can't find SETUPINFOFILE\n[GetScriptNewImagePath]");
+        return 0;
+    }
+    for (const ProtocolEntry& entry : entries) {
+        if (entry.name == name) {
+            imagePath = FitField(JoinPath(kDriversPrefix, entry.image), kTextWidth);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+uint32_t GetProtocolCode(const std::string& nameOrImagePath) {
+    std::vector<ProtocolEntry> entries;
+    if (!ReadProtocolEntries(entries)) {
+        ShowMessage(nullptr, kCantFind);
+        return 0;
+    }
+    std::string image = ImageFileName(nameOrImagePath);
+    for (const ProtocolEntry& entry : entries)
+        if (EqualsIgnoreCase(entry.name, nameOrImagePath) || EqualsIgnoreCase(entry.image, image)) return entry.code;
+    return 0;
+}
+
+int ReadCompFiles(const std::string& directory, std::vector<CompFile>& list) {
+    SectionReader reader(SetupInfoPath(directory));
+    if (!reader.IsOpen()) {
+        ShowError(nullptr, kCantFind);
+        return 0;
+    }
+    list.clear();
+    if (!reader.FindHeader("[COMPFILES]")) return 1;
+    for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
+        int32_t n = reader.Count();
+        std::string sourceSubdirectory = reader.Line(kFileNameWidth);
+        size_t first = list.size();
+        for (int32_t i = 0; i < n && (list.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
+            CompFile file;
+            file.sourceName = reader.Line(kFileNameWidth);
+            file.installedName = reader.Line(kFileNameWidth);
+            if (list.size() < kMaxFileEntries) list.push_back(file);
+        }
+        std::string setupSubdirectory = reader.Line(kFileNameWidth);
+        std::string windowsSubdirectory = reader.Line(kFileNameWidth);
+        std::string versionFlag = reader.Line(kFileNameWidth);
+        for (size_t k = first; k < list.size(); ++k) {
+            list[k].sourceSubdirectory = sourceSubdirectory;
+            list[k].setupSubdirectory = setupSubdirectory;
+            list[k].windowsSubdirectory = windowsSubdirectory;
+            list[k].versionFlag = versionFlag;
+        }
+    }
+    return 1;
+}
+
+int ReadAddFiles(const std::string& directory, std::vector<AddFile>& list) {
+    SectionReader reader(SetupInfoPath(directory));
+    if (!reader.IsOpen()) {
+        ShowError(nullptr, kCantFind);
+        return 0;
+    }
+    list.clear();
+    if (!reader.FindHeader("[ADDFILES]")) return 1;
+    for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
+        int32_t n = reader.Count();
+        std::string sourceSubdirectory = reader.Line(kFileNameWidth);
+        size_t first = list.size();
+        for (int32_t i = 0; i < n && (list.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
+            std::string name = reader.Line(kFileNameWidth);
+            if (list.size() < kMaxFileEntries) list.push_back({sourceSubdirectory, name, ""});
+        }
+        std::string destinationSubdirectory = reader.Line(kFileNameWidth);
+        for (size_t k = first; k < list.size(); ++k) list[k].destinationSubdirectory = destinationSubdirectory;
+    }
+    return 1;
+}
+
+int ReadDeleteAddFiles(const std::string& directory, std::vector<DeleteAddFile>& list) {
+    SectionReader reader(SetupInfoPath(directory));
+    if (!reader.IsOpen()) {
+        ShowError(nullptr, kCantFind);
+        return 0;
+    }
+    list.clear();
+    if (!reader.FindHeader("[DELETEADDFILES]")) return 1;
+    for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
+        int32_t n = reader.Count();
+        std::string subdirectory = reader.Line(kFileNameWidth);
+        for (int32_t i = 0; i < n && (list.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
+            std::string name = reader.Line(kFileNameWidth);
+            if (list.size() < kMaxFileEntries) list.push_back({subdirectory, name});
+        }
+    }
+    return 1;
+}
+
+int ReadProgmanSection(const std::string& directory, ProgmanGroup& group) {
+    SectionReader reader(SetupInfoPath(directory));
+    if (!reader.IsOpen()) {
+        ShowError(nullptr, kCantFind);
+        return 0;
+    }
+    group.items.clear();
+    if (!reader.FindHeader("[PROGMAN]")) return 1;
+    group.name = reader.Line(kProgmanNameWidth);
+    const AppContext& app = App();
+    if (app.LanguageIndex < 0 || static_cast<size_t>(app.LanguageIndex) >= app.Languages.entries.size()) return 1;
+    const std::string& language = app.Languages.entries[app.LanguageIndex].displayName;
+    std::string line;
+    do {
+        line = reader.Line();
+    } while (!reader.AtEnd() && !EqualsIgnoreCase(line, language));
+    if (reader.AtEnd()) return 1;
+    for (int32_t i = 0, n = reader.Count(); i < n && group.items.size() < kMaxProgmanItems; ++i) {
+        ProgmanItem item;
+        item.Title = reader.Line(kProgmanNameWidth);
+        item.Command = reader.Line();
+        if (item.Command == "!SETUPFILE+CMD") item.Parameters = reader.Line(kProgmanNameWidth);
+        item.WorkingDirectory = reader.Line();
+        item.IconFile = reader.Line();
+        item.IconIndex = static_cast<int16_t>(ParseSignedDecimal(reader.Line()));
+        group.items.push_back(item);
+    }
+    return 1;
+}
+
+int ReadLanguageSection(const std::string& directory, LanguageList& list) {
+    SectionReader reader(SetupInfoPath(directory));
+    if (!reader.IsOpen()) {
+        ShowError(nullptr, kCantFind);
+        return 0;
+    }
+    list.entries.clear();
+    if (!reader.FindHeader("[LANGUAGE]")) return 1;
+    for (int32_t i = 0, n = reader.Count(); i < n && list.entries.size() < kMaxLanguages; ++i) {
+        LanguageEntry entry;
+        entry.displayName = reader.Line(kLanguageNameWidth);
+        entry.fileName = reader.Line();
+        list.entries.push_back(entry);
+    }
+    return 1;
+}

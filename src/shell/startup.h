@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "platform/window_ref.h"
+
+// Start-up steps 1 to 8 of the run, before the main dialog opens: the start directory, the program's own
+// name, the language list, the switches and the language chosen from them.
+void InitializeContext(const std::string& commandLine);
+
+// 1 when the platform that "[OS]" names is the running one.
+int OperatingSystemMatches();
+
+// 1 when the user may change the system (full access to HKLM\SOFTWARE and a file can be created in the
+// system directory), else 0 after telling the user. Never leaves the probe file behind.
+int CheckAdminRights(WindowRef owner);
+
+// The TextId that the main dialog's action button shows in a run mode, or -1 for no change.
+int MainButtonTextId(int runMode);

@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include "setupfiles/setup_info_file.h"
+#include "shell/app_context.h"
+#include "test_support.h"
+
+namespace {
+
+class SetupInfoFileTest : public SetupFixture {
+protected:
+    void Script(const std::vector<std::string>& lines) { WriteFile("SETUP.QZT", CrLf(lines)); }
+
+    const std::vector<std::string> kProtocols = {
+        "[PROTOCOL]", "3",
+        "DSS1", "qdss1.sys", "0",
+        "National ISDN", "qni1.sys", "1",
+        "X.31 packet", "qx31.sys", "0x2",
+    };
+};
+
+TEST_F(SetupInfoFileTest, OsSectionNamesThePlatform) {
+    struct Case {
+        std::vector<std::string> lines;
+        int id;
+    } cases[] = {
+        {{"[OS]", "!OS_WINDOWS_NT"}, 2},
+        {{"junk", "[OS]", "!OS_WINDOWS_95"}, 1},
+        {{"[OS]", "!OS_WINDOWS_16"}, 0},
+        {{"[OS]", "!os_windows_nt"}, 0},  // keywords are compared case included
+        {{"[os]", "!OS_WINDOWS_NT"}, 0},
+        {{"[VERSION]", "3"}, 0},
+    };
+    for (const Case& c : cases) {
+        Script(c.lines);
+        EXPECT_EQ(ReadOsSection(), c.id) << c.lines.back();
+    }
+    std::remove(PathOf("SETUP.QZT").c_str());
+    EXPECT_EQ(ReadOsSection(), 0);
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(SetupInfoFileTest, MaintenanceSectionFillsTheDefaults) {
+    Script({"[MAINTENANCE]", "!MAINTENANCE_DEFAULT", "7", "2", "admin", "secret", "1", "0301234", "2", "111", "222"});
+    MaintenanceDefaults record;
+    ASSERT_EQ(ReadMaintenanceSection(record), 1);
+    EXPECT_EQ(record.Mode, kMaintenanceDefault);
+    EXPECT_EQ(record.cipValue, 7);
+    EXPECT_EQ(record.Controller, 2);
+    EXPECT_EQ(record.username, "admin");
+    EXPECT_EQ(record.password, "secret");
+    EXPECT_EQ(record.CDPN, (std::vector<std::string>{"0301234"}));
+    EXPECT_EQ(record.CGPN, (std::vector<std::string>{"111", "222"}));
+}
+
+TEST_F(SetupInfoFileTest, MaintenanceOffReadsNothingMoreAndTwoSectionsOverwrite) {
+    MaintenanceDefaults record;
+    record.username = "kept";
+    record.Mode = kMaintenanceFull;
+    Script({"[MAINTENANCE]", "!MAINTENANCE_OFF", "9", "9", "other"});
+    ASSERT_EQ(ReadMaintenanceSection(record), 1);
+    EXPECT_EQ(record.Mode, kMaintenanceOff);
+    EXPECT_EQ(record.username, "kept");
+    EXPECT_EQ(record.cipValue, 0);
+
+    Script({"[MAINTENANCE]", "!MAINTENANCE_FULL", "1", "1", "first", "pw1", "0", "0",
+            "[MAINTENANCE]", "!MAINTENANCE_DEFAULT_INVISIBLE", "2", "3", "second", "pw2", "0", "1", "555"});
+    MaintenanceDefaults twice;
+    ReadMaintenanceSection(twice);
+    EXPECT_EQ(twice.Mode, kMaintenanceDefaultInvisible);
+    EXPECT_EQ(twice.username, "second");
+    EXPECT_EQ(twice.CGPN, (std::vector<std::string>{"555"}));
+
+    // The first section switching maintenance off ends the scan: the second is not read.
+    Script({"[MAINTENANCE]", "!MAINTENANCE_OFF", "[MAINTENANCE]", "!MAINTENANCE_FULL", "4", "4", "late", "x", "0", "0"});
+    MaintenanceDefaults off;
+    ReadMaintenanceSection(off);
+    EXPECT_EQ(off.Mode, kMaintenanceOff);
+    EXPECT_EQ(off.username, "");
+
+    // An unknown mode line keeps the mode the caller passed.
+    Script({"[MAINTENANCE]", "!MAINTENANCE_SOMETIMES", "5", "0", "u", "p", "0", "0"});
+    MaintenanceDefaults unknown;
+    unknown.Mode = kMaintenanceDefault;
+    ReadMaintenanceSection(unknown);
+    EXPECT_EQ(unknown.Mode, kMaintenanceDefault);
+    EXPECT_EQ(unknown.cipValue, 5);
+
+    Script({"[OS]", "!OS_WINDOWS_NT"});
+    EXPECT_EQ(ReadMaintenanceSection(unknown), 0);
+}
+
+TEST_F(SetupInfoFileTest, MaintenanceCountsAboveCapacityKeepWhatFits) {
+    std::vector<std::string> lines = {"[MAINTENANCE]", "!MAINTENANCE_FULL", "1", "0",
+                                      std::string(200, 'u'), "p", "3", "a", "b", "c", "12"};
+    for (int i = 0; i < 12; ++i) lines.push_back(std::string(60, static_cast<char>('0' + i % 10)));
+    lines.push_back("[VERSION]");
+    Script(lines);
+    MaintenanceDefaults record;
+    ReadMaintenanceSection(record);
+    EXPECT_EQ(record.username, std::string(78, 'u'));
+    EXPECT_EQ(record.CDPN, (std::vector<std::string>{"a"}));
+    ASSERT_EQ(record.CGPN.size(), 8u);
+    EXPECT_EQ(record.CGPN[7], std::string(39, '7'));
+}
+
+TEST_F(SetupInfoFileTest, SingleLineSections) {
+    Script({"[CURRENTCAPIDLL]", "CAPI2032.DLL", "[VERSION]", "  210", "[DEFPROTOCOL]", "DSS1"});
+    std::string dll, protocol;
+    EXPECT_EQ(ReadCurrentCapiDll(dll), 1);
+    EXPECT_EQ(dll, "CAPI2032.DLL");
+    EXPECT_EQ(ReadScriptVersion(Dir()), 210u);
+    EXPECT_EQ(ReadDefaultProtocol(protocol), 1);
+    EXPECT_EQ(protocol, "DSS1");
+    EXPECT_EQ(ReadScriptVersion(Dir() + "/nowhere"), 0u);
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(SetupInfoFileTest, ProtocolLookups) {
+    Script(kProtocols);
+    std::string image;
+    EXPECT_EQ(AnyProtocolNeedsSpid(), 1);
+    EXPECT_EQ(GetProtocolIndexByImage("\\SystemRoot\\System32\\drivers\\QNI1.SYS"), 1u);
+    EXPECT_EQ(GetProtocolIndexByImage("\\SystemRoot\\System32\\drivers\\other.sys"), kNoProtocolIndex);
+    // The prefix is never compared, only cut off.
+    EXPECT_EQ(GetProtocolIndexByImage("XXXXXXXXXXXXXXXXXXXXXXXXXXXXXqx31.sys"), 2u);
+    EXPECT_EQ(GetProtocolIndexByImage("qx31.sys"), kNoProtocolIndex);
+    EXPECT_EQ(GetScriptNewImagePath("National ISDN", image), 1);
+    EXPECT_EQ(image, "\\SystemRoot\\System32\\drivers\\qni1.sys");
+    EXPECT_EQ(GetScriptNewImagePath("national isdn", image), 0);  // names match case included
+    EXPECT_EQ(GetProtocolCode("x.31 PACKET"), 2u);
+    EXPECT_EQ(GetProtocolCode("\\SystemRoot\\System32\\drivers\\QX31.SYS"), 2u);
+    EXPECT_EQ(GetProtocolCode("unknown"), 0u);
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(SetupInfoFileTest, NoProtocolsGiveTheNothingValues) {
+    for (auto lines : {std::vector<std::string>{"[PROTOCOL]", "0"}, std::vector<std::string>{"[OS]", "!OS_WINDOWS_NT"}}) {
+        Script(lines);
+        std::string image = "unchanged";
+        EXPECT_EQ(AnyProtocolNeedsSpid(), 0);
+        EXPECT_EQ(GetProtocolIndexByImage("\\SystemRoot\\System32\\drivers\\qdss1.sys"), kNoProtocolIndex);
+        EXPECT_EQ(GetProtocolCode("DSS1"), 0u);
+        EXPECT_EQ(GetScriptNewImagePath("DSS1", image), 0);
+        EXPECT_EQ(image, "unchanged");
+    }
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(SetupInfoFileTest, MissingFileIsReportedWithTheFixedTexts) {
+    std::string text;
+    std::vector<CompFile> comp;
+    LanguageList languages;
+    languages.entries.push_back({"kept", "kept.lng"});
+    EXPECT_EQ(ReadDefaultProtocol(text), 0);
+    EXPECT_EQ(AnyProtocolNeedsSpid(), 0);
+    EXPECT_EQ(GetProtocolIndexByImage("x"), 0u);  // 0 here is not the "none" value
+    EXPECT_EQ(GetProtocolCode("x"), 0u);
+    EXPECT_EQ(GetScriptNewImagePath("x", text), 0);
+    EXPECT_EQ(ReadCompFiles(Dir(), comp), 0);
+    EXPECT_EQ(ReadLanguageSection(Dir(), languages), 0);
+    EXPECT_EQ(languages.entries.size(), 1u);
+    std::string path = Dir() + "\\SETUP.QZT";
+    ASSERT_EQ(Shown().size(), 7u);
+    EXPECT_EQ(Shown()[0].kind, "NoticeDialog");
+    EXPECT_EQ(Shown()[0].text, "Can't find SETUPINFOFILE! at " + path);
+    EXPECT_EQ(Shown()[1].text, "Can't find SETUPINFOFILE! at " + path);
+    EXPECT_EQ(Shown()[2].text, "Can't find SETUPINFOFILE!");
+    EXPECT_EQ(Shown()[3].text, "Can't find SETUPINFOFILE!");
+    EXPECT_EQ(Shown()[4].text, "Can't find SETUPINFOFILE\n[GetScriptNewImagePath]");
+    EXPECT_EQ(Shown()[5].kind, "InfoMessageBox");
+    EXPECT_EQ(Shown()[5].text, "Can't find SETUPINFOFILE!");
+    EXPECT_EQ(Shown()[6].caption, "");  // before any language file was read
+}
+
+TEST_F(SetupInfoFileTest, CompFilesGroupsFillConsecutiveEntries) {
+    Script({"[COMPFILES]", "2",
+            "2", "DRIVER", "A.SY_", "a.sys", "B.SY_", "b.sys", "!NOSETUPDIR", "system32\\drivers", "!VERSION_ON",
+            "3", "DLL", "C.DL_", "c.dll", "D.DL_", "d.dll", "E.EX_", "e.exe", "BIN", "!NOWINSYSTEM", "!VERSION_OFF"});
+    std::vector<CompFile> list;
+    ASSERT_EQ(ReadCompFiles(Dir(), list), 1);
+    ASSERT_EQ(list.size(), 5u);
+    EXPECT_EQ(list[1].sourceName, "B.SY_");
+    EXPECT_EQ(list[1].installedName, "b.sys");
+    EXPECT_EQ(list[1].sourceSubdirectory, "DRIVER");
+    EXPECT_EQ(list[1].setupSubdirectory, "!NOSETUPDIR");
+    EXPECT_EQ(list[1].windowsSubdirectory, "system32\\drivers");
+    EXPECT_EQ(list[1].versionFlag, "!VERSION_ON");
+    EXPECT_EQ(list[2].sourceName, "C.DL_");
+    EXPECT_EQ(list[4].installedName, "e.exe");
+    EXPECT_EQ(list[4].sourceSubdirectory, "DLL");
+    EXPECT_EQ(list[4].setupSubdirectory, "BIN");
+    EXPECT_EQ(list[4].versionFlag, "!VERSION_OFF");
+}
+
+TEST_F(SetupInfoFileTest, AddAndDeleteFiles) {
+    Script({"[ADDFILES]", "2", "1", "DOCS", "README.TXT", "DOCS", "2", "", "ENGLISH.LNG", "DEUTSCH.LNG", "",
+            "[DELETEADDFILES]", "1", "2", "DOCS", "README.TXT", "LICENSE.TXT"});
+    std::vector<AddFile> add;
+    std::vector<DeleteAddFile> del;
+    ASSERT_EQ(ReadAddFiles(Dir(), add), 1);
+    ASSERT_EQ(add.size(), 3u);
+    EXPECT_EQ(add[0].sourceSubdirectory, "DOCS");
+    EXPECT_EQ(add[0].destinationSubdirectory, "DOCS");
+    EXPECT_EQ(add[2].fileName, "DEUTSCH.LNG");
+    EXPECT_EQ(add[2].sourceSubdirectory, "");
+    ASSERT_EQ(ReadDeleteAddFiles(Dir(), del), 1);
+    ASSERT_EQ(del.size(), 2u);
+    EXPECT_EQ(del[1].subdirectory, "DOCS");
+    EXPECT_EQ(del[1].fileName, "LICENSE.TXT");
+}
+
+TEST_F(SetupInfoFileTest, FileListsHoldAtMost260EntriesWithoutLosingStep) {
+    std::vector<std::string> lines = {"[COMPFILES]", "2", "300", "SRC"};
+    for (int i = 0; i < 300; ++i) {
+        lines.push_back("S" + std::to_string(i));
+        lines.push_back(std::string(100, 'n'));
+    }
+    lines.insert(lines.end(), {"SETUP", "!NOWINSYSTEM", "!VERSION_ON", "1", "LATE", "L", "l", "X", "Y", "Z"});
+    Script(lines);
+    std::vector<CompFile> list;
+    ASSERT_EQ(ReadCompFiles(Dir(), list), 1);
+    ASSERT_EQ(list.size(), 260u);
+    EXPECT_EQ(list[259].sourceName, "S259");
+    EXPECT_EQ(list[259].installedName, std::string(31, 'n'));
+    EXPECT_EQ(list[259].setupSubdirectory, "SETUP");
+    EXPECT_EQ(list[0].versionFlag, "!VERSION_ON");
+}
+
+TEST_F(SetupInfoFileTest, HugeAndNegativeCountsAtTheEndOfTheFileStopQuickly) {
+    Script({"[COMPFILES]", "2147483647", "2147483647", "SRC", "[ADDFILES]", "-5", "[LANGUAGE]", "2147483647"});
+    std::vector<CompFile> comp;
+    std::vector<AddFile> add;
+    LanguageList languages;
+    ASSERT_EQ(ReadCompFiles(Dir(), comp), 1);
+    EXPECT_EQ(comp.size(), 260u);  // a count overshooting the file gives empty entries, up to the capacity
+    EXPECT_EQ(comp[0].sourceName, "[ADDFILES]");
+    ASSERT_EQ(ReadAddFiles(Dir(), add), 1);
+    EXPECT_TRUE(add.empty());
+    ASSERT_EQ(ReadLanguageSection(Dir(), languages), 1);
+    EXPECT_EQ(languages.entries.size(), 16u);
+}
+
+TEST_F(SetupInfoFileTest, ProgmanReadsOnlyTheCurrentLanguagesBlock) {
+    Script({"[PROGMAN]", "Quorel ISDN",
+            "English", "2", "Configure", "!SETUPFILE+CMD", "/c /lEnglish", "!SETUPDIR", "!SETUPICON", "0",
+            "Readme", "notepad.exe README.TXT", "DOCS", "!SETUPICON", "-2",
+            "Deutsch", "1", "Konfigurieren", "!SETUPFILE", "!SETUPDIR", "cfg.ico", "70000"});
+    App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
+    App().LanguageIndex = 0;
+    ProgmanGroup group;
+    ASSERT_EQ(ReadProgmanSection(Dir(), group), 1);
+    EXPECT_EQ(group.name, "Quorel ISDN");
+    ASSERT_EQ(group.items.size(), 2u);
+    EXPECT_EQ(group.items[0].Parameters, "/c /lEnglish");
+    EXPECT_EQ(group.items[0].WorkingDirectory, "!SETUPDIR");
+    EXPECT_EQ(group.items[1].Command, "notepad.exe README.TXT");
+    EXPECT_EQ(group.items[1].Parameters, "");
+    EXPECT_EQ(group.items[1].IconIndex, -2);
+
+    App().Languages.entries[1].displayName = "DEUTSCH";  // compared without regard to case
+    App().LanguageIndex = 1;
+    ProgmanGroup german;
+    ReadProgmanSection(Dir(), german);
+    ASSERT_EQ(german.items.size(), 1u);
+    EXPECT_EQ(german.items[0].Command, "!SETUPFILE");
+    EXPECT_EQ(german.items[0].Parameters, "");  // no parameters line after plain !SETUPFILE
+    EXPECT_EQ(german.items[0].IconFile, "cfg.ico");
+    EXPECT_EQ(german.items[0].IconIndex, static_cast<int16_t>(70000));
+
+    App().Languages.entries.push_back({"Francais", "FR.LNG"});
+    App().LanguageIndex = 2;
+    ProgmanGroup none;
+    ReadProgmanSection(Dir(), none);
+    EXPECT_TRUE(none.items.empty());
+}
+
+TEST_F(SetupInfoFileTest, LanguageSection) {
+    Script({"[LANGUAGE]", "2", "English", "ENGLISH.LNG", std::string(100, 'D'), "DEUTSCH.LNG"});
+    LanguageList list;
+    ASSERT_EQ(ReadLanguageSection(Dir(), list), 1);
+    ASSERT_EQ(list.entries.size(), 2u);
+    EXPECT_EQ(list.entries[0].fileName, "ENGLISH.LNG");
+    EXPECT_EQ(list.entries[1].displayName, std::string(63, 'D'));
+    Script({"[OS]", "!OS_WINDOWS_NT"});
+    EXPECT_EQ(ReadLanguageSection(Dir(), list), 1);
+    EXPECT_TRUE(list.entries.empty());
+}
+
+TEST_F(SetupInfoFileTest, OtherScriptNameAndDriveRootDirectory) {
+    App().SetupInfoFileName = "TEST.QZT";
+    WriteFile("TEST.QZT", CrLf({"[OS]", "!OS_WINDOWS_95"}));
+    EXPECT_EQ(ReadOsSection(), 1);
+    EXPECT_EQ(SetupInfoPath("C:\\"), "C:\\TEST.QZT");
+}
+
+TEST_F(SetupInfoFileTest, ChangesOnDiskAreSeenByTheNextCall) {
+    Script({"[VERSION]", "1"});
+    EXPECT_EQ(ReadScriptVersion(Dir()), 1u);
+    Script({"[VERSION]", "2"});
+    EXPECT_EQ(ReadScriptVersion(Dir()), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "setupfiles/language_table.h"
+#include "shell/app_context.h"
+#include "shell/command_line.h"
+#include "shell/startup.h"
+#include "test_support.h"
+
+namespace {
+
+class StartupTest : public SetupFixture {};
+
+TEST_F(StartupTest, CommandLineSwitches) {
+    struct Case {
+        const char* line;
+        const char* file;
+        int mode;
+        const char* language;
+    } cases[] = {
+        {"/fTEST.QZT /d /lDeutsch", "TEST.QZT", kRunDeinstall, "Deutsch"},
+        {"-C", "SETUP.QZT", kRunConfigure, ""},
+        {"/d /c", "SETUP.QZT", kRunConfigure, ""},
+        {"/c /d", "SETUP.QZT", kRunDeinstall, ""},
+        {"/cd", "SETUP.QZT", kRunConfigure, ""},  // scanning goes on after the letter, not after a '/'
+        {"/lEnglish -LDeutsch", "SETUP.QZT", kRunNormal, "Deutsch"},
+        {"/x /y", "SETUP.QZT", kRunNormal, ""},
+        {"/fA/c-d", "A/c-d", kRunNormal, ""},  // a '/' or '-' inside a value is part of it
+        {"/lAVeryLongLanguageName", "SETUP.QZT", kRunNormal, "AVeryLongLangua"},
+        {"/F", "", kRunNormal, ""},
+        {"", "SETUP.QZT", kRunNormal, ""},
+        {"-", "SETUP.QZT", kRunNormal, ""},
+    };
+    for (const Case& c : cases) {
+        App() = AppContext();
+        ParseCommandLine(c.line);
+        EXPECT_EQ(App().SetupInfoFileName, c.file) << c.line;
+        EXPECT_EQ(App().RunMode, c.mode) << c.line;
+        EXPECT_EQ(App().RequestedLanguage, c.language) << c.line;
+    }
+    App() = AppContext();
+    ParseCommandLine(std::string(125, ' ') + "/d");  // "/d" would be characters 126 and 127
+    EXPECT_EQ(App().RunMode, kRunDeinstall);
+    App() = AppContext();
+    ParseCommandLine(std::string(126, ' ') + "/d");  // the 'd' lies beyond the 127 characters read
+    EXPECT_EQ(App().RunMode, kRunNormal);
+}
+
+TEST_F(StartupTest, LanguageSelection) {
+    App().Languages.entries = {{"English", "E.LNG"}, {"Deutsch", "D.LNG"}, {"deutsch", "D2.LNG"}};
+    struct Case {
+        const char* requested;
+        int index;
+    } cases[] = {{"DEUTSCH", 1}, {"english", 0}, {"Francais", 0}, {"", 0}};
+    for (const Case& c : cases) {
+        App().RequestedLanguage = c.requested;
+        App().LanguageIndex = 2;
+        SelectLanguage();
+        EXPECT_EQ(App().LanguageIndex, c.index) << c.requested;
+    }
+}
+
+TEST_F(StartupTest, SetupProgramNameIsThePathLessTheStartDirectory) {
+    EXPECT_EQ(WorkOutSetupProgramName("C:\\DIST\\SETUP.EXE", "C:\\DIST"), "SETUP.EXE");
+    EXPECT_EQ(WorkOutSetupProgramName("C:\\SETUP.EXE", "C:\\"), "SETUP.EXE");
+    EXPECT_EQ(WorkOutSetupProgramName("\\\\srv\\share\\SETUP.EXE", "\\\\srv\\share"), "SETUP.EXE");
+    EXPECT_EQ(WorkOutSetupProgramName("C:\\A.EXE", "C:\\a\\much\\longer\\directory"), "");
+}
+
+TEST_F(StartupTest, InitializeContextReadsLanguagesBeforeTheSwitches) {
+    WriteFile("SETUP.QZT", CrLf({"[LANGUAGE]", "2", "English", "ENGLISH.LNG", "Deutsch", "DEUTSCH.LNG"}));
+    WriteFile("OTHER.QZT", CrLf({"[LANGUAGE]", "1", "Other", "OTHER.LNG"}));
+    ASSERT_EQ(chdir(Dir().c_str()), 0);
+    platform::fake::SetModuleFileName(Dir() + "\\SETUP.EXE");
+    InitializeContext("/fOTHER.QZT /c -lDEUTSCH");
+    const AppContext& app = App();
+    EXPECT_EQ(app.SetupDirectory, Dir());
+    EXPECT_EQ(app.SetupProgramName, "SETUP.EXE");
+    EXPECT_EQ(app.SetupInfoFileName, "OTHER.QZT");
+    ASSERT_EQ(app.Languages.entries.size(), 2u);
+    EXPECT_EQ(app.LanguageIndex, 1);
+    EXPECT_EQ(app.StartLanguageIndex, 1);
+    EXPECT_EQ(app.RunMode, kRunConfigure);
+    EXPECT_EQ(app.StartRunMode, kRunConfigure);
+    EXPECT_TRUE(app.GroupReady);
+    EXPECT_FALSE(app.RestartNeeded);
+}
+
+TEST_F(StartupTest, OperatingSystemCheck) {
+    struct Case {
+        const char* os;
+        int running;
+        int matches;
+    } cases[] = {
+        {"!OS_WINDOWS_NT", 2, 1}, {"!OS_WINDOWS_95", 2, 0}, {"!OS_WINDOWS_95", 1, 1}, {"!OS_WINDOWS_16", 0, 1}, {"", 2, 0},
+    };
+    for (const Case& c : cases) {
+        WriteFile("SETUP.QZT", CrLf({"[OS]", c.os}));
+        platform::fake::SetRunningPlatformId(c.running);
+        EXPECT_EQ(OperatingSystemMatches(), c.matches) << c.os;
+    }
+}
+
+TEST_F(StartupTest, RightsCheckNeedsTheKeyAndTheProbeFile) {
+    WriteFile("ENGLISH.LNG", "");
+    struct Case {
+        bool keyOpens;
+        bool systemDirectoryWritable;
+        int result;
+    } cases[] = {{true, true, 1}, {false, true, 0}, {true, false, 0}, {false, false, 0}};
+    for (const Case& c : cases) {
+        platform::fake::ResetRegistry();
+        platform::fake::AddRegistryKey("SOFTWARE");
+        if (!c.keyOpens) platform::fake::FailRegistryOpen("SOFTWARE", 5, true);  // read access still works
+        platform::fake::SetSystemDirectory(c.systemDirectoryWritable ? Dir() + "\\system32" : Dir() + "\\missing");
+        Shown().clear();
+        EXPECT_EQ(CheckAdminRights(nullptr), c.result);
+        EXPECT_FALSE(Exists("system32/QZTCheck.$$$"));
+        if (c.result) {
+            EXPECT_TRUE(Shown().empty());
+        } else {
+            ASSERT_EQ(Shown().size(), 1u);
+            EXPECT_EQ(Shown()[0].kind, "NoticeDialog");
+        }
+    }
+}
+
+TEST_F(StartupTest, RightsProbeReplacesAnExistingFileAndRemovesIt) {
+    platform::fake::AddRegistryKey("SOFTWARE");
+    WriteFile("system32/QZTCheck.$$$", "left from an earlier run");
+    EXPECT_EQ(CheckAdminRights(nullptr), 1);
+    EXPECT_FALSE(Exists("system32/QZTCheck.$$$"));
+}
+
+TEST(MainButton, TextPerRunMode) {
+    EXPECT_EQ(MainButtonTextId(0), 9);
+    EXPECT_EQ(MainButtonTextId(1), 10);
+    EXPECT_EQ(MainButtonTextId(2), 11);
+    EXPECT_EQ(MainButtonTextId(3), -1);
+}
+
+}  // namespace

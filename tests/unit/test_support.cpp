@@ -1,0 +1,52 @@
+#include "test_support.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "setupfiles/language_table.h"
+#include "shell/app_context.h"
+
+std::string CrLf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+void SetupFixture::SetUp() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quorel-unit-XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    ASSERT_NE(mkdtemp(buffer.data()), nullptr);
+    directory_ = buffer.data();
+    App() = AppContext();
+    App().SetupDirectory = directory_;
+    ClearLanguageTable();
+    platform::fake::ResetUserInterface();
+    platform::fake::ResetRegistry();
+    platform::fake::SetRunningPlatformId(2);
+    std::filesystem::create_directories(directory_ + "/system32");
+    platform::fake::SetSystemDirectory(directory_ + "\\system32");
+}
+
+void SetupFixture::TearDown() { std::filesystem::remove_all(directory_); }
+
+void SetupFixture::WriteFile(const std::string& name, const std::string& bytes) const {
+    std::filesystem::create_directories(std::filesystem::path(PathOf(name)).parent_path());
+    std::ofstream(PathOf(name), std::ios::binary) << bytes;
+}
+
+std::string SetupFixture::ReadFile(const std::string& name) const {
+    std::ifstream in(PathOf(name), std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool SetupFixture::Exists(const std::string& name) const { return std::filesystem::exists(PathOf(name)); }
+
+std::vector<std::string> SetupFixture::ShownTexts() {
+    std::vector<std::string> texts;
+    for (const auto& shown : Shown()) texts.push_back(shown.text);
+    return texts;
+}
