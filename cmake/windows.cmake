@@ -1,0 +1,70 @@
+# Windows build: SETUP.EXE, linked statically so that it runs on a machine with nothing else installed,
+# the distribution directory, and the end-to-end tests that drive SETUP.EXE under Wine.
+enable_language(RC)
+set(QUOREL_STATIC -static -static-libgcc -static-libstdc++)
+
+add_library(quorel_platform_win32 STATIC
+    src/platform/file_system_win32.cpp
+    src/platform/registry_win32.cpp
+    src/platform/system_info_win32.cpp
+    src/shell/notice_dialog_win32.cpp
+    src/shell/window_placement.cpp
+)
+target_include_directories(quorel_platform_win32 PUBLIC src)
+target_link_libraries(quorel_core PUBLIC quorel_platform_win32)
+
+add_executable(setup WIN32
+    src/shell/winmain.cpp
+    src/shell/main_dialog.cpp
+    src/shell/intro_window.cpp
+    src/shell/language_texts.cpp
+    src/resources/setup.rc
+)
+set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX ".EXE")
+target_link_libraries(setup PRIVATE quorel_core)
+target_link_options(setup PRIVATE ${QUOREL_STATIC})
+set_source_files_properties(src/resources/setup.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/src/resources/setup.manifest;${CMAKE_SOURCE_DIR}/src/resources/art/mainico.ico;${CMAKE_SOURCE_DIR}/src/resources/art/cardico.ico;${CMAKE_SOURCE_DIR}/src/resources/art/quorelbmp.bmp")
+
+# The ready distribution: what a person copies to a Windows machine.
+set(QUOREL_DIST_DIR "${CMAKE_SOURCE_DIR}/build/dist" CACHE PATH "Where the distribution directory is assembled")
+add_custom_target(dist ALL
+    COMMAND ${CMAKE_COMMAND} -E rm -rf "${QUOREL_DIST_DIR}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${QUOREL_DIST_DIR}"
+    COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:setup>" "${QUOREL_DIST_DIR}/SETUP.EXE"
+    COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_SOURCE_DIR}/sample/SETUP.QZT" "${CMAKE_SOURCE_DIR}/sample/ENGLISH.LNG"
+            "${CMAKE_SOURCE_DIR}/sample/DEUTSCH.LNG" "${QUOREL_DIST_DIR}"
+    COMMAND ${CMAKE_COMMAND} -E copy_directory "${CMAKE_SOURCE_DIR}/sample/DOCS" "${QUOREL_DIST_DIR}/DOCS"
+    DEPENDS setup
+    COMMENT "Assembling the distribution in ${QUOREL_DIST_DIR}"
+    VERBATIM)
+
+# GoogleTest built for Windows from Debian's sources.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(target gtest gtest_main gmock gmock_main)
+    if(TARGET ${target})
+        target_compile_options(${target} PRIVATE -Wno-error)
+    endif()
+endforeach()
+include(GoogleTest)
+
+# Wine sees the host's root as drive Z:.
+string(REPLACE "/" "\\\\" QUOREL_DIST_DIR_WINDOWS "Z:${QUOREL_DIST_DIR}")
+
+add_library(e2e_harness STATIC tests/e2e/harness.cpp)
+target_include_directories(e2e_harness PUBLIC tests/e2e src)
+target_link_libraries(e2e_harness PUBLIC gtest)
+target_compile_definitions(e2e_harness PRIVATE QUOREL_DIST_DIR="${QUOREL_DIST_DIR_WINDOWS}")
+
+file(GLOB QUOREL_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
+foreach(source ${QUOREL_E2E_TESTS})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(e2e_${name} ${source})
+    target_link_libraries(e2e_${name} PRIVATE e2e_harness gtest_main)
+    target_link_options(e2e_${name} PRIVATE ${QUOREL_STATIC})
+    add_dependencies(e2e_${name} dist)
+    gtest_discover_tests(e2e_${name} TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 120)
+endforeach()

@@ -1,0 +1,12 @@
+#include "shell/window_placement.h"
+
+void CenterWindow(HWND window) {
+    RECT desktop, own;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(window, &own);
+    int width = own.right - own.left;
+    int height = own.bottom - own.top;
+    SetWindowPos(window, nullptr, desktop.right / 2 - width / 2, desktop.bottom / 2 - height / 2, 0, 0,
+                 SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetActiveWindow(window);
+}

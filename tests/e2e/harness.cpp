@@ -1,0 +1,265 @@
+#include "harness.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+
+namespace {
+
+std::string Utf8(const std::wstring& wide) {
+    if (wide.empty()) return std::string();
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], size, nullptr, nullptr);
+    return text;
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyTree(from + "\\" + name, to + "\\" + name);
+        else
+            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void DeleteTree(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string child = path + "\\" + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+struct EnumContext {
+    DWORD processId;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
+    EnumContext* context = reinterpret_cast<EnumContext*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == context->processId && IsWindowVisible(window)) context->windows.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM lParam) {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> Children(HWND window) {
+    std::vector<HWND> children;
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+}  // namespace
+
+std::string DistDirectory() { return QUOREL_DIST_DIR; }
+
+std::string PrepareDistribution(const std::string& name) {
+    CreateDirectoryA("C:\\quorel-e2e", nullptr);
+    std::string directory = "C:\\quorel-e2e\\" + name;
+    DeleteTree(directory);
+    CopyTree(DistDirectory(), directory);
+    return directory;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string FromAnsi(const std::string& bytes) {
+    if (bytes.empty()) return std::string();
+    int size = MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], size);
+    return Utf8(wide);
+}
+
+std::string LanguageText(const std::string& languageFile, const std::string& key) {
+    std::string bytes = ReadFileBytes(languageFile);
+    std::string keyLine = key + "\r\n";
+    size_t at = bytes.find(keyLine);
+    if (at == std::string::npos) return "<missing " + key + ">";
+    size_t start = at + keyLine.size();
+    size_t end = bytes.find('\r', start);
+    std::string text = bytes.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) == 0xAF) c = '\n';
+    return FromAnsi(text);
+}
+
+bool WaitUntil(const std::function<bool()>& check, int timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (check()) return true;
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return check();
+        Sleep(25);
+    }
+}
+
+SetupProcess::SetupProcess(const std::string& directory, const std::string& arguments) {
+    std::string program = directory + "\\SETUP.EXE";
+    std::string commandLine = "SETUP.EXE " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                       &startup, &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        id_ = info.dwProcessId;
+        WaitForInputIdle(process_, 10000);
+    }
+}
+
+SetupProcess::~SetupProcess() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+std::vector<HWND> SetupProcess::Windows() const {
+    EnumContext context = {id_, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&context));
+    return context.windows;
+}
+
+HWND SetupProcess::WaitForCaption(const std::string& caption, int timeoutMs) const {
+    HWND match = nullptr;
+    WaitUntil([&] {
+        for (HWND window : Windows())
+            if (WindowText(window) == caption) return (match = window) != nullptr;
+        return false;
+    }, timeoutMs);
+    return match;
+}
+
+HWND SetupProcess::WaitForControls(const std::vector<int>& ids, int timeoutMs) const {
+    HWND match = nullptr;
+    WaitUntil([&] {
+        for (HWND window : Windows()) {
+            bool all = true;
+            for (int id : ids) all = all && HasControl(window, id);
+            if (all) return (match = window) != nullptr;
+        }
+        return false;
+    }, timeoutMs);
+    return match;
+}
+
+HWND SetupProcess::WaitForText(const std::string& text, int timeoutMs) const {
+    HWND match = nullptr;
+    WaitUntil([&] {
+        for (HWND window : Windows())
+            for (const std::string& shown : ChildTexts(window))
+                if (shown == text) return (match = window) != nullptr;
+        return false;
+    }, timeoutMs);
+    return match;
+}
+
+HWND SetupProcess::WaitForIntro(int timeoutMs) const {
+    HWND match = nullptr;
+    WaitUntil([&] {
+        for (HWND window : Windows()) {
+            char className[64] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (std::string(className) == "#32770" && Children(window).empty()) return (match = window) != nullptr;
+        }
+        return false;
+    }, timeoutMs);
+    return match;
+}
+
+HWND SetupProcess::SkipIntroToMainDialog(int timeoutMs) const {
+    HWND intro = WaitForIntro(timeoutMs);
+    if (intro) PostMessageA(intro, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    return WaitForControls({8, 12, 13, 14}, timeoutMs);
+}
+
+bool SetupProcess::WaitForExit(DWORD* code, int timeoutMs) const {
+    if (!process_ || WaitForSingleObject(process_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) return false;
+    GetExitCodeProcess(process_, code);
+    return true;
+}
+
+std::string WindowText(HWND window) {
+    // The ANSI messages come back cut across processes under Wine: ask for the wide text.
+    wchar_t buffer[1024] = {};
+    SendMessageW(window, WM_GETTEXT, sizeof buffer / sizeof buffer[0], reinterpret_cast<LPARAM>(buffer));
+    return Utf8(buffer);
+}
+
+std::string ControlText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+std::vector<std::string> ChildTexts(HWND window) {
+    std::vector<std::string> texts;
+    for (HWND child : Children(window)) texts.push_back(WindowText(child));
+    return texts;
+}
+
+std::vector<std::string> ComboEntries(HWND dialog, int id) {
+    HWND combo = GetDlgItem(dialog, id);
+    std::vector<std::string> entries;
+    int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t buffer[1024] = {};
+        if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) < 1024)
+            SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer));
+        entries.push_back(Utf8(buffer));
+    }
+    return entries;
+}
+
+int ComboSelection(HWND dialog, int id) {
+    return static_cast<int>(SendMessageW(GetDlgItem(dialog, id), CB_GETCURSEL, 0, 0));
+}
+
+bool HasControl(HWND dialog, int id) { return GetDlgItem(dialog, id) != nullptr; }
+
+void PressButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void SelectComboEntry(HWND dialog, int id, int index) {
+    HWND combo = GetDlgItem(dialog, id);
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void CloseWindowBySystemMenu(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+}  // namespace e2e

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Helpers that drive the real SETUP.EXE from another process under Wine. Every wait polls with a deadline.
+// Texts read from SETUP.EXE's windows come back as UTF-8; texts of the language files are Windows-1252
+// and are converted with FromAnsi before they are compared.
+namespace e2e {
+
+constexpr int kDefaultWaitMs = 15000;
+
+// The built distribution directory (build/dist, seen through Wine's drive Z:).
+std::string DistDirectory();
+// A fresh copy of the distribution in C:\quorel-e2e\<name>; returns its path.
+std::string PrepareDistribution(const std::string& name);
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Windows-1252 bytes as UTF-8.
+std::string FromAnsi(const std::string& bytes);
+// The text of a key in a language file, as the program shows it (0xAF as a line break), in UTF-8.
+std::string LanguageText(const std::string& languageFile, const std::string& key);
+
+// Polls until check() is true or the time is up; returns the last result.
+bool WaitUntil(const std::function<bool()>& check, int timeoutMs = kDefaultWaitMs);
+
+// SETUP.EXE started in a directory (which becomes its current directory) with a command line.
+class SetupProcess {
+public:
+    SetupProcess(const std::string& directory, const std::string& arguments);
+    ~SetupProcess();  // ends a process that is still running
+    SetupProcess(const SetupProcess&) = delete;
+    SetupProcess& operator=(const SetupProcess&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Id() const { return id_; }
+    // The visible top-level windows of the process.
+    std::vector<HWND> Windows() const;
+    // A visible window of the process whose caption is the text (UTF-8), or nullptr after the time is up.
+    HWND WaitForCaption(const std::string& caption, int timeoutMs = kDefaultWaitMs) const;
+    // A visible window of the process that holds every one of the control ids.
+    HWND WaitForControls(const std::vector<int>& ids, int timeoutMs = kDefaultWaitMs) const;
+    // A visible window of the process that shows the text (UTF-8) in one of its controls.
+    HWND WaitForText(const std::string& text, int timeoutMs = kDefaultWaitMs) const;
+    // The start window: a visible dialog without controls.
+    HWND WaitForIntro(int timeoutMs = kDefaultWaitMs) const;
+    // Waits for the start window, clicks it away and returns the main dialog.
+    HWND SkipIntroToMainDialog(int timeoutMs = kDefaultWaitMs) const;
+    // True when the process ended within the time; its exit code in code.
+    bool WaitForExit(DWORD* code, int timeoutMs = kDefaultWaitMs) const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+std::string WindowText(HWND window);
+std::string ControlText(HWND dialog, int id);
+std::vector<std::string> ChildTexts(HWND window);
+std::vector<std::string> ComboEntries(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
+bool HasControl(HWND dialog, int id);
+// Clicks a button the way the dialog manager reports it: a command with the button's id.
+void PressButton(HWND dialog, int id);
+// Selects an entry and sends the selection-change notification, as a user's choice does.
+void SelectComboEntry(HWND dialog, int id, int index);
+void CloseWindowBySystemMenu(HWND window);
+
+}  // namespace e2e

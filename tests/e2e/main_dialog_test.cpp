@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr int kAction = 8, kAbout = 12, kExit = 13, kLanguage = 14, kTitle = 15, kLabel = 16, kVersion = 17;
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = PrepareDistribution(std::string(info->test_suite_name()) + "." + info->name());
+    }
+    std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
+    std::string German(const std::string& key) const { return LanguageText(dir_ + "\\DEUTSCH.LNG", key); }
+
+    // Ends the program with its Exit button and expects exit code 0.
+    static void ExitNormally(const SetupProcess& setup, HWND main) {
+        PressButton(main, kExit);
+        DWORD code = 99;
+        ASSERT_TRUE(setup.WaitForExit(&code));
+        EXPECT_EQ(code, 0u);
+    }
+
+    std::string dir_;
+};
+
+TEST_F(MainDialogTest, GermanSwitchStartsInGermanAndEnglishChoiceRelabelsAtOnce) {
+    SetupProcess setup(dir_, "/lDeutsch");
+    ASSERT_TRUE(setup.Started());
+    HWND main = setup.SkipIntroToMainDialog();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(WindowText(main), German("[DLG_MAIN_CAPTION]"));
+    EXPECT_EQ(ControlText(main, kAction), German("[DLG_MAIN_INSTALL]"));
+    EXPECT_EQ(ControlText(main, kAbout), German("[DLG_MAIN_ABOUT]"));
+    EXPECT_EQ(ControlText(main, kExit), German("[DLG_MAIN_EXIT]"));
+    EXPECT_EQ(ControlText(main, kTitle), German("[DLG_MAIN_INTRO]"));
+    EXPECT_EQ(ControlText(main, kLabel), German("[DLG_MAIN_LANGUAGE]"));
+    EXPECT_EQ(ControlText(main, kVersion), German("[DLG_MAIN_VERSION]"));
+    EXPECT_EQ(ComboEntries(main, kLanguage), (std::vector<std::string>{"English", "Deutsch"}));
+    EXPECT_EQ(ComboSelection(main, kLanguage), 1);
+
+    SelectComboEntry(main, kLanguage, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_INSTALL]"); }));
+    EXPECT_EQ(WindowText(main), English("[DLG_MAIN_CAPTION]"));
+    EXPECT_EQ(ControlText(main, kTitle), English("[DLG_MAIN_INTRO]"));
+    EXPECT_EQ(ComboEntries(main, kLanguage), (std::vector<std::string>{"English", "Deutsch"}));
+    ExitNormally(setup, main);
+}
+
+TEST_F(MainDialogTest, ModeSwitchesChooseTheActionText) {
+    struct Case {
+        const char* arguments;
+        const char* key;
+    } cases[] = {
+        {"/c", "[DLG_MAIN_CONFIG]"},
+        {"/d", "[DLG_MAIN_DEINSTALL]"},
+        {"/d /c", "[DLG_MAIN_CONFIG]"},
+        {"-c -D", "[DLG_MAIN_DEINSTALL]"},
+        {"", "[DLG_MAIN_INSTALL]"},
+    };
+    for (const Case& c : cases) {
+        SetupProcess setup(dir_, c.arguments);
+        HWND main = setup.SkipIntroToMainDialog();
+        ASSERT_NE(main, nullptr) << c.arguments;
+        EXPECT_EQ(ControlText(main, kAction), English(c.key)) << c.arguments;
+        EXPECT_EQ(ComboSelection(main, kLanguage), 0) << c.arguments;
+        ExitNormally(setup, main);
+    }
+}
+
+TEST_F(MainDialogTest, ScriptForAnotherSystemShowsTheMessageAndEnds) {
+    std::string script = ReadFileBytes(dir_ + "\\SETUP.QZT");
+    size_t at = script.find("!OS_WINDOWS_NT");
+    ASSERT_NE(at, std::string::npos);
+    script.replace(at, 14, "!OS_WINDOWS_95");
+    WriteFileBytes(dir_ + "\\SETUP.QZT", script);
+
+    SetupProcess setup(dir_, "");
+    HWND box = setup.WaitForText(English("[ERR_INVALID_OS]"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(box), English("[MSG_CAPTION]"));
+    for (HWND window : setup.Windows()) EXPECT_FALSE(HasControl(window, kLanguage));
+    PressButton(box, IDOK);
+    DWORD code = 99;
+    ASSERT_TRUE(setup.WaitForExit(&code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_F(MainDialogTest, MissingLanguageFileIsReportedAndTheDialogStillOpens) {
+    ASSERT_TRUE(DeleteFileA((dir_ + "\\DEUTSCH.LNG").c_str()));
+    SetupProcess setup(dir_, "/lDeutsch");
+    HWND box = setup.WaitForText("Language is not supported!");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(box), "");  // no language text was ever read
+    PressButton(box, IDOK);
+    HWND main = setup.SkipIntroToMainDialog();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(ControlText(main, kAction), "");
+    EXPECT_EQ(ComboSelection(main, kLanguage), 1);
+    // Switching to a language that has its file brings the texts.
+    SelectComboEntry(main, kLanguage, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_INSTALL]"); }));
+    ExitNormally(setup, main);
+}
+
+TEST_F(MainDialogTest, SwitchingToALanguageWithoutFileKeepsTheTexts) {
+    ASSERT_TRUE(DeleteFileA((dir_ + "\\DEUTSCH.LNG").c_str()));
+    SetupProcess setup(dir_, "");
+    HWND main = setup.SkipIntroToMainDialog();
+    ASSERT_NE(main, nullptr);
+    SelectComboEntry(main, kLanguage, 1);
+    HWND box = setup.WaitForText("Language is not supported!");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(box), English("[MSG_CAPTION]"));
+    PressButton(box, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return setup.Windows().size() == 1; }));
+    EXPECT_EQ(ControlText(main, kAction), English("[DLG_MAIN_INSTALL]"));
+    ExitNormally(setup, main);
+}
+
+TEST_F(MainDialogTest, CloseBoxEndsTheProgram) {
+    SetupProcess setup(dir_, "");
+    HWND main = setup.SkipIntroToMainDialog();
+    ASSERT_NE(main, nullptr);
+    CloseWindowBySystemMenu(main);
+    DWORD code = 99;
+    ASSERT_TRUE(setup.WaitForExit(&code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_F(MainDialogTest, StartWindowClosesByItselfAfterAboutTwoAndAHalfSeconds) {
+    SetupProcess setup(dir_, "");
+    HWND intro = setup.WaitForIntro();
+    ASSERT_NE(intro, nullptr);
+    DWORD shown = GetTickCount();
+    HWND main = setup.WaitForControls({kAction, kExit, kLanguage});
+    DWORD elapsed = GetTickCount() - shown;
+    ASSERT_NE(main, nullptr);
+    EXPECT_GE(elapsed, 2000u);
+    EXPECT_LE(elapsed, 6000u);
+    EXPECT_FALSE(IsWindow(intro));
+    ExitNormally(setup, main);
+}
+
+TEST_F(MainDialogTest, KeyPressClosesTheStartWindow) {
+    SetupProcess setup(dir_, "");
+    HWND intro = setup.WaitForIntro();
+    ASSERT_NE(intro, nullptr);
+    DWORD pressed = GetTickCount();
+    PostMessageA(intro, WM_KEYDOWN, 'A', 0);
+    HWND main = setup.WaitForControls({kAction, kExit, kLanguage});
+    ASSERT_NE(main, nullptr);
+    EXPECT_LT(GetTickCount() - pressed, 2000u);
+    ExitNormally(setup, main);
+}
+
+}  // namespace
