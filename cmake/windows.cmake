@@ -3,23 +3,15 @@
 enable_language(RC)
 set(QUOREL_STATIC -static -static-libgcc -static-libstdc++)
 
-add_library(quorel_platform_win32 STATIC
-    src/platform/file_system_win32.cpp
-    src/platform/registry_win32.cpp
-    src/platform/system_info_win32.cpp
-    src/shell/notice_dialog_win32.cpp
-    src/shell/window_placement.cpp
-)
-target_include_directories(quorel_platform_win32 PUBLIC src)
-target_link_libraries(quorel_core PUBLIC quorel_platform_win32)
+# The Win32 backends of the seams and every dialog. The core calls the backends and the dialogs call the
+# core, so the two static libraries name each other; CMake repeats them on the link line.
+add_library(quorel_win32 STATIC ${QUOREL_WIN32_SOURCES})
+target_include_directories(quorel_win32 PUBLIC src)
+target_link_libraries(quorel_win32 PUBLIC quorel_core)
+target_link_libraries(quorel_core PUBLIC quorel_win32)
+target_link_libraries(quorel_core PUBLIC comctl32 lz32 advapi32 gdi32 user32)
 
-add_executable(setup WIN32
-    src/shell/winmain.cpp
-    src/shell/main_dialog.cpp
-    src/shell/intro_window.cpp
-    src/shell/language_texts.cpp
-    src/resources/setup.rc
-)
+add_executable(setup WIN32 src/shell/winmain.cpp src/resources/setup.rc)
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX ".EXE")
 target_link_libraries(setup PRIVATE quorel_core)
 target_link_options(setup PRIVATE ${QUOREL_STATIC})
@@ -61,8 +53,9 @@ target_compile_definitions(e2e_harness PRIVATE QUOREL_DIST_DIR="${QUOREL_DIST_DI
 file(GLOB QUOREL_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
 foreach(source ${QUOREL_E2E_TESTS})
     get_filename_component(name ${source} NAME_WE)
-    add_executable(e2e_${name} ${source})
-    target_link_libraries(e2e_${name} PRIVATE e2e_harness gtest_main)
+    # Tests may also run the program's dialogs in-process: they get its core, dialogs and resources.
+    add_executable(e2e_${name} ${source} src/resources/setup.rc)
+    target_link_libraries(e2e_${name} PRIVATE e2e_harness quorel_core gtest_main)
     target_link_options(e2e_${name} PRIVATE ${QUOREL_STATIC})
     add_dependencies(e2e_${name} dist)
     gtest_discover_tests(e2e_${name} TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
