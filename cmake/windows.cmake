@@ -16,7 +16,7 @@ set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX ".EXE")
 target_link_libraries(setup PRIVATE quorel_core)
 target_link_options(setup PRIVATE ${QUOREL_STATIC})
 set_source_files_properties(src/resources/setup.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/src/resources/setup.manifest;${CMAKE_SOURCE_DIR}/src/resources/art/mainico.ico;${CMAKE_SOURCE_DIR}/src/resources/art/cardico.ico;${CMAKE_SOURCE_DIR}/src/resources/art/quorelbmp.bmp")
+    "${CMAKE_SOURCE_DIR}/src/resources/setup.manifest;${CMAKE_SOURCE_DIR}/src/resources/shell_dialogs.rc;${CMAKE_SOURCE_DIR}/src/resources/art/mainico.ico;${CMAKE_SOURCE_DIR}/src/resources/art/cardico.ico;${CMAKE_SOURCE_DIR}/src/resources/art/quorelbmp.bmp")
 
 # The ready distribution: what a person copies to a Windows machine.
 set(QUOREL_DIST_DIR "${CMAKE_SOURCE_DIR}/build/dist" CACHE PATH "Where the distribution directory is assembled")

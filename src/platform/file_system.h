@@ -19,6 +19,42 @@ bool WriteFileBytes(FileId file, const char* data, long size);
 void CloseFile(FileId file);
 bool DeleteFilePath(const std::string& path);
 
+// Attribute bits as Win32 reports them.
+constexpr uint32_t kAttributeReadOnly = 0x01;
+constexpr uint32_t kAttributeHidden = 0x02;
+constexpr uint32_t kAttributeDirectory = 0x10;
+constexpr uint32_t kAttributeNormal = 0x80;
+constexpr uint32_t kInvalidAttributes = 0xFFFFFFFF;
+
+// kInvalidAttributes when the path does not exist.
+uint32_t FileAttributes(const std::string& path);
+bool SetFileAttributesOf(const std::string& path, uint32_t attributes);
+// Creates (truncates) a file with the given attributes, open for reading and writing.
+FileId CreateFileWithAttributes(const std::string& path, uint32_t attributes);
+// Opens an existing file for writing, positioned at its start.
+FileId OpenFileForWrite(const std::string& path);
+bool SeekToEnd(FileId file);
+// The last-write time of an open file, in 100 ns units since 1601 (a FILETIME as one number).
+bool LastWriteTime(FileId file, uint64_t* time);
+bool SetLastWriteTime(const std::string& path, uint64_t time);
+// Copies with overwriting allowed.
+bool CopyFilePath(const std::string& source, const std::string& target);
+
+bool CreateDirectoryPath(const std::string& path);  // one level
+bool RemoveDirectoryPath(const std::string& path);
+bool IsDirectory(const std::string& path);
+
+// LZ expansion, as LZ32 does it: a file in the Windows file compression format (SZDD) is expanded, any
+// other file copied unchanged. A missing source name.ext is also looked for as name.ex_.
+using LzId = std::intptr_t;
+constexpr LzId kNoLz = -1;
+LzId LzOpenSource(const std::string& path);
+// Creates (truncates) the target; kNoLz when it cannot be made (a missing directory is not created).
+LzId LzCreateTarget(const std::string& path);
+// Returns the number of bytes written, or a negative value on failure.
+long LzCopyFile(LzId source, LzId target);
+void LzCloseFile(LzId file);
+
 std::string CurrentDirectory();
 std::string SystemDirectory();
 std::string WindowsDirectory();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
@@ -23,12 +24,22 @@ void FailRegistryOpen(const std::string& path, long status, bool fullAccessOnly)
 
 // What the user was shown, in order.
 struct Shown {
-    std::string kind;  // "InfoMessageBox" or "NoticeDialog"
+    // "InfoMessageBox", "NoticeDialog", "AskYesNo", "AskYesAllNo", "AskRetryIgnore", "AskSystemYesNo",
+    // "InfoText" (a progress text), "OpenInfoWindow", "CloseInfoWindow"
+    std::string kind;
     std::string caption;
     std::string text;
     std::string okText;
 };
 std::vector<Shown>& ShownMessages();
+// Also clears the queued answers and the cancel script.
 void ResetUserInterface();
+// Answers for the next questions, in order (kAnswerYes ... kAnswerIgnore; for AskSystemYesNo 1 is Yes).
+// A question without a queued answer is recorded and answered kAnswerCancel (No for AskSystemYesNo).
+void QueueAnswers(const std::vector<int>& answers);
+size_t PendingAnswers();
+// The user presses Cancel (and confirms it) during the given PumpMessages call, counted from 1.
+void CancelAtPump(int pump);
+int PumpCount();
 
 }  // namespace platform::fake

@@ -15,4 +15,31 @@ int NoticeDialog(WindowRef owner, const std::string& caption, const std::string&
 // The hourglass while a long read runs, the arrow again after it.
 void ShowWaitCursor(bool wait);
 
+// Question results.
+constexpr int kAnswerYes = 1;
+constexpr int kAnswerNo = 0;
+constexpr int kAnswerAll = 2;
+constexpr int kAnswerCancel = -1;  // also the Abort choice, and a dialog closed by its system menu
+constexpr int kAnswerRetry = -2;
+constexpr int kAnswerIgnore = -3;
+
+// The program's own question dialogs, with their texts from the language table:
+// "DLG_yesallno" when withAll, else "DLG_yesno" (Yes, No, All, Cancel); "DLG_abortretryignore".
+int AskYesNo(WindowRef owner, bool withAll, const std::string& text);
+int AskRetryIgnore(WindowRef owner, const std::string& text);
+// A system message box with Yes and No, No the default button, the language's message caption;
+// warning selects the warning icon, else the question icon. True on Yes.
+bool AskSystemYesNo(WindowRef owner, const std::string& text, bool warning);
+
+// The modeless progress window ("DLG_info_cancel" with a Cancel button, else "DLG_info").
+WindowRef OpenInfoWindow(WindowRef owner, bool withCancel, bool askOnCancel);
+void SetInfoText(WindowRef window, const std::string& text);
+// Waits for at least one message, handles every queued one and returns; a progress window's timer makes
+// it return at least every 100 ms while that window exists.
+void PumpMessages(WindowRef window);
+// Destroys a progress window that the user's Cancel has not already destroyed.
+void CloseInfoWindow(WindowRef window);
+// Set when the user cancelled the progress window; cleared when the next one opens.
+bool CancelRequested();
+
 }  // namespace platform::ui
