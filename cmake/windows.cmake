@@ -61,3 +61,8 @@ foreach(source ${QUOREL_E2E_TESTS})
     gtest_discover_tests(e2e_${name} TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 120)
 endforeach()
+
+# run.sh's helper for a display without a person in front of it.
+add_executable(show_main_dialog tools/show_main_dialog.cpp)
+target_link_libraries(show_main_dialog PRIVATE e2e_harness)
+target_link_options(show_main_dialog PRIVATE ${QUOREL_STATIC})

@@ -50,10 +50,16 @@ quorel_stop_display() {
 
 # A fresh Wine prefix in the build tree. Wine's virtual desktop gives every window a frame drawn by Wine
 # itself; without a window manager plain X11 windows wait seconds for one at every hide.
-quorel_fresh_prefix() {
+quorel_use_prefix() {
     export WINEPREFIX="$PWD/build/$1"
     export WINEDEBUG=-all
+    # winemenubuilder would write menu files into the host's home for every shortcut; winedbg would hang
+    # wineserver -w after a crash.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
+}
+
+quorel_fresh_prefix() {
+    quorel_use_prefix "$1"
     wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
