@@ -16,7 +16,13 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
+    // Closes what was open and opens the path read-only.
+    void Open(const std::string& path) {
+        Close();
+        id_ = OpenFileForRead(path);
+    }
     bool IsOpen() const { return id_ != kNoFile; }
+    FileId Id() const { return id_; }
     // False at end of file (or when the file is not open).
     bool ReadByte(unsigned char* byte);
     // Moves one byte forward without looking at it; nothing happens at end of file.

@@ -1,19 +1,65 @@
 #include <fcntl.h>
+#include <mspack.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <climits>
+#include <map>
 
 #include "platform/file_system.h"
 #include "platform/native_fakes.h"
 
+// Host files stand in for the Windows file system. Linux has no read-only or hidden attribute that root
+// respects, so those two bits are kept beside the files, and writes to a read-only file fail as they do
+// on Windows.
 namespace platform {
 
 namespace {
 std::string g_systemDirectory = "C:\\WINNT\\system32";
 std::string g_windowsDirectory = "C:\\WINNT";
 std::string g_moduleFileName = "SETUP.EXE";
+std::map<std::string, uint32_t> g_attributeBits;  // host path -> read-only and hidden bits
+std::map<LzId, std::string> g_lzFiles;
+LzId g_nextLz = 1;
+
+constexpr uint32_t kKeptBits = kAttributeReadOnly | kAttributeHidden;
+constexpr uint64_t kEpochDifference = 11644473600ULL;  // seconds from 1601 to 1970
+
+bool IsReadOnly(const std::string& hostPath) {
+    auto found = g_attributeBits.find(hostPath);
+    return found != g_attributeBits.end() && (found->second & kAttributeReadOnly);
+}
+
+bool HostExists(const std::string& hostPath) {
+    struct stat status;
+    return stat(hostPath.c_str(), &status) == 0;
+}
+
+FileId OpenForWriting(const std::string& path, int flags) {
+    std::string hostPath = fake::HostPath(path);
+    if (IsReadOnly(hostPath)) return kNoFile;
+    int fd = open(hostPath.c_str(), flags, 0644);
+    if (fd >= 0 && (flags & O_TRUNC)) g_attributeBits.erase(hostPath);
+    return fd < 0 ? kNoFile : fd;
+}
+
+bool CopyHostFile(const std::string& from, const std::string& to) {
+    int in = open(from.c_str(), O_RDONLY);
+    if (in < 0) return false;
+    int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0) {
+        close(in);
+        return false;
+    }
+    char buffer[65536];
+    ssize_t got;
+    bool ok = true;
+    while (ok && (got = read(in, buffer, sizeof buffer)) > 0) ok = write(out, buffer, static_cast<size_t>(got)) == got;
+    close(in);
+    close(out);
+    return ok;
+}
 }  // namespace
 
 namespace fake {
@@ -38,10 +84,7 @@ FileId OpenFileForRead(const std::string& path) {
     return fd < 0 ? kNoFile : fd;
 }
 
-FileId CreateFileTruncate(const std::string& path) {
-    int fd = open(fake::HostPath(path).c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644);
-    return fd < 0 ? kNoFile : fd;
-}
+FileId CreateFileTruncate(const std::string& path) { return OpenForWriting(path, O_RDWR | O_CREAT | O_TRUNC); }
 
 long ReadFileBytes(FileId file, char* buffer, long size) {
     ssize_t got = read(static_cast<int>(file), buffer, static_cast<size_t>(size));
@@ -54,7 +97,12 @@ bool WriteFileBytes(FileId file, const char* data, long size) {
 
 void CloseFile(FileId file) { close(static_cast<int>(file)); }
 
-bool DeleteFilePath(const std::string& path) { return unlink(fake::HostPath(path).c_str()) == 0; }
+bool DeleteFilePath(const std::string& path) {
+    std::string hostPath = fake::HostPath(path);
+    if (IsReadOnly(hostPath) || unlink(hostPath.c_str()) != 0) return false;
+    g_attributeBits.erase(hostPath);
+    return true;
+}
 
 std::string CurrentDirectory() {
     char buffer[PATH_MAX];
@@ -64,5 +112,100 @@ std::string CurrentDirectory() {
 std::string SystemDirectory() { return g_systemDirectory; }
 std::string WindowsDirectory() { return g_windowsDirectory; }
 std::string ModuleFileName() { return g_moduleFileName; }
+
+uint32_t FileAttributes(const std::string& path) {
+    std::string hostPath = fake::HostPath(path);
+    struct stat status;
+    if (stat(hostPath.c_str(), &status) != 0) return kInvalidAttributes;
+    if (S_ISDIR(status.st_mode)) return kAttributeDirectory;
+    auto found = g_attributeBits.find(hostPath);
+    uint32_t bits = found == g_attributeBits.end() ? 0 : found->second;
+    return bits ? bits : kAttributeNormal;
+}
+
+bool SetFileAttributesOf(const std::string& path, uint32_t attributes) {
+    std::string hostPath = fake::HostPath(path);
+    if (!HostExists(hostPath)) return false;
+    g_attributeBits[hostPath] = attributes & kKeptBits;
+    return true;
+}
+
+FileId CreateFileWithAttributes(const std::string& path, uint32_t attributes) {
+    FileId file = OpenForWriting(path, O_RDWR | O_CREAT | O_TRUNC);
+    if (file != kNoFile) g_attributeBits[fake::HostPath(path)] = attributes & kKeptBits;
+    return file;
+}
+
+FileId OpenFileForWrite(const std::string& path) { return OpenForWriting(path, O_WRONLY); }
+
+bool SeekToEnd(FileId file) { return lseek(static_cast<int>(file), 0, SEEK_END) >= 0; }
+
+bool LastWriteTime(FileId file, uint64_t* time) {
+    struct stat status;
+    if (fstat(static_cast<int>(file), &status) != 0) return false;
+    *time = (static_cast<uint64_t>(status.st_mtim.tv_sec) + kEpochDifference) * 10000000ULL +
+            static_cast<uint64_t>(status.st_mtim.tv_nsec) / 100;
+    return true;
+}
+
+bool SetLastWriteTime(const std::string& path, uint64_t time) {
+    uint64_t units = time - kEpochDifference * 10000000ULL;
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = static_cast<time_t>(units / 10000000ULL);
+    times[1].tv_nsec = static_cast<long>(units % 10000000ULL) * 100;
+    return utimensat(AT_FDCWD, fake::HostPath(path).c_str(), times, 0) == 0;
+}
+
+bool CopyFilePath(const std::string& source, const std::string& target) {
+    std::string hostTarget = fake::HostPath(target);
+    if (IsReadOnly(hostTarget) || !CopyHostFile(fake::HostPath(source), hostTarget)) return false;
+    return true;
+}
+
+bool CreateDirectoryPath(const std::string& path) { return mkdir(fake::HostPath(path).c_str(), 0755) == 0; }
+
+bool RemoveDirectoryPath(const std::string& path) { return rmdir(fake::HostPath(path).c_str()) == 0; }
+
+bool IsDirectory(const std::string& path) {
+    struct stat status;
+    return stat(fake::HostPath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+LzId LzOpenSource(const std::string& path) {
+    std::string hostPath = fake::HostPath(path);
+    if (!HostExists(hostPath) && !hostPath.empty()) hostPath.back() = '_';  // name.ext -> name.ex_
+    FileId probe = OpenFileForRead(hostPath);
+    if (probe == kNoFile) return kNoLz;
+    CloseFile(probe);
+    g_lzFiles[g_nextLz] = hostPath;
+    return g_nextLz++;
+}
+
+LzId LzCreateTarget(const std::string& path) {
+    FileId created = CreateFileTruncate(path);
+    if (created == kNoFile) return kNoLz;
+    CloseFile(created);
+    g_lzFiles[g_nextLz] = fake::HostPath(path);
+    return g_nextLz++;
+}
+
+long LzCopyFile(LzId source, LzId target) {
+    auto from = g_lzFiles.find(source);
+    auto to = g_lzFiles.find(target);
+    if (from == g_lzFiles.end() || to == g_lzFiles.end()) return -1;
+    msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
+    if (!szdd) return -1;
+    int status = szdd->decompress(szdd, from->second.c_str(), to->second.c_str());
+    mspack_destroy_szdd_decompressor(szdd);
+    // Like LZ32, a file without the compression signature is copied as it is.
+    if (status == MSPACK_ERR_SIGNATURE) status = CopyHostFile(from->second, to->second) ? MSPACK_ERR_OK : -1;
+    if (status != MSPACK_ERR_OK) return -1;
+    struct stat written;
+    return stat(to->second.c_str(), &written) == 0 ? static_cast<long>(written.st_size) : -1;
+}
+
+void LzCloseFile(LzId file) { g_lzFiles.erase(file); }
 
 }  // namespace platform

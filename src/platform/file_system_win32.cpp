@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <lzexpand.h>
 
 #include "platform/file_system.h"
 
@@ -60,5 +61,73 @@ std::string ModuleFileName() {
     DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
     return FromBuffer(buffer, length < MAX_PATH ? length : 0);
 }
+
+}  // namespace platform
+
+namespace platform {
+
+uint32_t FileAttributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+bool SetFileAttributesOf(const std::string& path, uint32_t attributes) {
+    return SetFileAttributesA(path.c_str(), attributes) != 0;
+}
+
+FileId CreateFileWithAttributes(const std::string& path, uint32_t attributes) {
+    return FromHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes,
+                                  nullptr));
+}
+
+FileId OpenFileForWrite(const std::string& path) {
+    return FromHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool SeekToEnd(FileId file) { return SetFilePointer(AsHandle(file), 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER; }
+
+bool LastWriteTime(FileId file, uint64_t* time) {
+    FILETIME written;
+    if (!GetFileTime(AsHandle(file), nullptr, nullptr, &written)) return false;
+    *time = (static_cast<uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    return true;
+}
+
+bool SetLastWriteTime(const std::string& path, uint64_t time) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    FILETIME written = {static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    bool done = SetFileTime(file, nullptr, nullptr, &written) != 0;
+    CloseHandle(file);
+    return done;
+}
+
+bool CopyFilePath(const std::string& source, const std::string& target) {
+    return CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
+}
+
+bool CreateDirectoryPath(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+
+bool RemoveDirectoryPath(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
+
+bool IsDirectory(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+LzId LzOpenSource(const std::string& path) {
+    OFSTRUCT info = {};
+    INT handle = LZOpenFileA(const_cast<char*>(path.c_str()), &info, OF_READ);
+    return handle < 0 ? kNoLz : handle;
+}
+
+LzId LzCreateTarget(const std::string& path) {
+    OFSTRUCT info = {};
+    INT handle = LZOpenFileA(const_cast<char*>(path.c_str()), &info, OF_CREATE);
+    return handle < 0 ? kNoLz : handle;
+}
+
+long LzCopyFile(LzId source, LzId target) { return LZCopy(static_cast<INT>(source), static_cast<INT>(target)); }
+
+void LzCloseFile(LzId file) { LZClose(static_cast<INT>(file)); }
 
 }  // namespace platform

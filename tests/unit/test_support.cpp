@@ -36,14 +36,30 @@ void SetupFixture::WriteFile(const std::string& name, const std::string& bytes) 
     std::ofstream(PathOf(name), std::ios::binary) << bytes;
 }
 
-std::string SetupFixture::ReadFile(const std::string& name) const {
-    std::ifstream in(PathOf(name), std::ios::binary);
+std::string ReadHostFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     std::stringstream content;
     content << in.rdbuf();
     return content.str();
 }
 
+std::string SetupFixture::ReadFile(const std::string& name) const { return ReadHostFile(PathOf(name)); }
+
 bool SetupFixture::Exists(const std::string& name) const { return std::filesystem::exists(PathOf(name)); }
+
+void SetupFixture::LoadLanguage(const std::map<std::string, std::string>& texts) {
+    std::vector<std::string> lines;
+    for (const LanguageKey& key : kLanguageKeys) {
+        auto text = texts.find(key.key);
+        lines.push_back(key.key);
+        lines.push_back(text == texts.end() ? key.key : text->second);
+    }
+    WriteFile("TEST.LNG", CrLf(lines));
+    App().Languages.entries = {{"Test", "TEST.LNG"}};
+    App().LanguageIndex = 0;
+    ASSERT_EQ(LoadLanguageTable(), 1);
+    platform::fake::ShownMessages().clear();
+}
 
 std::vector<std::string> SetupFixture::ShownTexts() {
     std::vector<std::string> texts;

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/native_fakes.h"
+
+// The bytes of a host file.
+std::string ReadHostFile(const std::string& path);
 
 // Joins lines with CR LF, the line end of every setup file.
 std::string CrLf(const std::vector<std::string>& lines);
@@ -22,6 +26,9 @@ protected:
     void WriteFile(const std::string& name, const std::string& bytes) const;
     std::string ReadFile(const std::string& name) const;
     bool Exists(const std::string& name) const;
+    // Writes a complete language file (every key, in order; a key's text is the key itself unless given)
+    // and loads it as the current language.
+    void LoadLanguage(const std::map<std::string, std::string>& texts);
     std::vector<platform::fake::Shown>& Shown() { return platform::fake::ShownMessages(); }
     // The texts of everything shown so far.
     std::vector<std::string> ShownTexts();

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "install/copy_file.h"
+#include "install/install_context.h"
+#include "platform/file_system.h"
+#include "platform/user_interface.h"
+#include "setupfiles/language_table.h"
+#include "shell/app_context.h"
+#include "test_support.h"
+
+namespace {
+
+using namespace platform::ui;
+using platform::fake::QueueAnswers;
+
+constexpr uint64_t kOlder = 130000000000000000ULL;
+constexpr uint64_t kNewer = 130000000100000000ULL;
+
+class CopyFileTest : public SetupFixture {
+protected:
+    void SetUp() override {
+        SetupFixture::SetUp();
+        Installation() = InstallContext();
+        // The texts the questions are built from, so that the tests see what the user would read.
+        LoadLanguage({{"[ERR_NOWRITEACCESS]", "%s is write-protected, replace with %s?"},
+                      {"[ERR_FILENOTFOUND]", "Missing %s"},
+                      {"[ERR_CANTWRITE]", "Cannot write %s"},
+                      {"[INFO_CREATEPATH]", "Creating %s"},
+                      {"[QUEST_OVERWRITENEW]", "%s is newer"}});
+    }
+    std::string P(const std::string& name) const { return PathOf(name); }
+    void File(const std::string& name, const std::string& content, uint64_t time) {
+        WriteFile(name, content);
+        ASSERT_TRUE(platform::SetLastWriteTime(P(name), time));
+    }
+    std::vector<std::string> Kinds() {
+        std::vector<std::string> kinds;
+        for (const auto& shown : Shown()) kinds.push_back(shown.kind);
+        return kinds;
+    }
+};
+
+TEST_F(CopyFileTest, MissingSourceAsksAbortRetryIgnore) {
+    struct Case {
+        std::vector<int> answers;
+        int result;
+        size_t questions;
+    } cases[] = {
+        {{kAnswerCancel}, kFileAbort, 1},
+        {{kAnswerIgnore}, kFileIgnored, 1},
+        {{kAnswerRetry, kAnswerRetry, kAnswerIgnore}, kFileIgnored, 3},
+    };
+    for (const Case& c : cases) {
+        Shown().clear();
+        QueueAnswers(c.answers);
+        EXPECT_EQ(CopyOrExpandFile(nullptr, P("missing.dll"), P("target.dll"), false), c.result);
+        ASSERT_EQ(Shown().size(), c.questions);
+        EXPECT_EQ(Shown()[0].kind, "AskRetryIgnore");
+        EXPECT_EQ(Shown()[0].text, "Missing " + P("missing.dll"));
+        EXPECT_FALSE(Exists("target.dll"));
+    }
+    // Retry finds the file once it is there.
+    Shown().clear();
+    QueueAnswers({kAnswerRetry});
+    WriteFile("late.dll", "late");
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("late.dll"), P("copy.dll"), false), kFileDone);
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(CopyFileTest, WriteProtectedTargetIsAskedBeforeTheDateEvenAfterAll) {
+    File("new.dll", "new", kOlder);
+    File("old.dll", "old", kNewer);
+    ASSERT_TRUE(platform::SetFileAttributesOf(P("old.dll"), platform::kAttributeReadOnly));
+    Installation().OverwriteAll = true;
+    QueueAnswers({0});  // No: keep it, and count the file as done
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("new.dll"), P("old.dll"), false), kFileDone);
+    ASSERT_EQ(Kinds(), (std::vector<std::string>{"AskSystemYesNo"}));
+    EXPECT_EQ(Shown()[0].text, P("old.dll") + " is write-protected, replace with " + P("new.dll") + "?");
+    EXPECT_EQ(ReadFile("old.dll"), "old");
+
+    Shown().clear();
+    QueueAnswers({1});  // Yes: the attribute goes, the file is replaced without the date question (All)
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("new.dll"), P("old.dll"), false), kFileDone);
+    EXPECT_EQ(ReadFile("old.dll"), "new");
+    EXPECT_EQ(platform::FileAttributes(P("old.dll")) & platform::kAttributeReadOnly, 0u);
+    EXPECT_EQ(Kinds(), (std::vector<std::string>{"AskSystemYesNo"}));
+}
+
+TEST_F(CopyFileTest, NewerTargetAsksUntilAll) {
+    struct Case {
+        int answer;
+        int result;
+        const char* content;
+    } cases[] = {
+        {kAnswerNo, kFileSkipped, "target"},
+        {kAnswerCancel, kFileAbort, "target"},
+        {kAnswerYes, kFileDone, "source"},
+    };
+    for (const Case& c : cases) {
+        File("a.sys", "source", kOlder);
+        File("b.sys", "target", kNewer);
+        Shown().clear();
+        QueueAnswers({c.answer});
+        EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("b.sys"), false), c.result);
+        ASSERT_EQ(Kinds(), (std::vector<std::string>{"AskYesAllNo"}));
+        EXPECT_EQ(Shown()[0].text, P("b.sys") + " is newer");
+        EXPECT_EQ(ReadFile("b.sys"), c.content);
+        EXPECT_FALSE(Installation().OverwriteAll);
+    }
+    // All overwrites this file and every later one without asking.
+    File("b.sys", "target", kNewer);
+    File("c.sys", "target", kNewer);
+    Shown().clear();
+    QueueAnswers({kAnswerAll});
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("b.sys"), false), kFileDone);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("c.sys"), false), kFileDone);
+    EXPECT_TRUE(Installation().OverwriteAll);
+    EXPECT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(ReadFile("c.sys"), "source");
+}
+
+TEST_F(CopyFileTest, EqualOrOlderTargetTimesOverwriteWithoutQuestion) {
+    for (uint64_t targetTime : {kOlder, kOlder - 1}) {
+        File("a.sys", "source", kOlder);
+        File("b.sys", "target", targetTime);
+        EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("b.sys"), false), kFileDone);
+        EXPECT_EQ(ReadFile("b.sys"), "source");
+    }
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(CopyFileTest, SamePathIgnoringCaseCopiesNothing) {
+    WriteFile("Same.DLL", "content");
+    std::string upper = Dir() + "/Same.DLL";
+    std::string mixed = Dir() + "/sAME.dll";
+    // Host file names are case-sensitive, so point both names at the one file the test made.
+    std::filesystem::create_symlink(upper, mixed);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, upper, mixed, false), kFileDone);
+    EXPECT_EQ(ReadFile("Same.DLL"), "content");
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(CopyFileTest, FailedPlainCopyEndsTheRunButFailedExpansionTargetOnlySkips) {
+    WriteFile("a.sys", "source");
+    QueueAnswers({kAnswerCancel});
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("nodir/b.sys"), false), kFileAbort);
+    EXPECT_EQ(Shown().back().text, "Cannot write " + P("nodir/b.sys"));
+    QueueAnswers({kAnswerIgnore});
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("nodir/b.sys"), false), kFileIgnored);
+    for (int answer : {kAnswerCancel, kAnswerIgnore}) {
+        Shown().clear();
+        QueueAnswers({answer});
+        EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("nodir/b.sys"), true), kFileSkipped);
+        EXPECT_EQ(Kinds(), (std::vector<std::string>{"AskRetryIgnore"}));
+    }
+    // Retry tries to make the target again, and asks again while it cannot.
+    Shown().clear();
+    QueueAnswers({kAnswerRetry, kAnswerIgnore});
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("nodir/b.sys"), true), kFileSkipped);
+    EXPECT_EQ(Kinds(), (std::vector<std::string>{"AskRetryIgnore", "AskRetryIgnore"}));
+}
+
+TEST_F(CopyFileTest, ExpandsCompressedFilesAndCopiesOthersUnchanged) {
+    std::string original = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin");
+    std::string compressed = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_");
+    ASSERT_EQ(compressed.compare(0, 4, "SZDD"), 0);
+    WriteFile("DRIVER.BI_", compressed);
+    WriteFile("plain.txt", "not compressed\r\n");
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("DRIVER.BI_"), P("driver.bin"), true), kFileDone);
+    EXPECT_EQ(ReadFile("driver.bin"), original);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("plain.txt"), P("plain.out"), true), kFileDone);
+    EXPECT_EQ(ReadFile("plain.out"), "not compressed\r\n");
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("DRIVER.BI_"), P("copied.bi_"), false), kFileDone);
+    EXPECT_EQ(ReadFile("copied.bi_"), compressed);
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(CopyFileTest, CreatePathDirectoriesMakesEveryLevelOnce) {
+    std::string path = Dir() + "\\A\\B\\C";
+    CreatePathDirectories(nullptr, path);
+    EXPECT_TRUE(platform::IsDirectory(path));
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0].kind, "InfoText");
+    EXPECT_EQ(Shown()[0].text, "Creating " + path);
+    Shown().clear();
+    CreatePathDirectories(nullptr, path);  // existing: the progress text stays as it was
+    EXPECT_TRUE(Shown().empty());
+}
+
+}  // namespace
