@@ -1,8 +1,26 @@
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/registry.h"
 
 namespace platform::registry {
+
+namespace {
+HKEY AsHandle(KeyId key) { return reinterpret_cast<HKEY>(key); }
+}  // namespace
+
+long CreateKey(const std::string& path, const std::string& keyClass, KeyId* key) {
+    // RegCreateKeyExA takes the class as a writable string.
+    std::vector<char> classBuffer(keyClass.begin(), keyClass.end());
+    classBuffer.push_back('\0');
+    HKEY created = nullptr;
+    DWORD disposition = 0;
+    LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, classBuffer.data(), REG_OPTION_NON_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, &created, &disposition);
+    *key = status == ERROR_SUCCESS ? reinterpret_cast<KeyId>(created) : kNoKey;
+    return status;
+}
 
 long OpenKey(const std::string& path, bool fullAccess, KeyId* key) {
     HKEY opened = nullptr;
@@ -11,6 +29,40 @@ long OpenKey(const std::string& path, bool fullAccess, KeyId* key) {
     return status;
 }
 
-void CloseKey(KeyId key) { RegCloseKey(reinterpret_cast<HKEY>(key)); }
+void CloseKey(KeyId key) { RegCloseKey(AsHandle(key)); }
+
+long SetValue(KeyId key, const std::string& name, uint32_t type, const char* data, uint32_t size) {
+    return RegSetValueExA(AsHandle(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data), size);
+}
+
+long QueryValue(KeyId key, const std::string& name, uint32_t* type, char* data, uint32_t* size) {
+    DWORD storedType = 0;
+    DWORD storedSize = *size;
+    LONG status = RegQueryValueExA(AsHandle(key), name.c_str(), nullptr, &storedType, reinterpret_cast<BYTE*>(data),
+                                   &storedSize);
+    *type = storedType;
+    *size = storedSize;
+    return status;
+}
+
+long DeleteValue(KeyId key, const std::string& name) { return RegDeleteValueA(AsHandle(key), name.c_str()); }
+
+long CountSubKeys(KeyId key, uint32_t* count) {
+    DWORD subKeys = 0;
+    LONG status = RegQueryInfoKeyA(AsHandle(key), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr, nullptr, nullptr);
+    *count = status == ERROR_SUCCESS ? subKeys : 0;
+    return status;
+}
+
+long EnumSubKey(KeyId key, uint32_t index, std::string* name) {
+    char buffer[256];  // a key name holds at most 255 characters
+    DWORD length = sizeof buffer;
+    LONG status = RegEnumKeyExA(AsHandle(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    *name = status == ERROR_SUCCESS ? std::string(buffer, length) : std::string();
+    return status;
+}
+
+long DeleteKey(const std::string& path) { return RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()); }
 
 }  // namespace platform::registry
