@@ -38,15 +38,22 @@ private:
     long position_ = 0;
 };
 
-// A file created (truncated) for writing, closed on every path.
+// A file open for writing, closed on every path: created (truncated) from a path, or taken over from
+// another opening call.
 class OutputFile {
 public:
     explicit OutputFile(const std::string& path) : id_(CreateFileTruncate(path)) {}
+    explicit OutputFile(FileId id) : id_(id) {}
     ~OutputFile() { Close(); }
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
     bool IsOpen() const { return id_ != kNoFile; }
+    FileId Id() const { return id_; }
+    void Reset(FileId id) {
+        Close();
+        id_ = id;
+    }
     bool Write(const std::string& data) { return WriteFileBytes(id_, data.data(), static_cast<long>(data.size())); }
     void Close() {
         if (id_ != kNoFile) CloseFile(id_);

@@ -1,0 +1,50 @@
+#include "deinstall/removal_log.h"
+
+#include "platform/file.h"
+#include "platform/file_system.h"
+#include "platform/user_interface.h"
+#include "setupfiles/language_table.h"
+#include "setupfiles/text_line.h"
+#include "shell/app_context.h"
+#include "shell/text_format.h"
+
+namespace {
+
+constexpr int kTextWriteProtected = 202;
+constexpr size_t kEntryWidth = 260;  // an entry with its CR LF and terminator
+const char* const kHeader = "QZT Quorel Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
+
+}  // namespace
+
+std::string RemovalLogPath() { return JoinPath(App().SetupDirectory, "removed.qzt"); }
+
+int AppendRemovalLog(const std::string& object) {
+    std::string path = RemovalLogPath();
+    platform::OutputFile log(platform::OpenFileForWrite(path));
+    if (!log.IsOpen()) {
+        for (;;) {
+            log.Reset(platform::CreateFileWithAttributes(path, platform::kAttributeHidden));
+            if (log.IsOpen()) break;
+            std::string drive = path.substr(0, 3);
+            if (platform::ui::AskRetryIgnore(nullptr, FormatText(Text(kTextWriteProtected), {drive})) !=
+                platform::ui::kAnswerRetry)
+                return 0;
+        }
+        log.Write(kHeader);
+    }
+    platform::SeekToEnd(log.Id());
+    log.Write(FitField(object, kEntryWidth - 2) + "\r\n");
+    return 1;
+}
+
+int IsInRemovalLog(const std::string& object) {
+    platform::InputFile log(RemovalLogPath());
+    if (!log.IsOpen()) return 0;
+    std::string line;
+    bool more = true;
+    while (more) {
+        more = ReadTextLine(log, line, kEntryWidth);
+        if ((more || !line.empty()) && EqualsIgnoreCase(line, object)) return 1;
+    }
+    return 0;
+}
