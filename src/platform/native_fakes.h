@@ -84,4 +84,11 @@ size_t PendingAnswers();
 void CancelAtPump(int pump);
 int PumpCount();
 
+// The Program Manager commands sent, in order.
+std::vector<std::string>& DdeCommands();
+// Makes the DDE client registration fail with the error code (0: succeed).
+void FailDdeStart(unsigned error);
+int DdePauses();
+void ResetDde();
+
 }  // namespace platform::fake

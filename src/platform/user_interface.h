@@ -4,8 +4,9 @@
 
 #include "platform/window_ref.h"
 
-// The user interaction seam. Every text arrives ready to show: the portable core picks captions and
-// button texts from the language table, so a backend needs no access to it.
+// The user interaction seam. Message texts arrive ready to show. The notices get their caption and button
+// texts from the caller too; the questions and the progress window, like every dialog of the program,
+// take theirs from the language table when they open.
 namespace platform::ui {
 
 // System message box with the information icon and an OK button; returns the message box's result.
@@ -41,5 +42,8 @@ void PumpMessages(WindowRef window);
 void CloseInfoWindow(WindowRef window);
 // Set when the user cancelled the progress window; cleared when the next one opens.
 bool CancelRequested();
+
+// Centres the window on the screen and makes it the active one again (nothing for no window).
+void CenterAndActivate(WindowRef window);
 
 }  // namespace platform::ui

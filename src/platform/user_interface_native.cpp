@@ -77,5 +77,7 @@ void CloseInfoWindow(WindowRef) { g_shown.push_back({"CloseInfoWindow", "", "", 
 
 bool CancelRequested() { return g_cancelRequested; }
 
+void CenterAndActivate(WindowRef) {}
+
 }  // namespace ui
 }  // namespace platform

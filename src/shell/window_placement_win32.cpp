@@ -1,5 +1,7 @@
 #include "shell/window_placement.h"
 
+#include "platform/user_interface.h"
+
 void CenterWindow(HWND window) {
     RECT desktop, own;
     GetWindowRect(GetDesktopWindow(), &desktop);
@@ -10,3 +12,11 @@ void CenterWindow(HWND window) {
                  SWP_NOSIZE | SWP_SHOWWINDOW);
     SetActiveWindow(window);
 }
+
+namespace platform::ui {
+
+void CenterAndActivate(WindowRef window) {
+    if (window) CenterWindow(static_cast<HWND>(window));
+}
+
+}  // namespace platform::ui
