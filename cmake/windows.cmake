@@ -66,3 +66,6 @@ endforeach()
 add_executable(show_main_dialog tools/show_main_dialog.cpp)
 target_link_libraries(show_main_dialog PRIVATE e2e_harness)
 target_link_options(show_main_dialog PRIVATE ${QUOREL_STATIC})
+
+# The sample driver files, made and compressed into the distribution.
+include(cmake/sample_files.cmake)

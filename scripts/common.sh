@@ -54,8 +54,10 @@ quorel_use_prefix() {
     export WINEPREFIX="$PWD/build/$1"
     export WINEDEBUG=-all
     # winemenubuilder would write menu files into the host's home for every shortcut; winedbg would hang
-    # wineserver -w after a crash.
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
+    # wineserver -w after a crash. Wine has a CAPI2032.DLL of its own (a bridge to the host's CAPI) that it
+    # would load in place of the driver's; native only, as on Windows, where a system without the driver
+    # has none.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d;capi2032=n"
 }
 
 quorel_fresh_prefix() {
