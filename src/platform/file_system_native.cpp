@@ -159,9 +159,14 @@ bool SetLastWriteTime(const std::string& path, uint64_t time) {
 }
 
 bool CopyFilePath(const std::string& source, const std::string& target) {
+    std::string hostSource = fake::HostPath(source);
     std::string hostTarget = fake::HostPath(target);
-    if (IsReadOnly(hostTarget) || !CopyHostFile(fake::HostPath(source), hostTarget)) return false;
-    return true;
+    if (IsReadOnly(hostTarget) || !CopyHostFile(hostSource, hostTarget)) return false;
+    // CopyFileA keeps the source's last-write time; the expansion does not.
+    struct stat status;
+    if (stat(hostSource.c_str(), &status) != 0) return false;
+    struct timespec times[2] = {status.st_atim, status.st_mtim};
+    return utimensat(AT_FDCWD, hostTarget.c_str(), times, 0) == 0;
 }
 
 bool CreateDirectoryPath(const std::string& path) { return mkdir(fake::HostPath(path).c_str(), 0755) == 0; }

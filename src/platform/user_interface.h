@@ -46,4 +46,16 @@ bool CancelRequested();
 // Centres the window on the screen and makes it the active one again (nothing for no window).
 void CenterAndActivate(WindowRef window);
 
+// "DLG_chkintegrity", modal: the driver's settings differ from their backup. Its texts come from the
+// language table; information, the text of control 99, arrives formatted with the backup's date.
+// Returns 0 (Cancel), 1 (apply the current settings), 2 (restore the backup), -1 when it cannot be shown.
+int IntegrityDialog(WindowRef owner, const std::string& information);
+
+// Brings the window to the foreground and makes it the active one (nothing for no window).
+void ActivateWindow(WindowRef window);
+// Keeps handling messages for the given time, so that a window stays responsive during a pause.
+void PumpMessagesFor(WindowRef window, unsigned milliseconds);
+// Relabels the main dialog for a run mode, without refilling its language list.
+void SetMainDialogMode(WindowRef mainWindow, int mode);
+
 }  // namespace platform::ui

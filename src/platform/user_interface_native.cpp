@@ -79,5 +79,16 @@ bool CancelRequested() { return g_cancelRequested; }
 
 void CenterAndActivate(WindowRef) {}
 
+void ActivateWindow(WindowRef) {}
+
+// A pause counts as one more chance for the user's Cancel.
+void PumpMessagesFor(WindowRef window, unsigned) { PumpMessages(window); }
+
+void SetMainDialogMode(WindowRef, int mode) { g_shown.push_back({"MainDialogMode", "", std::to_string(mode), ""}); }
+
+int IntegrityDialog(WindowRef, const std::string& information) {
+    return NextAnswer("IntegrityDialog", information);
+}
+
 }  // namespace ui
 }  // namespace platform

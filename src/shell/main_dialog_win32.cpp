@@ -1,5 +1,7 @@
 #include "shell/main_dialog.h"
 
+#include "install/install_dialog.h"
+#include "platform/user_interface.h"
 #include "platform/win32_handles.h"
 #include "resources/resource_ids.h"
 #include "setupfiles/language_table.h"
@@ -65,7 +67,8 @@ void OnLanguageChanged(HWND dialog) {
 void OnCommand(HWND dialog, int id, int notification) {
     switch (id) {
         case IDC_MAIN_ACTION:
-            // The install, configuration and removal flows open from here.
+            // The configuration and removal flows open from here too.
+            if (App().RunMode == kRunNormal) OpenInstallDialog(dialog, App().SetupDirectory);
             break;
         case IDC_MAIN_ABOUT:
             break;
@@ -112,3 +115,11 @@ void SetMainTexts(HWND dialog, int mode, bool fill) {
 INT_PTR RunMainDialog() {
     return DialogBoxParamA(GetModuleHandleA(nullptr), "DLG_main", nullptr, MainProc, 0);
 }
+
+namespace platform::ui {
+
+void SetMainDialogMode(WindowRef mainWindow, int mode) {
+    if (mainWindow) SetMainTexts(static_cast<HWND>(mainWindow), mode, false);
+}
+
+}  // namespace platform::ui
