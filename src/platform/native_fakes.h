@@ -67,7 +67,7 @@ void SetLocalDate(uint32_t year, uint32_t month, uint32_t day);
 // What the user was shown, in order.
 struct Shown {
     // "InfoMessageBox", "NoticeDialog", "AskYesNo", "AskYesAllNo", "AskRetryIgnore", "AskSystemYesNo",
-    // "InfoText" (a progress text), "OpenInfoWindow", "CloseInfoWindow"
+    // "InfoText" (a progress text), "OpenInfoWindow", "CloseInfoWindow", "IntegrityDialog"
     std::string kind;
     std::string caption;
     std::string text;

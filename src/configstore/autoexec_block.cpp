@@ -1,0 +1,140 @@
+#include "configstore/autoexec_block.h"
+
+#include <vector>
+
+#include "configstore/config_reports.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
+#include "setupfiles/text_line.h"
+
+const char* const kAutoexecBeginMarker = "REM --- QZT Setup for WindowsNT BEGIN ---";
+const char* const kAutoexecLoaderLine = "lh %SystemRoot%\\system\\dxbridge.exe";
+const char* const kAutoexecEndMarker = "REM --- QZT Setup for WindowsNT END ---";
+
+namespace {
+
+const char* const kAutoexecName = "AutoExec.NT";
+const char* const kTemporaryName = "AutoTmp.$$$";
+
+// A line as it stands in the file: its text and the line end that followed it ("\r\n", "\r" or none).
+// The removal writes kept lines back from these, so nothing that the file held is changed; the shared
+// line reader would turn 0xAF into a line break and drop the byte after a lone CR.
+struct RawLine {
+    std::string text;
+    std::string end;
+};
+
+std::vector<RawLine> SplitRawLines(const std::string& content) {
+    std::vector<RawLine> lines;
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t cr = content.find('\r', start);
+        if (cr == std::string::npos) {
+            lines.push_back({content.substr(start), ""});
+            break;
+        }
+        size_t next = cr + 1 < content.size() && content[cr + 1] == '\n' ? cr + 2 : cr + 1;
+        lines.push_back({content.substr(start, cr - start), content.substr(cr, next - cr)});
+        start = next;
+    }
+    return lines;
+}
+
+bool IsBlockStart(const std::string& line) {
+    return EqualsIgnoreCase(line, kAutoexecBeginMarker) || EqualsIgnoreCase(line, kAutoexecLoaderLine);
+}
+
+bool IsBlockLine(const std::string& line) {
+    return IsBlockStart(line) || EqualsIgnoreCase(line, kAutoexecEndMarker);
+}
+
+// An existing file opened for writing, closed on every path.
+class WritableFile {
+public:
+    explicit WritableFile(const std::string& path) : id_(platform::OpenFileForWrite(path)) {}
+    ~WritableFile() {
+        if (id_ != platform::kNoFile) platform::CloseFile(id_);
+    }
+    WritableFile(const WritableFile&) = delete;
+    WritableFile& operator=(const WritableFile&) = delete;
+    bool IsOpen() const { return id_ != platform::kNoFile; }
+    bool Append(const std::string& data) {
+        return platform::SeekToEnd(id_) &&
+               platform::WriteFileBytes(id_, data.data(), static_cast<long>(data.size()));
+    }
+
+private:
+    platform::FileId id_;
+};
+
+bool ReadWholeFile(const std::string& path, std::string* content) {
+    platform::InputFile file(path);
+    if (!file.IsOpen()) return false;
+    unsigned char byte;
+    while (file.ReadByte(&byte)) content->push_back(static_cast<char>(byte));
+    return true;
+}
+
+}  // namespace
+
+bool HasAutoexecBlock(const std::string& content) {
+    for (const RawLine& line : SplitRawLines(content)) {
+        if (IsBlockStart(line.text)) return true;
+    }
+    return false;
+}
+
+std::string WithoutAutoexecBlock(const std::string& content) {
+    std::string kept;
+    for (const RawLine& line : SplitRawLines(content)) {
+        if (!IsBlockLine(line.text)) kept += line.text + line.end;
+    }
+    return kept;
+}
+
+bool InsertAutoexecBlock() {
+    std::string path = JoinPath(platform::SystemDirectory(), kAutoexecName);
+    WritableFile file(path);
+    std::string content;
+    if (!file.IsOpen() || !ReadWholeFile(path, &content)) {
+        ReportNoAutoexec(path);
+        return false;
+    }
+    if (HasAutoexecBlock(content)) return true;
+    // The leading line end puts the block on its own line even after a last line without one.
+    std::string block = std::string("\r\n") + kAutoexecBeginMarker + "\r\n" + kAutoexecLoaderLine + "\r\n" +
+                        kAutoexecEndMarker + "\r\n";
+    if (!file.Append(block)) {
+        ReportNoAutoexec(path);
+        return false;
+    }
+    return true;
+}
+
+bool RemoveAutoexecBlock() {
+    std::string path = JoinPath(platform::SystemDirectory(), kAutoexecName);
+    std::string temporaryPath = JoinPath(platform::SystemDirectory(), kTemporaryName);
+    std::string content;
+    bool writable = WritableFile(path).IsOpen();
+    if (!writable || !ReadWholeFile(path, &content)) {
+        ReportNoAutoexec(path);
+        return false;
+    }
+    if (!HasAutoexecBlock(content)) return true;
+
+    platform::OutputFile temporary(temporaryPath);
+    if (!temporary.IsOpen()) {
+        ReportNoAutoexec(temporaryPath);
+        return false;
+    }
+    bool copyWritten = temporary.Write(WithoutAutoexecBlock(content));
+    temporary.Close();
+    // A short temporary copy must never replace the file: every other line of it would be lost.
+    bool replaced = copyWritten && platform::CopyFilePath(temporaryPath, path);
+    platform::DeleteFilePath(temporaryPath);
+    if (!replaced) {
+        ReportNoAutoexec(copyWritten ? path : temporaryPath);
+        return false;
+    }
+    return true;
+}

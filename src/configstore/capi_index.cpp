@@ -1,0 +1,79 @@
+#include "configstore/capi_index.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "configstore/config_reports.h"
+#include "configstore/driver_config.h"
+#include "configstore/registry_layout.h"
+#include "configstore/registry_values.h"
+#include "setupfiles/text_line.h"
+
+using namespace platform::registry;
+
+namespace {
+constexpr size_t kManufacturerReadWidth = 260;
+constexpr uint32_t kHighestEntryNumber = 0xFFFFFFFE;  // so that one more still fits
+
+// The number a subkey name stands for, or 0 when it is not a plain decimal number from 1 (no sign, no
+// leading zero), the only names the entries are created with.
+uint32_t EntryNumber(const std::string& name) {
+    if (name.empty() || name.size() > 10 || name[0] == '0') return 0;
+    uint64_t number = 0;
+    for (char c : name) {
+        if (c < '0' || c > '9') return 0;
+        number = number * 10 + static_cast<uint64_t>(c - '0');
+    }
+    return number <= kHighestEntryNumber ? static_cast<uint32_t>(number) : 0;
+}
+
+// The numbered subkeys of the open tree, ascending. Probing the numbers one by one against the subkey
+// count, as if every subkey were numbered, would never end over names that are not numbers or keys that
+// cannot be opened; the names themselves bound the search.
+std::vector<uint32_t> EntryNumbers(KeyId tree) {
+    std::vector<uint32_t> numbers;
+    std::string name;
+    for (uint32_t index = 0; EnumSubKey(tree, index, &name) == kSuccess; ++index) {
+        if (uint32_t number = EntryNumber(name)) numbers.push_back(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+bool IsOurEntry(uint32_t number) {
+    Key entry;
+    if (OpenKey(CapiEntryPath(number), false, entry.Put()) != kSuccess) return false;
+    std::string manufacturer;
+    return ReadStringValue(entry.Get(), &manufacturer, "Manufacturer", kManufacturerReadWidth) &&
+           EqualsIgnoreCase(manufacturer, kOurManufacturer);
+}
+}  // namespace
+
+uint32_t FindCapiIndex(bool* found) {
+    *found = false;
+    Key tree;
+    if (OpenKey(kCapiTreePath, false, tree.Put()) != kSuccess) return 1;
+    std::vector<uint32_t> numbers = EntryNumbers(tree.Get());
+    tree.Reset();
+    // An entry that cannot be opened still takes its number: the next free one lies above every entry.
+    uint32_t next = 1;
+    for (uint32_t number : numbers) {
+        if (IsOurEntry(number)) {
+            *found = true;
+            return number;
+        }
+        next = number + 1;
+    }
+    return next;
+}
+
+bool HasOtherCapiEntries() {
+    Key tree;
+    if (OpenKey(kCapiTreePath, false, tree.Put()) != kSuccess) {
+        ReportNoKey(kCapiTreePath);
+        return false;
+    }
+    uint32_t count = 0;
+    return CountSubKeys(tree.Get(), &count) == kSuccess && count > 1;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+// The driver's entry in the CAPI 2.0 tree "SOFTWARE\CAPI20\<n>".
+
+// The number n of the entry whose Manufacturer is ours (ignoring case), with found set; without one, one
+// more than the highest numbered entry, where a new entry goes, with found clear. 1 when the tree is
+// missing or empty. Only subkeys named by a plain decimal number from 1 count; others are passed over.
+uint32_t FindCapiIndex(bool* found);
+// True when "SOFTWARE\CAPI20" has more than one subkey; a missing tree is reported and gives false.
+bool HasOtherCapiEntries();

@@ -1,0 +1,60 @@
+#include "configstore/driver_config.h"
+
+const char* const kOurManufacturer = "QZT Velmonic GmbH";
+
+DriverConfig& GlobalDriverConfig() {
+    static DriverConfig config;
+    return config;
+}
+
+AdapterArray& GlobalAdapters() {
+    static AdapterArray adapters;
+    return adapters;
+}
+
+void SetDefaultDriverConfig(uint32_t capiIndex, DriverConfig& config) {
+    config = DriverConfig();
+    config.DisplayName = "CAPI 2.0 Quorel Driver";
+    config.ErrorControl = 1;
+    config.Group = "CAPI20";
+    config.ImagePath = std::string(kDriversPrefix) + "kxbus.sys";
+    config.Start = 1;
+    config.Type = 1;
+    config.DataIoMode = 1;
+    config.DeliveryConf = 0;
+    config.DeviceName = "CAPI20" + std::to_string(capiIndex);
+    config.DosVector = 0xF1;
+    config.Point2Point = 0;
+    config.Test = 0;
+    config.x31Layer2 = 1;
+    config.Manufacturer = kOurManufacturer;
+    config.NumberOfControllers = 1;
+    config.MaintenanceMode = 0;
+    config.cipValue = 0;
+    config.Controller = 0;
+    config.CDPNCount = 1;
+    config.CGPNCount = 1;
+    ApplyMaintenanceDefaults(config);
+}
+
+void SetDefaultAdapterConfig(AdapterConfig& adapter) {
+    adapter.Channels = 2;
+    adapter.BaseAddress = 0x260;
+    adapter.Interrupt = 3;
+    adapter.SPID.clear();
+}
+
+void ApplyMaintenanceDefaults(DriverConfig& config) {
+    MaintenanceDefaults defaults;
+    if (!ReadMaintenanceSection(defaults) || defaults.Mode == kMaintenanceOff) return;
+    config.MaintenanceMode = static_cast<uint32_t>(defaults.Mode);
+    config.cipValue = static_cast<uint32_t>(defaults.cipValue);
+    // The section's Controller is the configuration dialog's choice; a fresh record starts switched off.
+    config.Controller = kMaintenanceControllerOff;
+    config.CDPNCount = static_cast<uint32_t>(defaults.CDPN.size());
+    config.CGPNCount = static_cast<uint32_t>(defaults.CGPN.size());
+    config.username = defaults.username;
+    config.password = defaults.password;
+    for (size_t i = 0; i < defaults.CDPN.size(); ++i) config.CDPN[i] = defaults.CDPN[i];
+    for (size_t i = 0; i < defaults.CGPN.size(); ++i) config.CGPN[i] = defaults.CGPN[i];
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "setupfiles/setup_info_file.h"
+
+// The driver's configuration as the program holds it: one DriverConfig and four AdapterConfigs, each
+// field named after the registry value that persists it. Text fields hold at most width - 1 characters.
+
+constexpr size_t kMaxAdapters = 4;
+constexpr size_t kDisplayNameWidth = 64;
+constexpr size_t kGroupWidth = 16;
+constexpr size_t kImagePathWidth = 260;
+constexpr size_t kDeviceNameWidth = 16;
+constexpr size_t kManufacturerWidth = 32;
+constexpr size_t kSpidWidth = 16;
+// username and password: kUserWidth; party numbers: kPartyNumberWidth (setup_info_file.h).
+
+// Bits of a protocol's code (GetProtocolCode).
+constexpr uint32_t kProtocolHasSpid = 1;
+constexpr uint32_t kProtocolHasX31Layer2 = 2;
+
+// Controller value that switches remote maintenance off.
+constexpr uint32_t kMaintenanceControllerOff = 0xFFFF;
+
+extern const char* const kOurManufacturer;  // "QZT Velmonic GmbH"
+
+struct DriverConfig {
+    std::string DisplayName;
+    uint32_t ErrorControl = 0;
+    std::string Group;
+    std::string ImagePath;
+    uint32_t Start = 0;
+    uint32_t Type = 0;
+    uint32_t DataIoMode = 0;
+    uint32_t DeliveryConf = 0;
+    std::string DeviceName;
+    uint32_t DosVector = 0;
+    uint32_t Point2Point = 0;
+    uint32_t Test = 0;
+    uint32_t x31Layer2 = 0;
+    std::string Manufacturer;
+    uint32_t NumberOfControllers = 0;  // 1 to kMaxAdapters once set
+    // Not a registry value: 0 means there is no Maintenance key, anything else that it exists.
+    uint32_t MaintenanceMode = 0;
+    uint32_t cipValue = 0;
+    uint32_t Controller = 0;
+    std::string username;
+    std::string password;
+    uint32_t CDPNCount = 0;  // at most kMaxCdpn
+    std::array<std::string, kMaxCdpn> CDPN;
+    uint32_t CGPNCount = 0;  // at most kMaxCgpn
+    std::array<std::string, kMaxCgpn> CGPN;
+};
+
+struct AdapterConfig {
+    uint32_t Channels = 0;
+    uint32_t BaseAddress = 0;
+    uint32_t Interrupt = 0;
+    std::string SPID;
+};
+
+using AdapterArray = std::array<AdapterConfig, kMaxAdapters>;
+
+// The process-wide configuration; adapter number = index + 1.
+DriverConfig& GlobalDriverConfig();
+AdapterArray& GlobalAdapters();
+
+// Every field to its default, DeviceName "CAPI20" + capiIndex, then the maintenance defaults of the setup
+// information file. The adapters are not touched.
+void SetDefaultDriverConfig(uint32_t capiIndex, DriverConfig& config);
+void SetDefaultAdapterConfig(AdapterConfig& adapter);
+// Copies the "[MAINTENANCE]" defaults into the record unless that section is missing or says off.
+void ApplyMaintenanceDefaults(DriverConfig& config);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The load order group "CAPI20" in the service group order, the REG_MULTI_SZ value "List" of
+// "SYSTEM\CurrentControlSet\Control\ServiceGroupOrder".
+
+constexpr size_t kGroupListCapacity = 16384;
+
+// Inserts "CAPI20" before "NDIS" unless "CAPI20" comes first; a list with neither stays as it is. A list
+// that cannot be read whole (also one of more than kGroupListCapacity bytes: cut short, it would lose the
+// other drivers' load order) or written back is shown with [ERR_CFG_NOVALMODIFY] and gives false.
+bool InsertCapiGroup();
+// Removes the first "CAPI20" from the list.
+bool RemoveCapiGroup();
+
+// The names of a REG_MULTI_SZ list up to its closing empty name (or the end of the data).
+std::vector<std::string> SplitGroupList(const std::string& bytes);
+// Each name with its zero, then the closing empty name.
+std::string JoinGroupList(const std::vector<std::string>& names);

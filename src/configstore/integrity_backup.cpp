@@ -1,0 +1,242 @@
+#include "configstore/integrity_backup.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "configstore/config_reports.h"
+#include "configstore/registry_layout.h"
+#include "configstore/registry_values.h"
+#include "platform/clock.h"
+#include "platform/registry.h"
+#include "platform/user_interface.h"
+#include "setupfiles/language_table.h"
+#include "setupfiles/text_line.h"
+#include "shell/text_format.h"
+
+using namespace platform::registry;
+
+namespace {
+
+constexpr int kTextInformation = 99;
+constexpr int kTextQuestionApplyNew = 403;
+constexpr int kTextQuestionRestoreOld = 404;
+constexpr int kChoiceApplyNew = 1;
+constexpr int kChoiceRestoreOld = 2;
+
+// The adapters a record describes, never more than it holds.
+size_t UsedAdapters(const DriverConfig& config) {
+    return std::min<size_t>(config.NumberOfControllers, kMaxAdapters);
+}
+
+void AddNumber(std::string& text, uint32_t number) { text += std::to_string(number) + ";"; }
+void AddText(std::string& text, const std::string& field) { text += field + ";"; }
+
+// Reads a backup text field by field; each field runs up to the next ";".
+class BackupFields {
+public:
+    explicit BackupFields(const std::string& text) : text_(text) {}
+
+    // False when the text ends before the field's ";" or the field does not fit its width.
+    bool Text(std::string* field, size_t width) {
+        std::string value;
+        if (!Next(&value) || value.size() + 1 > width) return false;
+        *field = value;
+        return true;
+    }
+    bool Number(uint32_t* field) {
+        std::string value;
+        if (!Next(&value)) return false;
+        *field = ParseUnsignedDecimal(value);
+        return true;
+    }
+
+private:
+    bool Next(std::string* value) {
+        size_t end = text_.find(';', position_);
+        if (end == std::string::npos) return false;
+        *value = text_.substr(position_, end - position_);
+        position_ = end + 1;
+        return true;
+    }
+
+    const std::string& text_;
+    size_t position_ = 0;
+};
+
+bool ParseAdapters(BackupFields& fields, bool spidFlag, DriverConfig& config, AdapterArray& adapters) {
+    if (!fields.Number(&config.NumberOfControllers)) return false;
+    if (config.NumberOfControllers < 1 || config.NumberOfControllers > kMaxAdapters) return false;
+    for (size_t i = 0; i < config.NumberOfControllers; ++i) {
+        AdapterConfig& adapter = adapters[i];
+        if (!fields.Number(&adapter.Channels) || !fields.Number(&adapter.BaseAddress) ||
+            !fields.Number(&adapter.Interrupt))
+            return false;
+        if (spidFlag && !fields.Text(&adapter.SPID, kSpidWidth)) return false;
+    }
+    return true;
+}
+
+std::string DateText(const platform::LocalDate& date) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04u%02u%02u", date.year, date.month, date.day);
+    return text;
+}
+
+// The backup's date number as day, month and year in the information text.
+std::string InformationText(uint32_t date) {
+    return FormatText(Text(kTextInformation), {date % 100, date % 10000 / 100, date / 10000},
+                      kIntegrityMessageCapacity);
+}
+
+bool BackupDate(uint32_t* date) {
+    Key key;
+    if (OpenKey(kIntegrityCheckKey, false, key.Put()) != kSuccess) return false;
+    std::string text;
+    ReadStringValue(key.Get(), &text, "BackupDate", kBackupTextCapacity);
+    *date = ParseUnsignedDecimal(text);
+    return true;
+}
+
+bool SameAdapter(const AdapterConfig& live, const AdapterConfig& backup, bool spidFlag) {
+    return live.Channels == backup.Channels && live.BaseAddress == backup.BaseAddress &&
+           live.Interrupt == backup.Interrupt && (!spidFlag || EqualsIgnoreCase(live.SPID, backup.SPID));
+}
+
+}  // namespace
+
+uint32_t ReadStoredScriptVersion() {
+    Key key;
+    if (CreateKey(kIntegrityCheckKey, "", key.Put()) != kSuccess) {
+        ReportNoKey(kIntegrityCheckKey);
+        return 0;
+    }
+    uint32_t version = 0;
+    ReadDwordValue(key.Get(), &version, "ScriptVersion", false);
+    return version;
+}
+
+void WriteStoredScriptVersion(uint32_t version) {
+    Key key;
+    if (CreateKey(kIntegrityCheckKey, "", key.Put()) != kSuccess) {
+        ReportNoKey(kIntegrityCheckKey);
+        return;
+    }
+    WriteDwordValue(key.Get(), version, "ScriptVersion");
+}
+
+std::string BuildBackupText(const DriverConfig& config, const AdapterArray& adapters, uint32_t protocolCode) {
+    bool x31Flag = (protocolCode & kProtocolHasX31Layer2) != 0;
+    bool spidFlag = (protocolCode & kProtocolHasSpid) != 0;
+    std::string text;
+    AddText(text, config.DisplayName);
+    AddNumber(text, config.ErrorControl);
+    AddText(text, config.Group);
+    AddText(text, config.ImagePath);
+    AddNumber(text, config.Start);
+    AddNumber(text, config.Type);
+    AddNumber(text, config.DataIoMode);
+    AddNumber(text, config.DeliveryConf);
+    AddText(text, config.DeviceName);
+    AddNumber(text, config.DosVector);
+    AddNumber(text, config.Point2Point);
+    AddNumber(text, config.Test);
+    AddText(text, config.Manufacturer);
+    AddNumber(text, x31Flag ? 1 : 0);
+    AddNumber(text, spidFlag ? 1 : 0);
+    if (x31Flag) AddNumber(text, config.x31Layer2);
+    AddNumber(text, config.NumberOfControllers);
+    for (size_t i = 0; i < UsedAdapters(config); ++i) {
+        AddNumber(text, adapters[i].Channels);
+        AddNumber(text, adapters[i].BaseAddress);
+        AddNumber(text, adapters[i].Interrupt);
+        if (spidFlag) AddText(text, adapters[i].SPID);
+    }
+    return text;
+}
+
+bool ParseBackupText(const std::string& text, DriverConfig& config, AdapterArray& adapters) {
+    // Parsed into copies, so that a damaged backup changes nothing.
+    DriverConfig parsed = config;
+    AdapterArray parsedAdapters = adapters;
+    BackupFields fields(text);
+    uint32_t x31Flag = 0;
+    uint32_t spidFlag = 0;
+    bool complete = fields.Text(&parsed.DisplayName, kDisplayNameWidth) && fields.Number(&parsed.ErrorControl) &&
+                    fields.Text(&parsed.Group, kGroupWidth) && fields.Text(&parsed.ImagePath, kImagePathWidth) &&
+                    fields.Number(&parsed.Start) && fields.Number(&parsed.Type) &&
+                    fields.Number(&parsed.DataIoMode) && fields.Number(&parsed.DeliveryConf) &&
+                    fields.Text(&parsed.DeviceName, kDeviceNameWidth) && fields.Number(&parsed.DosVector) &&
+                    fields.Number(&parsed.Point2Point) && fields.Number(&parsed.Test) &&
+                    fields.Text(&parsed.Manufacturer, kManufacturerWidth) && fields.Number(&x31Flag) &&
+                    fields.Number(&spidFlag) && (x31Flag == 0 || fields.Number(&parsed.x31Layer2)) &&
+                    ParseAdapters(fields, spidFlag != 0, parsed, parsedAdapters);
+    if (!complete) return false;
+    config = parsed;
+    adapters = parsedAdapters;
+    return true;
+}
+
+void WriteIntegrityBackup() {
+    Key key;
+    if (CreateKey(kIntegrityCheckKey, "", key.Put()) != kSuccess) {
+        ReportNoKey(kIntegrityCheckKey);
+        return;
+    }
+    const DriverConfig& config = GlobalDriverConfig();
+    std::string text = BuildBackupText(config, GlobalAdapters(), GetProtocolCode(config.ImagePath));
+    WriteValueList(key.Get(),
+                   {TextItem("RegistryBackup", text), TextItem("BackupDate", DateText(platform::LocalToday()))});
+}
+
+bool ReadIntegrityBackup(DriverConfig& config, AdapterArray& adapters) {
+    std::string text;
+    {
+        Key key;
+        if (OpenKey(kIntegrityCheckKey, false, key.Put()) != kSuccess) return false;
+        if (!ReadStringValue(key.Get(), &text, "RegistryBackup", kBackupTextCapacity)) return false;
+    }
+    return ParseBackupText(text, config, adapters);
+}
+
+bool ConfigMatchesBackup(const DriverConfig& live, const DriverConfig& backup, const AdapterArray& liveAdapters,
+                         const AdapterArray& backupAdapters, bool spidFlag) {
+    bool driverMatches = live.ErrorControl == backup.ErrorControl && live.Start == backup.Start &&
+                         live.DataIoMode == backup.DataIoMode && live.DeliveryConf == backup.DeliveryConf &&
+                         live.DosVector == backup.DosVector && live.Point2Point == backup.Point2Point &&
+                         live.Test == backup.Test && live.NumberOfControllers == backup.NumberOfControllers &&
+                         EqualsIgnoreCase(live.ImagePath, backup.ImagePath);
+    if (!driverMatches) return false;
+    for (size_t i = 0; i < UsedAdapters(live); ++i) {
+        if (!SameAdapter(liveAdapters[i], backupAdapters[i], spidFlag)) return false;
+    }
+    return true;
+}
+
+int CheckIntegrity(WindowRef owner) {
+    DriverConfig& live = GlobalDriverConfig();
+    AdapterArray& liveAdapters = GlobalAdapters();
+    bool spidFlag = (GetProtocolCode(live.ImagePath) & kProtocolHasSpid) != 0;
+    uint32_t date = 0;
+    if (!BackupDate(&date)) return 1;  // nothing to compare with
+    DriverConfig backup = live;
+    AdapterArray backupAdapters = liveAdapters;
+    // A missing or damaged backup cannot tell what changed, and restoring it would put its gaps into the
+    // configuration: the check passes, and the next save writes a sound backup.
+    if (!ReadIntegrityBackup(backup, backupAdapters)) return 1;
+    if (ConfigMatchesBackup(live, backup, liveAdapters, backupAdapters, spidFlag)) return 1;
+
+    int choice = platform::ui::IntegrityDialog(owner, InformationText(date));
+    if (choice == kChoiceApplyNew &&
+        platform::ui::AskYesNo(owner, false, Text(kTextQuestionApplyNew)) != platform::ui::kAnswerYes)
+        choice = 0;
+    if (choice == kChoiceRestoreOld) {
+        if (platform::ui::AskYesNo(owner, false, Text(kTextQuestionRestoreOld)) == platform::ui::kAnswerYes) {
+            live = backup;
+            liveAdapters = backupAdapters;
+        } else {
+            choice = 0;
+        }
+    }
+    return choice < 0 ? 0 : choice;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Where the driver's configuration lives, all below HKEY_LOCAL_MACHINE.
+
+constexpr char kCapiTreePath[] = "SOFTWARE\\CAPI20";
+constexpr char kServiceKeyPath[] = "SYSTEM\\CurrentControlSet\\Services\\Quorel";
+constexpr char kServiceKeyClass[] = "CAPI20";
+constexpr char kParametersKeyPath[] = "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters";
+constexpr char kMaintenanceKeyPath[] = "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\Maintenance";
+constexpr char kAdapterKeyPrefix[] = "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\Adapter";
+constexpr char kIntegrityCheckKey[] =
+    "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\QZTQuorelSetupIntegrityCheck";
+constexpr char kServiceGroupOrderKey[] = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
+
+// "SOFTWARE\CAPI20\<n>": the driver's CAPI 2.0 entry.
+std::string CapiEntryPath(uint32_t capiIndex);
+// "SOFTWARE\CAPI20\<n>\<c>": an adapter's channel key, c = adapter number 1 to 4.
+std::string ChannelKeyPath(uint32_t capiIndex, uint32_t adapterNumber);
+// "...\Parameters\Adapter01" to "Adapter04".
+std::string AdapterKeyPath(uint32_t adapterNumber);
