@@ -262,4 +262,41 @@ void SelectComboEntry(HWND dialog, int id, int index) {
 
 void CloseWindowBySystemMenu(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+std::vector<HWND> VisibleWindows(DWORD processId) {
+    EnumContext context = {processId, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&context));
+    return context.windows;
+}
+
+HWND WaitForWindow(const std::function<bool(HWND)>& match, int timeoutMs, DWORD processId) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : VisibleWindows(processId))
+            if (match(window)) return (found = window) != nullptr;
+        return false;
+    }, timeoutMs);
+    return found;
+}
+
+bool IsDialogWithControls(HWND window, const std::vector<int>& ids) {
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (std::string(className) != "#32770") return false;
+    for (int id : ids)
+        if (!HasControl(window, id)) return false;
+    return true;
+}
+
+bool ShowsText(HWND window, const std::string& text) {
+    for (const std::string& shown : ChildTexts(window))
+        if (shown == text) return true;
+    return false;
+}
+
+void PostKey(HWND window, WPARAM key) {
+    UINT scan = MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+    PostMessageA(window, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
+    PostMessageA(window, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | (1u << 30) | (1u << 31)));
+}
+
 }  // namespace e2e

@@ -70,4 +70,18 @@ void PressButton(HWND dialog, int id);
 void SelectComboEntry(HWND dialog, int id, int index);
 void CloseWindowBySystemMenu(HWND window);
 
+// Windows of any process, this one by default: for tests that run the program's dialogs in-process and
+// drive them from a helper thread.
+std::vector<HWND> VisibleWindows(DWORD processId = GetCurrentProcessId());
+// A visible top-level window of the process for which match holds, or nullptr after the time is up.
+HWND WaitForWindow(const std::function<bool(HWND)>& match, int timeoutMs = kDefaultWaitMs,
+                   DWORD processId = GetCurrentProcessId());
+// True when the window is a dialog (class "#32770") that holds every one of the control ids.
+bool IsDialogWithControls(HWND window, const std::vector<int>& ids);
+// True when one of the window's controls shows the text (UTF-8).
+bool ShowsText(HWND window, const std::string& text);
+// Posts a key press (down and up) to a window, as the keyboard delivers it to the focused control; a
+// dialog's message loop turns Enter and Escape into commands.
+void PostKey(HWND window, WPARAM key);
+
 }  // namespace e2e

@@ -1,0 +1,529 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "harness.h"
+#include "platform/user_interface.h"
+#include "setupfiles/language_table.h"
+#include "shell/app_context.h"
+
+// The question dialogs and the progress window run here in-process, from the program's own code and
+// resources. A modal question blocks the test thread, so a helper thread finds the dialog, records what it
+// shows and answers it; the progress window lives on the test thread, which pumps it.
+namespace {
+
+using namespace e2e;
+namespace ui = platform::ui;
+
+constexpr int kCancel = 1, kText = 113, kYes = 115, kNo = 116, kAll = 117, kRetry = 118, kIgnore = 119;
+constexpr int kIcon = 65535, kInfoText = 603;
+const LPCSTR kQuestionIcon = MAKEINTRESOURCEA(32514);
+const LPCSTR kWarningIcon = MAKEINTRESOURCEA(32515);
+const LPCSTR kInformationIcon = MAKEINTRESOURCEA(32516);
+
+struct Language {
+    int index;
+    const char* file;
+};
+const Language kEnglish = {0, "ENGLISH.LNG"};
+const Language kGerman = {1, "DEUTSCH.LNG"};
+
+std::string Lng(const Language& language, const char* key) {
+    return LanguageText(DistDirectory() + "\\" + language.file, key);
+}
+
+bool LoadLanguage(const Language& language) {
+    App().SetupDirectory = DistDirectory();
+    App().Languages.entries = {{"English", kEnglish.file}, {"Deutsch", kGerman.file}};
+    App().LanguageIndex = language.index;
+    return LoadLanguageTable() == 1;
+}
+
+HICON SystemIcon(LPCSTR id) { return LoadIconA(nullptr, id); }
+
+// The icon a static control of the window shows, or nullptr.
+HICON ShownIcon(HWND window, int id) {
+    return reinterpret_cast<HICON>(SendMessageW(GetDlgItem(window, id), STM_GETICON, 0, 0));
+}
+
+// Any static of the window that shows the icon (a system message box numbers its controls its own way).
+bool ShowsIcon(HWND window, HICON icon) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)) == icon) return true;
+    return false;
+}
+
+bool IsCentred(HWND window) {
+    RECT desktop, own;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(window, &own);
+    return own.left == desktop.right / 2 - (own.right - own.left) / 2 &&
+           own.top == desktop.bottom / 2 - (own.bottom - own.top) / 2;
+}
+
+bool HasStyle(HWND window, LONG_PTR style) { return (GetWindowLongPtrW(window, GWL_STYLE) & style) == style; }
+
+// ---- Question dialogs ----
+
+enum class Kind { YesNo, YesAllNo, RetryIgnore };
+
+std::vector<int> ButtonsOf(Kind kind) {
+    switch (kind) {
+        case Kind::YesNo:
+            return {kYes, kNo, kCancel};
+        case Kind::YesAllNo:
+            return {kYes, kAll, kNo, kCancel};
+        case Kind::RetryIgnore:
+            return {kCancel, kRetry, kIgnore};
+    }
+    return {};
+}
+
+int Ask(Kind kind, WindowRef owner, const std::string& text) {
+    if (kind == Kind::RetryIgnore) return ui::AskRetryIgnore(owner, text);
+    return ui::AskYesNo(owner, kind == Kind::YesAllNo, text);
+}
+
+// What the user does to an open question, in order.
+enum class Step { Press, Close, EscapeCommand, EscapeKey, EnterKey };
+struct Action {
+    Step step;
+    int id;  // the button for Press
+};
+Action Press(int id) { return {Step::Press, id}; }
+const Action kClose = {Step::Close, 0};
+const Action kEscapeCommand = {Step::EscapeCommand, 0};
+const Action kEscapeKey = {Step::EscapeKey, 0};
+const Action kEnterKey = {Step::EnterKey, 0};
+
+void Perform(HWND dialog, const Action& action) {
+    switch (action.step) {
+        case Step::Press:
+            PressButton(dialog, action.id);
+            break;
+        case Step::Close:
+            CloseWindowBySystemMenu(dialog);
+            break;
+        case Step::EscapeCommand:
+            // What the dialog manager makes of the Escape key.
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            break;
+        case Step::EscapeKey:
+        case Step::EnterKey: {
+            // The key goes to the first button, where the dialog put the focus.
+            HWND focus = GetWindow(dialog, GW_CHILD);
+            while (focus && !HasStyle(focus, WS_TABSTOP)) focus = GetWindow(focus, GW_HWNDNEXT);
+            PostKey(focus ? focus : dialog, action.step == Step::EscapeKey ? VK_ESCAPE : VK_RETURN);
+            break;
+        }
+    }
+}
+
+// What the helper saw of an open question dialog.
+struct QuestionView {
+    bool found = false;
+    std::string caption;
+    std::string text;
+    std::map<int, std::string> buttons;  // every button id of the three templates that the dialog has
+    bool captionAndSystemMenu = false;
+    bool questionIcon = false;
+    bool centred = false;
+    HWND owner = nullptr;
+    bool ownerEnabled = true;
+    bool endedByActions = false;  // else the helper had to end it
+};
+
+// Runs a question on this thread while a helper thread looks at it and performs the actions; the dialog's
+// posted messages are handled in order, so an Escape followed by a button shows whether Escape ended it.
+int RunQuestion(Kind kind, WindowRef owner, const std::string& text, const std::string& expectedCaption,
+                const std::vector<Action>& actions, QuestionView* view) {
+    std::thread helper([&] {
+        std::vector<int> ids = ButtonsOf(kind);
+        ids.push_back(kText);
+        HWND dialog = WaitForWindow([&](HWND window) { return IsDialogWithControls(window, ids); });
+        if (!dialog) {
+            // Whatever opened instead must not keep the test thread waiting for ever.
+            for (HWND window : VisibleWindows()) PostMessageA(window, WM_CLOSE, 0, 0);
+            return;
+        }
+        // The caption is set after the question text: once it is there, the dialog has its texts.
+        WaitUntil([&] { return WindowText(dialog) == expectedCaption; }, 5000);
+        view->found = true;
+        view->caption = WindowText(dialog);
+        view->text = ControlText(dialog, kText);
+        for (int id : {kYes, kNo, kAll, kCancel, kRetry, kIgnore})
+            if (HasControl(dialog, id)) view->buttons[id] = ControlText(dialog, id);
+        view->captionAndSystemMenu = HasStyle(dialog, WS_CAPTION | WS_SYSMENU);
+        view->questionIcon = ShownIcon(dialog, kIcon) == SystemIcon(kQuestionIcon);
+        view->centred = IsCentred(dialog);
+        view->owner = GetWindow(dialog, GW_OWNER);
+        if (view->owner) view->ownerEnabled = IsWindowEnabled(view->owner);
+        for (const Action& action : actions) Perform(dialog, action);
+        // A dialog that the actions did not end is closed, or else cancelled, so that the test thread gets
+        // a result to fail on instead of waiting for ever.
+        view->endedByActions = WaitUntil([&] { return !IsWindow(dialog); }, 5000);
+        if (view->endedByActions) return;
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        if (!WaitUntil([&] { return !IsWindow(dialog); }, 2000)) PressButton(dialog, kCancel);
+    });
+    int result = Ask(kind, owner, text);
+    helper.join();
+    return result;
+}
+
+class QuestionsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(LoadLanguage(kEnglish)); }
+    void TearDown() override {
+        if (owner_) DestroyWindow(owner_);
+    }
+    HWND Owner() {
+        if (!owner_) owner_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        return owner_;
+    }
+
+private:
+    HWND owner_ = nullptr;
+};
+
+TEST_F(QuestionsTest, EachAnswerGivesItsResult) {
+    struct Case {
+        const char* name;
+        Kind kind;
+        std::vector<Action> actions;
+        int expected;
+    } cases[] = {
+        {"yes/no: Yes", Kind::YesNo, {Press(kYes)}, ui::kAnswerYes},
+        {"yes/no: No", Kind::YesNo, {Press(kNo)}, ui::kAnswerNo},
+        {"yes/no: Cancel", Kind::YesNo, {Press(kCancel)}, ui::kAnswerCancel},
+        {"yes/no: system menu Close", Kind::YesNo, {kClose}, ui::kAnswerCancel},
+        {"yes/no: Enter presses Yes", Kind::YesNo, {kEnterKey}, ui::kAnswerYes},
+        {"yes/no: Escape command, then No", Kind::YesNo, {kEscapeCommand, Press(kNo)}, ui::kAnswerNo},
+        {"yes/no: Escape key, then Yes", Kind::YesNo, {kEscapeKey, Press(kYes)}, ui::kAnswerYes},
+        {"yes/all/no: Yes", Kind::YesAllNo, {Press(kYes)}, ui::kAnswerYes},
+        {"yes/all/no: All", Kind::YesAllNo, {Press(kAll)}, ui::kAnswerAll},
+        {"yes/all/no: No", Kind::YesAllNo, {Press(kNo)}, ui::kAnswerNo},
+        {"yes/all/no: Cancel", Kind::YesAllNo, {Press(kCancel)}, ui::kAnswerCancel},
+        {"yes/all/no: system menu Close", Kind::YesAllNo, {kClose}, ui::kAnswerCancel},
+        {"yes/all/no: Escape command, then All", Kind::YesAllNo, {kEscapeCommand, Press(kAll)}, ui::kAnswerAll},
+        {"yes/all/no: Escape key, then No", Kind::YesAllNo, {kEscapeKey, Press(kNo)}, ui::kAnswerNo},
+        {"retry/ignore: Cancel", Kind::RetryIgnore, {Press(kCancel)}, ui::kAnswerCancel},
+        {"retry/ignore: Retry", Kind::RetryIgnore, {Press(kRetry)}, ui::kAnswerRetry},
+        {"retry/ignore: Ignore", Kind::RetryIgnore, {Press(kIgnore)}, ui::kAnswerIgnore},
+        {"retry/ignore: system menu Close", Kind::RetryIgnore, {kClose}, ui::kAnswerCancel},
+        {"retry/ignore: Enter presses Cancel", Kind::RetryIgnore, {kEnterKey, Press(kRetry)}, ui::kAnswerCancel},
+        {"retry/ignore: Escape command, then Retry", Kind::RetryIgnore, {kEscapeCommand, Press(kRetry)},
+         ui::kAnswerRetry},
+        {"retry/ignore: Escape key, then Ignore", Kind::RetryIgnore, {kEscapeKey, Press(kIgnore)},
+         ui::kAnswerIgnore},
+        // Commands of buttons the dialog does not have are ignored.
+        {"yes/no: Retry command, then No", Kind::YesNo, {Press(kRetry), Press(kNo)}, ui::kAnswerNo},
+        {"retry/ignore: Yes and No commands, then Ignore", Kind::RetryIgnore,
+         {Press(kYes), Press(kNo), Press(kIgnore)}, ui::kAnswerIgnore},
+    };
+    for (const Case& c : cases) {
+        QuestionView view;
+        int result = RunQuestion(c.kind, nullptr, "Question?", Lng(kEnglish, "[MSG_CAPTION]"), c.actions, &view);
+        ASSERT_TRUE(view.found) << c.name;
+        EXPECT_TRUE(view.endedByActions) << c.name;
+        EXPECT_EQ(result, c.expected) << c.name;
+    }
+}
+
+TEST_F(QuestionsTest, DialogsShowTheLoadedLanguageAndTheirOwnButtonsOnly) {
+    const std::map<int, const char*> buttonKeys = {{kYes, "[DLG_YNO_YES]"}, {kNo, "[DLG_YNO_NO]"},
+                                                   {kAll, "[DLG_YNO_ALL]"}, {kCancel, "[BUTTON_CANCEL]"},
+                                                   {kRetry, "[DLG_ARI_RETRY]"}, {kIgnore, "[DLG_ARI_IGNORE]"}};
+    // A question as a run formats it: a path, a line break, and characters of the language's code page.
+    const std::string question = "C:\\QUOREL2\\A & B.DLL\nM\xf6" "chten Sie fortfahren?";
+    for (const Language& language : {kEnglish, kGerman}) {
+        ASSERT_TRUE(LoadLanguage(language));
+        for (Kind kind : {Kind::YesNo, Kind::YesAllNo, Kind::RetryIgnore}) {
+            std::string name = std::string(language.file) + " kind " + std::to_string(static_cast<int>(kind));
+            QuestionView view;
+            int result = RunQuestion(kind, Owner(), question, Lng(language, "[MSG_CAPTION]"), {kClose}, &view);
+            ASSERT_TRUE(view.found) << name;
+            EXPECT_TRUE(view.endedByActions) << name;
+            EXPECT_EQ(result, ui::kAnswerCancel) << name;
+            EXPECT_EQ(view.caption, Lng(language, "[MSG_CAPTION]")) << name;
+            EXPECT_EQ(view.text, FromAnsi(question)) << name;
+            std::map<int, std::string> expected;
+            for (int id : ButtonsOf(kind)) expected[id] = Lng(language, buttonKeys.at(id));
+            EXPECT_EQ(view.buttons, expected) << name;
+            EXPECT_TRUE(view.captionAndSystemMenu) << name;
+            EXPECT_TRUE(view.questionIcon) << name;
+            EXPECT_TRUE(view.centred) << name;
+            EXPECT_EQ(view.owner, Owner()) << name;
+            EXPECT_FALSE(view.ownerEnabled) << name << ": a question is modal to its owner";
+            EXPECT_TRUE(IsWindowEnabled(Owner())) << name;
+        }
+    }
+    // German texts really differ, so the comparisons above tell the languages apart.
+    EXPECT_NE(Lng(kEnglish, "[DLG_YNO_YES]"), Lng(kGerman, "[DLG_YNO_YES]"));
+}
+
+// ---- System Yes/No message box ----
+
+// What the helper saw of a system message box, and how it answered.
+struct BoxView {
+    bool found = false;
+    std::string caption;
+    int defaultButton = 0;
+    bool icon = false;
+};
+
+// Finds the message box that shows the text, records it and answers it with the button. Gives up when
+// stop is set or the time is up.
+void AnswerBox(const std::string& text, HICON icon, int answer, BoxView* view,
+               const std::atomic<bool>* stop = nullptr) {
+    HWND box = nullptr;
+    WaitUntil([&] {
+        if (stop && *stop) return true;
+        for (HWND window : VisibleWindows())
+            if (IsDialogWithControls(window, {}) && ShowsText(window, text)) return (box = window) != nullptr;
+        return false;
+    });
+    if (!box) return;
+    view->found = true;
+    view->caption = WindowText(box);
+    // Wine's message box marks its default button by the button's style, not with DM_SETDEFID.
+    for (int id : {IDYES, IDNO, IDOK, IDCANCEL})
+        if (HWND button = GetDlgItem(box, id); button && (GetWindowLongPtrW(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
+            view->defaultButton = id;
+    view->icon = ShowsIcon(box, icon);
+    PressButton(box, answer);
+    WaitUntil([&] { return !IsWindow(box); });
+}
+
+TEST_F(QuestionsTest, SystemYesNoBoxHasNoAsDefaultAndTheMessageCaption) {
+    struct Case {
+        bool warning;
+        LPCSTR icon;
+        int answer;
+        bool expected;
+    } cases[] = {
+        {false, kQuestionIcon, IDYES, true},
+        {false, kQuestionIcon, IDNO, false},
+        {true, kWarningIcon, IDYES, true},
+        {true, kWarningIcon, IDNO, false},
+    };
+    for (const Case& c : cases) {
+        std::string name = std::string(c.warning ? "warning" : "question") + (c.answer == IDYES ? " Yes" : " No");
+        const std::string text = "Remove the driver?";
+        BoxView view;
+        std::thread helper([&] { AnswerBox(text, SystemIcon(c.icon), c.answer, &view); });
+        bool result = ui::AskSystemYesNo(nullptr, text, c.warning);
+        helper.join();
+        ASSERT_TRUE(view.found) << name;
+        EXPECT_EQ(result, c.expected) << name;
+        EXPECT_EQ(view.caption, Lng(kEnglish, "[MSG_CAPTION]")) << name;
+        EXPECT_EQ(view.defaultButton, IDNO) << name;
+        EXPECT_TRUE(view.icon) << name;
+    }
+}
+
+// ---- Progress window ----
+
+class ProgressWindowTest : public QuestionsTest {
+protected:
+    void TearDown() override {
+        if (window_) ui::CloseInfoWindow(window_);
+        QuestionsTest::TearDown();
+    }
+    HWND Open(bool withCancel, bool askOnCancel) {
+        window_ = static_cast<HWND>(ui::OpenInfoWindow(nullptr, withCancel, askOnCancel));
+        return window_;
+    }
+    HWND window_ = nullptr;
+};
+
+TEST_F(ProgressWindowTest, TemplatesHaveNoCaptionAndOnlyTheCancelVariantHasAButton) {
+    for (bool withCancel : {false, true}) {
+        HWND window = Open(withCancel, false);
+        ASSERT_NE(window, nullptr) << withCancel;
+        EXPECT_TRUE(IsWindowVisible(window)) << withCancel;
+        EXPECT_TRUE(IsCentred(window)) << withCancel;
+        EXPECT_FALSE(HasStyle(window, WS_CAPTION)) << withCancel;
+        EXPECT_FALSE(HasStyle(window, WS_SYSMENU)) << withCancel;
+        EXPECT_EQ(WindowText(window), "") << withCancel;
+        EXPECT_TRUE(HasControl(window, kInfoText)) << withCancel;
+        EXPECT_EQ(ShownIcon(window, kIcon), SystemIcon(kInformationIcon)) << withCancel;
+        EXPECT_EQ(HasControl(window, kCancel), withCancel);
+        if (withCancel) {
+            EXPECT_EQ(ControlText(window, kCancel), Lng(kEnglish, "[BUTTON_CANCEL]"));
+        }
+        ui::CloseInfoWindow(window);
+        EXPECT_FALSE(IsWindow(window)) << withCancel;
+        ui::CloseInfoWindow(window);  // already gone: nothing happens
+    }
+}
+
+TEST_F(ProgressWindowTest, CancelButtonTakesTheLoadedLanguage) {
+    ASSERT_TRUE(LoadLanguage(kGerman));
+    HWND window = Open(true, false);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ControlText(window, kCancel), Lng(kGerman, "[BUTTON_CANCEL]"));
+}
+
+// Records every text that a control is given, in order.
+std::vector<std::string> g_setTexts;
+WNDPROC g_staticProc = nullptr;
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT) g_setTexts.push_back(lParam ? reinterpret_cast<const char*>(lParam) : "");
+    return CallWindowProcA(g_staticProc, window, message, wParam, lParam);
+}
+
+TEST_F(ProgressWindowTest, SetInfoTextEmptiesTheTextAndThenShowsTheNewOne) {
+    HWND window = Open(false, false);
+    ASSERT_NE(window, nullptr);
+    HWND text = GetDlgItem(window, kInfoText);
+    g_setTexts.clear();
+    g_staticProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(text, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
+    const std::string texts[] = {
+        "Copying C:\\DIST\\KXBUS.SY_\nto C:\\WINNT\\SYSTEM32\\DRIVERS\\KXBUS.SYS",
+        "Short",
+        "",
+        "50% & more",
+        std::string(259, 'x'),
+    };
+    std::vector<std::string> expectedSets;
+    for (const std::string& shown : texts) {
+        ui::SetInfoText(window, shown);
+        EXPECT_EQ(ControlText(window, kInfoText), shown);
+        expectedSets.push_back("");
+        expectedSets.push_back(shown);
+    }
+    SetWindowLongPtrA(text, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_staticProc));
+    EXPECT_EQ(g_setTexts, expectedSets);
+}
+
+// Wakes a thread's PumpMessages once a second until it is destroyed, so that a pump that waits for a
+// message that never comes costs a second instead of the whole test.
+class PumpWatchdog {
+public:
+    PumpWatchdog() : thread_(GetCurrentThreadId()), helper_([this] { Run(); }) {}
+    ~PumpWatchdog() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_one();
+        helper_.join();
+    }
+
+private:
+    void Run() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (!wake_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; }))
+            PostThreadMessageA(thread_, WM_NULL, 0, 0);
+    }
+    DWORD thread_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    std::thread helper_;
+};
+
+TEST_F(ProgressWindowTest, PumpMessagesComesBackWithinATimerTickWhileNothingHappens) {
+    PumpWatchdog watchdog;
+    for (bool withCancel : {false, true}) {
+        HWND window = Open(withCancel, false);
+        ASSERT_NE(window, nullptr);
+        ui::PumpMessages(window);  // whatever opening the window queued
+        using Clock = std::chrono::steady_clock;
+        Clock::duration longest{}, total{};
+        constexpr int kCalls = 10;
+        for (int i = 0; i < kCalls; ++i) {
+            Clock::time_point start = Clock::now();
+            ui::PumpMessages(window);
+            Clock::duration took = Clock::now() - start;
+            longest = std::max(longest, took);
+            total += took;
+        }
+        EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count(), 400) << withCancel;
+        // It waits for the timer rather than spinning: ten calls span several ticks.
+        EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(total).count(), 500) << withCancel;
+        EXPECT_TRUE(IsWindow(window));
+        EXPECT_FALSE(ui::CancelRequested());
+        ui::CloseInfoWindow(window);
+    }
+}
+
+TEST_F(ProgressWindowTest, KeysReachTheWindowThroughThePump) {
+    struct Case {
+        const char* name;
+        bool withCancel;
+        WPARAM key;
+        bool cancels;
+    } cases[] = {
+        {"Enter presses Cancel", true, VK_RETURN, true},
+        {"Escape does nothing", true, VK_ESCAPE, false},
+        {"Enter without a Cancel button does nothing", false, VK_RETURN, false},
+        {"Escape without a Cancel button does nothing", false, VK_ESCAPE, false},
+    };
+    for (const Case& c : cases) {
+        HWND window = Open(c.withCancel, false);
+        ASSERT_NE(window, nullptr) << c.name;
+        // The key goes where the keyboard would send it: the focused control, else the window.
+        HWND focus = GetFocus();
+        PostKey(focus && IsChild(window, focus) ? focus : window, c.key);
+        ui::PumpMessages(window);  // handles everything posted before it
+        EXPECT_EQ(ui::CancelRequested(), c.cancels) << c.name;
+        EXPECT_EQ(IsWindow(window) != FALSE, !c.cancels) << c.name;
+        ui::CloseInfoWindow(window);
+    }
+}
+
+TEST_F(ProgressWindowTest, CancelWithoutAskingDestroysAtOnceAndTheNextWindowClearsTheFlag) {
+    HWND window = Open(true, false);
+    ASSERT_NE(window, nullptr);
+    // Should a question come up after all, the helper notes and answers it instead of leaving us waiting.
+    BoxView question;
+    std::atomic<bool> stop{false};
+    std::thread helper([&] { AnswerBox(Lng(kEnglish, "[QUEST_INFO_ABORT]"), nullptr, IDYES, &question, &stop); });
+    PressButton(window, kCancel);
+    ui::PumpMessages(window);
+    bool gone = !IsWindow(window);
+    bool cancelled = ui::CancelRequested();
+    stop = true;
+    helper.join();
+    EXPECT_TRUE(gone);
+    EXPECT_TRUE(cancelled);
+    EXPECT_FALSE(question.found);
+
+    window = Open(true, false);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(ui::CancelRequested());
+}
+
+TEST_F(ProgressWindowTest, CancelAsksFirstAndOnlyYesCancels) {
+    HWND window = Open(true, true);
+    ASSERT_NE(window, nullptr);
+    const std::string question = Lng(kEnglish, "[QUEST_INFO_ABORT]");
+    struct Round {
+        int answer;
+        bool cancels;
+    } rounds[] = {{IDNO, false}, {IDNO, false}, {IDYES, true}};
+    for (const Round& round : rounds) {
+        BoxView view;
+        std::thread helper([&] { AnswerBox(question, SystemIcon(kQuestionIcon), round.answer, &view); });
+        PressButton(window, kCancel);
+        ui::PumpMessages(window);  // the question runs inside it
+        helper.join();
+        ASSERT_TRUE(view.found) << round.answer;
+        EXPECT_EQ(view.caption, Lng(kEnglish, "[MSG_CAPTION]"));
+        EXPECT_EQ(view.defaultButton, IDNO);
+        EXPECT_TRUE(view.icon);
+        EXPECT_EQ(ui::CancelRequested(), round.cancels) << round.answer;
+        EXPECT_EQ(IsWindow(window) != FALSE, !round.cancels) << round.answer;
+    }
+}
+
+}  // namespace
