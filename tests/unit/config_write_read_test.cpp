@@ -379,7 +379,7 @@ TEST_F(ConfigWriteReadTest, ReadChainsStopAtTheFirstFailureWithTheirMessages) {
         DriverConfig read;
         SetDefaultDriverConfig(2, read);
         read.DisplayName = read.Group = read.DeviceName = read.username = "default";
-        read.Start = read.NumberOfControllers = 77;
+        read.Start = read.NumberOfControllers = read.x31Layer2 = 77;
         EXPECT_EQ(ReadDriverConfig(read), c.result) << c.what;
         EXPECT_EQ(Messages(), c.messages) << c.what;
         if (c.check) {

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "config_store_fixture.h"
+#include "configstore/autoexec_block.h"
+#include "configstore/group_order.h"
+
+// AUTOEXEC.NT and the service group order: the edits outside the driver's own keys, byte for byte.
+namespace {
+
+using namespace config_test;
+using platform::fake::RegistryOperation;
+
+const std::string kBlock =
+    "\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
+    "REM --- QZT Setup for WindowsNT END ---\r\n";
+const std::string kStock = CrLf({"@echo off", "REM AUTOEXEC.BAT is not used to initialize the MS-DOS environment.",
+                                 "lh %SystemRoot%\\system32\\mscdexnt.exe", "lh %SystemRoot%\\system32\\redir",
+                                 "lh %SystemRoot%\\system32\\dosx", "SET BLASTER=A220 I5 D1 P330 T3"});
+const std::string kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
+
+class AutoexecTest : public ConfigStoreFixture {
+protected:
+    void Autoexec(const std::string& bytes) { WriteFile("system32/AutoExec.NT", bytes); }
+    std::string Autoexec() { return ReadFile("system32/AutoExec.NT"); }
+    std::string AutoexecPath() { return Dir() + "\\system32\\AutoExec.NT"; }
+    std::string NoAutoexec(const std::string& path) {
+        return "The file " + path + " cannot be opened. The CAPI loader for DOS applications has not been entered.";
+    }
+};
+
+TEST_F(AutoexecTest, InsertionAppendsTheBlockOnceOnALineOfItsOwn) {
+    struct Case {
+        const char* what;
+        std::string before;
+        std::string after;
+    } cases[] = {
+        {"stock file", kStock, kStock + kBlock},
+        {"no final line end", "@echo off\r\nSET X=1", "@echo off\r\nSET X=1" + kBlock},
+        {"empty file", "", kBlock},
+        {"block there", kStock + kBlock + "rem later\r\n", kStock + kBlock + "rem later\r\n"},
+        {"loader line alone, other case", "LH %SYSTEMROOT%\\SYSTEM\\DXBRIDGE.EXE\r\n", "LH %SYSTEMROOT%\\SYSTEM\\DXBRIDGE.EXE\r\n"},
+        {"begin marker alone as the unterminated last line", "x\r\nrem --- qzt setup for windowsnt begin ---",
+         "x\r\nrem --- qzt setup for windowsnt begin ---"},
+        {"end marker alone does not count", "REM --- QZT Setup for WindowsNT END ---\r\n",
+         "REM --- QZT Setup for WindowsNT END ---\r\n" + kBlock},
+        {"extra spaces do not count", " lh %SystemRoot%\\system\\dxbridge.exe\r\n",
+         " lh %SystemRoot%\\system\\dxbridge.exe\r\n" + kBlock},
+    };
+    for (const Case& c : cases) {
+        Autoexec(c.before);
+        EXPECT_TRUE(InsertAutoexecBlock()) << c.what;
+        EXPECT_EQ(Autoexec(), c.after) << c.what;
+        EXPECT_TRUE(InsertAutoexecBlock()) << c.what;
+        EXPECT_EQ(Autoexec(), c.after) << c.what << " (inserted twice)";
+    }
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(AutoexecTest, RemovalDropsEveryBlockLineAndKeepsEveryOtherByteForByte) {
+    struct Case {
+        const char* what;
+        std::string before;
+        std::string after;
+    } cases[] = {
+        {"inserted block", kStock + kBlock, kStock + "\r\n"},
+        {"lines between the markers stay",
+         "a\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nkept inside\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
+         "REM --- QZT Setup for WindowsNT END ---\r\nb\r\n",
+         "a\r\nkept inside\r\nb\r\n"},
+        {"every occurrence, any case",
+         "LH %systemroot%\\SYSTEM\\dxbridge.EXE\r\nx\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n", "x\r\n"},
+        {"0xAF, a lone CR and a last line without line end are written back as they were",
+         "one\xAFtwo\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\nlone\rcr\r\nlast", "one\xAFtwo\r\nlone\rcr\r\nlast"},
+        {"unterminated block line at the end", "a\r\nlh %SystemRoot%\\system\\dxbridge.exe", "a\r\n"},
+        {"loader line with extra spaces stays", "lh %SystemRoot%\\system\\dxbridge.exe \r\nREM --- QZT Setup for WindowsNT END ---\r\n",
+         "lh %SystemRoot%\\system\\dxbridge.exe \r\nREM --- QZT Setup for WindowsNT END ---\r\n"},
+        {"nothing but the block", "REM --- QZT Setup for WindowsNT BEGIN ---\r\n", ""},
+    };
+    for (const Case& c : cases) {
+        Autoexec(c.before);
+        EXPECT_TRUE(RemoveAutoexecBlock()) << c.what;
+        EXPECT_EQ(Autoexec(), c.after) << c.what;
+        EXPECT_FALSE(Exists("system32/AutoTmp.$$$")) << c.what;
+    }
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(AutoexecTest, InsertingThenRemovingLeavesTheStockLinesAndOneEmptyLine) {
+    Autoexec(kStock);
+    ASSERT_TRUE(InsertAutoexecBlock());
+    ASSERT_TRUE(RemoveAutoexecBlock());
+    EXPECT_EQ(Autoexec(), kStock + "\r\n");
+}
+
+TEST_F(AutoexecTest, MissingOrWriteProtectedFileIsReported) {
+    EXPECT_FALSE(InsertAutoexecBlock());
+    EXPECT_FALSE(RemoveAutoexecBlock());
+    EXPECT_EQ(Messages(), (std::vector<std::string>{NoAutoexec(AutoexecPath()), NoAutoexec(AutoexecPath())}));
+    EXPECT_FALSE(Exists("system32/AutoExec.NT"));
+
+    Shown().clear();
+    Autoexec(kStock + kBlock);
+    ASSERT_TRUE(platform::SetFileAttributesOf(AutoexecPath(), platform::kAttributeReadOnly));
+    EXPECT_FALSE(RemoveAutoexecBlock());
+    ASSERT_TRUE(platform::SetFileAttributesOf(AutoexecPath(), platform::kAttributeNormal));
+    EXPECT_EQ(Autoexec(), kStock + kBlock);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{NoAutoexec(AutoexecPath())}));
+}
+
+TEST_F(AutoexecTest, WithoutTheTemporaryFileAutoexecIsNeverReplaced) {
+    Autoexec(kStock + kBlock);
+    std::filesystem::create_directory(PathOf("system32/AutoTmp.$$$"));  // cannot be created as a file
+    EXPECT_FALSE(RemoveAutoexecBlock());
+    EXPECT_EQ(Autoexec(), kStock + kBlock);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{NoAutoexec(Dir() + "\\system32\\AutoTmp.$$$")}));
+}
+
+TEST_F(AutoexecTest, RemovalWithoutABlockLeavesTheFileAlone) {
+    Autoexec("no block\r\nhere");
+    EXPECT_TRUE(RemoveAutoexecBlock());
+    EXPECT_EQ(Autoexec(), "no block\r\nhere");
+    EXPECT_FALSE(Exists("system32/AutoTmp.$$$"));
+}
+
+class GroupOrderTest : public ConfigStoreFixture {
+protected:
+    void List(const std::string& bytes) { platform::fake::SetRegistryValue(kGroupOrder, "List", kMultiSz, bytes); }
+    platform::fake::RegistryValue Stored() {
+        for (const auto& value : platform::fake::RegistryValues(kGroupOrder)) {
+            if (value.name == "List") return value;
+        }
+        return {"", 0, ""};
+    }
+    std::string NoValueModify() {
+        return "The registry key " + kGroupOrder + " cannot be changed: its value List cannot be read.";
+    }
+};
+
+TEST_F(GroupOrderTest, CapiGroupGoesBeforeNdisUnlessItComesFirst) {
+    using Names = std::vector<std::string>;
+    struct Case {
+        Names before;
+        Names after;
+    } cases[] = {
+        {{"A", "NDIS", "B"}, {"A", "CAPI20", "NDIS", "B"}},
+        {{"NDIS"}, {"CAPI20", "NDIS"}},
+        {{"ndis", "TDI"}, {"CAPI20", "ndis", "TDI"}},
+        {{"CAPI20", "NDIS"}, {"CAPI20", "NDIS"}},
+        {{"A", "capi20", "B", "NDIS"}, {"A", "capi20", "B", "NDIS"}},
+        {{"A", "NDIS", "CAPI20"}, {"A", "CAPI20", "NDIS", "CAPI20"}},  // the first of the two decides
+        {{"A", "B"}, {"A", "B"}},
+        {{"NDISWAN", "TDI"}, {"NDISWAN", "TDI"}},
+        {{}, {}},
+    };
+    for (const Case& c : cases) {
+        List(JoinGroupList(c.before));
+        EXPECT_TRUE(InsertCapiGroup());
+        EXPECT_EQ(Stored().type, kMultiSz);
+        EXPECT_EQ(SplitGroupList(Stored().data), c.after);
+    }
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(GroupOrderTest, InsertionGrowsTheListBySevenBytesWithTwoZerosAtTheEnd) {
+    List(std::string("A\0NDIS\0B\0\0", 10));
+    ASSERT_TRUE(InsertCapiGroup());
+    EXPECT_EQ(Stored().data, std::string("A\0CAPI20\0NDIS\0B\0\0", 17));
+    ASSERT_TRUE(RemoveCapiGroup());
+    EXPECT_EQ(Stored().data, std::string("A\0NDIS\0B\0\0", 10));
+}
+
+TEST_F(GroupOrderTest, RemovalTakesOutTheFirstCapiGroupOnly) {
+    struct Case {
+        std::string before;
+        std::string after;
+    } cases[] = {
+        {std::string("CAPI20\0NDIS\0\0", 13), std::string("NDIS\0\0", 6)},
+        {std::string("A\0capi20\0NDIS\0CAPI20\0\0", 22), std::string("A\0NDIS\0CAPI20\0\0", 15)},
+        {std::string("CAPI20\0\0", 8), std::string("\0", 1)},
+        {std::string("A\0NDIS\0\0", 8), std::string("A\0NDIS\0\0", 8)},
+    };
+    for (const Case& c : cases) {
+        List(c.before);
+        EXPECT_TRUE(RemoveCapiGroup());
+        EXPECT_EQ(Stored().data, c.after);
+    }
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(GroupOrderTest, ListTooLongForTheBufferIsNeverWrittenBackCutShort) {
+    std::vector<std::string> names(2000, "SomeGroupName");  // 28 000 bytes
+    names.push_back("NDIS");
+    List(JoinGroupList(names));
+    std::string before = Stored().data;
+    EXPECT_FALSE(InsertCapiGroup());
+    EXPECT_EQ(Stored().data, before);
+    names.insert(names.begin(), "CAPI20");
+    List(JoinGroupList(names));
+    EXPECT_FALSE(RemoveCapiGroup());
+    EXPECT_EQ(Stored().data, JoinGroupList(names));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{NoValueModify(), NoValueModify()}));
+
+    // Exactly the capacity still fits.
+    std::string full = std::string(16384 - 7, 'x') + std::string("\0NDIS\0\0", 7);
+    List(full);
+    EXPECT_TRUE(InsertCapiGroup());
+    EXPECT_EQ(Stored().data.size(), 16384u + 7);
+}
+
+TEST_F(GroupOrderTest, MissingKeyValueOrFailedWriteIsReported) {
+    EXPECT_FALSE(RemoveCapiGroup());  // the key is not created for a removal
+    EXPECT_FALSE(platform::fake::RegistryKeyExists(kGroupOrder));
+    EXPECT_FALSE(InsertCapiGroup());  // created, but without a list
+    EXPECT_TRUE(platform::fake::RegistryKeyExists(kGroupOrder));
+    EXPECT_FALSE(RemoveCapiGroup());
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"The registry key " + kGroupOrder + " cannot be opened or created.",
+                                                    NoValueModify(), NoValueModify()}));
+    Shown().clear();
+    List(JoinGroupList({"NDIS"}));
+    platform::fake::FailRegistryOperation(kGroupOrder, RegistryOperation::kSetValue, 5);
+    EXPECT_FALSE(InsertCapiGroup());
+    EXPECT_EQ(SplitGroupList(Stored().data), std::vector<std::string>{"NDIS"});
+    EXPECT_EQ(Messages(), (std::vector<std::string>{NoValueModify()}));
+}
+
+TEST_F(GroupOrderTest, ListsWithoutTheirClosingZerosStillEndTheirNames) {
+    EXPECT_EQ(SplitGroupList(std::string("A\0NDIS", 6)), (std::vector<std::string>{"A", "NDIS"}));
+    EXPECT_EQ(SplitGroupList(std::string("A\0\0B\0\0", 6)), (std::vector<std::string>{"A"}));
+    EXPECT_EQ(SplitGroupList(""), (std::vector<std::string>{}));
+    EXPECT_EQ(JoinGroupList({"A", "B"}), std::string("A\0B\0\0", 5));
+}
+
+}  // namespace
