@@ -1,0 +1,622 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "configstore/autoexec_block.h"
+#include "configstore/capi_index.h"
+#include "configstore/config_reader.h"
+#include "configstore/config_writer.h"
+#include "configstore/group_order.h"
+#include "configstore/integrity_backup.h"
+#include "configstore/key_deletion.h"
+#include "harness.h"
+#include "setupfiles/language_table.h"
+#include "setupfiles/setup_info_file.h"
+#include "shell/app_context.h"
+#include "shell/text_format.h"
+
+// The configuration store against Wine's real registry and files: what the program writes, with which
+// value types, and the integrity dialog run in-process from the program's own resources. Each test starts
+// from a Windows NT 4-like state and puts back what it changed.
+namespace {
+
+using namespace e2e;
+
+const std::string kCapiTree = "SOFTWARE\\CAPI20";
+const std::string kService = "SYSTEM\\CurrentControlSet\\Services\\Quorel";
+const std::string kParameters = kService + "\\Parameters";
+const std::string kMaintenance = kParameters + "\\Maintenance";
+const std::string kIntegrity = kParameters + "\\QZTQuorelSetupIntegrityCheck";
+const std::string kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
+
+const std::vector<std::string> kNt4Groups = {
+    "System Bus Extender", "SCSI miniport", "Primary disk", "SCSI class", "SCSI CDROM Class", "filter",
+    "boot file system",    "Base",          "Pointer Port", "Keyboard Port", "Pointer Class", "Keyboard Class",
+    "Video Init",          "Video",         "Video Save",   "file system", "Event log", "Streams Drivers",
+    "NDIS",                "TDI",           "NetBIOSGroup", "SpoolerGroup", "NetDDEGroup", "Parallel arbitrator",
+    "extended base",       "RemoteValidation", "PCI Configuration"};
+
+const std::string kStockAutoexec =
+    "@echo off\r\n"
+    "\r\n"
+    "REM AUTOEXEC.BAT is not used to initialize the MS-DOS environment.\r\n"
+    "REM AUTOEXEC.NT is used to initialize the MS-DOS environment unless a\r\n"
+    "REM different startup file is specified in an application's PIF.\r\n"
+    "\r\n"
+    "REM Install CD ROM extensions\r\n"
+    "lh %SystemRoot%\\system32\\mscdexnt.exe\r\n"
+    "\r\n"
+    "REM Install network redirector (load before dosx.exe)\r\n"
+    "lh %SystemRoot%\\system32\\redir\r\n"
+    "\r\n"
+    "REM Install DPMI support\r\n"
+    "lh %SystemRoot%\\system32\\dosx\r\n"
+    "\r\n"
+    "SET BLASTER=A220 I5 D1 P330 T3\r\n";
+
+const std::string kBlock =
+    "\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
+    "REM --- QZT Setup for WindowsNT END ---\r\n";
+
+// ---- The real registry, read without the program's code ----
+
+struct Value {
+    DWORD type;
+    std::string data;
+    bool operator==(const Value& other) const { return type == other.type && data == other.data; }
+};
+
+void PrintTo(const Value& value, std::ostream* out) {
+    *out << "{type " << value.type << ", " << ::testing::PrintToString(value.data) << "}";
+}
+
+Value Sz(const std::string& text) { return {REG_SZ, text + '\0'}; }
+Value ExpandSz(const std::string& text) { return {REG_EXPAND_SZ, text + '\0'}; }
+Value Dword(DWORD number) {
+    std::string bytes(4, '\0');
+    std::memcpy(&bytes[0], &number, 4);
+    return {REG_DWORD, bytes};
+}
+const Value kMissing = {REG_NONE, "(missing)"};
+
+Value Read(const std::string& key, const std::string& name) {
+    HKEY open = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) return kMissing;
+    char buffer[16384];
+    DWORD type = 0, size = sizeof buffer;
+    LONG status = RegQueryValueExA(open, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(open);
+    return status == ERROR_SUCCESS ? Value{type, std::string(buffer, size)} : kMissing;
+}
+
+void Write(const std::string& key, const std::string& name, const Value& value) {
+    HKEY open = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &open, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(open, name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
+                   static_cast<DWORD>(value.data.size()));
+    RegCloseKey(open);
+}
+
+void DeleteValue(const std::string& key, const std::string& name) {
+    HKEY open = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &open) != ERROR_SUCCESS) return;
+    RegDeleteValueA(open, name.c_str());
+    RegCloseKey(open);
+}
+
+bool KeyExists(const std::string& key) {
+    HKEY open = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) return false;
+    RegCloseKey(open);
+    return true;
+}
+
+std::vector<std::string> SubKeys(const std::string& key) {
+    std::vector<std::string> names;
+    HKEY open = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) return names;
+    char name[256];
+    DWORD length = sizeof name;
+    for (DWORD i = 0; RegEnumKeyExA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i) {
+        names.push_back(std::string(name, length));
+        length = sizeof name;
+    }
+    RegCloseKey(open);
+    return names;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return _stricmp(a.c_str(), b.c_str()) < 0;
+    });
+    return names;
+}
+
+// The names of the key's values, sorted without regard to case: Wine enumerates them sorted, not in the
+// order they were written.
+std::vector<std::string> ValueNames(const std::string& key) {
+    std::vector<std::string> names;
+    HKEY open = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) return names;
+    char name[256];
+    DWORD length = sizeof name;
+    for (DWORD i = 0; RegEnumValueA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i) {
+        names.push_back(std::string(name, length));
+        length = sizeof name;
+    }
+    RegCloseKey(open);
+    return Sorted(names);
+}
+
+std::string KeyClass(const std::string& key) {
+    HKEY open = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) return "(missing)";
+    char keyClass[64] = {};
+    DWORD length = sizeof keyClass;
+    RegQueryInfoKeyA(open, keyClass, &length, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(open);
+    return std::string(keyClass, length);
+}
+
+void DeleteKeyTree(const std::string& key) {
+    for (const std::string& sub : SubKeys(key)) DeleteKeyTree(key + "\\" + sub);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+}
+
+std::string SystemDirectory() {
+    char buffer[MAX_PATH] = {};
+    GetSystemDirectoryA(buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string AutoexecPath() { return SystemDirectory() + "\\AutoExec.NT"; }
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string TodayText() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char text[16];
+    snprintf(text, sizeof text, "%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+    return text;
+}
+
+// ---- Notices ----
+
+constexpr int kNoticeText = 113, kNoticeOk = 0, kAskYes = 115, kAskNo = 116;
+
+// Closes every notice ("DLG_msg") that the store shows while it runs and keeps its text: a notice that
+// nobody expected must fail the test, not block it.
+class NoticeWatcher {
+public:
+    void Start() {
+        stop_ = false;
+        thread_ = std::thread([this] {
+            while (!stop_) {
+                for (HWND window : VisibleWindows()) {
+                    if (!IsDialogWithControls(window, {kNoticeText}) || HasControl(window, kAskYes)) continue;
+                    std::lock_guard<std::mutex> lock(mutex_);
+                    texts_.push_back(ControlText(window, kNoticeText));
+                    PressButton(window, kNoticeOk);
+                    WaitUntil([&] { return !IsWindow(window); }, 5000);
+                }
+                Sleep(50);
+            }
+        });
+    }
+    void Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+    std::vector<std::string> Take() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        std::vector<std::string> texts;
+        texts.swap(texts_);
+        return texts;
+    }
+
+private:
+    std::thread thread_;
+    std::atomic<bool> stop_{true};
+    std::mutex mutex_;
+    std::vector<std::string> texts_;
+};
+
+// ---- The fixture ----
+
+class ConfigStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = PrepareDistribution(std::string("configstore.") + info->name());
+        App() = AppContext();
+        App().SetupDirectory = dir_;
+        App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
+        ASSERT_EQ(LoadLanguageTable(), 1);
+        GlobalDriverConfig() = DriverConfig();
+        GlobalAdapters() = AdapterArray();
+
+        savedList_ = Read(kGroupOrder, "List");
+        autoexecExisted_ = FileExists(AutoexecPath());
+        if (autoexecExisted_) savedAutoexec_ = ReadFileBytes(AutoexecPath());
+        DeleteKeyTree(kService);
+        DeleteKeyTree(kCapiTree);
+        Write(kGroupOrder, "List", {REG_MULTI_SZ, JoinGroupList(kNt4Groups)});
+        WriteFileBytes(AutoexecPath(), kStockAutoexec);
+        notices_.Start();
+    }
+
+    void TearDown() override {
+        notices_.Stop();
+        EXPECT_EQ(notices_.Take(), std::vector<std::string>{}) << "notices nobody expected";
+        DeleteKeyTree(kService);
+        DeleteKeyTree(kCapiTree);
+        if (savedList_ == kMissing) {
+            DeleteValue(kGroupOrder, "List");
+        } else {
+            Write(kGroupOrder, "List", savedList_);
+        }
+        if (autoexecExisted_) {
+            WriteFileBytes(AutoexecPath(), savedAutoexec_);
+        } else {
+            DeleteFileA(AutoexecPath().c_str());
+        }
+    }
+
+    // The installation's order of writes, with the default configuration of the sample script.
+    void InstallDefaults(uint32_t capiIndex) {
+        DriverConfig& config = GlobalDriverConfig();
+        SetDefaultDriverConfig(capiIndex, config);
+        std::string protocol;
+        ASSERT_EQ(ReadDefaultProtocol(protocol), 1);
+        ASSERT_EQ(GetScriptNewImagePath(protocol, config.ImagePath), 1);
+        for (AdapterConfig& adapter : GlobalAdapters()) SetDefaultAdapterConfig(adapter);
+        WriteStoredScriptVersion(ReadScriptVersion(dir_));
+        DeleteOptionalParameters();
+        ASSERT_TRUE(WriteDriverConfig(capiIndex, config));
+        DeleteAdapterKeys();
+        ASSERT_TRUE(WriteAdapterConfig(GlobalAdapters()[0], 0, 0));
+        WriteIntegrityBackup();
+    }
+
+    std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
+    std::string German(const std::string& key) const { return LanguageText(dir_ + "\\DEUTSCH.LNG", key); }
+
+    std::string dir_;
+    NoticeWatcher notices_;
+
+private:
+    Value savedList_;
+    bool autoexecExisted_ = false;
+    std::string savedAutoexec_;
+};
+
+TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
+    bool found = true;
+    ASSERT_EQ(FindCapiIndex(&found), 1u);
+    EXPECT_FALSE(found);
+    InstallDefaults(1);
+    ASSERT_EQ(FindCapiIndex(&found), 1u);
+    EXPECT_TRUE(found);
+
+    const std::string entry = kCapiTree + "\\1";
+    EXPECT_EQ(ValueNames(entry), Sorted({"Manufacturer", "DeviceName", "NumberOfControllers"}));
+    EXPECT_EQ(ValueNames(kService), Sorted({"DisplayName", "Group", "ErrorControl", "Start", "Type", "ImagePath"}));
+    EXPECT_EQ(ValueNames(kIntegrity), Sorted({"ScriptVersion", "RegistryBackup", "BackupDate"}));
+    EXPECT_EQ(Read(entry, "Manufacturer"), Sz("QZT Velmonic GmbH"));
+    EXPECT_EQ(Read(entry, "DeviceName"), Sz("CAPI201"));
+    EXPECT_EQ(Read(entry, "NumberOfControllers"), Dword(1));
+    EXPECT_EQ(Read(entry + "\\1", "Channels"), Dword(2));
+    EXPECT_EQ(KeyClass(kService), "CAPI20");
+    EXPECT_EQ(Read(kService, "DisplayName"), Sz("CAPI 2.0 Quorel Driver"));
+    EXPECT_EQ(Read(kService, "Group"), Sz("CAPI20"));
+    EXPECT_EQ(Read(kService, "ErrorControl"), Dword(1));
+    EXPECT_EQ(Read(kService, "Start"), Dword(1));
+    EXPECT_EQ(Read(kService, "Type"), Dword(1));
+    EXPECT_EQ(Read(kService, "ImagePath"), ExpandSz("\\SystemRoot\\System32\\drivers\\qdss1.sys"));
+    EXPECT_EQ(ValueNames(kParameters), Sorted({"DataIoMode", "DeliveryConf", "DosVector", "Point2Point", "Test",
+                                               "DeviceName"}));
+    EXPECT_EQ(Read(kParameters, "DataIoMode"), Dword(1));
+    EXPECT_EQ(Read(kParameters, "DeliveryConf"), Dword(0));
+    EXPECT_EQ(Read(kParameters, "DosVector"), Dword(241));
+    EXPECT_EQ(Read(kParameters, "Point2Point"), Dword(0));
+    EXPECT_EQ(Read(kParameters, "Test"), Dword(0));
+    EXPECT_EQ(Read(kParameters, "DeviceName"), Sz("CAPI201"));
+    EXPECT_EQ(Read(kParameters, "x31Layer2"), kMissing);  // the default protocol has no X.31 setting
+    EXPECT_EQ(Read(kParameters + "\\Adapter01", "BaseAddress"), Dword(0x260));
+    EXPECT_EQ(Read(kParameters + "\\Adapter01", "Interrupt"), Dword(3));
+    EXPECT_EQ(Read(kParameters + "\\Adapter01", "SPID"), kMissing);
+    // The sample script switches remote maintenance on with its defaults.
+    EXPECT_EQ(ValueNames(kMaintenance),
+              Sorted({"cipValue", "Controller", "username", "password", "CDPN1", "CGPN1", "CGPN2"}));
+    EXPECT_EQ(Read(kMaintenance, "cipValue"), Dword(2));
+    EXPECT_EQ(Read(kMaintenance, "Controller"), Dword(0xFFFF));
+    EXPECT_EQ(Read(kMaintenance, "username"), Sz("service"));
+    EXPECT_EQ(Read(kMaintenance, "password"), Sz("Qzt-4711"));
+    EXPECT_EQ(Read(kMaintenance, "CDPN1"), Sz("089123456780,"));
+    EXPECT_EQ(Read(kMaintenance, "CGPN2"), Sz("0897654321,12"));
+    EXPECT_EQ(Read(kIntegrity, "ScriptVersion"), Dword(210));
+    EXPECT_EQ(Read(kIntegrity, "BackupDate"), Sz(TodayText()));
+    EXPECT_EQ(Read(kIntegrity, "RegistryBackup"),
+              Sz("CAPI 2.0 Quorel Driver;1;CAPI20;\\SystemRoot\\System32\\drivers\\qdss1.sys;1;1;1;0;CAPI201;241;0;0;"
+                 "QZT Velmonic GmbH;0;0;1;2;608;3;"));
+    std::vector<std::string> groups = kNt4Groups;
+    groups.insert(groups.begin() + 18, "CAPI20");
+    EXPECT_EQ(Read(kGroupOrder, "List"), (Value{REG_MULTI_SZ, JoinGroupList(groups)}));
+    EXPECT_EQ(ReadFileBytes(AutoexecPath()), kStockAutoexec + kBlock);
+
+    DriverConfig read;
+    SetDefaultDriverConfig(1, read);
+    read.ImagePath = read.DeviceName = "";
+    ASSERT_TRUE(ReadDriverConfig(read));
+    EXPECT_EQ(read.ImagePath, "\\SystemRoot\\System32\\drivers\\qdss1.sys");
+    EXPECT_EQ(read.DeviceName, "CAPI201");
+    EXPECT_EQ(read.MaintenanceMode, 1u);
+    EXPECT_EQ(read.CGPNCount, 2u);
+    EXPECT_EQ(read.CGPN[1], "0897654321,12");
+    AdapterConfig adapter = {};
+    ASSERT_TRUE(ReadAdapterConfig(adapter, 0, false));
+    EXPECT_EQ(adapter.BaseAddress, 0x260u);
+    EXPECT_EQ(adapter.Channels, 2u);
+    EXPECT_EQ(ReadStoredScriptVersion(), 210u);
+    EXPECT_EQ(CheckIntegrity(nullptr), 1);  // the backup matches: no dialog
+}
+
+TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLosesItsOptionalParts) {
+    Write(kCapiTree + "\\1", "Manufacturer", Sz("Other Maker AG"));
+    Write(kCapiTree + "\\1\\1", "Channels", Dword(30));
+    bool found = true;
+    uint32_t n = FindCapiIndex(&found);
+    ASSERT_EQ(n, 2u);
+    EXPECT_FALSE(found);
+
+    DriverConfig config;
+    SetDefaultDriverConfig(n, config);
+    ASSERT_EQ(GetScriptNewImagePath("National ISDN-1 with X.31 packet data", config.ImagePath), 1);  // code 3
+    config.Start = 2;
+    config.x31Layer2 = 0;
+    config.NumberOfControllers = 2;
+    config.Controller = 0;
+    config.username = std::string(78, 'u');  // longer than 63 characters: written whole
+    config.CGPNCount = 3;
+    config.CGPN[2] = "0301234";
+    AdapterArray adapters;
+    adapters[0] = {2, 0x300, 5, "0123456789"};
+    adapters[1] = {1, 0x340, 10, "9876543210"};
+    WriteStoredScriptVersion(210);
+    DeleteOptionalParameters();
+    ASSERT_TRUE(WriteDriverConfig(n, config));
+    DeleteAdapterKeys();
+    ASSERT_TRUE(WriteAdapterConfig(adapters[0], 0, 3));
+    ASSERT_TRUE(WriteAdapterConfig(adapters[1], 1, 3));
+
+    const std::string entry = kCapiTree + "\\2";
+    EXPECT_EQ(SubKeys(kCapiTree), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(Read(kCapiTree + "\\1", "Manufacturer"), Sz("Other Maker AG"));
+    EXPECT_EQ(Read(entry, "DeviceName"), Sz("CAPI202"));
+    EXPECT_EQ(Read(entry, "NumberOfControllers"), Dword(2));
+    EXPECT_EQ(Read(entry + "\\1", "Channels"), Dword(2));
+    EXPECT_EQ(Read(entry + "\\2", "Channels"), Dword(1));
+    EXPECT_EQ(Read(kService, "Start"), Dword(2));
+    EXPECT_EQ(Read(kService, "ImagePath"), ExpandSz("\\SystemRoot\\System32\\drivers\\qni1x31.sys"));
+    EXPECT_EQ(Read(kParameters, "DeviceName"), Sz("CAPI202"));
+    EXPECT_EQ(Read(kParameters, "x31Layer2"), Dword(0));
+    EXPECT_EQ(Read(kMaintenance, "username"), Sz(std::string(78, 'u')));
+    EXPECT_EQ(Read(kMaintenance, "Controller"), Dword(0));
+    EXPECT_EQ(Read(kMaintenance, "CGPN3"), Sz("0301234"));
+    EXPECT_EQ(Read(kParameters + "\\Adapter01", "SPID"), Sz("0123456789"));
+    EXPECT_EQ(Read(kParameters + "\\Adapter02", "BaseAddress"), Dword(0x340));
+    EXPECT_EQ(Read(kParameters + "\\Adapter02", "Interrupt"), Dword(10));
+    EXPECT_EQ(Read(kParameters + "\\Adapter02", "SPID"), Sz("9876543210"));
+    EXPECT_TRUE(HasOtherCapiEntries());
+
+    DriverConfig read;
+    SetDefaultDriverConfig(n, read);
+    read.x31Layer2 = 7;
+    ASSERT_TRUE(ReadDriverConfig(read));
+    EXPECT_EQ(read.ImagePath, config.ImagePath);
+    EXPECT_EQ(read.Start, 2u);
+    EXPECT_EQ(read.x31Layer2, 0u);
+    EXPECT_EQ(read.NumberOfControllers, 2u);
+    EXPECT_EQ(read.username, std::string(78, 'u'));
+    EXPECT_EQ(read.Controller, 0u);
+    EXPECT_EQ(read.CGPNCount, 3u);
+    for (uint32_t i = 0; i < 2; ++i) {
+        AdapterConfig adapter = {};
+        ASSERT_TRUE(ReadAdapterConfig(adapter, i, true));
+        EXPECT_EQ(adapter.Channels, adapters[i].Channels);
+        EXPECT_EQ(adapter.BaseAddress, adapters[i].BaseAddress);
+        EXPECT_EQ(adapter.Interrupt, adapters[i].Interrupt);
+        EXPECT_EQ(adapter.SPID, adapters[i].SPID);
+    }
+
+    DeleteOptionalParameters();
+    DeleteAdapterKeys();
+    EXPECT_FALSE(KeyExists(kMaintenance));
+    EXPECT_EQ(Read(kParameters, "x31Layer2"), kMissing);
+    EXPECT_EQ(Read(kParameters, "DataIoMode"), Dword(1));
+    EXPECT_EQ(SubKeys(entry), std::vector<std::string>{});
+    EXPECT_EQ(SubKeys(kParameters), std::vector<std::string>{"QZTQuorelSetupIntegrityCheck"});
+    EXPECT_EQ(Read(kCapiTree + "\\1\\1", "Channels"), Dword(30));
+    EXPECT_EQ(Read(entry, "Manufacturer"), Sz("QZT Velmonic GmbH"));
+}
+
+TEST_F(ConfigStoreTest, AutoexecAndGroupListEditsComeOutAgainByteForByte) {
+    const Value stockList = Read(kGroupOrder, "List");
+    for (int time = 0; time < 2; ++time) {
+        ASSERT_TRUE(InsertAutoexecBlock());
+        ASSERT_TRUE(InsertCapiGroup());
+    }
+    EXPECT_EQ(ReadFileBytes(AutoexecPath()), kStockAutoexec + kBlock);
+    Value list = Read(kGroupOrder, "List");
+    EXPECT_EQ(list.type, static_cast<DWORD>(REG_MULTI_SZ));
+    EXPECT_EQ(list.data.size(), stockList.data.size() + 7);
+    EXPECT_EQ(list.data.substr(list.data.size() - 2), std::string(2, '\0'));
+
+    ASSERT_TRUE(RemoveAutoexecBlock());
+    ASSERT_TRUE(RemoveCapiGroup());
+    EXPECT_EQ(ReadFileBytes(AutoexecPath()), kStockAutoexec + "\r\n");
+    EXPECT_FALSE(FileExists(SystemDirectory() + "\\AutoTmp.$$$"));
+    EXPECT_EQ(Read(kGroupOrder, "List"), stockList);
+
+    // A file without a final line end, with a byte that the line reader would turn into a line break.
+    const std::string odd = "rem \xAF kept\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\nlast";
+    WriteFileBytes(AutoexecPath(), odd);
+    ASSERT_TRUE(RemoveAutoexecBlock());
+    EXPECT_EQ(ReadFileBytes(AutoexecPath()), "rem \xAF kept\r\nlast");
+    ASSERT_TRUE(InsertAutoexecBlock());
+    EXPECT_EQ(ReadFileBytes(AutoexecPath()), "rem \xAF kept\r\nlast" + kBlock);
+}
+
+TEST_F(ConfigStoreTest, MissingAutoexecIsReportedAfterTheRegistryWasWritten) {
+    DeleteFileA(AutoexecPath().c_str());
+    DriverConfig config;
+    SetDefaultDriverConfig(1, config);
+    EXPECT_FALSE(WriteDriverConfig(1, config));
+    notices_.Stop();
+    std::string message = FormatText(English("[ERR_CFG_NOAUTOEXEC]"), {AutoexecPath()});
+    EXPECT_EQ(notices_.Take(), std::vector<std::string>{message});
+    EXPECT_EQ(Read(kService, "ImagePath"), ExpandSz("\\SystemRoot\\System32\\drivers\\kxbus.sys"));
+    EXPECT_EQ(Read(kGroupOrder, "List").data.find(std::string("CAPI20\0NDIS\0", 12)) != std::string::npos, true);
+    EXPECT_FALSE(FileExists(AutoexecPath()));
+}
+
+// ---- The integrity dialog ----
+
+constexpr int kInfo = 99, kApplyText = 100, kRestoreText = 101, kCancelText = 102, kApply = 103, kRestore = 104,
+              kCancel = 1, kIcon = 65535;
+constexpr int kEscape = IDCANCEL;
+
+// What the helper saw of "DLG_chkintegrity" and of the question after it.
+struct IntegrityView {
+    bool found = false;
+    std::string caption;
+    std::map<int, std::string> texts;
+    bool warningIcon = false;
+    bool centred = false;
+    std::string question;
+};
+
+bool IsCentred(HWND window) {
+    RECT desktop, own;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(window, &own);
+    return own.left == desktop.right / 2 - (own.right - own.left) / 2 &&
+           own.top == desktop.bottom / 2 - (own.bottom - own.top) / 2;
+}
+
+// Runs CheckIntegrity on this thread while a helper thread reads the dialog, presses the button and then
+// answers the question (kAskYes, kAskNo, or 0 when none is expected). Whatever the helper does not find or
+// end is closed, so that the test thread gets a result to fail on instead of waiting for ever.
+int RunCheck(int button, int answer, const std::string& caption, IntegrityView* view) {
+    std::thread helper([&] {
+        HWND dialog = WaitForWindow([](HWND window) {
+            return IsDialogWithControls(window, {kInfo, kApplyText, kRestoreText, kCancelText, kApply, kRestore, kCancel});
+        });
+        if (!dialog) {
+            for (HWND window : VisibleWindows()) PostMessageA(window, WM_CLOSE, 0, 0);
+            return;
+        }
+        // The information text is set last: once it is formatted, the dialog has all its texts.
+        WaitUntil([&] {
+            std::string info = ControlText(dialog, kInfo);
+            return WindowText(dialog) == caption && !info.empty() && info.find('%') == std::string::npos;
+        }, 5000);
+        view->found = true;
+        view->caption = WindowText(dialog);
+        for (int id : {kInfo, kApplyText, kRestoreText, kCancelText, kApply, kRestore, kCancel})
+            view->texts[id] = ControlText(dialog, id);
+        view->warningIcon = reinterpret_cast<HICON>(SendMessageW(GetDlgItem(dialog, kIcon), STM_GETICON, 0, 0)) ==
+                            LoadIconA(nullptr, MAKEINTRESOURCEA(32515));
+        view->centred = IsCentred(dialog);
+        PressButton(dialog, button);
+        if (!WaitUntil([&] { return !IsWindow(dialog); }, 5000)) PostMessageA(dialog, WM_CLOSE, 0, 0);
+        if (!answer) return;
+        HWND question = WaitForWindow([](HWND window) { return IsDialogWithControls(window, {kNoticeText, kAskYes, kAskNo}); },
+                                      5000);
+        if (!question) return;
+        WaitUntil([&] { return !ControlText(question, kNoticeText).empty(); }, 5000);
+        view->question = ControlText(question, kNoticeText);
+        PressButton(question, answer);
+    });
+    int result = CheckIntegrity(nullptr);
+    helper.join();
+    return result;
+}
+
+class IntegrityDialogTest : public ConfigStoreTest {
+protected:
+    // An installation whose backup dates from 15 August 1997, and a start type changed since behind the
+    // program's back; the configuration is loaded as the configuration dialog loads it.
+    void SetUp() override {
+        ConfigStoreTest::SetUp();
+        InstallDefaults(1);
+        Write(kIntegrity, "BackupDate", Sz("19970815"));
+        Write(kService, "Start", Dword(3));
+        SetDefaultDriverConfig(1, GlobalDriverConfig());
+        ASSERT_TRUE(ReadDriverConfig(GlobalDriverConfig()));
+        for (AdapterConfig& adapter : GlobalAdapters()) SetDefaultAdapterConfig(adapter);
+        ASSERT_TRUE(ReadAdapterConfig(GlobalAdapters()[0], 0, false));
+        ASSERT_EQ(GlobalDriverConfig().Start, 3u);
+    }
+};
+
+TEST_F(IntegrityDialogTest, ShowsTheBackupDateAsDayMonthYearAndEachChoiceGivesItsResult) {
+    struct Case {
+        const char* what;
+        int button;
+        int answer;
+        int result;
+        uint32_t start;  // the start type in the configuration afterwards
+        const char* question;
+    } cases[] = {
+        {"cancel", kCancel, 0, 0, 3, ""},
+        {"escape", kEscape, 0, 0, 3, ""},
+        {"apply, yes", kApply, kAskYes, 1, 3, "[QUEST_CCI_APPLYNEW]"},
+        {"apply, no", kApply, kAskNo, 0, 3, "[QUEST_CCI_APPLYNEW]"},
+        {"restore, no", kRestore, kAskNo, 0, 3, "[QUEST_CCI_RESTOREOLD]"},
+        {"restore, yes", kRestore, kAskYes, 2, 1, "[QUEST_CCI_RESTOREOLD]"},
+    };
+    for (const Case& c : cases) {
+        IntegrityView view;
+        EXPECT_EQ(RunCheck(c.button, c.answer, English("[DLG_CCI_CAPTION]"), &view), c.result) << c.what;
+        ASSERT_TRUE(view.found) << c.what;
+        EXPECT_EQ(view.caption, English("[DLG_CCI_CAPTION]"));
+        EXPECT_EQ(view.texts[kInfo], FormatText(English("[DLG_CCI_INFOTXT]"), {15u, 8u, 1997u}));
+        EXPECT_NE(view.texts[kInfo].find("15/08/1997"), std::string::npos) << view.texts[kInfo];
+        EXPECT_EQ(view.texts[kApplyText], English("[DLG_CCI_APPLYNEW]"));
+        EXPECT_EQ(view.texts[kRestoreText], English("[DLG_CCI_RESTOREOLD]"));
+        EXPECT_EQ(view.texts[kCancelText], English("[DLG_CCI_CANCELTXT]"));
+        EXPECT_EQ(view.texts[kApply], English("[DLG_CCI_APPLY]"));
+        EXPECT_EQ(view.texts[kRestore], English("[DLG_CCI_RESTORE]"));
+        EXPECT_EQ(view.texts[kCancel], English("[BUTTON_CANCEL]"));
+        EXPECT_TRUE(view.warningIcon);
+        EXPECT_TRUE(view.centred);
+        EXPECT_EQ(view.question, *c.question ? English(c.question) : "") << c.what;
+        EXPECT_EQ(GlobalDriverConfig().Start, c.start) << c.what;
+        // Neither choice writes to the registry.
+        EXPECT_EQ(Read(kService, "Start"), Dword(3)) << c.what;
+    }
+}
+
+TEST_F(IntegrityDialogTest, GermanTextsWithTheSameDate) {
+    App().LanguageIndex = 1;
+    ASSERT_EQ(LoadLanguageTable(), 1);
+    IntegrityView view;
+    EXPECT_EQ(RunCheck(kCancel, 0, German("[DLG_CCI_CAPTION]"), &view), 0);
+    ASSERT_TRUE(view.found);
+    EXPECT_EQ(view.texts[kInfo], FormatText(German("[DLG_CCI_INFOTXT]"), {15u, 8u, 1997u}));
+    EXPECT_EQ(view.texts[kApply], German("[DLG_CCI_APPLY]"));
+    EXPECT_EQ(view.texts[kRestore], German("[DLG_CCI_RESTORE]"));
+    EXPECT_EQ(view.texts[kCancel], German("[BUTTON_CANCEL]"));
+    EXPECT_EQ(view.texts[kCancelText], German("[DLG_CCI_CANCELTXT]"));
+}
+
+}  // namespace
