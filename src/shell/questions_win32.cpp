@@ -24,8 +24,10 @@ struct Choice {
 };
 
 // "DLG_yesno" shares the table of "DLG_yesallno": the All button it lacks just never sends a command.
-constexpr Choice kYesNoChoices[] = {
-    {IDC_ASK_YES, kAnswerYes}, {IDC_ASK_NO, kAnswerNo}, {IDC_ASK_ALL, kAnswerAll}, {IDC_ASK_CANCEL, kAnswerCancel}};
+constexpr Choice kYesNoChoices[] = {{IDC_ASK_YES, kAnswerYes},
+                                    {IDC_ASK_NO, kAnswerNo},
+                                    {IDC_ASK_ALL, kAnswerAll},
+                                    {IDC_ASK_CANCEL, kAnswerCancel}};
 constexpr Choice kRetryIgnoreChoices[] = {
     {IDC_ASK_CANCEL, kAnswerCancel}, {IDC_ASK_RETRY, kAnswerRetry}, {IDC_ASK_IGNORE, kAnswerIgnore}};
 
@@ -89,7 +91,8 @@ int AskYesNo(WindowRef owner, bool withAll, const std::string& text) {
 }
 
 int AskRetryIgnore(WindowRef owner, const std::string& text) {
-    Question question = {&text, kRetryIgnoreChoices, sizeof kRetryIgnoreChoices / sizeof kRetryIgnoreChoices[0]};
+    Question question = {&text, kRetryIgnoreChoices,
+                         sizeof kRetryIgnoreChoices / sizeof kRetryIgnoreChoices[0]};
     return Ask(owner, "DLG_abortretryignore", question);
 }
 

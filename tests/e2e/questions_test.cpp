@@ -184,7 +184,9 @@ protected:
         if (owner_) DestroyWindow(owner_);
     }
     HWND Owner() {
-        if (!owner_) owner_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        if (!owner_)
+            owner_ =
+                CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         return owner_;
     }
 
@@ -211,13 +213,15 @@ TEST_F(QuestionsTest, EachAnswerGivesItsResult) {
         {"yes/all/no: No", Kind::YesAllNo, {Press(kNo)}, ui::kAnswerNo},
         {"yes/all/no: Cancel", Kind::YesAllNo, {Press(kCancel)}, ui::kAnswerCancel},
         {"yes/all/no: system menu Close", Kind::YesAllNo, {kClose}, ui::kAnswerCancel},
-        {"yes/all/no: Escape command, then All", Kind::YesAllNo, {kEscapeCommand, Press(kAll)}, ui::kAnswerAll},
+        {"yes/all/no: Escape command, then All", Kind::YesAllNo, {kEscapeCommand, Press(kAll)},
+         ui::kAnswerAll},
         {"yes/all/no: Escape key, then No", Kind::YesAllNo, {kEscapeKey, Press(kNo)}, ui::kAnswerNo},
         {"retry/ignore: Cancel", Kind::RetryIgnore, {Press(kCancel)}, ui::kAnswerCancel},
         {"retry/ignore: Retry", Kind::RetryIgnore, {Press(kRetry)}, ui::kAnswerRetry},
         {"retry/ignore: Ignore", Kind::RetryIgnore, {Press(kIgnore)}, ui::kAnswerIgnore},
         {"retry/ignore: system menu Close", Kind::RetryIgnore, {kClose}, ui::kAnswerCancel},
-        {"retry/ignore: Enter presses Cancel", Kind::RetryIgnore, {kEnterKey, Press(kRetry)}, ui::kAnswerCancel},
+        {"retry/ignore: Enter presses Cancel", Kind::RetryIgnore, {kEnterKey, Press(kRetry)},
+         ui::kAnswerCancel},
         {"retry/ignore: Escape command, then Retry", Kind::RetryIgnore, {kEscapeCommand, Press(kRetry)},
          ui::kAnswerRetry},
         {"retry/ignore: Escape key, then Ignore", Kind::RetryIgnore, {kEscapeKey, Press(kIgnore)},
@@ -229,7 +233,8 @@ TEST_F(QuestionsTest, EachAnswerGivesItsResult) {
     };
     for (const Case& c : cases) {
         QuestionView view;
-        int result = RunQuestion(c.kind, nullptr, "Question?", Lng(kEnglish, "[MSG_CAPTION]"), c.actions, &view);
+        int result =
+            RunQuestion(c.kind, nullptr, "Question?", Lng(kEnglish, "[MSG_CAPTION]"), c.actions, &view);
         ASSERT_TRUE(view.found) << c.name;
         EXPECT_TRUE(view.endedByActions) << c.name;
         EXPECT_EQ(result, c.expected) << c.name;
@@ -237,9 +242,9 @@ TEST_F(QuestionsTest, EachAnswerGivesItsResult) {
 }
 
 TEST_F(QuestionsTest, DialogsShowTheLoadedLanguageAndTheirOwnButtonsOnly) {
-    const std::map<int, const char*> buttonKeys = {{kYes, "[DLG_YNO_YES]"}, {kNo, "[DLG_YNO_NO]"},
-                                                   {kAll, "[DLG_YNO_ALL]"}, {kCancel, "[BUTTON_CANCEL]"},
-                                                   {kRetry, "[DLG_ARI_RETRY]"}, {kIgnore, "[DLG_ARI_IGNORE]"}};
+    const std::map<int, const char*> buttonKeys = {
+        {kYes, "[DLG_YNO_YES]"},      {kNo, "[DLG_YNO_NO]"},       {kAll, "[DLG_YNO_ALL]"},
+        {kCancel, "[BUTTON_CANCEL]"}, {kRetry, "[DLG_ARI_RETRY]"}, {kIgnore, "[DLG_ARI_IGNORE]"}};
     // A question as a run formats it: a path, a line break, and characters of the language's code page.
     const std::string question = "C:\\QUOREL2\\A & B.DLL\nM\xf6" "chten Sie fortfahren?";
     for (const Language& language : {kEnglish, kGerman}) {
@@ -247,7 +252,8 @@ TEST_F(QuestionsTest, DialogsShowTheLoadedLanguageAndTheirOwnButtonsOnly) {
         for (Kind kind : {Kind::YesNo, Kind::YesAllNo, Kind::RetryIgnore}) {
             std::string name = std::string(language.file) + " kind " + std::to_string(static_cast<int>(kind));
             QuestionView view;
-            int result = RunQuestion(kind, Owner(), question, Lng(language, "[MSG_CAPTION]"), {kClose}, &view);
+            int result =
+                RunQuestion(kind, Owner(), question, Lng(language, "[MSG_CAPTION]"), {kClose}, &view);
             ASSERT_TRUE(view.found) << name;
             EXPECT_TRUE(view.endedByActions) << name;
             EXPECT_EQ(result, ui::kAnswerCancel) << name;
@@ -294,7 +300,8 @@ void AnswerBox(const std::string& text, HICON icon, int answer, BoxView* view,
     view->caption = WindowText(box);
     // Wine's message box marks its default button by the button's style, not with DM_SETDEFID.
     for (int id : {IDYES, IDNO, IDOK, IDCANCEL})
-        if (HWND button = GetDlgItem(box, id); button && (GetWindowLongPtrW(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
+        if (HWND button = GetDlgItem(box, id);
+            button && (GetWindowLongPtrW(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
             view->defaultButton = id;
     view->icon = ShowsIcon(box, icon);
     PressButton(box, answer);
@@ -314,7 +321,8 @@ TEST_F(QuestionsTest, SystemYesNoBoxHasNoAsDefaultAndTheMessageCaption) {
         {true, kWarningIcon, IDNO, false},
     };
     for (const Case& c : cases) {
-        std::string name = std::string(c.warning ? "warning" : "question") + (c.answer == IDYES ? " Yes" : " No");
+        std::string name =
+            std::string(c.warning ? "warning" : "question") + (c.answer == IDYES ? " Yes" : " No");
         const std::string text = "Remove the driver?";
         BoxView view;
         std::thread helper([&] { AnswerBox(text, SystemIcon(c.icon), c.answer, &view); });
@@ -487,7 +495,8 @@ TEST_F(ProgressWindowTest, CancelWithoutAskingDestroysAtOnceAndTheNextWindowClea
     // Should a question come up after all, the helper notes and answers it instead of leaving us waiting.
     BoxView question;
     std::atomic<bool> stop{false};
-    std::thread helper([&] { AnswerBox(Lng(kEnglish, "[QUEST_INFO_ABORT]"), nullptr, IDYES, &question, &stop); });
+    std::thread helper(
+        [&] { AnswerBox(Lng(kEnglish, "[QUEST_INFO_ABORT]"), nullptr, IDYES, &question, &stop); });
     PressButton(window, kCancel);
     ui::PumpMessages(window);
     bool gone = !IsWindow(window);
