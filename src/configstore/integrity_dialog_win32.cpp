@@ -50,7 +50,9 @@ INT_PTR CALLBACK IntegrityProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     switch (message) {
         case WM_INITDIALOG:
             OnInit(dialog, *reinterpret_cast<const std::string*>(lParam));
-            return TRUE;
+            // Enter on the focused button must not choose for the user: the focus starts on Cancel.
+            SetFocus(GetDlgItem(dialog, IDC_CCI_CANCEL));
+            return FALSE;
         case WM_COMMAND:
             OnCommand(dialog, LOWORD(wParam));
             return TRUE;

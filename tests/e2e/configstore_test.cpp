@@ -493,6 +493,7 @@ TEST_F(ConfigStoreTest, MissingAutoexecIsReportedAfterTheRegistryWasWritten) {
 constexpr int kInfo = 99, kApplyText = 100, kRestoreText = 101, kCancelText = 102, kApply = 103, kRestore = 104,
               kCancel = 1, kIcon = 65535;
 constexpr int kEscape = IDCANCEL;
+constexpr int kEnterKey = -1;  // the Enter key on the control that has the focus, not a button
 
 // What the helper saw of "DLG_chkintegrity" and of the question after it.
 struct IntegrityView {
@@ -501,6 +502,7 @@ struct IntegrityView {
     std::map<int, std::string> texts;
     bool warningIcon = false;
     bool centred = false;
+    bool focusOnCancel = false;
     std::string question;
 };
 
@@ -536,7 +538,18 @@ int RunCheck(int button, int answer, const std::string& caption, IntegrityView* 
         view->warningIcon = reinterpret_cast<HICON>(SendMessageW(GetDlgItem(dialog, kIcon), STM_GETICON, 0, 0)) ==
                             LoadIconA(nullptr, MAKEINTRESOURCEA(32515));
         view->centred = IsCentred(dialog);
-        PressButton(dialog, button);
+        GUITHREADINFO input = {};
+        input.cbSize = sizeof input;
+        // The focus moves after the texts are set: wait for it as for them.
+        view->focusOnCancel = WaitUntil([&] {
+            GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &input);
+            return input.hwndFocus == GetDlgItem(dialog, kCancel);
+        }, 2000);
+        if (button == kEnterKey) {
+            PostKey(input.hwndFocus ? input.hwndFocus : dialog, VK_RETURN);
+        } else {
+            PressButton(dialog, button);
+        }
         if (!WaitUntil([&] { return !IsWindow(dialog); }, 5000)) PostMessageA(dialog, WM_CLOSE, 0, 0);
         if (!answer) return;
         HWND question = WaitForWindow([](HWND window) { return IsDialogWithControls(window, {kNoticeText, kAskYes, kAskNo}); },
@@ -579,6 +592,7 @@ TEST_F(IntegrityDialogTest, ShowsTheBackupDateAsDayMonthYearAndEachChoiceGivesIt
     } cases[] = {
         {"cancel", kCancel, 0, 0, 3, ""},
         {"escape", kEscape, 0, 0, 3, ""},
+        {"enter", kEnterKey, 0, 0, 3, ""},
         {"apply, yes", kApply, kAskYes, 1, 3, "[QUEST_CCI_APPLYNEW]"},
         {"apply, no", kApply, kAskNo, 0, 3, "[QUEST_CCI_APPLYNEW]"},
         {"restore, no", kRestore, kAskNo, 0, 3, "[QUEST_CCI_RESTOREOLD]"},
@@ -599,6 +613,7 @@ TEST_F(IntegrityDialogTest, ShowsTheBackupDateAsDayMonthYearAndEachChoiceGivesIt
         EXPECT_EQ(view.texts[kCancel], English("[BUTTON_CANCEL]"));
         EXPECT_TRUE(view.warningIcon);
         EXPECT_TRUE(view.centred);
+        EXPECT_TRUE(view.focusOnCancel);
         EXPECT_EQ(view.question, *c.question ? English(c.question) : "") << c.what;
         EXPECT_EQ(GlobalDriverConfig().Start, c.start) << c.what;
         // Neither choice writes to the registry.
