@@ -162,7 +162,7 @@ bool CopyFilePath(const std::string& source, const std::string& target) {
     std::string hostSource = fake::HostPath(source);
     std::string hostTarget = fake::HostPath(target);
     if (IsReadOnly(hostTarget) || !CopyHostFile(hostSource, hostTarget)) return false;
-    // CopyFileA keeps the source's last-write time; the expansion does not.
+    // CopyFileA keeps the source's last-write time.
     struct stat status;
     if (stat(hostSource.c_str(), &status) != 0) return false;
     struct timespec times[2] = {status.st_atim, status.st_mtim};
@@ -207,8 +207,12 @@ long LzCopyFile(LzId source, LzId target) {
     // Like LZ32, a file without the compression signature is copied as it is.
     if (status == MSPACK_ERR_SIGNATURE) status = CopyHostFile(from->second, to->second) ? MSPACK_ERR_OK : -1;
     if (status != MSPACK_ERR_OK) return -1;
-    struct stat written;
-    return stat(to->second.c_str(), &written) == 0 ? static_cast<long>(written.st_size) : -1;
+    // LZCopy gives the target the source's last-write time.
+    struct stat original, written;
+    if (stat(from->second.c_str(), &original) != 0 || stat(to->second.c_str(), &written) != 0) return -1;
+    struct timespec times[2] = {original.st_atim, original.st_mtim};
+    utimensat(AT_FDCWD, to->second.c_str(), times, 0);
+    return static_cast<long>(written.st_size);
 }
 
 void LzCloseFile(LzId file) { g_lzFiles.erase(file); }

@@ -140,8 +140,9 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
     for (int answer : {kAnswerYes, kAnswerCancel}) {
         Shown().clear();
         App().RunMode = kRunNormal;
-        // The expanded files are newer than their sources now: All, then the answer about the configuration.
-        QueueAnswers({kAnswerAll, answer});
+        // Copies and expansions keep their sources' times: no overwrite question, only the one about the
+        // configuration.
+        QueueAnswers({answer});
         Run();
         EXPECT_EQ(Kinds("AskYesNo"), (std::vector<std::string>{"[QUEST_APPLYOLD]"}));
         EXPECT_FALSE(App().RestartNeeded);
@@ -154,7 +155,7 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
     }
 
     Shown().clear();
-    QueueAnswers({kAnswerAll, kAnswerNo});
+    QueueAnswers({kAnswerNo});
     Run();
     auto values = platform::fake::RegistryValues("SYSTEM\\CurrentControlSet\\Services\\Quorel");
     bool renewed = false;
@@ -171,7 +172,7 @@ TEST_F(InstallationRunTest, OtherMakersEntryIsReportedOnceOursStandsBesideIt) {
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]"}));
     EXPECT_TRUE(platform::fake::RegistryKeyExists("SOFTWARE\\CAPI20\\2"));
     Shown().clear();
-    QueueAnswers({kAnswerAll, kAnswerYes});
+    QueueAnswers({kAnswerYes});
     Run();
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]", "[INFO_OTHERMANU]"}));
     EXPECT_EQ(Kinds("AskYesNo"), (std::vector<std::string>{"[QUEST_APPLYOLD]"}));

@@ -1,0 +1,338 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "harness.h"
+#include "machine_state.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr int kAction = 8, kExit = 13;
+constexpr int kInstall = 0, kSource = 29, kDestination = 30;
+constexpr int kMsgOk = 0;
+constexpr int kYes = 115, kNo = 116, kAll = 117, kIgnore = 119, kCancel = 1;
+constexpr int kProgressText = 603;
+constexpr int kLongWaitMs = 60000;
+
+// Types into an edit control of SETUP.EXE (wide text, so that it crosses the process boundary whole).
+void SetControlText(HWND dialog, int id, const std::string& text) {
+    std::wstring wide(text.begin(), text.end());
+    SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+// Moves a file's last-write time a day ahead.
+void MakeNewer(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
+    time.QuadPart += 24ULL * 3600 * 10000000;
+    FILETIME later = {time.LowPart, time.HighPart};
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &later));
+    CloseHandle(file);
+}
+
+class InstallationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PrepareNt4Machine();
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = PrepareDistribution(std::string(info->test_suite_name()) + "." + info->name());
+    }
+    void TearDown() override { PrepareNt4Machine(); }
+
+    std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
+
+    // Opens the install dialog from the main dialog.
+    HWND OpenInstallDialog(const SetupProcess& setup, HWND main) const {
+        PressButton(main, kAction);
+        return setup.WaitForControls({kSource, kDestination, 31, 32});
+    }
+
+    // Presses the button of the window that shows the text, once it appears.
+    static bool Answer(const SetupProcess& setup, const std::string& text, int button, int timeoutMs = kLongWaitMs) {
+        HWND window = setup.WaitForText(text, timeoutMs);
+        if (!window) return false;
+        PressButton(window, button);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+        return true;
+    }
+
+    // Ends the program; acknowledges the restart text when it comes.
+    void ExitProgram(const SetupProcess& setup, HWND main, bool restartExpected) const {
+        PressButton(main, kExit);
+        if (restartExpected) {
+            EXPECT_TRUE(Answer(setup, English("[QUEST_RESTARTSYSTEM]"), IDOK)) << "no restart text";
+        }
+        DWORD code = 99;
+        ASSERT_TRUE(setup.WaitForExit(&code));
+        EXPECT_EQ(code, 0u);
+    }
+
+    // A whole first installation with the default paths, ending at the main dialog in configure mode.
+    void InstallWithDefaults() const {
+        SetupProcess setup(dir_, "");
+        HWND main = setup.SkipIntroToMainDialog();
+        ASSERT_NE(main, nullptr);
+        HWND install = OpenInstallDialog(setup, main);
+        ASSERT_NE(install, nullptr);
+        PressButton(install, kInstall);
+        ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
+        ASSERT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
+        ExitProgram(setup, main, true);
+    }
+
+    std::string dir_;
+};
+
+TEST_F(InstallationTest, FirstInstallationPutsTheDriverOnTheMachine) {
+    SetupProcess setup(dir_, "");
+    HWND main = setup.SkipIntroToMainDialog();
+    ASSERT_NE(main, nullptr);
+    HWND install = OpenInstallDialog(setup, main);
+    ASSERT_NE(install, nullptr);
+    EXPECT_EQ(WindowText(install), English("[DLG_INS_CAPTION]"));
+    EXPECT_EQ(ControlText(install, kSource), dir_);
+    EXPECT_EQ(ControlText(install, kDestination), WindowsDirectory().substr(0, 3) + "Quorel2");
+    EXPECT_EQ(ControlText(install, kInstall), English("[DLG_INS_INSTALL]"));
+    PressButton(install, kInstall);
+    ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
+    EXPECT_FALSE(IsWindow(install));
+
+    // Files: the setup files and documents in the installation directory, the drivers expanded byte for byte.
+    std::string target = "C:\\Quorel2";
+    for (const char* name : {"SETUP.EXE", "SETUP.QZT", "ENGLISH.LNG", "DEUTSCH.LNG"})
+        EXPECT_EQ(ReadFileBytes(target + "\\" + name), ReadFileBytes(dir_ + "\\" + name)) << name;
+    for (const std::string& name : DirectoryEntries(dir_ + "\\DOCS"))
+        EXPECT_TRUE(FileExists(target + "\\" + name) || FileExists(target + "\\DOCS\\" + name)) << name;
+    std::string system = SystemDirectory();
+    std::string originals = QUOREL_SAMPLE_ORIGINALS_DIR;
+    struct Installed {
+        const char* name;
+        std::string directory;
+    } installed[] = {
+        {"kxbus.sys", system + "\\drivers"}, {"qdss1.sys", system + "\\drivers"},
+        {"q1tr6.sys", system + "\\drivers"}, {"qni1.sys", system + "\\drivers"},
+        {"qdssx31.sys", system + "\\drivers"}, {"qni1x31.sys", system + "\\drivers"},
+        {"CAPI2032.DLL", system}, {"dxbridge.exe", WindowsDirectory() + "\\system"},
+        {"qtrace.exe", target + "\\TOOLS"}, {"capitest.exe", target + "\\TOOLS"},
+    };
+    for (const Installed& file : installed) {
+        std::string path = file.directory + "\\" + file.name;
+        ASSERT_TRUE(FileExists(path)) << path;
+        EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(originals + "\\" + file.name)) << path;
+    }
+    EXPECT_FALSE(FileExists(target + "\\kxbus.sys"));
+    EXPECT_FALSE(FileExists(dir_ + "\\removed.qzt"));
+
+    // Registry: the service with the default protocol's image, the CAPI entry, group order, backup.
+    DWORD type = 0;
+    std::string data;
+    ASSERT_TRUE(ReadRegistryValue(kServiceKey, "ImagePath", &type, &data));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_EQ(RegistryText(kServiceKey, "ImagePath"), "\\SystemRoot\\System32\\drivers\\qdss1.sys");
+    EXPECT_EQ(RegistryText(kServiceKey, "DisplayName"), "CAPI 2.0 Quorel Driver");
+    EXPECT_EQ(RegistryText(kServiceKey, "Group"), "CAPI20");
+    EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 1u);
+    EXPECT_EQ(RegistryNumber(kServiceKey, "Type"), 1u);
+    EXPECT_EQ(RegistryNumber(kServiceKey, "ErrorControl"), 1u);
+    EXPECT_EQ(RegistryText(kParametersKey, "DeviceName"), "CAPI201");
+    EXPECT_EQ(RegistryNumber(kParametersKey, "DosVector"), 0xF1u);
+    EXPECT_EQ(RegistryNumber(std::string(kParametersKey) + "\\Adapter01", "BaseAddress"), 0x260u);
+    EXPECT_EQ(RegistryNumber(std::string(kParametersKey) + "\\Adapter01", "Interrupt"), 3u);
+    EXPECT_FALSE(RegistryKeyExists(std::string(kParametersKey) + "\\Adapter02"));
+    EXPECT_EQ(RegistryText("SOFTWARE\\CAPI20\\1", "Manufacturer"), "QZT Velmonic GmbH");
+    EXPECT_EQ(RegistryNumber("SOFTWARE\\CAPI20\\1", "NumberOfControllers"), 1u);
+    EXPECT_EQ(RegistryNumber("SOFTWARE\\CAPI20\\1\\1", "Channels"), 2u);
+    EXPECT_TRUE(RegistryKeyExists(std::string(kParametersKey) + "\\Maintenance"));  // the sample enables it
+    EXPECT_EQ(RegistryNumber(kIntegrityKey, "ScriptVersion"), 210u);
+    EXPECT_NE(RegistryText(kIntegrityKey, "RegistryBackup"), "<missing>");
+    EXPECT_EQ(RegistryText(kIntegrityKey, "BackupDate").size(), 8u);
+    ASSERT_TRUE(ReadRegistryValue(kGroupOrderKey, "List", &type, &data));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_MULTI_SZ));
+    auto groups = MultiStrings(kGroupOrderKey, "List");
+    auto capi = std::find(groups.begin(), groups.end(), "CAPI20");
+    ASSERT_NE(capi, groups.end());
+    ASSERT_NE(capi + 1, groups.end());
+    EXPECT_EQ(*(capi + 1), "NDIS");
+    EXPECT_EQ(ReadFileBytes(system + "\\AutoExec.NT"),
+              StockAutoexec() +
+                  "\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
+                  "REM --- QZT Setup for WindowsNT END ---\r\n");
+
+    // The Program Manager group, as Wine's Program Manager server makes it.
+    EXPECT_TRUE(WaitUntil([] { return DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
+    for (const std::string& item : DirectoryEntries(ProgramsFolder() + "\\Quorel ISDN"))
+        std::printf("Wine made the item %s\n", item.c_str());
+
+    ExitProgram(setup, main, true);
+}
+
+TEST_F(InstallationTest, ReinstallationKeepsTheConfigurationOnYesAndRenewsItOnNo) {
+    InstallWithDefaults();
+    ASSERT_EQ(RegistryNumber(kServiceKey, "Start"), 1u);
+    // A configuration the administrator changed since, and an older script version.
+    HKEY service = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_ALL_ACCESS, &service), ERROR_SUCCESS);
+    DWORD demand = 3;
+    RegSetValueExA(service, "Start", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&demand), 4);
+    RegCloseKey(service);
+    std::string backup = RegistryText(kIntegrityKey, "RegistryBackup");
+
+    for (int answer : {kYes, kNo}) {
+        SetupProcess setup(dir_, "");
+        HWND main = setup.SkipIntroToMainDialog();
+        ASSERT_NE(main, nullptr);
+        HWND install = OpenInstallDialog(setup, main);
+        ASSERT_NE(install, nullptr);
+        PressButton(install, kInstall);
+        // The expansion keeps the sources' times, so the same distribution overwrites without a question.
+        ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
+        HWND keep = setup.WaitForText(English("[QUEST_APPLYOLD]"), kLongWaitMs);
+        ASSERT_NE(keep, nullptr);
+        EXPECT_EQ(GetDlgItem(keep, kAll), nullptr);
+        PressButton(keep, answer);
+        ASSERT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
+        if (answer == kYes) {
+            EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 3u);
+            EXPECT_EQ(RegistryText(kIntegrityKey, "RegistryBackup"), backup);
+            ExitProgram(setup, main, false);
+        } else {
+            EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 1u);
+            // A fresh configuration restarts nothing: an entry of ours existed before.
+            ExitProgram(setup, main, false);
+        }
+        EXPECT_EQ(RegistryNumber(kIntegrityKey, "ScriptVersion"), 210u);
+    }
+}
+
+TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAccess) {
+    InstallWithDefaults();
+    // Files updated since: newer than the distribution's.
+    std::string drivers = SystemDirectory() + "\\drivers\\";
+    for (const char* name : {"kxbus.sys", "qdss1.sys", "q1tr6.sys", "qni1.sys"}) MakeNewer(drivers + name);
+    std::string protectedFile = SystemDirectory() + "\\CAPI2032.DLL";
+    ASSERT_TRUE(SetFileAttributesA(protectedFile.c_str(), FILE_ATTRIBUTE_READONLY));
+    SetupProcess setup(dir_, "");
+    HWND main = setup.SkipIntroToMainDialog();
+    ASSERT_NE(main, nullptr);
+    HWND install = OpenInstallDialog(setup, main);
+    ASSERT_NE(install, nullptr);
+    PressButton(install, kInstall);
+    // Yes for the first two newer files: each is asked about on its own; All answers for q1tr6.sys and qni1.sys.
+    for (const char* name : {"kxbus.sys", "qdss1.sys"}) {
+        HWND overwrite = setup.WaitForControls({kYes, kNo, kAll}, kLongWaitMs);
+        ASSERT_NE(overwrite, nullptr) << name;
+        EXPECT_NE(ControlText(overwrite, 113).find(name), std::string::npos) << ControlText(overwrite, 113);
+        EXPECT_EQ(WindowText(overwrite), English("[MSG_CAPTION]"));
+        PressButton(overwrite, kYes);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(overwrite); }));
+    }
+    HWND overwrite = setup.WaitForControls({kYes, kNo, kAll}, kLongWaitMs);
+    ASSERT_NE(overwrite, nullptr);
+    EXPECT_NE(ControlText(overwrite, 113).find("q1tr6.sys"), std::string::npos) << ControlText(overwrite, 113);
+    PressButton(overwrite, kAll);
+    // The write-protected DLL is asked about in a system message box even after All; No keeps it.
+    HWND writeAccess = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND window : setup.Windows())
+            for (const std::string& text : ChildTexts(window))
+                if (text.find("CAPI2032.DLL") != std::string::npos && GetDlgItem(window, IDYES)) return (writeAccess = window) != nullptr;
+        return false;
+    }, kLongWaitMs));
+    PressButton(writeAccess, IDNO);
+    ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
+    HWND keep = setup.WaitForText(English("[QUEST_APPLYOLD]"), kLongWaitMs);
+    ASSERT_NE(keep, nullptr);
+    PressButton(keep, kYes);
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
+    EXPECT_TRUE(GetFileAttributesA(protectedFile.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(ReadFileBytes(drivers + "qni1.sys"), ReadFileBytes(std::string(QUOREL_SAMPLE_ORIGINALS_DIR) + "\\qni1.sys"));
+    ExitProgram(setup, main, false);
+}
+
+TEST_F(InstallationTest, MissingSourceIgnoredEndsWithoutSuccessAndWithoutRegistryChanges) {
+    ASSERT_TRUE(DeleteFileA((dir_ + "\\DRIVER\\QNI1.SY_").c_str()));
+    SetupProcess setup(dir_, "");
+    HWND main = setup.SkipIntroToMainDialog();
+    ASSERT_NE(main, nullptr);
+    HWND install = OpenInstallDialog(setup, main);
+    ASSERT_NE(install, nullptr);
+    PressButton(install, kInstall);
+    HWND missing = setup.WaitForControls({kCancel, 118, kIgnore}, kLongWaitMs);
+    ASSERT_NE(missing, nullptr);
+    EXPECT_NE(ControlText(missing, 113).find("QNI1.SY_"), std::string::npos) << ControlText(missing, 113);
+    PressButton(missing, kIgnore);
+    ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(install); }));
+    EXPECT_TRUE(FileExists(SystemDirectory() + "\\drivers\\qdssx31.sys"));  // copying went on after it
+    EXPECT_FALSE(RegistryKeyExists(kServiceKey));
+    EXPECT_FALSE(RegistryKeyExists(kCapiTree));
+    EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\AutoExec.NT"), StockAutoexec());
+    EXPECT_EQ(ControlText(main, kAction), English("[DLG_MAIN_INSTALL]"));
+    ExitProgram(setup, main, false);
+}
+
+TEST_F(InstallationTest, ConfirmedCancelStopsBeforeTheNextFile) {
+    // A missing first added file holds the run at a question, so the Cancel press lands between files.
+    ASSERT_TRUE(DeleteFileA((dir_ + "\\DOCS\\README.TXT").c_str()));
+    SetupProcess setup(dir_, "");
+    HWND main = setup.SkipIntroToMainDialog();
+    ASSERT_NE(main, nullptr);
+    HWND install = OpenInstallDialog(setup, main);
+    ASSERT_NE(install, nullptr);
+    PressButton(install, kInstall);
+    HWND missing = setup.WaitForControls({kCancel, 118, kIgnore}, kLongWaitMs);
+    ASSERT_NE(missing, nullptr);
+    HWND progress = setup.WaitForControls({kProgressText, kCancel});
+    ASSERT_NE(progress, nullptr);
+    PressButton(progress, kCancel);
+    ASSERT_TRUE(Answer(setup, English("[QUEST_INFO_ABORT]"), IDYES));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(progress); }));
+    PressButton(missing, kIgnore);
+    ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk));
+    EXPECT_TRUE(FileExists("C:\\Quorel2\\SETUP.EXE"));
+    EXPECT_FALSE(FileExists("C:\\Quorel2\\LICENSE.TXT") || FileExists("C:\\Quorel2\\DOCS\\LICENSE.TXT"));
+    EXPECT_FALSE(FileExists(SystemDirectory() + "\\drivers\\kxbus.sys"));
+    EXPECT_FALSE(RegistryKeyExists(kServiceKey));
+    EXPECT_FALSE(DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"));
+    ExitProgram(setup, main, false);
+}
+
+TEST_F(InstallationTest, SourceDirectoryGivesTheScriptAndAddedFilesStartDirectoryTheRest) {
+    std::string source = PrepareDistribution("InstallationTest.OtherSource");
+    std::string script = ReadFileBytes(source + "\\SETUP.QZT");
+    size_t version = script.find("[VERSION]\r\n");
+    ASSERT_NE(version, std::string::npos);
+    script.replace(version, 14, "[VERSION]\r\n211");
+    WriteFileBytes(source + "\\SETUP.QZT", script);
+    for (const std::string& name : DirectoryEntries(source + "\\DOCS")) WriteFileBytes(source + "\\DOCS\\" + name, "from the source path " + name);
+    WriteFileBytes(source + "\\SETUP.EXE", "not the program");
+    DeleteTree(source + "\\DRIVER");
+    DeleteTree(source + "\\TOOLS");
+
+    SetupProcess setup(dir_, "");
+    HWND main = setup.SkipIntroToMainDialog();
+    ASSERT_NE(main, nullptr);
+    HWND install = OpenInstallDialog(setup, main);
+    ASSERT_NE(install, nullptr);
+    SetControlText(install, kSource, source);
+    PressButton(install, kInstall);
+    ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
+    EXPECT_EQ(ReadFileBytes("C:\\Quorel2\\SETUP.QZT"), script);
+    EXPECT_EQ(ReadFileBytes("C:\\Quorel2\\SETUP.EXE"), ReadFileBytes(dir_ + "\\SETUP.EXE"));
+    std::string readme = FileExists("C:\\Quorel2\\README.TXT") ? "C:\\Quorel2\\README.TXT" : "C:\\Quorel2\\DOCS\\README.TXT";
+    EXPECT_EQ(ReadFileBytes(readme), "from the source path README.TXT");
+    EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\drivers\\kxbus.sys"),
+              ReadFileBytes(std::string(QUOREL_SAMPLE_ORIGINALS_DIR) + "\\kxbus.sys"));
+    EXPECT_EQ(RegistryNumber(kIntegrityKey, "ScriptVersion"), 211u);
+    ExitProgram(setup, main, true);
+}
+
+}  // namespace

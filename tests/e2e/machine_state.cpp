@@ -1,0 +1,201 @@
+#include "machine_state.h"
+
+#include <shlobj.h>
+
+#include "harness.h"
+
+namespace e2e {
+
+namespace {
+
+const char* const kNt4Groups[] = {
+    "System Bus Extender", "SCSI miniport", "Port", "Primary disk", "SCSI class", "SCSI CDROM class",
+    "filter", "boot file system", "Base", "Pointer Port", "Keyboard Port", "Pointer Class", "Keyboard Class",
+    "Video Init", "Video", "Video Save", "file system", "Event log", "Streams Drivers", "PNP_TDI", "NDIS",
+    "TDI", "NetBIOSGroup", "SpoolerGroup", "NetDDEGroup", "Parallel arbitrator", "extended base",
+    "RemoteValidation", "PCI Configuration",
+};
+
+// Owns an open key.
+class OpenKey {
+public:
+    OpenKey(const std::string& path, REGSAM access) {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    }
+    ~OpenKey() {
+        if (key_) RegCloseKey(key_);
+    }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    HKEY Get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+}  // namespace
+
+bool ReadRegistryValue(const std::string& key, const std::string& name, DWORD* type, std::string* data) {
+    OpenKey opened(key, KEY_READ);
+    if (!opened.Get()) return false;
+    DWORD size = 0;
+    if (RegQueryValueExA(opened.Get(), name.c_str(), nullptr, type, nullptr, &size) != ERROR_SUCCESS) return false;
+    data->assign(size, '\0');
+    return RegQueryValueExA(opened.Get(), name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(&(*data)[0]), &size) ==
+           ERROR_SUCCESS;
+}
+
+bool RegistryKeyExists(const std::string& key) { return OpenKey(key, KEY_READ).Get() != nullptr; }
+
+std::string RegistryText(const std::string& key, const std::string& name) {
+    DWORD type = 0;
+    std::string data;
+    if (!ReadRegistryValue(key, name, &type, &data)) return "<missing>";
+    while (!data.empty() && data.back() == '\0') data.pop_back();
+    return data;
+}
+
+DWORD RegistryNumber(const std::string& key, const std::string& name) {
+    DWORD type = 0;
+    std::string data;
+    if (!ReadRegistryValue(key, name, &type, &data) || type != REG_DWORD || data.size() != 4) return 0xFFFFFFFF;
+    DWORD number;
+    memcpy(&number, data.data(), 4);
+    return number;
+}
+
+void SetRegistryText(const std::string& key, const std::string& name, const std::string& text) {
+    HKEY created = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(created, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(created);
+}
+
+void DeleteRegistryTree(const std::string& key) {
+    for (;;) {
+        OpenKey opened(key, KEY_ALL_ACCESS);
+        if (!opened.Get()) break;
+        char child[256];
+        DWORD length = sizeof child;
+        if (RegEnumKeyExA(opened.Get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        DeleteRegistryTree(key + "\\" + child);
+    }
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+}
+
+std::vector<std::string> MultiStrings(const std::string& key, const std::string& name) {
+    DWORD type = 0;
+    std::string data;
+    std::vector<std::string> names;
+    if (!ReadRegistryValue(key, name, &type, &data)) return names;
+    size_t start = 0;
+    while (start < data.size() && data[start] != '\0') {
+        size_t end = data.find('\0', start);
+        if (end == std::string::npos) end = data.size();
+        names.push_back(data.substr(start, end - start));
+        start = end + 1;
+    }
+    return names;
+}
+
+std::string WindowsDirectory() {
+    char buffer[MAX_PATH] = {};
+    GetWindowsDirectoryA(buffer, MAX_PATH);
+    return buffer;
+}
+
+std::string SystemDirectory() {
+    char buffer[MAX_PATH] = {};
+    GetSystemDirectoryA(buffer, MAX_PATH);
+    return buffer;
+}
+
+std::string ProgramsFolder() {
+    char buffer[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, buffer);
+    return buffer;
+}
+
+bool FileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> DirectoryEntries(const std::string& path) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+void DeleteTree(const std::string& path) {
+    for (const std::string& name : DirectoryEntries(path)) {
+        std::string child = path + "\\" + name;
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (DirectoryExists(child))
+            DeleteTree(child);
+        else
+            DeleteFileA(child.c_str());
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+std::string StockAutoexec() {
+    return "@echo off\r\n"
+           "\r\n"
+           "REM AUTOEXEC.BAT is not used to initialize the MS-DOS environment.\r\n"
+           "REM AUTOEXEC.NT is used instead, unless a different startup file is specified\r\n"
+           "REM in an application's PIF.\r\n"
+           "\r\n"
+           "REM Install CD ROM extensions\r\n"
+           "lh %SystemRoot%\\system32\\mscdexnt.exe\r\n"
+           "\r\n"
+           "REM Install network redirector (load before dosx.exe)\r\n"
+           "lh %SystemRoot%\\system32\\redir\r\n"
+           "\r\n"
+           "REM Install DPMI support\r\n"
+           "lh %SystemRoot%\\system32\\dosx\r\n";
+}
+
+void PrepareNt4Machine() {
+    DeleteRegistryTree(kServiceKey);
+    DeleteRegistryTree(kCapiTree);
+    std::string list;
+    for (const char* group : kNt4Groups) list += std::string(group) + '\0';
+    list += '\0';
+    HKEY order = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGroupOrderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &order, nullptr) ==
+        ERROR_SUCCESS) {
+        RegSetValueExA(order, "List", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
+                       static_cast<DWORD>(list.size()));
+        RegCloseKey(order);
+    }
+    std::string system = SystemDirectory();
+    WriteFileBytes(system + "\\AutoExec.NT", StockAutoexec());
+    DeleteFileA((system + "\\AutoTmp.$$$").c_str());
+    // The driver files the sample distribution installs into the Windows tree.
+    for (const std::string& name : DirectoryEntries(QUOREL_SAMPLE_ORIGINALS_DIR)) {
+        for (const std::string& directory : {system, system + "\\drivers", WindowsDirectory() + "\\system"}) {
+            SetFileAttributesA((directory + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA((directory + "\\" + name).c_str());
+        }
+    }
+    DeleteTree("C:\\Quorel2");
+    DeleteTree(ProgramsFolder() + "\\Quorel ISDN");
+}
+
+}  // namespace e2e

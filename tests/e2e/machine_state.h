@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The state of the Windows machine the end-to-end tests install on: registry, system files, Start Menu.
+namespace e2e {
+
+constexpr const char* kServiceKey = "SYSTEM\\CurrentControlSet\\Services\\Quorel";
+constexpr const char* kParametersKey = "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters";
+constexpr const char* kIntegrityKey =
+    "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\QZTQuorelSetupIntegrityCheck";
+constexpr const char* kCapiTree = "SOFTWARE\\CAPI20";
+constexpr const char* kGroupOrderKey = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
+
+// Makes the prefix look like a Windows NT 4 machine without the driver: an NT 4 group order list with
+// "NDIS", a stock AutoExec.NT, no driver keys, no installed driver files, no Quorel2 directory, no group.
+void PrepareNt4Machine();
+
+// A value below HKEY_LOCAL_MACHINE; false when the key or value is missing.
+bool ReadRegistryValue(const std::string& key, const std::string& name, DWORD* type, std::string* data);
+bool RegistryKeyExists(const std::string& key);
+std::string RegistryText(const std::string& key, const std::string& name);  // REG_SZ / REG_EXPAND_SZ without the zero
+DWORD RegistryNumber(const std::string& key, const std::string& name);       // 0xFFFFFFFF when missing
+void SetRegistryText(const std::string& key, const std::string& name, const std::string& text);
+void DeleteRegistryTree(const std::string& key);
+// The names of a REG_MULTI_SZ value.
+std::vector<std::string> MultiStrings(const std::string& key, const std::string& name);
+
+std::string WindowsDirectory();
+std::string SystemDirectory();
+// The Start Menu's Programs folder of the prefix, where Wine's Program Manager puts groups.
+std::string ProgramsFolder();
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+void DeleteTree(const std::string& path);
+// The names in a directory (files and folders, without "." and "..").
+std::vector<std::string> DirectoryEntries(const std::string& path);
+
+// The stock AutoExec.NT of a fresh Windows NT 4 installation.
+std::string StockAutoexec();
+
+}  // namespace e2e
