@@ -60,8 +60,8 @@ void ReadMaintenanceKey(DriverConfig& config) {
     if (ReadStringValue(key.Get(), &config.CDPN[0], "CDPN1", kPartyNumberWidth)) config.CDPNCount = 1;
     config.CGPNCount = 0;
     while (config.CGPNCount < kMaxCgpn &&
-           ReadStringValue(key.Get(), &config.CGPN[config.CGPNCount], "CGPN" + std::to_string(config.CGPNCount + 1),
-                           kPartyNumberWidth))
+           ReadStringValue(key.Get(), &config.CGPN[config.CGPNCount],
+                           "CGPN" + std::to_string(config.CGPNCount + 1), kPartyNumberWidth))
         ++config.CGPNCount;
 }
 

@@ -12,7 +12,9 @@ constexpr int kTextNoValueModify = 216;
 constexpr int kTextNoAutoexec = 212;
 }  // namespace
 
-void ReportNoKey(const std::string& keyPath) { ShowMessage(nullptr, FormatText(Text(kTextNoKey), {keyPath})); }
+void ReportNoKey(const std::string& keyPath) {
+    ShowMessage(nullptr, FormatText(Text(kTextNoKey), {keyPath}));
+}
 
 void ReportNoKeyModify(const std::string& keyPath) {
     ShowMessage(nullptr, FormatText(Text(kTextNoKeyModify), {keyPath}));

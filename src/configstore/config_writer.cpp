@@ -73,7 +73,8 @@ bool WriteDriverConfig(uint32_t capiIndex, DriverConfig config) {
                    NumberItem("Type", config.Type), TextItem("ImagePath", config.ImagePath, kTypeExpandSz)}))
         return false;
     if (!WriteKey(kParametersKeyPath, "", ParameterItems(config))) return false;
-    if (config.MaintenanceMode != 0 && !WriteKey(kMaintenanceKeyPath, "", MaintenanceItems(config))) return false;
+    if (config.MaintenanceMode != 0 && !WriteKey(kMaintenanceKeyPath, "", MaintenanceItems(config)))
+        return false;
     if (!InsertCapiGroup()) return false;
     return InsertAutoexecBlock();
 }

@@ -26,7 +26,8 @@ bool ReadGroupList(KeyId key, std::vector<std::string>* names) {
 
 bool WriteGroupList(KeyId key, const std::vector<std::string>& names) {
     std::string bytes = JoinGroupList(names);
-    if (SetValue(key, kListValue, kTypeMultiSz, bytes.data(), static_cast<uint32_t>(bytes.size())) == kSuccess)
+    if (SetValue(key, kListValue, kTypeMultiSz, bytes.data(), static_cast<uint32_t>(bytes.size())) ==
+        kSuccess)
         return true;
     ReportNoValueModify(kServiceGroupOrderKey, kListValue);
     return false;

@@ -162,10 +162,11 @@ bool ParseBackupText(const std::string& text, DriverConfig& config, AdapterArray
     BackupFields fields(text);
     uint32_t x31Flag = 0;
     uint32_t spidFlag = 0;
-    bool complete = fields.Text(&parsed.DisplayName, kDisplayNameWidth) && fields.Number(&parsed.ErrorControl) &&
-                    fields.Text(&parsed.Group, kGroupWidth) && fields.Text(&parsed.ImagePath, kImagePathWidth) &&
-                    fields.Number(&parsed.Start) && fields.Number(&parsed.Type) &&
-                    fields.Number(&parsed.DataIoMode) && fields.Number(&parsed.DeliveryConf) &&
+    bool complete = fields.Text(&parsed.DisplayName, kDisplayNameWidth) &&
+                    fields.Number(&parsed.ErrorControl) && fields.Text(&parsed.Group, kGroupWidth) &&
+                    fields.Text(&parsed.ImagePath, kImagePathWidth) && fields.Number(&parsed.Start) &&
+                    fields.Number(&parsed.Type) && fields.Number(&parsed.DataIoMode) &&
+                    fields.Number(&parsed.DeliveryConf) &&
                     fields.Text(&parsed.DeviceName, kDeviceNameWidth) && fields.Number(&parsed.DosVector) &&
                     fields.Number(&parsed.Point2Point) && fields.Number(&parsed.Test) &&
                     fields.Text(&parsed.Manufacturer, kManufacturerWidth) && fields.Number(&x31Flag) &&
@@ -185,8 +186,8 @@ void WriteIntegrityBackup() {
     }
     const DriverConfig& config = GlobalDriverConfig();
     std::string text = BuildBackupText(config, GlobalAdapters(), GetProtocolCode(config.ImagePath));
-    WriteValueList(key.Get(),
-                   {TextItem("RegistryBackup", text), TextItem("BackupDate", DateText(platform::LocalToday()))});
+    WriteValueList(key.Get(), {TextItem("RegistryBackup", text),
+                               TextItem("BackupDate", DateText(platform::LocalToday()))});
 }
 
 bool ReadIntegrityBackup(DriverConfig& config, AdapterArray& adapters) {
@@ -199,8 +200,9 @@ bool ReadIntegrityBackup(DriverConfig& config, AdapterArray& adapters) {
     return ParseBackupText(text, config, adapters);
 }
 
-bool ConfigMatchesBackup(const DriverConfig& live, const DriverConfig& backup, const AdapterArray& liveAdapters,
-                         const AdapterArray& backupAdapters, bool spidFlag) {
+bool ConfigMatchesBackup(const DriverConfig& live, const DriverConfig& backup,
+                         const AdapterArray& liveAdapters, const AdapterArray& backupAdapters,
+                         bool spidFlag) {
     bool driverMatches = live.ErrorControl == backup.ErrorControl && live.Start == backup.Start &&
                          live.DataIoMode == backup.DataIoMode && live.DeliveryConf == backup.DeliveryConf &&
                          live.DosVector == backup.DosVector && live.Point2Point == backup.Point2Point &&

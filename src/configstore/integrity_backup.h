@@ -24,8 +24,8 @@ bool ReadIntegrityBackup(DriverConfig& config, AdapterArray& adapters);
 // True when the fields that count agree: ErrorControl, Start, DataIoMode, DeliveryConf, DosVector,
 // Point2Point, Test, NumberOfControllers, ImagePath (ignoring case), and then each adapter's Channels,
 // BaseAddress, Interrupt and, with spidFlag, SPID (ignoring case).
-bool ConfigMatchesBackup(const DriverConfig& live, const DriverConfig& backup, const AdapterArray& liveAdapters,
-                         const AdapterArray& backupAdapters, bool spidFlag);
+bool ConfigMatchesBackup(const DriverConfig& live, const DriverConfig& backup,
+                         const AdapterArray& liveAdapters, const AdapterArray& backupAdapters, bool spidFlag);
 // Compares the process-wide configuration with the backup and, when they differ, lets the user choose
 // with "DLG_chkintegrity": 1 go on with the live configuration (also when there is nothing to compare
 // with), 2 go on with the backup's values, now in the process-wide record; 0 do not go on.

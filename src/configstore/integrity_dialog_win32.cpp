@@ -16,14 +16,15 @@ constexpr int kChoiceApplyNew = 1;
 constexpr int kChoiceRestoreOld = 2;
 const LPCSTR kWarningIcon = MAKEINTRESOURCEA(32515);
 
-constexpr int kTextControls[] = {IDC_CCI_INFO,          IDC_CCI_RESTORE,         IDC_CCI_APPLY,      IDC_CCI_CANCEL,
+// The controls that show the language text of their own id, in the order the texts are set.
+constexpr int kTextControls[] = {IDC_CCI_INFO, IDC_CCI_RESTORE, IDC_CCI_APPLY, IDC_CCI_CANCEL,
                                  IDC_CCI_APPLYNEW_TEXT, IDC_CCI_RESTOREOLD_TEXT, IDC_CCI_CANCEL_TEXT};
 
 void OnInit(HWND dialog, const std::string& information) {
     ShowWindow(dialog, SW_HIDE);
     CenterWindow(dialog);
-    SendDlgItemMessageA(dialog, IDC_CCI_ICON, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, kWarningIcon)),
-                        0);
+    SendDlgItemMessageA(dialog, IDC_CCI_ICON, STM_SETICON,
+                        reinterpret_cast<WPARAM>(LoadIconA(nullptr, kWarningIcon)), 0);
     SetCaptionText(dialog, kTextCaption);
     for (int control : kTextControls) SetItemText(dialog, control);
     SetDlgItemTextA(dialog, IDC_CCI_INFO, information.c_str());
@@ -67,8 +68,9 @@ INT_PTR CALLBACK IntegrityProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 int IntegrityDialog(WindowRef owner, const std::string& information) {
     // A template that cannot be loaded gives -1 from DialogBoxParamA.
-    return static_cast<int>(DialogBoxParamA(GetModuleHandleA(nullptr), "DLG_chkintegrity", static_cast<HWND>(owner),
-                                            IntegrityProc, reinterpret_cast<LPARAM>(&information)));
+    return static_cast<int>(DialogBoxParamA(GetModuleHandleA(nullptr), "DLG_chkintegrity",
+                                            static_cast<HWND>(owner), IntegrityProc,
+                                            reinterpret_cast<LPARAM>(&information)));
 }
 
 }  // namespace platform::ui

@@ -1,6 +1,8 @@
 #include "configstore/registry_layout.h"
 
-std::string CapiEntryPath(uint32_t capiIndex) { return std::string(kCapiTreePath) + "\\" + std::to_string(capiIndex); }
+std::string CapiEntryPath(uint32_t capiIndex) {
+    return std::string(kCapiTreePath) + "\\" + std::to_string(capiIndex);
+}
 
 std::string ChannelKeyPath(uint32_t capiIndex, uint32_t adapterNumber) {
     return CapiEntryPath(capiIndex) + "\\" + std::to_string(adapterNumber);

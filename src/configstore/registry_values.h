@@ -29,11 +29,14 @@ bool WriteValueList(platform::registry::KeyId key, const std::vector<RegValueIte
 // Reads a number. A value stored as a text (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) counts as read and leaves
 // the destination unchanged. A missing value, or one that is not 4 bytes, is a failure, shown with
 // [ERR_CFG_NOVALQUERY] when report is set; the destination then keeps its content.
-bool ReadDwordValue(platform::registry::KeyId key, uint32_t* destination, const std::string& name, bool report);
+bool ReadDwordValue(platform::registry::KeyId key, uint32_t* destination, const std::string& name,
+                    bool report);
 // Reads a text of at most capacity - 1 characters, never showing a message. The text is empty after a
 // failure: a missing value, a value of a non-text type, or one longer than the field (never cut to fit,
 // so that a later write cannot shorten it).
-bool ReadStringValue(platform::registry::KeyId key, std::string* text, const std::string& name, size_t capacity);
+bool ReadStringValue(platform::registry::KeyId key, std::string* text, const std::string& name,
+                     size_t capacity);
 // Reads a value's bytes as stored (a REG_MULTI_SZ list with its zeros); a value of more than capacity bytes
 // is a failure, never a cut list.
-bool ReadRawValue(platform::registry::KeyId key, std::string* bytes, const std::string& name, size_t capacity);
+bool ReadRawValue(platform::registry::KeyId key, std::string* bytes, const std::string& name,
+                  size_t capacity);

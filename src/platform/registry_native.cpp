@@ -82,8 +82,8 @@ std::vector<std::string> DirectChildren(const std::string& lowerParent) {
 }
 
 // The key behind an open handle, after the injected failure of the operation.
-long Resolve(registry::KeyId key, fake::RegistryOperation operation, const std::string& valueName, KeyData** data,
-             bool* fullAccess) {
+long Resolve(registry::KeyId key, fake::RegistryOperation operation, const std::string& valueName,
+             KeyData** data, bool* fullAccess) {
     auto handle = g_handles.find(key);
     if (handle == g_handles.end()) return kInvalidHandle;
     if (long status = InjectedFailure(operation, handle->second.lowerPath, valueName)) return status;
@@ -125,7 +125,8 @@ void FailRegistryOperation(const std::string& path, RegistryOperation operation,
     g_failures.push_back({operation, Lower(path), Lower(valueName), status});
 }
 
-void SetRegistryValue(const std::string& path, const std::string& name, uint32_t type, const std::string& data) {
+void SetRegistryValue(const std::string& path, const std::string& name, uint32_t type,
+                      const std::string& data) {
     CreateWithParents(path, "");
     KeyData& key = g_keys[Lower(path)];
     auto value = FindValue(key, name);
@@ -179,7 +180,8 @@ void CloseKey(KeyId key) { g_handles.erase(key); }
 long SetValue(KeyId key, const std::string& name, uint32_t type, const char* data, uint32_t size) {
     KeyData* keyData = nullptr;
     bool fullAccess = false;
-    if (long status = Resolve(key, fake::RegistryOperation::kSetValue, name, &keyData, &fullAccess)) return status;
+    if (long status = Resolve(key, fake::RegistryOperation::kSetValue, name, &keyData, &fullAccess))
+        return status;
     if (!fullAccess) return kAccessDenied;
     fake::SetRegistryValue(keyData->path, name, type, std::string(data, size));
     return kSuccess;
@@ -188,7 +190,8 @@ long SetValue(KeyId key, const std::string& name, uint32_t type, const char* dat
 long QueryValue(KeyId key, const std::string& name, uint32_t* type, char* data, uint32_t* size) {
     KeyData* keyData = nullptr;
     bool fullAccess = false;
-    if (long status = Resolve(key, fake::RegistryOperation::kQueryValue, name, &keyData, &fullAccess)) return status;
+    if (long status = Resolve(key, fake::RegistryOperation::kQueryValue, name, &keyData, &fullAccess))
+        return status;
     auto value = FindValue(*keyData, name);
     if (value == keyData->values.end()) return kFileNotFound;
     *type = value->type;

@@ -16,15 +16,16 @@ long CreateKey(const std::string& path, const std::string& keyClass, KeyId* key)
     classBuffer.push_back('\0');
     HKEY created = nullptr;
     DWORD disposition = 0;
-    LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, classBuffer.data(), REG_OPTION_NON_VOLATILE,
-                                  KEY_ALL_ACCESS, nullptr, &created, &disposition);
+    LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, classBuffer.data(),
+                                  REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &created, &disposition);
     *key = status == ERROR_SUCCESS ? reinterpret_cast<KeyId>(created) : kNoKey;
     return status;
 }
 
 long OpenKey(const std::string& path, bool fullAccess, KeyId* key) {
     HKEY opened = nullptr;
-    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, fullAccess ? KEY_ALL_ACCESS : KEY_READ, &opened);
+    LONG status =
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, fullAccess ? KEY_ALL_ACCESS : KEY_READ, &opened);
     *key = status == ERROR_SUCCESS ? reinterpret_cast<KeyId>(opened) : kNoKey;
     return status;
 }
@@ -38,8 +39,8 @@ long SetValue(KeyId key, const std::string& name, uint32_t type, const char* dat
 long QueryValue(KeyId key, const std::string& name, uint32_t* type, char* data, uint32_t* size) {
     DWORD storedType = 0;
     DWORD storedSize = *size;
-    LONG status = RegQueryValueExA(AsHandle(key), name.c_str(), nullptr, &storedType, reinterpret_cast<BYTE*>(data),
-                                   &storedSize);
+    LONG status = RegQueryValueExA(AsHandle(key), name.c_str(), nullptr, &storedType,
+                                   reinterpret_cast<BYTE*>(data), &storedSize);
     *type = storedType;
     *size = storedSize;
     return status;
@@ -49,8 +50,8 @@ long DeleteValue(KeyId key, const std::string& name) { return RegDeleteValueA(As
 
 long CountSubKeys(KeyId key, uint32_t* count) {
     DWORD subKeys = 0;
-    LONG status = RegQueryInfoKeyA(AsHandle(key), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr,
-                                   nullptr, nullptr, nullptr, nullptr);
+    LONG status = RegQueryInfoKeyA(AsHandle(key), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr,
+                                   nullptr, nullptr, nullptr, nullptr, nullptr);
     *count = status == ERROR_SUCCESS ? subKeys : 0;
     return status;
 }

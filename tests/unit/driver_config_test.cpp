@@ -16,6 +16,9 @@ namespace registry = platform::registry;
 
 class DriverConfigTest : public ConfigStoreFixture {};
 
+// Ours, followed by blanks and more, longer than the 259 characters the search reads.
+const std::string kOverlongManufacturer = std::string("QZT Velmonic GmbH") + std::string(250, ' ') + "x";
+
 // A record with something in every field, so that a default that is not set shows.
 DriverConfig Scribbled() {
     DriverConfig config;
@@ -253,7 +256,7 @@ TEST_F(DriverConfigTest, FindCapiIndexFindsOurEntryOrTheNumberAboveTheOthers) {
         {"leading zero or zero are no entries", true, {{"01", "QZT Velmonic GmbH", true}, {"0", "QZT Velmonic GmbH", true}}, 1, false},
         {"an entry that cannot be opened keeps its number", true, {{"1", "Other", true}, {"2", "QZT Velmonic GmbH", false}}, 3, false},
         {"ours behind one that cannot be opened", true, {{"1", "Other", false}, {"2", "QZT Velmonic GmbH", true}}, 2, true},
-        {"manufacturer longer than read", true, {{"1", "QZT Velmonic GmbH                                                                                                                                                                                                                                                                          x", true}}, 2, false},
+        {"manufacturer longer than read", true, {{"1", kOverlongManufacturer.c_str(), true}}, 2, false},
     };
     for (const Case& c : cases) {
         platform::fake::ResetRegistry();
