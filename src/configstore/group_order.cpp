@@ -24,10 +24,12 @@ bool ReadGroupList(KeyId key, std::vector<std::string>* names) {
     return true;
 }
 
+// A list is never written longer than the buffer it is read in: the removal at deinstallation could not
+// read it whole, and "CAPI20" would stay in the list for good.
 bool WriteGroupList(KeyId key, const std::vector<std::string>& names) {
     std::string bytes = JoinGroupList(names);
-    if (SetValue(key, kListValue, kTypeMultiSz, bytes.data(), static_cast<uint32_t>(bytes.size())) ==
-        kSuccess)
+    uint32_t size = static_cast<uint32_t>(bytes.size());
+    if (size <= kGroupListCapacity && SetValue(key, kListValue, kTypeMultiSz, bytes.data(), size) == kSuccess)
         return true;
     ReportNoValueModify(kServiceGroupOrderKey, kListValue);
     return false;

@@ -10,7 +10,8 @@ constexpr size_t kGroupListCapacity = 16384;
 
 // Inserts "CAPI20" before "NDIS" unless "CAPI20" comes first; a list with neither stays as it is. A list
 // that cannot be read whole (also one of more than kGroupListCapacity bytes: cut short, it would lose the
-// other drivers' load order) or written back is shown with [ERR_CFG_NOVALMODIFY] and gives false.
+// other drivers' load order), or that cannot be written back within kGroupListCapacity bytes, is left as
+// it is and shown with [ERR_CFG_NOVALMODIFY]; the result is false.
 bool InsertCapiGroup();
 // Removes the first "CAPI20" from the list.
 bool RemoveCapiGroup();

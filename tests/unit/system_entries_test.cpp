@@ -202,11 +202,19 @@ TEST_F(GroupOrderTest, ListTooLongForTheBufferIsNeverWrittenBackCutShort) {
     EXPECT_EQ(Stored().data, JoinGroupList(names));
     EXPECT_EQ(Messages(), (std::vector<std::string>{NoValueModify(), NoValueModify()}));
 
-    // Exactly the capacity still fits.
+    // A list that fits may only grow to the capacity: the removal must be able to read it back whole.
+    Shown().clear();
     std::string full = std::string(16384 - 7, 'x') + std::string("\0NDIS\0\0", 7);
     List(full);
+    EXPECT_FALSE(InsertCapiGroup());
+    EXPECT_EQ(Stored().data, full);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{NoValueModify()}));
+    std::string room = std::string(16384 - 14, 'x') + std::string("\0NDIS\0\0", 7);
+    List(room);
     EXPECT_TRUE(InsertCapiGroup());
-    EXPECT_EQ(Stored().data.size(), 16384u + 7);
+    EXPECT_EQ(Stored().data.size(), 16384u);
+    EXPECT_TRUE(RemoveCapiGroup());
+    EXPECT_EQ(Stored().data, room);
 }
 
 TEST_F(GroupOrderTest, MissingKeyValueOrFailedWriteIsReported) {
