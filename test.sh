@@ -5,14 +5,20 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/common.sh
 
+# The fuzz build needs clang and its libFuzzer runtime.
+QUOREL_PACKAGES="$QUOREL_PACKAGES clang libclang-rt-dev"
 quorel_install_packages
 quorel_build_native
 quorel_build_windows
+# Third build: libFuzzer targets over the core's parsers; CTest runs each for a few seconds (tests/fuzz/README.md).
+cmake -S . -B build/fuzz -DQUOREL_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/fuzz -j2
 
 quorel_start_display
 trap 'wineserver -k 2>/dev/null || true; quorel_stop_display' EXIT
 quorel_fresh_prefix wineprefix-test
 
-# One CTest run over both build trees, so that one summary counts every test.
-printf 'subdirs("native" "win")\n' > build/CTestTestfile.cmake
+# One CTest run over every build tree, so that one summary counts every test.
+printf 'subdirs("native" "win" "fuzz")\n' > build/CTestTestfile.cmake
 ctest --test-dir build --output-on-failure --timeout 300

@@ -1,0 +1,147 @@
+// The input's first byte picks the value's type and whether the list is padded to the read capacity; the
+// rest is the "List" value of the service group order. Splitting and joining must round-trip; inserting
+// "CAPI20" must change the list only before a first "NDIS"; removing it afterwards must give back the
+// original names; a list too long to read whole must be left alone and reported.
+#include <algorithm>
+
+#include "configstore/group_order.h"
+#include "configstore/registry_layout.h"
+#include "fuzz_support.h"
+#include "platform/native_fakes.h"
+#include "platform/registry.h"
+#include "setupfiles/text_line.h"
+
+namespace {
+
+using platform::registry::kTypeBinary;
+using platform::registry::kTypeMultiSz;
+using platform::registry::kTypeSz;
+
+const uint32_t kTypes[] = {kTypeMultiSz, kTypeSz, kTypeBinary, kTypeMultiSz};
+
+// Non-empty names, each with its zero, then one more zero and nothing after it.
+bool IsWellFormed(const std::string& bytes) {
+    size_t position = 0;
+    while (position < bytes.size()) {
+        if (bytes[position] == '\0') return position + 1 == bytes.size();
+        size_t zero = bytes.find('\0', position);
+        if (zero == std::string::npos) return false;
+        position = zero + 1;
+    }
+    return false;
+}
+
+// The rest of the input grown by one filler name to a length around the read capacity.
+std::string PadToCapacity(const std::string& body, uint8_t selector) {
+    size_t target = kGroupListCapacity - 4 + (selector >> 3 & 7);
+    if (body.size() + 3 > target) return body;
+    return body + std::string(target - body.size() - 2, 'P') + std::string(2, '\0');
+}
+
+std::vector<std::string> Value() {
+    for (const auto& value : platform::fake::RegistryValues(kServiceGroupOrderKey))
+        if (value.name == "List") return {value.data, std::to_string(value.type)};
+    return {};
+}
+
+std::string Names(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += fuzz::Quoted(name) + " ";
+    return text.substr(0, 400);
+}
+
+// The names after the insertion, or the names unchanged when "CAPI20" comes before any "NDIS".
+bool ExpectedInsertion(std::vector<std::string>& names) {
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (EqualsIgnoreCase(names[i], "CAPI20")) return false;
+        if (EqualsIgnoreCase(names[i], "NDIS")) {
+            names.insert(names.begin() + static_cast<std::ptrdiff_t>(i), "CAPI20");
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ExpectedRemoval(std::vector<std::string>& names) {
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (EqualsIgnoreCase(names[i], "CAPI20")) {
+            names.erase(names.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+void CheckSplitJoin(const std::string& bytes) {
+    std::vector<std::string> names = SplitGroupList(bytes);
+    for (const std::string& name : names)
+        FUZZ_CHECK(!name.empty() && name.find('\0') == std::string::npos, "a split name is empty or holds a zero");
+    std::string joined = JoinGroupList(names);
+    FUZZ_CHECK(IsWellFormed(joined), "a joined list is not well formed");
+    FUZZ_CHECK(SplitGroupList(joined) == names, "split after join lost names: " + Names(names));
+    if (IsWellFormed(bytes)) FUZZ_CHECK(joined == bytes, "a well-formed list did not round-trip");
+    // Each name is a piece of the input in order, ending at a zero or at the end of the data.
+    size_t position = 0;
+    for (const std::string& name : names) {
+        FUZZ_CHECK(bytes.compare(position, name.size(), name) == 0, "name not found in place: " + fuzz::Quoted(name));
+        position += name.size() + 1;
+    }
+    FUZZ_CHECK(position >= bytes.size() || bytes[position] == '\0', "split stopped before the closing empty name");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    fuzz::ResetState();
+    const uint8_t selector = data[0];
+    const uint32_t type = kTypes[selector & 3];
+    std::string bytes = fuzz::Bytes(data + 1, size - 1);
+    if (selector & 4) bytes = PadToCapacity(bytes, selector);
+
+    CheckSplitJoin(bytes);
+
+    platform::fake::SetRegistryValue(kServiceGroupOrderKey, "List", type, bytes);
+    const bool fits = bytes.size() <= kGroupListCapacity;
+    const std::vector<std::string> original = SplitGroupList(bytes);
+    auto& shown = platform::fake::ShownMessages();
+
+    std::vector<std::string> inserted = original;
+    bool insertion = ExpectedInsertion(inserted);
+    FUZZ_CHECK(InsertCapiGroup() == fits, "InsertCapiGroup on " + std::to_string(bytes.size()) + " bytes");
+    std::vector<std::string> value = Value();
+    FUZZ_CHECK(value.size() == 2, "the List value is gone");
+    if (fits && insertion) {
+        FUZZ_CHECK(value[0] == JoinGroupList(inserted) && value[1] == std::to_string(kTypeMultiSz),
+                   "inserted list is " + Names(SplitGroupList(value[0])));
+    } else {
+        FUZZ_CHECK(value[0] == bytes && value[1] == std::to_string(type), "a list without an insertion changed");
+    }
+    FUZZ_CHECK(shown.size() == (fits ? 0u : 1u), std::to_string(shown.size()) + " messages after the insertion");
+    shown.clear();
+    // The removal at deinstallation reads the list with the same capacity: what the insertion wrote must
+    // still be readable whole, or "CAPI20" could never be taken out again.
+    FUZZ_CHECK(value[0].size() <= kGroupListCapacity || !fits,
+               "InsertCapiGroup turned a list of " + std::to_string(bytes.size()) + " bytes into one of " +
+                   std::to_string(value[0].size()) + ", more than the " + std::to_string(kGroupListCapacity) +
+                   " bytes RemoveCapiGroup can read");
+
+    const std::string beforeRemoval = value[0];
+    const bool removable = beforeRemoval.size() <= kGroupListCapacity;
+    std::vector<std::string> removed = SplitGroupList(beforeRemoval);
+    bool removal = ExpectedRemoval(removed);
+    FUZZ_CHECK(RemoveCapiGroup() == removable,
+               "RemoveCapiGroup on " + std::to_string(beforeRemoval.size()) + " bytes");
+    value = Value();
+    FUZZ_CHECK(value.size() == 2, "the List value is gone after the removal");
+    if (removable && removal)
+        FUZZ_CHECK(value[0] == JoinGroupList(removed), "list after the removal is " + Names(SplitGroupList(value[0])));
+    else
+        FUZZ_CHECK(value[0] == beforeRemoval, "a list without CAPI20 changed");
+    if (fits && insertion)
+        FUZZ_CHECK(SplitGroupList(value[0]) == original, "insert then remove did not give back " + Names(original));
+    FUZZ_CHECK(shown.size() == (removable ? 0u : 1u), std::to_string(shown.size()) + " messages after the removal");
+    FUZZ_CHECK(platform::fake::OpenRegistryKeys() == 0, "a registry key was left open");
+    shown.clear();
+    return 0;
+}

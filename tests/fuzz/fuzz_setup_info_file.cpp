@@ -1,0 +1,203 @@
+// The input is a setup information file. Every reader runs over it; each result must stay within the
+// capacities and field widths of the format, agree with what the file can hold at all, and no reader may
+// show a message, since the file exists and opens.
+#include <algorithm>
+#include <cstring>
+
+#include "fuzz_support.h"
+#include "platform/native_fakes.h"
+#include "setupfiles/setup_info_file.h"
+#include "setupfiles/text_line.h"
+#include "shell/app_context.h"
+
+namespace {
+
+const size_t kPrefixLength = std::strlen("\\SystemRoot\\System32\\drivers\\");
+
+bool Holds(const std::string& bytes, const char* header) { return bytes.find(header) != std::string::npos; }
+
+void CheckWidth(const std::string& field, size_t width, const char* what) {
+    FUZZ_CHECK(field.size() <= width - 1, std::string(what) + " too long: " + fuzz::Quoted(field));
+}
+
+// What follows the drivers prefix of an image path, as the protocol lookups compare it.
+std::string ImageName(const std::string& path) {
+    return path.size() > kPrefixLength ? path.substr(kPrefixLength) : std::string();
+}
+
+uint32_t ExpectedIndexByImage(const std::vector<ProtocolEntry>& entries, const std::string& path) {
+    for (size_t j = 0; j < entries.size(); ++j)
+        if (EqualsIgnoreCase(entries[j].image, ImageName(path))) return static_cast<uint32_t>(j);
+    return kNoProtocolIndex;
+}
+
+uint32_t ExpectedCode(const std::vector<ProtocolEntry>& entries, const std::string& nameOrPath) {
+    for (const ProtocolEntry& entry : entries)
+        if (EqualsIgnoreCase(entry.name, nameOrPath) || EqualsIgnoreCase(entry.image, ImageName(nameOrPath)))
+            return entry.code;
+    return 0;
+}
+
+void CheckScalarSections(const std::string& bytes, const std::string& directory) {
+    int os = ReadOsSection();
+    FUZZ_CHECK(os >= 0 && os <= 2, "ReadOsSection gave " + std::to_string(os));
+    FUZZ_CHECK(os == 0 || Holds(bytes, "[OS]"), "an OS without its section");
+
+    MaintenanceDefaults maintenance;
+    int found = ReadMaintenanceSection(maintenance);
+    FUZZ_CHECK(found == 0 || (found == 1 && Holds(bytes, "[MAINTENANCE]")), "maintenance found without its header");
+    FUZZ_CHECK(maintenance.Mode >= kMaintenanceOff && maintenance.Mode <= kMaintenanceDefaultInvisible,
+               "maintenance mode " + std::to_string(maintenance.Mode));
+    FUZZ_CHECK(maintenance.CDPN.size() <= kMaxCdpn, std::to_string(maintenance.CDPN.size()) + " CDPN");
+    FUZZ_CHECK(maintenance.CGPN.size() <= kMaxCgpn, std::to_string(maintenance.CGPN.size()) + " CGPN");
+    CheckWidth(maintenance.username, kUserWidth, "username");
+    CheckWidth(maintenance.password, kUserWidth, "password");
+    for (const std::string& number : maintenance.CDPN) CheckWidth(number, kPartyNumberWidth, "CDPN");
+    for (const std::string& number : maintenance.CGPN) CheckWidth(number, kPartyNumberWidth, "CGPN");
+
+    const std::string sentinel = "\x01untouched";
+    std::string capiDll = sentinel;
+    int hasCapiDll = ReadCurrentCapiDll(capiDll);
+    FUZZ_CHECK(hasCapiDll == 0 || Holds(bytes, "[CURRENTCAPIDLL]"), "CAPI DLL without its section");
+    FUZZ_CHECK(hasCapiDll == 1 || capiDll == sentinel, "CAPI DLL name changed without the section");
+    if (hasCapiDll) CheckWidth(capiDll, kTextWidth, "CAPI DLL name");
+
+    uint32_t version = ReadScriptVersion(directory);
+    FUZZ_CHECK(version == 0 || Holds(bytes, "[VERSION]"), "a version without its section");
+
+    std::string defaultProtocol = sentinel;
+    int hasDefault = ReadDefaultProtocol(defaultProtocol);
+    FUZZ_CHECK(hasDefault == 0 || Holds(bytes, "[DEFPROTOCOL]"), "default protocol without its section");
+    FUZZ_CHECK(hasDefault == 1 || defaultProtocol == sentinel, "default protocol changed without the section");
+    if (hasDefault) CheckWidth(defaultProtocol, kTextWidth, "default protocol");
+}
+
+void CheckProtocols(const std::string& bytes) {
+    std::vector<ProtocolEntry> entries = {{"stale", "stale.sys", 1}};
+    FUZZ_CHECK(ReadProtocolEntries(entries) == 1, "an existing file gave 0");
+    if (!Holds(bytes, "[PROTOCOL]")) FUZZ_CHECK(entries.empty(), "protocols without their section");
+    // Entries stop at the end of the file: each but the last takes three whole lines.
+    size_t lineEnds = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\r'));
+    FUZZ_CHECK(entries.size() <= lineEnds / 3 + 1,
+               std::to_string(entries.size()) + " protocols from " + std::to_string(lineEnds) + " lines");
+    bool anySpid = false;
+    for (const ProtocolEntry& entry : entries) {
+        CheckWidth(entry.name, kTextWidth, "protocol name");
+        CheckWidth(entry.image, kTextWidth, "protocol image");
+        anySpid = anySpid || (entry.code & 1);
+    }
+    FUZZ_CHECK(AnyProtocolNeedsSpid() == (anySpid ? 1 : 0), "AnyProtocolNeedsSpid disagrees with the entries");
+
+    // The first and the last entry are looked up by image and by name: every lookup reads the file again.
+    std::vector<size_t> probes;
+    if (!entries.empty()) probes.push_back(0);
+    if (entries.size() > 1) probes.push_back(entries.size() - 1);
+    for (size_t i : probes) {
+        const ProtocolEntry& entry = entries[i];
+        std::string path = kDriversPrefix + entry.image;
+        uint32_t index = GetProtocolIndexByImage(path);
+        FUZZ_CHECK(index == ExpectedIndexByImage(entries, path),
+                   "GetProtocolIndexByImage(" + fuzz::Quoted(path) + ") = " + std::to_string(index));
+        FUZZ_CHECK(index <= i, "the image of entry " + std::to_string(i) + " was not found");
+
+        std::string imagePath = "\x01untouched";
+        FUZZ_CHECK(GetScriptNewImagePath(entry.name, imagePath) == 1,
+                   "GetScriptNewImagePath misses " + fuzz::Quoted(entry.name));
+        CheckWidth(imagePath, kTextWidth, "new image path");
+
+        uint32_t byName = GetProtocolCode(entry.name);
+        FUZZ_CHECK(byName == ExpectedCode(entries, entry.name), "GetProtocolCode(" + fuzz::Quoted(entry.name) + ")");
+        uint32_t byImage = GetProtocolCode(path);
+        FUZZ_CHECK(byImage == ExpectedCode(entries, path), "GetProtocolCode(" + fuzz::Quoted(path) + ")");
+    }
+    // A name no line can hold (a CR ends every line) is never found.
+    std::string unmatched = "\r";
+    std::string untouched = "\x01untouched";
+    FUZZ_CHECK(GetScriptNewImagePath(unmatched, untouched) == 0 && untouched == "\x01untouched",
+               "GetScriptNewImagePath found a name with a CR");
+    FUZZ_CHECK(GetProtocolIndexByImage(unmatched) == ExpectedIndexByImage(entries, unmatched),
+               "GetProtocolIndexByImage of a short path");
+}
+
+void CheckFileLists(const std::string& bytes, const std::string& directory) {
+    std::vector<CompFile> compFiles(3);
+    FUZZ_CHECK(ReadCompFiles(directory, compFiles) == 1, "ReadCompFiles of an existing file gave 0");
+    FUZZ_CHECK(compFiles.size() <= kMaxFileEntries, std::to_string(compFiles.size()) + " COMPFILES entries");
+    if (!Holds(bytes, "[COMPFILES]")) FUZZ_CHECK(compFiles.empty(), "COMPFILES entries without the section");
+    for (const CompFile& file : compFiles) {
+        CheckWidth(file.sourceName, kFileNameWidth, "source name");
+        CheckWidth(file.installedName, kFileNameWidth, "installed name");
+        CheckWidth(file.sourceSubdirectory, kFileNameWidth, "source subdirectory");
+        CheckWidth(file.setupSubdirectory, kFileNameWidth, "setup subdirectory");
+        CheckWidth(file.windowsSubdirectory, kFileNameWidth, "windows subdirectory");
+        CheckWidth(file.versionFlag, kFileNameWidth, "version flag");
+    }
+
+    std::vector<AddFile> addFiles(3);
+    FUZZ_CHECK(ReadAddFiles(directory, addFiles) == 1, "ReadAddFiles of an existing file gave 0");
+    FUZZ_CHECK(addFiles.size() <= kMaxFileEntries, std::to_string(addFiles.size()) + " ADDFILES entries");
+    if (!Holds(bytes, "[ADDFILES]")) FUZZ_CHECK(addFiles.empty(), "ADDFILES entries without the section");
+    for (const AddFile& file : addFiles) {
+        CheckWidth(file.sourceSubdirectory, kFileNameWidth, "add source subdirectory");
+        CheckWidth(file.fileName, kFileNameWidth, "add file name");
+        CheckWidth(file.destinationSubdirectory, kFileNameWidth, "add destination");
+    }
+
+    std::vector<DeleteAddFile> deleteFiles(3);
+    FUZZ_CHECK(ReadDeleteAddFiles(directory, deleteFiles) == 1, "ReadDeleteAddFiles of an existing file gave 0");
+    FUZZ_CHECK(deleteFiles.size() <= kMaxFileEntries, std::to_string(deleteFiles.size()) + " DELETEADDFILES");
+    if (!Holds(bytes, "[DELETEADDFILES]")) FUZZ_CHECK(deleteFiles.empty(), "DELETEADDFILES without the section");
+    for (const DeleteAddFile& file : deleteFiles) {
+        CheckWidth(file.subdirectory, kFileNameWidth, "delete subdirectory");
+        CheckWidth(file.fileName, kFileNameWidth, "delete file name");
+    }
+}
+
+void CheckLanguagesAndGroup(const std::string& bytes, const std::string& directory) {
+    LanguageList languages;
+    languages.entries.resize(2);
+    FUZZ_CHECK(ReadLanguageSection(directory, languages) == 1, "ReadLanguageSection of an existing file gave 0");
+    FUZZ_CHECK(languages.entries.size() <= kMaxLanguages, std::to_string(languages.entries.size()) + " languages");
+    if (!Holds(bytes, "[LANGUAGE]")) FUZZ_CHECK(languages.entries.empty(), "languages without the section");
+    for (const LanguageEntry& entry : languages.entries) {
+        CheckWidth(entry.displayName, kLanguageNameWidth, "language name");
+        CheckWidth(entry.fileName, kTextWidth, "language file");
+    }
+
+    // The Program Manager items are read for the current language; the input's size picks which one.
+    App().Languages = languages;
+    App().LanguageIndex = languages.entries.empty() ? 0 : static_cast<int>(bytes.size() % languages.entries.size());
+    ProgmanGroup group;
+    group.items.resize(2);
+    FUZZ_CHECK(ReadProgmanSection(directory, group) == 1, "ReadProgmanSection of an existing file gave 0");
+    FUZZ_CHECK(group.items.size() <= kMaxProgmanItems, std::to_string(group.items.size()) + " items");
+    if (languages.entries.empty() || !Holds(bytes, "[PROGMAN]"))
+        FUZZ_CHECK(group.items.empty(), "items without a language or without the section");
+    CheckWidth(group.name, kProgmanNameWidth, "group name");
+    for (const ProgmanItem& item : group.items) {
+        CheckWidth(item.Title, kProgmanNameWidth, "item title");
+        CheckWidth(item.Command, kTextWidth, "item command");
+        CheckWidth(item.Parameters, kProgmanNameWidth, "item parameters");
+        CheckWidth(item.WorkingDirectory, kTextWidth, "item directory");
+        CheckWidth(item.IconFile, kTextWidth, "item icon file");
+        FUZZ_CHECK(item.Parameters.empty() || item.Command == "!SETUPFILE+CMD", "parameters without +CMD");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::ResetState();
+    const std::string bytes = fuzz::Bytes(data, size);
+    const std::string directory = fuzz::ScratchDirectory();
+    fuzz::WriteHostFile(directory + "/SETUP.QZT", bytes);
+
+    CheckScalarSections(bytes, directory);
+    CheckProtocols(bytes);
+    CheckFileLists(bytes, directory);
+    CheckLanguagesAndGroup(bytes, directory);
+
+    const auto& shown = platform::fake::ShownMessages();
+    FUZZ_CHECK(shown.empty(), "a reader showed " + fuzz::Quoted(shown.empty() ? "" : shown.front().text));
+    return 0;
+}
