@@ -15,8 +15,10 @@ add_executable(setup WIN32 src/shell/winmain.cpp src/resources/setup.rc)
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX ".EXE")
 target_link_libraries(setup PRIVATE quorel_core)
 target_link_options(setup PRIVATE ${QUOREL_STATIC})
-set_source_files_properties(src/resources/setup.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/src/resources/setup.manifest;${CMAKE_SOURCE_DIR}/src/resources/shell_dialogs.rc;${CMAKE_SOURCE_DIR}/src/resources/art/mainico.ico;${CMAKE_SOURCE_DIR}/src/resources/art/cardico.ico;${CMAKE_SOURCE_DIR}/src/resources/art/quorelbmp.bmp")
+# windres does not report what the script includes: every dialog script, id header and picture counts.
+file(GLOB QUOREL_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.rc ${CMAKE_SOURCE_DIR}/src/resources/*.h
+     ${CMAKE_SOURCE_DIR}/src/resources/*.manifest ${CMAKE_SOURCE_DIR}/src/resources/art/*.ico ${CMAKE_SOURCE_DIR}/src/resources/art/*.bmp)
+set_source_files_properties(src/resources/setup.rc PROPERTIES OBJECT_DEPENDS "${QUOREL_RESOURCE_FILES}")
 
 # The ready distribution: what a person copies to a Windows machine.
 set(QUOREL_DIST_DIR "${CMAKE_SOURCE_DIR}/build/dist" CACHE PATH "Where the distribution directory is assembled")

@@ -40,11 +40,13 @@ int AppendRemovalLog(const std::string& object) {
 int IsInRemovalLog(const std::string& object) {
     platform::InputFile log(RemovalLogPath());
     if (!log.IsOpen()) return 0;
+    // An overlong name was logged cut to the entry width; look it up the same way, or it is never found.
+    std::string logged = FitField(object, kEntryWidth - 2);
     std::string line;
     bool more = true;
     while (more) {
         more = ReadTextLine(log, line, kEntryWidth);
-        if ((more || !line.empty()) && EqualsIgnoreCase(line, object)) return 1;
+        if ((more || !line.empty()) && EqualsIgnoreCase(line, logged)) return 1;
     }
     return 0;
 }

@@ -102,12 +102,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckSplitJoin(bytes);
 
     platform::fake::SetRegistryValue(kServiceGroupOrderKey, "List", type, bytes);
-    const bool fits = bytes.size() <= kGroupListCapacity;
     const std::vector<std::string> original = SplitGroupList(bytes);
     auto& shown = platform::fake::ShownMessages();
 
     std::vector<std::string> inserted = original;
     bool insertion = ExpectedInsertion(inserted);
+    // The list must be readable whole, and an insertion must not make it longer than can be read again.
+    const bool fits = bytes.size() <= kGroupListCapacity &&
+                      (!insertion || JoinGroupList(inserted).size() <= kGroupListCapacity);
     FUZZ_CHECK(InsertCapiGroup() == fits, "InsertCapiGroup on " + std::to_string(bytes.size()) + " bytes");
     std::vector<std::string> value = Value();
     FUZZ_CHECK(value.size() == 2, "the List value is gone");

@@ -61,6 +61,7 @@ TEST_F(RemovalLogTest, LogThatCannotBeCreatedAsksRetryIgnore) {
 TEST_F(RemovalLogTest, OverlongObjectIsCutToTheEntryWidth) {
     AppendRemovalLog(std::string(400, 'x'));
     EXPECT_EQ(ReadFile("removed.qzt"), kHeader + std::string(257, 'x') + "\r\n");
+    EXPECT_EQ(IsInRemovalLog(std::string(400, 'x')), 1);  // found again, cut the same way
 }
 
 }  // namespace
