@@ -46,7 +46,7 @@ int IsInRemovalLog(const std::string& object) {
     bool more = true;
     while (more) {
         more = ReadTextLine(log, line, kEntryWidth);
-        if ((more || !line.empty()) && EqualsIgnoreCase(line, logged)) return 1;
+        if ((more || !line.empty()) && (EqualsIgnoreCase(line, object) || EqualsIgnoreCase(line, logged))) return 1;
     }
     return 0;
 }
