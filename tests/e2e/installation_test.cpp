@@ -47,10 +47,18 @@ protected:
 
     std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
 
-    // Opens the install dialog from the main dialog.
-    HWND OpenInstallDialog(const SetupProcess& setup, HWND main) const {
-        PressButton(main, kAction);
-        return setup.WaitForControls({kSource, kDestination, 31, 32});
+    // Waits for the main dialog and opens the install dialog from it; false when either does not appear.
+    static bool OpenInstallDialog(const SetupProcess& setup, HWND* main, HWND* install) {
+        *main = setup.SkipIntroToMainDialog();
+        if (!*main) return false;
+        PressButton(*main, kAction);
+        *install = setup.WaitForControls({kSource, kDestination, 31, 32});
+        return *install != nullptr;
+    }
+
+    // The run has ended and switched the main dialog to configuring.
+    bool ReachesConfigureMode(HWND main) const {
+        return WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs);
     }
 
     // Presses the button of the window that shows the text, once it appears.
@@ -76,13 +84,11 @@ protected:
     // A whole first installation with the default paths, ending at the main dialog in configure mode.
     void InstallWithDefaults() const {
         SetupProcess setup(dir_, "");
-        HWND main = setup.SkipIntroToMainDialog();
-        ASSERT_NE(main, nullptr);
-        HWND install = OpenInstallDialog(setup, main);
-        ASSERT_NE(install, nullptr);
+        HWND main = nullptr, install = nullptr;
+        ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
         PressButton(install, kInstall);
         ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
-        ASSERT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
+        ASSERT_TRUE(ReachesConfigureMode(main));
         ExitProgram(setup, main, true);
     }
 
@@ -91,17 +97,15 @@ protected:
 
 TEST_F(InstallationTest, FirstInstallationPutsTheDriverOnTheMachine) {
     SetupProcess setup(dir_, "");
-    HWND main = setup.SkipIntroToMainDialog();
-    ASSERT_NE(main, nullptr);
-    HWND install = OpenInstallDialog(setup, main);
-    ASSERT_NE(install, nullptr);
+    HWND main = nullptr, install = nullptr;
+    ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
     EXPECT_EQ(WindowText(install), English("[DLG_INS_CAPTION]"));
     EXPECT_EQ(ControlText(install, kSource), dir_);
     EXPECT_EQ(ControlText(install, kDestination), WindowsDirectory().substr(0, 3) + "Quorel2");
     EXPECT_EQ(ControlText(install, kInstall), English("[DLG_INS_INSTALL]"));
     PressButton(install, kInstall);
     ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
+    ASSERT_TRUE(ReachesConfigureMode(main));
     EXPECT_FALSE(IsWindow(install));
 
     // Files: the setup files and documents in the installation directory, the drivers expanded byte for byte.
@@ -186,10 +190,8 @@ TEST_F(InstallationTest, ReinstallationKeepsTheConfigurationOnYesAndRenewsItOnNo
 
     for (int answer : {kYes, kNo}) {
         SetupProcess setup(dir_, "");
-        HWND main = setup.SkipIntroToMainDialog();
-        ASSERT_NE(main, nullptr);
-        HWND install = OpenInstallDialog(setup, main);
-        ASSERT_NE(install, nullptr);
+        HWND main = nullptr, install = nullptr;
+        ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
         PressButton(install, kInstall);
         // The expansion keeps the sources' times, so the same distribution overwrites without a question.
         ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
@@ -197,7 +199,7 @@ TEST_F(InstallationTest, ReinstallationKeepsTheConfigurationOnYesAndRenewsItOnNo
         ASSERT_NE(keep, nullptr);
         EXPECT_EQ(GetDlgItem(keep, kAll), nullptr);
         PressButton(keep, answer);
-        ASSERT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
+        ASSERT_TRUE(ReachesConfigureMode(main));
         if (answer == kYes) {
             EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 3u);
             EXPECT_EQ(RegistryText(kIntegrityKey, "RegistryBackup"), backup);
@@ -219,10 +221,8 @@ TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAcc
     std::string protectedFile = SystemDirectory() + "\\CAPI2032.DLL";
     ASSERT_TRUE(SetFileAttributesA(protectedFile.c_str(), FILE_ATTRIBUTE_READONLY));
     SetupProcess setup(dir_, "");
-    HWND main = setup.SkipIntroToMainDialog();
-    ASSERT_NE(main, nullptr);
-    HWND install = OpenInstallDialog(setup, main);
-    ASSERT_NE(install, nullptr);
+    HWND main = nullptr, install = nullptr;
+    ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
     PressButton(install, kInstall);
     // Yes for the first two newer files: each is asked about on its own; All answers for q1tr6.sys and qni1.sys.
     for (const char* name : {"kxbus.sys", "qdss1.sys"}) {
@@ -250,7 +250,7 @@ TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAcc
     HWND keep = setup.WaitForText(English("[QUEST_APPLYOLD]"), kLongWaitMs);
     ASSERT_NE(keep, nullptr);
     PressButton(keep, kYes);
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
+    ASSERT_TRUE(ReachesConfigureMode(main));
     EXPECT_TRUE(GetFileAttributesA(protectedFile.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(ReadFileBytes(drivers + "qni1.sys"), ReadFileBytes(std::string(QUOREL_SAMPLE_ORIGINALS_DIR) + "\\qni1.sys"));
     ExitProgram(setup, main, false);
@@ -259,10 +259,8 @@ TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAcc
 TEST_F(InstallationTest, MissingSourceIgnoredEndsWithoutSuccessAndWithoutRegistryChanges) {
     ASSERT_TRUE(DeleteFileA((dir_ + "\\DRIVER\\QNI1.SY_").c_str()));
     SetupProcess setup(dir_, "");
-    HWND main = setup.SkipIntroToMainDialog();
-    ASSERT_NE(main, nullptr);
-    HWND install = OpenInstallDialog(setup, main);
-    ASSERT_NE(install, nullptr);
+    HWND main = nullptr, install = nullptr;
+    ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
     PressButton(install, kInstall);
     HWND missing = setup.WaitForControls({kCancel, 118, kIgnore}, kLongWaitMs);
     ASSERT_NE(missing, nullptr);
@@ -282,10 +280,8 @@ TEST_F(InstallationTest, ConfirmedCancelStopsBeforeTheNextFile) {
     // A missing first added file holds the run at a question, so the Cancel press lands between files.
     ASSERT_TRUE(DeleteFileA((dir_ + "\\DOCS\\README.TXT").c_str()));
     SetupProcess setup(dir_, "");
-    HWND main = setup.SkipIntroToMainDialog();
-    ASSERT_NE(main, nullptr);
-    HWND install = OpenInstallDialog(setup, main);
-    ASSERT_NE(install, nullptr);
+    HWND main = nullptr, install = nullptr;
+    ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
     PressButton(install, kInstall);
     HWND missing = setup.WaitForControls({kCancel, 118, kIgnore}, kLongWaitMs);
     ASSERT_NE(missing, nullptr);
@@ -317,14 +313,12 @@ TEST_F(InstallationTest, SourceDirectoryGivesTheScriptAndAddedFilesStartDirector
     DeleteTree(source + "\\TOOLS");
 
     SetupProcess setup(dir_, "");
-    HWND main = setup.SkipIntroToMainDialog();
-    ASSERT_NE(main, nullptr);
-    HWND install = OpenInstallDialog(setup, main);
-    ASSERT_NE(install, nullptr);
+    HWND main = nullptr, install = nullptr;
+    ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
     SetControlText(install, kSource, source);
     PressButton(install, kInstall);
     ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
+    ASSERT_TRUE(ReachesConfigureMode(main));
     EXPECT_EQ(ReadFileBytes("C:\\Quorel2\\SETUP.QZT"), script);
     EXPECT_EQ(ReadFileBytes("C:\\Quorel2\\SETUP.EXE"), ReadFileBytes(dir_ + "\\SETUP.EXE"));
     std::string readme = FileExists("C:\\Quorel2\\README.TXT") ? "C:\\Quorel2\\README.TXT" : "C:\\Quorel2\\DOCS\\README.TXT";
