@@ -329,4 +329,23 @@ TEST_F(InstallationTest, SourceDirectoryGivesTheScriptAndAddedFilesStartDirector
     ExitProgram(setup, main, true);
 }
 
+TEST_F(InstallationTest, OtherMakersEntryIsReportedOnceOursStandsBesideIt) {
+    SetRegistryText("SOFTWARE\\CAPI20\\1", "Manufacturer", "Other Maker Ltd");
+    // The first installation takes the next number; the tree then holds two entries.
+    InstallWithDefaults();
+    EXPECT_EQ(RegistryText("SOFTWARE\\CAPI20\\1", "Manufacturer"), "Other Maker Ltd");
+    EXPECT_EQ(RegistryText("SOFTWARE\\CAPI20\\2", "Manufacturer"), "QZT Velmonic GmbH");
+    EXPECT_EQ(RegistryText(kParametersKey, "DeviceName"), "CAPI202");
+
+    SetupProcess setup(dir_, "");
+    HWND main = nullptr, install = nullptr;
+    ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
+    PressButton(install, kInstall);
+    ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
+    ASSERT_TRUE(Answer(setup, English("[INFO_OTHERMANU]"), kMsgOk));
+    ASSERT_TRUE(Answer(setup, English("[QUEST_APPLYOLD]"), kYes));
+    ASSERT_TRUE(ReachesConfigureMode(main));
+    ExitProgram(setup, main, false);
+}
+
 }  // namespace
