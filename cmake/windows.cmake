@@ -71,3 +71,6 @@ target_link_options(show_main_dialog PRIVATE ${QUOREL_STATIC})
 
 # The sample driver files, made and compressed into the distribution.
 include(cmake/sample_files.cmake)
+
+# Benchmarks, run by hand; CI runs a small smoke set.
+include(cmake/bench.cmake)

@@ -1,0 +1,162 @@
+#!/usr/bin/env python3
+"""Makes the driver files of the installation benchmark and compresses them in SZDD format.
+
+Each file is a stand-in for a driver image: a mix of incompressible "code" bytes, phrases from a shared
+pool (strings, instruction patterns), tables of growing numbers and zero runs, so that LZ compression
+has about as much to do as with a real image and expansion costs what it costs for one. The content
+depends only on the file's number: every build gives the same bytes.
+
+Outputs, in a directory emptied first:
+  <out>/originals/qb<NNN>.bin   the files as installed, uncompressed
+  <out>/BENCH/QB<NNN>.BI_       the same, compressed with mscompress
+
+Only the Python standard library is used.
+
+Usage: python3 make_bench_files.py --out DIR --count N --size BYTES [--mscompress PROGRAM] [--stamp FILE]
+"""
+
+import argparse
+import hashlib
+import os
+import shutil
+import struct
+import subprocess
+import sys
+
+SZDD_MAGIC = b"SZDD\x88\xf0\x27\x33"
+
+
+class Random:
+    """xorshift32: small, and the same on every Python version."""
+
+    def __init__(self, seed):
+        self.state = (seed & 0xFFFFFFFF) or 0x2545F491
+
+    def next(self):
+        x = self.state
+        x ^= (x << 13) & 0xFFFFFFFF
+        x ^= x >> 17
+        x ^= (x << 5) & 0xFFFFFFFF
+        self.state = x
+        return x
+
+    def below(self, n):
+        return self.next() % n
+
+    def between(self, low, high):
+        return low + self.below(high - low + 1)
+
+
+class Noise:
+    """Incompressible bytes, fast: SHA-256 in counter mode over the file's seed."""
+
+    def __init__(self, seed):
+        self.seed = struct.pack("<I", seed)
+        self.counter = 0
+        self.pending = b""
+
+    def bytes(self, n):
+        while len(self.pending) < n:
+            block = hashlib.sha256(self.seed + struct.pack("<Q", self.counter)).digest()
+            self.counter += 1
+            self.pending += block
+        out, self.pending = self.pending[:n], self.pending[n:]
+        return out
+
+
+WORDS = (b"driver adapter channel controller protocol message buffer layer interrupt register "
+         b"capi isdn quorel config device handle timeout status error request confirm indication "
+         b"response connect disconnect listen facility data b3 ncci plci appl info reason").split()
+
+
+def phrase_pool():
+    """Phrases that recur within and across files, as strings and instruction sequences do in images."""
+    rng = Random(0x51C0DE)
+    pool = []
+    for i in range(192):
+        if i % 3 == 0:
+            words = [WORDS[rng.below(len(WORDS))] for _ in range(rng.between(2, 7))]
+            pool.append(b" ".join(words) + b"\0")
+        elif i % 3 == 1:
+            # A prologue-like sequence: a few fixed opcodes with varying operands.
+            ops = [b"\x55\x8b\xec", b"\x83\xec", b"\x53\x56\x57", b"\x8b\x45", b"\x89\x45", b"\xe8", b"\xc3"]
+            seq = b""
+            for _ in range(rng.between(4, 10)):
+                seq += ops[rng.below(len(ops))] + bytes([rng.below(256)])
+            pool.append(seq)
+        else:
+            pool.append(bytes(rng.below(256) for _ in range(rng.between(8, 40))))
+    return pool
+
+
+def make_file(number, size, pool):
+    rng = Random(0x9E3779B9 ^ (number * 2654435761))
+    noise = Noise(number)
+    parts = []
+    length = 0
+    while length < size:
+        kind = rng.below(100)
+        if kind < 22:
+            part = noise.bytes(rng.between(4, 40))
+        elif kind < 72:
+            part = pool[rng.below(len(pool))]
+        elif kind < 90:
+            base, step = rng.next(), rng.between(1, 64)
+            part = b"".join(struct.pack("<I", (base + k * step) & 0xFFFFFFFF) for k in range(rng.between(2, 12)))
+        else:
+            part = bytes(rng.between(4, 160))
+        parts.append(part)
+        length += len(part)
+    return b"".join(parts)[:size]
+
+
+def fresh_directory(path):
+    if os.path.isdir(path):
+        shutil.rmtree(path)
+    os.makedirs(path)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--count", type=int, required=True)
+    parser.add_argument("--size", type=int, required=True)
+    parser.add_argument("--mscompress", default="mscompress")
+    parser.add_argument("--stamp")
+    args = parser.parse_args()
+
+    originals = os.path.join(args.out, "originals")
+    compressed = os.path.join(args.out, "BENCH")
+    # mscompress writes <name>_ next to each file and refuses to overwrite: it works in a scratch copy.
+    scratch = os.path.join(args.out, "scratch")
+    for directory in (originals, compressed, scratch):
+        fresh_directory(directory)
+    pool = phrase_pool()
+    names = []
+    for number in range(args.count):
+        name = "qb%03d.bin" % number
+        content = make_file(number, args.size, pool)
+        for directory in (originals, scratch):
+            with open(os.path.join(directory, name), "wb") as f:
+                f.write(content)
+        names.append(name)
+    # One call for all files: starting mscompress once per file would dominate the build step.
+    subprocess.run([args.mscompress] + names, cwd=scratch, check=True)
+    packed = 0
+    for name in names:
+        target = os.path.join(compressed, name[:-1].upper() + "_")
+        os.replace(os.path.join(scratch, name + "_"), target)
+        with open(target, "rb") as f:
+            if f.read(len(SZDD_MAGIC)) != SZDD_MAGIC:
+                sys.exit("%s: mscompress did not write an SZDD file" % target)
+        packed += os.path.getsize(target)
+    shutil.rmtree(scratch)
+    print("bench files: %d x %d bytes, compressed to %.0f%%" % (args.count, args.size,
+                                                                100.0 * packed / (args.count * args.size)))
+    if args.stamp:
+        with open(args.stamp, "w") as f:
+            f.write("%d %d\n" % (args.count, args.size))
+
+
+if __name__ == "__main__":
+    main()

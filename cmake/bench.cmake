@@ -1,0 +1,45 @@
+# Benchmarks (bench/README.md). Included by windows.cmake after the dist target and the e2e harness exist.
+#
+# The installation benchmark needs many SZDD-compressed files. bench/make_bench_files.py makes them with
+# mscompress, which reads its input one byte per system call: the full set (200 files of 256 KiB) takes
+# about 40 s, so it is built only on request (target bench_files); the small smoke set is part of every
+# build, for the CTest check.
+
+find_program(QUOREL_BENCH_PYTHON3 NAMES python3 REQUIRED)
+find_program(QUOREL_BENCH_MSCOMPRESS NAMES mscompress REQUIRED)
+
+set(QUOREL_BENCH_DIR "${CMAKE_BINARY_DIR}/bench-dist")
+
+# bench_files_<name>: <count> files of <size> bytes in bench-dist/<name>/ (originals/ and BENCH/).
+function(quorel_bench_file_set name count size all)
+    set(out "${QUOREL_BENCH_DIR}/${name}")
+    set(stamp "${out}.stamp")
+    add_custom_command(OUTPUT "${stamp}"
+        COMMAND "${QUOREL_BENCH_PYTHON3}" "${CMAKE_SOURCE_DIR}/bench/make_bench_files.py"
+                --out "${out}" --count ${count} --size ${size} --mscompress "${QUOREL_BENCH_MSCOMPRESS}"
+                --stamp "${stamp}"
+        DEPENDS "${CMAKE_SOURCE_DIR}/bench/make_bench_files.py" "${CMAKE_CURRENT_LIST_FILE}"
+        COMMENT "Making and compressing the ${name} benchmark files"
+        VERBATIM)
+    add_custom_target(bench_files_${name} ${all} DEPENDS "${stamp}")
+    string(REPLACE "/" "\\\\" windows_path "Z:${out}")
+    set(QUOREL_BENCH_${name}_WINDOWS "${windows_path}" PARENT_SCOPE)
+endfunction()
+
+quorel_bench_file_set(smoke 10 32768 ALL)
+quorel_bench_file_set(full 200 262144 "")
+add_custom_target(bench_files DEPENDS bench_files_full)
+
+# The program's core and resources are linked in too: the benchmark opens the real progress window and
+# calls the real message pump to show where the per-file time goes.
+add_executable(install_benchmark bench/install_benchmark.cpp src/resources/setup.rc)
+target_link_libraries(install_benchmark PRIVATE e2e_harness quorel_core lz32)
+target_link_options(install_benchmark PRIVATE ${QUOREL_STATIC})
+target_compile_definitions(install_benchmark PRIVATE
+    QUOREL_BENCH_SMOKE_DIR="${QUOREL_BENCH_smoke_WINDOWS}" QUOREL_BENCH_FULL_DIR="${QUOREL_BENCH_full_WINDOWS}")
+add_dependencies(install_benchmark dist bench_files_smoke)
+
+# CI only checks that the benchmark runs through and prints a ratio; the ratio itself is judged by hand.
+add_test(NAME bench.install_smoke COMMAND install_benchmark --smoke)
+set_tests_properties(bench.install_smoke PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 180
+                     PASS_REGULAR_EXPRESSION "median: install [0-9.]+ s, plain LZCopy [0-9.]+ s, ratio [0-9.]+")
