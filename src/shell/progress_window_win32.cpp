@@ -72,6 +72,9 @@ void SetInfoText(WindowRef window, const std::string& text) {
     // Emptied first, so that a shorter text leaves nothing of the longer one before it on the screen.
     SetDlgItemTextA(dialog, IDC_INFO_TEXT, "");
     SetDlgItemTextA(dialog, IDC_INFO_TEXT, text.c_str());
+    // The static redraws at once and queues nothing, so the next pump would sleep until the 100 ms timer:
+    // a tenth of a second per file. A queued message lets the run go on as soon as the window is served.
+    if (dialog) PostMessageA(dialog, WM_NULL, 0, 0);
 }
 
 void PumpMessages(WindowRef window) {

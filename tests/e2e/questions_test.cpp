@@ -464,6 +464,25 @@ TEST_F(ProgressWindowTest, PumpMessagesComesBackWithinATimerTickWhileNothingHapp
     }
 }
 
+TEST_F(ProgressWindowTest, NewProgressTextLetsThePumpReturnAtOnce) {
+    // A run pumps once per file after its progress text: waiting for the timer there would cost 100 ms a file.
+    PumpWatchdog watchdog;
+    HWND window = Open(true, true);
+    ASSERT_NE(window, nullptr);
+    ui::PumpMessages(window);
+    using Clock = std::chrono::steady_clock;
+    constexpr int kFiles = 20;
+    Clock::time_point start = Clock::now();
+    for (int i = 0; i < kFiles; ++i) {
+        ui::SetInfoText(window, "file " + std::to_string(i));
+        ui::PumpMessages(window);
+    }
+    auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    EXPECT_LT(took, 20 * kFiles) << "ms for " << kFiles << " files";
+    EXPECT_EQ(ControlText(window, kInfoText), "file " + std::to_string(kFiles - 1));
+    ui::CloseInfoWindow(window);
+}
+
 TEST_F(ProgressWindowTest, KeysReachTheWindowThroughThePump) {
     struct Case {
         const char* name;
