@@ -16,14 +16,8 @@ struct IntroState {
     GdiObject brush;
 };
 
-void OnInit(HWND window, IntroState& state) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    // Set on the dialog class, so every later dialog of the program carries the icon too.
-    SetClassLongPtrA(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(LoadIconA(instance, "mainico")));
-    CenterWindow(window);
-    LoadLanguageTable();
-    SetTimer(window, kCloseTimer, kShowMilliseconds, nullptr);
-
+// The background is ready before the window first shows, so that its first paint already uses it.
+void CreateBackground(HWND window, HINSTANCE instance, IntroState& state) {
     state.bitmap.Reset(LoadBitmapA(instance, "quorelbmp"));
     if (!state.bitmap) {
         ShowError(window, "Unable to load bitmap!");
@@ -31,6 +25,16 @@ void OnInit(HWND window, IntroState& state) {
     }
     state.brush.Reset(CreatePatternBrush(static_cast<HBITMAP>(state.bitmap.Get())));
     if (!state.brush) ShowError(window, "Can't create brush!");
+}
+
+void OnInit(HWND window, IntroState& state) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    // Set on the dialog class, so every later dialog of the program carries the icon too.
+    SetClassLongPtrA(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(LoadIconA(instance, "mainico")));
+    CreateBackground(window, instance, state);
+    CenterWindow(window);
+    LoadLanguageTable();
+    SetTimer(window, kCloseTimer, kShowMilliseconds, nullptr);
 }
 
 void Close(HWND window, IntroState& state) {
