@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include "install/install_context.h"
+#include "install/progman_group.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
@@ -47,6 +49,15 @@ int CheckAdminRights(WindowRef owner) {
     if (keyOpened && fileCreated) return 1;
     ShowMessage(owner, Text(kTextNoRights));
     return 0;
+}
+
+void RebuildGroupForChangedLanguage() {
+    const AppContext& app = App();
+    if (app.LanguageIndex == app.StartLanguageIndex || !app.GroupReady) return;
+    if (app.StartRunMode == kRunNormal && app.RunMode != kRunNormal)
+        BuildProgmanGroup(nullptr, Installation().SourcePath, Installation().DestinationPath);
+    else if (app.StartRunMode == kRunConfigure || app.StartRunMode == kRunDeinstall)
+        BuildProgmanGroup(nullptr, app.SetupDirectory, app.SetupDirectory);
 }
 
 int MainButtonTextId(int runMode) {

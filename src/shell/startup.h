@@ -15,5 +15,9 @@ int OperatingSystemMatches();
 // system directory), else 0 after telling the user. Never leaves the probe file behind.
 int CheckAdminRights(WindowRef owner);
 
+// Exit work: a language chosen during the run rebuilds the Program Manager group in it, from where it was
+// installed in this run, or from the installed directory the program was started in.
+void RebuildGroupForChangedLanguage();
+
 // The TextId that the main dialog's action button shows in a run mode, or -1 for no change.
 int MainButtonTextId(int runMode);

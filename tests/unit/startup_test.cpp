@@ -4,6 +4,7 @@
 #include "setupfiles/language_table.h"
 #include "shell/app_context.h"
 #include "shell/command_line.h"
+#include "install/install_context.h"
 #include "shell/startup.h"
 #include "test_support.h"
 
@@ -137,6 +138,55 @@ TEST(MainButton, TextPerRunMode) {
     EXPECT_EQ(MainButtonTextId(1), 10);
     EXPECT_EQ(MainButtonTextId(2), 11);
     EXPECT_EQ(MainButtonTextId(3), -1);
+}
+
+}  // namespace
+
+namespace {
+
+class ExitWorkTest : public SetupFixture {
+protected:
+    void SetUp() override {
+        SetupFixture::SetUp();
+        App().Languages.entries = {{"English", "E.LNG"}, {"Deutsch", "D.LNG"}};
+        for (const char* directory : {"start", "source"})
+            WriteFile(std::string(directory) + "/SETUP.QZT",
+                      CrLf({"[PROGMAN]", directory, "English", "0", "Deutsch", "0"}));
+        App().SetupDirectory = Dir() + "\\start";
+        Installation().SourcePath = Dir() + "\\source";
+        Installation().DestinationPath = "C:\\Quorel2";
+    }
+};
+
+TEST_F(ExitWorkTest, GroupIsRebuiltOnlyForAChangedLanguageAndFromTheRightPlace) {
+    struct Case {
+        int startMode, mode, startLanguage, language;
+        bool groupReady;
+        const char* group;  // the group rebuilt, or nullptr
+    } cases[] = {
+        {kRunConfigure, kRunConfigure, 0, 1, true, "start"},
+        {kRunDeinstall, kRunDeinstall, 1, 0, true, "start"},
+        {kRunNormal, kRunConfigure, 0, 1, true, "source"},  // installed in this run
+        {kRunNormal, kRunNormal, 0, 1, true, nullptr},      // nothing installed
+        {kRunConfigure, kRunConfigure, 1, 1, true, nullptr},
+        {kRunNormal, kRunConfigure, 0, 1, false, nullptr},  // the installation did not get to the group
+    };
+    for (const Case& c : cases) {
+        platform::fake::ResetDde();
+        App().StartRunMode = c.startMode;
+        App().RunMode = c.mode;
+        App().StartLanguageIndex = c.startLanguage;
+        App().LanguageIndex = c.language;
+        App().GroupReady = c.groupReady;
+        RebuildGroupForChangedLanguage();
+        auto& commands = platform::fake::DdeCommands();
+        if (!c.group) {
+            EXPECT_TRUE(commands.empty()) << c.startMode << c.mode;
+        } else {
+            ASSERT_FALSE(commands.empty()) << c.startMode << c.mode;
+            EXPECT_EQ(commands[0], std::string("[DeleteGroup(") + c.group + ")]");
+        }
+    }
 }
 
 }  // namespace
