@@ -21,7 +21,7 @@ std::string FormatNumber(const std::string& spec, char conversion, int64_t numbe
 
 std::string FormatString(const std::string& spec, const std::string& text) {
     if (spec == "%") return text;
-    // Flags, width and precision of a "%s" still apply; the width is bounded by the spec's parse.
+    // Flags, width and precision of a "%s" still apply; their digits are bounded by the parse above.
     std::string full = spec + "s";
     int size = std::snprintf(nullptr, 0, full.c_str(), text.c_str());
     if (size < 0) return text;

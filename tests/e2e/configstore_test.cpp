@@ -16,6 +16,7 @@
 #include "configstore/integrity_backup.h"
 #include "configstore/key_deletion.h"
 #include "harness.h"
+#include "machine_state.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/setup_info_file.h"
 #include "shell/app_context.h"
@@ -35,30 +36,9 @@ const std::string kMaintenance = kParameters + "\\Maintenance";
 const std::string kIntegrity = kParameters + "\\QZTQuorelSetupIntegrityCheck";
 const std::string kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
 
-const std::vector<std::string> kNt4Groups = {
-    "System Bus Extender", "SCSI miniport", "Primary disk", "SCSI class", "SCSI CDROM Class", "filter",
-    "boot file system",    "Base",          "Pointer Port", "Keyboard Port", "Pointer Class", "Keyboard Class",
-    "Video Init",          "Video",         "Video Save",   "file system", "Event log", "Streams Drivers",
-    "NDIS",                "TDI",           "NetBIOSGroup", "SpoolerGroup", "NetDDEGroup", "Parallel arbitrator",
-    "extended base",       "RemoteValidation", "PCI Configuration"};
+const std::vector<std::string> kNt4Groups = e2e::Nt4ServiceGroups();
 
-const std::string kStockAutoexec =
-    "@echo off\r\n"
-    "\r\n"
-    "REM AUTOEXEC.BAT is not used to initialize the MS-DOS environment.\r\n"
-    "REM AUTOEXEC.NT is used to initialize the MS-DOS environment unless a\r\n"
-    "REM different startup file is specified in an application's PIF.\r\n"
-    "\r\n"
-    "REM Install CD ROM extensions\r\n"
-    "lh %SystemRoot%\\system32\\mscdexnt.exe\r\n"
-    "\r\n"
-    "REM Install network redirector (load before dosx.exe)\r\n"
-    "lh %SystemRoot%\\system32\\redir\r\n"
-    "\r\n"
-    "REM Install DPMI support\r\n"
-    "lh %SystemRoot%\\system32\\dosx\r\n"
-    "\r\n"
-    "SET BLASTER=A220 I5 D1 P330 T3\r\n";
+const std::string kStockAutoexec = e2e::StockAutoexec();
 
 const std::string kBlock =
     "\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
@@ -349,7 +329,7 @@ TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
               Sz("CAPI 2.0 Quorel Driver;1;CAPI20;\\SystemRoot\\System32\\drivers\\qdss1.sys;1;1;1;0;CAPI201;241;0;0;"
                  "QZT Velmonic GmbH;0;0;1;2;608;3;"));
     std::vector<std::string> groups = kNt4Groups;
-    groups.insert(groups.begin() + 18, "CAPI20");
+    groups.insert(std::find(groups.begin(), groups.end(), "NDIS"), "CAPI20");
     EXPECT_EQ(Read(kGroupOrder, "List"), (Value{REG_MULTI_SZ, JoinGroupList(groups)}));
     EXPECT_EQ(ReadFileBytes(AutoexecPath()), kStockAutoexec + kBlock);
 

@@ -154,6 +154,8 @@ void DeleteTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
+std::vector<std::string> Nt4ServiceGroups() { return std::vector<std::string>(std::begin(kNt4Groups), std::end(kNt4Groups)); }
+
 std::string StockAutoexec() {
     return "@echo off\r\n"
            "\r\n"
@@ -175,7 +177,7 @@ void PrepareNt4Machine() {
     DeleteRegistryTree(kServiceKey);
     DeleteRegistryTree(kCapiTree);
     std::string list;
-    for (const char* group : kNt4Groups) list += std::string(group) + '\0';
+    for (const std::string& group : Nt4ServiceGroups()) list += group + '\0';
     list += '\0';
     HKEY order = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGroupOrderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &order, nullptr) ==

@@ -39,6 +39,9 @@ void DeleteTree(const std::string& path);
 // The names in a directory (files and folders, without "." and "..").
 std::vector<std::string> DirectoryEntries(const std::string& path);
 
+// The service group order of a fresh Windows NT 4 installation, "NDIS" among them.
+std::vector<std::string> Nt4ServiceGroups();
+
 // The stock AutoExec.NT of a fresh Windows NT 4 installation.
 std::string StockAutoexec();
 
