@@ -23,28 +23,9 @@ import struct
 import subprocess
 import sys
 
-SZDD_MAGIC = b"SZDD\x88\xf0\x27\x33"
-
-
-class Random:
-    """xorshift32: small, and the same on every Python version."""
-
-    def __init__(self, seed):
-        self.state = (seed & 0xFFFFFFFF) or 0x2545F491
-
-    def next(self):
-        x = self.state
-        x ^= (x << 13) & 0xFFFFFFFF
-        x ^= x >> 17
-        x ^= (x << 5) & 0xFFFFFFFF
-        self.state = x
-        return x
-
-    def below(self, n):
-        return self.next() % n
-
-    def between(self, low, high):
-        return low + self.below(high - low + 1)
+# The sample driver files' generator has the random numbers and helpers the bench files need too.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sample", "drivers"))
+from make_driver_images import SZDD_MAGIC, Random, fresh_directory  # noqa: E402
 
 
 class Noise:
@@ -108,12 +89,6 @@ def make_file(number, size, pool):
         parts.append(part)
         length += len(part)
     return b"".join(parts)[:size]
-
-
-def fresh_directory(path):
-    if os.path.isdir(path):
-        shutil.rmtree(path)
-    os.makedirs(path)
 
 
 def main():

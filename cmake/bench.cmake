@@ -18,7 +18,8 @@ function(quorel_bench_file_set name count size all)
         COMMAND "${QUOREL_BENCH_PYTHON3}" "${CMAKE_SOURCE_DIR}/bench/make_bench_files.py"
                 --out "${out}" --count ${count} --size ${size} --mscompress "${QUOREL_BENCH_MSCOMPRESS}"
                 --stamp "${stamp}"
-        DEPENDS "${CMAKE_SOURCE_DIR}/bench/make_bench_files.py" "${CMAKE_CURRENT_LIST_FILE}"
+        DEPENDS "${CMAKE_SOURCE_DIR}/bench/make_bench_files.py" "${CMAKE_SOURCE_DIR}/sample/drivers/make_driver_images.py"
+                "${CMAKE_CURRENT_LIST_FILE}"
         COMMENT "Making and compressing the ${name} benchmark files"
         VERBATIM)
     add_custom_target(bench_files_${name} ${all} DEPENDS "${stamp}")
