@@ -181,8 +181,13 @@ std::string InstalledDirectory() { return WindowsDirectory() + "\\" + kWindowsSu
 std::string PlainDirectory() { return std::string(kBenchDirectory) + "\\plain"; }
 
 BOOL CALLBACK CloseIfGroupWindow(HWND window, LPARAM closed) {
+    // An Explorer window left hung by an earlier session must not hang this one: its caption is asked for
+    // with a time limit.
     char caption[128] = {};
-    GetWindowTextA(window, caption, sizeof caption);
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof caption, reinterpret_cast<LPARAM>(caption),
+                             SMTO_ABORTIFHUNG | SMTO_BLOCK, 200, &length))
+        return TRUE;
     if (IsWindowVisible(window) && std::strcmp(caption, kGroupName) == 0) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         ++*reinterpret_cast<int*>(closed);

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine for CTest. Wine's helper processes (the desktop, the Explorer windows
 # that the Program Manager opens for a group) inherit the program's output handles and outlive it; were
-# those handles CTest's pipe, CTest would wait for them forever. So the program writes to a file, and the
-# file is passed on once the program has ended.
+# those handles CTest's pipe, CTest would wait for them forever. So the program writes to a file, and tail
+# passes the file on while the program runs (so that a test CTest stops for taking too long still shows
+# how far it got) and ends with it.
 output=$(mktemp)
-wine "$@" >"$output" 2>&1
+trap 'rm -f "$output"' EXIT
+wine "$@" >"$output" 2>&1 &
+program=$!
+tail -n +1 -s 0.2 -f --pid="$program" "$output" &
+follower=$!
+wait "$program"
 status=$?
-cat "$output"
-rm -f "$output"
+wait "$follower"
 exit $status

@@ -173,7 +173,35 @@ std::string StockAutoexec() {
            "lh %SystemRoot%\\system32\\dosx\r\n";
 }
 
+namespace {
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+}
+
+// Wine's Program Manager opens an Explorer window on every group it shows, in a process of its own that
+// outlives the test; left open they pile up from test to test. The caption is read as the window manager
+// keeps it, so no message goes to a window that may not answer.
+void CloseGroupWindows(const std::wstring& group) {
+    auto open = [&] {
+        std::vector<HWND> windows, matching;
+        EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&windows));
+        for (HWND window : windows) {
+            wchar_t caption[256] = {};
+            InternalGetWindowText(window, caption, 256);
+            if (IsWindowVisible(window) && group == caption) matching.push_back(window);
+        }
+        return matching;
+    };
+    for (HWND window : open()) PostMessageW(window, WM_CLOSE, 0, 0);
+    WaitUntil([&] { return open().empty(); }, 5000);
+}
+
+}  // namespace
+
 void PrepareNt4Machine() {
+    CloseGroupWindows(L"Quorel ISDN");
     DeleteRegistryTree(kServiceKey);
     DeleteRegistryTree(kCapiTree);
     std::string list;
