@@ -41,7 +41,6 @@ bool SetLastWriteTime(const std::string& path, uint64_t time);
 bool CopyFilePath(const std::string& source, const std::string& target);
 
 bool CreateDirectoryPath(const std::string& path);  // one level
-bool RemoveDirectoryPath(const std::string& path);
 bool IsDirectory(const std::string& path);
 
 // LZ expansion, as LZ32 does it: a file in the Windows file compression format (SZDD) is expanded, any

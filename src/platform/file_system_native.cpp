@@ -171,8 +171,6 @@ bool CopyFilePath(const std::string& source, const std::string& target) {
 
 bool CreateDirectoryPath(const std::string& path) { return mkdir(fake::HostPath(path).c_str(), 0755) == 0; }
 
-bool RemoveDirectoryPath(const std::string& path) { return rmdir(fake::HostPath(path).c_str()) == 0; }
-
 bool IsDirectory(const std::string& path) {
     struct stat status;
     return stat(fake::HostPath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);

@@ -107,8 +107,6 @@ bool CopyFilePath(const std::string& source, const std::string& target) {
 
 bool CreateDirectoryPath(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
-bool RemoveDirectoryPath(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
-
 bool IsDirectory(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

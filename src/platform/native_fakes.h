@@ -82,7 +82,6 @@ void QueueAnswers(const std::vector<int>& answers);
 size_t PendingAnswers();
 // The user presses Cancel (and confirms it) during the given PumpMessages call, counted from 1.
 void CancelAtPump(int pump);
-int PumpCount();
 
 // The Program Manager commands sent, in order.
 std::vector<std::string>& DdeCommands();

@@ -35,7 +35,6 @@ void ResetUserInterface() {
 void QueueAnswers(const std::vector<int>& answers) { g_answers.insert(g_answers.end(), answers.begin(), answers.end()); }
 size_t PendingAnswers() { return g_answers.size(); }
 void CancelAtPump(int pump) { g_cancelAtPump = pump; }
-int PumpCount() { return g_pumps; }
 }  // namespace fake
 
 namespace ui {

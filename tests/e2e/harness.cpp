@@ -157,16 +157,6 @@ std::vector<HWND> SetupProcess::Windows() const {
     return context.windows;
 }
 
-HWND SetupProcess::WaitForCaption(const std::string& caption, int timeoutMs) const {
-    HWND match = nullptr;
-    WaitUntil([&] {
-        for (HWND window : Windows())
-            if (WindowText(window) == caption) return (match = window) != nullptr;
-        return false;
-    }, timeoutMs);
-    return match;
-}
-
 HWND SetupProcess::WaitForControls(const std::vector<int>& ids, int timeoutMs) const {
     HWND match = nullptr;
     WaitUntil([&] {

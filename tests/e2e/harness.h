@@ -40,8 +40,6 @@ public:
     DWORD Id() const { return id_; }
     // The visible top-level windows of the process.
     std::vector<HWND> Windows() const;
-    // A visible window of the process whose caption is the text (UTF-8), or nullptr after the time is up.
-    HWND WaitForCaption(const std::string& caption, int timeoutMs = kDefaultWaitMs) const;
     // A visible window of the process that holds every one of the control ids.
     HWND WaitForControls(const std::vector<int>& ids, int timeoutMs = kDefaultWaitMs) const;
     // A visible window of the process that shows the text (UTF-8) in one of its controls.
