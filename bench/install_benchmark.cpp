@@ -81,7 +81,8 @@ std::vector<BenchFile> ListBenchFiles(const std::string& filesDirectory) {
     std::vector<std::string> names = DirectoryEntries(filesDirectory + "\\" + kSourceSubdirectory);
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) {
-        if (name.size() < 2 || name.back() != '_') continue;
+        if (name.size() < 2 || name.back() != '_')
+            continue;
         // QB000.BI_ expands to qb000.bin: the last letter that the compressed name gave up.
         files.push_back({name, Lower(name.substr(0, name.size() - 1)) + "n"});
     }
@@ -156,7 +157,8 @@ std::string MakeScript(const std::vector<BenchFile>& files) {
 }
 
 bool CopyInto(const std::string& from, const std::string& to) {
-    if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
+    if (CopyFileA(from.c_str(), to.c_str(), FALSE))
+        return true;
     std::fprintf(stderr, "cannot copy %s to %s (error %lu)\n", from.c_str(), to.c_str(), GetLastError());
     return false;
 }
@@ -168,7 +170,8 @@ bool PrepareBenchDirectory(const std::string& filesDirectory, const std::vector<
     CreateDirectoryA(bench.c_str(), nullptr);
     CreateDirectoryA(sources.c_str(), nullptr);
     for (const char* name : {"SETUP.EXE", "ENGLISH.LNG", "DEUTSCH.LNG"})
-        if (!CopyInto(DistDirectory() + "\\" + name, bench + "\\" + name)) return false;
+        if (!CopyInto(DistDirectory() + "\\" + name, bench + "\\" + name))
+            return false;
     for (const BenchFile& file : files)
         if (!CopyInto(filesDirectory + "\\" + kSourceSubdirectory + "\\" + file.sourceName,
                       sources + "\\" + file.sourceName))
@@ -177,8 +180,12 @@ bool PrepareBenchDirectory(const std::string& filesDirectory, const std::vector<
     return true;
 }
 
-std::string InstalledDirectory() { return WindowsDirectory() + "\\" + kWindowsSubdirectory; }
-std::string PlainDirectory() { return std::string(kBenchDirectory) + "\\plain"; }
+std::string InstalledDirectory() {
+    return WindowsDirectory() + "\\" + kWindowsSubdirectory;
+}
+std::string PlainDirectory() {
+    return std::string(kBenchDirectory) + "\\plain";
+}
 
 BOOL CALLBACK CloseIfGroupWindow(HWND window, LPARAM closed) {
     // An Explorer window left hung by an earlier session must not hang this one: its caption is asked for
@@ -204,8 +211,10 @@ void CloseGroupWindows(DWORD waitMs) {
         int closed = 0;
         EnumWindows(CloseIfGroupWindow, reinterpret_cast<LPARAM>(&closed));
         DWORD now = GetTickCount();
-        if (closed) lastSeen = now;
-        if (now - start >= waitMs || (lastSeen && now - lastSeen > 1000)) break;
+        if (closed)
+            lastSeen = now;
+        if (now - start >= waitMs || (lastSeen && now - lastSeen > 1000))
+            break;
         Sleep(50);
     }
 }
@@ -227,7 +236,8 @@ std::string English(const std::string& key) {
 // since a sent message would wake its message pump and change what is measured.
 HWND FindMessageWindow(const SetupProcess& setup, HWND install) {
     for (HWND window : setup.Windows())
-        if (window != install && HasControl(window, kMsgText)) return window;
+        if (window != install && HasControl(window, kMsgText))
+            return window;
     return nullptr;
 }
 
@@ -243,7 +253,8 @@ double RunInstallation(size_t fileCount) {
             Sleep(1000);
         }
     }
-    if (!started->Started()) return -1;
+    if (!started->Started())
+        return -1;
     const SetupProcess& setup = *started;
     HWND main = setup.SkipIntroToMainDialog();
     if (!main) {
@@ -262,8 +273,10 @@ double RunInstallation(size_t fileCount) {
     HWND notice = nullptr;
     for (;;) {
         notice = FindMessageWindow(setup, install);
-        if (notice) break;
-        if (Seconds() - start > kLongWaitMs / 1000.0) break;
+        if (notice)
+            break;
+        if (Seconds() - start > kLongWaitMs / 1000.0)
+            break;
         Sleep(kPollMs);
     }
     double elapsed = Seconds() - start;
@@ -281,29 +294,35 @@ double RunInstallation(size_t fileCount) {
     // The rest of the run (group, registry) is not timed; answer what it asks until the main dialog
     // has switched to configuring.
     std::string configure = English("[DLG_MAIN_CONFIG]");
-    bool finished = WaitUntil([&] {
-        if (ControlText(main, kMainAction) == configure) return true;
-        HWND window = FindMessageWindow(setup, nullptr);
-        if (window && window != main && IsWindow(window)) {
-            std::string text = ControlText(window, kMsgText);
-            if (HasControl(window, kYes) && HasControl(window, kNo)) {
-                PressButton(window, kYes);  // keep the earlier configuration
-            } else if (HasControl(window, kMsgOk) && !text.empty() && text != English("[INFO_INS_DONE]")) {
-                std::fprintf(stderr, "note: the run showed \"%s\"\n", text.c_str());
-                PressButton(window, kMsgOk);
+    bool finished = WaitUntil(
+        [&] {
+            if (ControlText(main, kMainAction) == configure)
+                return true;
+            HWND window = FindMessageWindow(setup, nullptr);
+            if (window && window != main && IsWindow(window)) {
+                std::string text = ControlText(window, kMsgText);
+                if (HasControl(window, kYes) && HasControl(window, kNo)) {
+                    PressButton(window, kYes);  // keep the earlier configuration
+                } else if (HasControl(window, kMsgOk) && !text.empty() &&
+                           text != English("[INFO_INS_DONE]")) {
+                    std::fprintf(stderr, "note: the run showed \"%s\"\n", text.c_str());
+                    PressButton(window, kMsgOk);
+                }
             }
-        }
-        return false;
-    }, kLongWaitMs);
+            return false;
+        },
+        kLongWaitMs);
     if (!finished) {
         std::fprintf(stderr, "the run did not finish\n");
         return -1;
     }
     PressButton(main, kMainExit);
     HWND restart = setup.WaitForText(English("[QUEST_RESTARTSYSTEM]"), kDefaultWaitMs);
-    if (restart) PressButton(restart, IDOK);
+    if (restart)
+        PressButton(restart, IDOK);
     DWORD code = 99;
-    if (!setup.WaitForExit(&code, kLongWaitMs)) std::fprintf(stderr, "note: SETUP.EXE did not end by itself\n");
+    if (!setup.WaitForExit(&code, kLongWaitMs))
+        std::fprintf(stderr, "note: SETUP.EXE did not end by itself\n");
     CloseGroupWindows(5000);
 
     // Every file has to be there, or the time means nothing; their bytes are compared at the end.
@@ -332,8 +351,10 @@ double RunPlainExpansion(const std::vector<BenchFile>& files) {
         INT source = LZOpenFileA(&from[i][0], &sourceInfo, OF_READ);
         INT dest = LZOpenFileA(&to[i][0], &targetInfo, OF_CREATE);
         LONG written = source >= 0 && dest >= 0 ? LZCopy(source, dest) : -1;
-        if (source >= 0) LZClose(source);
-        if (dest >= 0) LZClose(dest);
+        if (source >= 0)
+            LZClose(source);
+        if (dest >= 0)
+            LZClose(dest);
         if (written < 0) {
             std::fprintf(stderr, "LZCopy of %s failed (%ld)\n", from[i].c_str(), static_cast<long>(written));
             return -1;
@@ -383,16 +404,20 @@ bool MeasureSteps(const std::vector<BenchFile>& files, size_t count, PumpVariant
     }
     platform::ui::ActivateWindow(progress);
     platform::ui::PumpMessages(progress);  // its first paint is not a step
-    if (work == FileWork::kPlainLz) CreateDirectoryA(target.c_str(), nullptr);
+    if (work == FileWork::kPlainLz)
+        CreateDirectoryA(target.c_str(), nullptr);
     *times = StepTimes();
     for (size_t i = 0; i < count && i < files.size(); ++i) {
         std::string from = sources + files[i].sourceName, to = target + "\\" + files[i].installedName;
         double t0 = Seconds();
         platform::ui::SetInfoText(progress, FormatText(format, {from, to}));
-        if (variant == PumpVariant::kInvalidateText) InvalidateRect(GetDlgItem(window, kProgressText), nullptr, TRUE);
-        if (variant == PumpVariant::kPostNull) PostMessageA(window, WM_NULL, 0, 0);
+        if (variant == PumpVariant::kInvalidateText)
+            InvalidateRect(GetDlgItem(window, kProgressText), nullptr, TRUE);
+        if (variant == PumpVariant::kPostNull)
+            PostMessageA(window, WM_NULL, 0, 0);
         double t1 = Seconds();
-        if (variant != PumpVariant::kNone) platform::ui::PumpMessages(progress);
+        if (variant != PumpVariant::kNone)
+            platform::ui::PumpMessages(progress);
         double t2 = Seconds();
         if (work == FileWork::kRunStep) {
             CreatePathDirectories(progress, target);
@@ -403,9 +428,12 @@ bool MeasureSteps(const std::vector<BenchFile>& files, size_t count, PumpVariant
             OFSTRUCT sourceInfo = {}, targetInfo = {};
             INT source = LZOpenFileA(&from[0], &sourceInfo, OF_READ);
             INT dest = LZOpenFileA(&to[0], &targetInfo, OF_CREATE);
-            if (source >= 0 && dest >= 0) LZCopy(source, dest);
-            if (source >= 0) LZClose(source);
-            if (dest >= 0) LZClose(dest);
+            if (source >= 0 && dest >= 0)
+                LZCopy(source, dest);
+            if (source >= 0)
+                LZClose(source);
+            if (dest >= 0)
+                LZClose(dest);
         }
         double t3 = Seconds();
         times->text += t1 - t0;
@@ -420,14 +448,17 @@ bool MeasureSteps(const std::vector<BenchFile>& files, size_t count, PumpVariant
 
 void PrintStepBreakdown(const std::vector<BenchFile>& files) {
     size_t few = std::min<size_t>(files.size(), 50);
-    std::printf("per-file steps, in this process with the program's progress window, %zu files (ms per file):\n", few);
+    std::printf(
+        "per-file steps, in this process with the program's progress window, %zu files (ms per file):\n",
+        few);
     for (PumpVariant variant :
          {PumpVariant::kNone, PumpVariant::kAsTheRun, PumpVariant::kInvalidateText, PumpVariant::kPostNull}) {
         StepTimes times;
-        if (!MeasureSteps(files, few, variant, FileWork::kPlainLz, &times)) return;
+        if (!MeasureSteps(files, few, variant, FileWork::kPlainLz, &times))
+            return;
         double n = static_cast<double>(few) / 1000.0;
-        std::printf("  %-44s text %6.2f  pump %6.2f  LZ %6.2f  total %6.2f\n", VariantName(variant), times.text / n,
-                    times.pump / n, times.file / n, times.Total() / n);
+        std::printf("  %-44s text %6.2f  pump %6.2f  LZ %6.2f  total %6.2f\n", VariantName(variant),
+                    times.text / n, times.pump / n, times.file / n, times.Total() / n);
         std::fflush(stdout);
     }
     // The whole per-file work of the run (progress text, pump, directory test, source and target probes,
@@ -439,17 +470,21 @@ void PrintStepBreakdown(const std::vector<BenchFile>& files) {
     std::vector<StepTimes> measured[3];
     for (int repeat = 0; repeat < kRepeats; ++repeat) {
         double seconds = RunPlainExpansion(files);
-        if (seconds <= 0) return;
+        if (seconds <= 0)
+            return;
         plain.push_back(seconds);
         for (size_t v = 0; v < 3; ++v) {
             StepTimes times;
-            if (!MeasureSteps(files, files.size(), fixed[v], FileWork::kRunStep, &times)) return;
+            if (!MeasureSteps(files, files.size(), fixed[v], FileWork::kRunStep, &times))
+                return;
             measured[v].push_back(times);
         }
     }
     double plainMedian = Median(plain);
-    std::printf("the run's per-file work (text, pump, CreatePathDirectories, CopyOrExpandFile), %zu files, medians of %d:\n",
-                files.size(), kRepeats);
+    std::printf(
+        "the run's per-file work (text, pump, CreatePathDirectories, CopyOrExpandFile), %zu files, medians "
+        "of %d:\n",
+        files.size(), kRepeats);
     std::printf("  %-44s %.2f s\n", "plain LZCopy loop", plainMedian);
     for (size_t v = 0; v < 3; ++v) {
         auto median = [&](double StepTimes::*field) {
@@ -474,7 +509,8 @@ bool CheckExpandedFiles(const std::string& filesDirectory, const std::vector<Ben
         std::string original = ReadFileBytes(filesDirectory + "\\originals\\" + file.installedName);
         for (const std::string& directory : {InstalledDirectory(), PlainDirectory()}) {
             if (ReadFileBytes(directory + "\\" + file.installedName) != original) {
-                std::fprintf(stderr, "%s\\%s differs from the original\n", directory.c_str(), file.installedName.c_str());
+                std::fprintf(stderr, "%s\\%s differs from the original\n", directory.c_str(),
+                             file.installedName.c_str());
                 good = false;
             }
         }
@@ -488,14 +524,15 @@ bool CheckExpandedFiles(const std::string& filesDirectory, const std::vector<Ben
 // one of its short-lived worker threads was seen to close the desktop; our own progress window then failed
 // with an X error. A thread that waits for messages all the time keeps one user more until the end.
 class DesktopAnchor {
-public:
+  public:
     DesktopAnchor() {
         thread_ = CreateThread(nullptr, 0, Run, nullptr, 0, &id_);
         // Its message queue exists once it has peeked; only then can it be told to quit.
         while (thread_ && !PostThreadMessageA(id_, WM_NULL, 0, 0)) Sleep(1);
     }
     ~DesktopAnchor() {
-        if (!thread_) return;
+        if (!thread_)
+            return;
         PostThreadMessageA(id_, WM_QUIT, 0, 0);
         WaitForSingleObject(thread_, 5000);
         CloseHandle(thread_);
@@ -503,13 +540,14 @@ public:
     DesktopAnchor(const DesktopAnchor&) = delete;
     DesktopAnchor& operator=(const DesktopAnchor&) = delete;
 
-private:
+  private:
     static DWORD WINAPI Run(void*) {
         HWND window = CreateWindowA("STATIC", "install_benchmark", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
-        if (window) DestroyWindow(window);
+        if (window)
+            DestroyWindow(window);
         return 0;
     }
     HANDLE thread_ = nullptr;
@@ -534,27 +572,29 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (runs <= 0) runs = smoke ? 1 : 3;
+    if (runs <= 0)
+        runs = smoke ? 1 : 3;
     std::string filesDirectory = smoke ? QUOREL_BENCH_SMOKE_DIR : QUOREL_BENCH_FULL_DIR;
     std::vector<BenchFile> files = ListBenchFiles(filesDirectory);
     if (files.empty()) {
-        std::fprintf(stderr, "no compressed files in %s\\%s (build the bench_files target)\n", filesDirectory.c_str(),
-                     kSourceSubdirectory);
+        std::fprintf(stderr, "no compressed files in %s\\%s (build the bench_files target)\n",
+                     filesDirectory.c_str(), kSourceSubdirectory);
         return 1;
     }
     long long bytes = 0;
     for (const BenchFile& file : files) {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (GetFileAttributesExA((filesDirectory + "\\originals\\" + file.installedName).c_str(), GetFileExInfoStandard,
-                                 &data))
+        if (GetFileAttributesExA((filesDirectory + "\\originals\\" + file.installedName).c_str(),
+                                 GetFileExInfoStandard, &data))
             bytes += data.nFileSizeLow;
     }
-    std::printf("%zu files, %.0f KiB each expanded, %d run%s\n", files.size(), bytes / 1024.0 / files.size(), runs,
-                runs == 1 ? "" : "s");
+    std::printf("%zu files, %.0f KiB each expanded, %d run%s\n", files.size(), bytes / 1024.0 / files.size(),
+                runs, runs == 1 ? "" : "s");
     std::fflush(stdout);
 
     DesktopAnchor anchor;
-    if (!PrepareBenchDirectory(filesDirectory, files)) return 1;
+    if (!PrepareBenchDirectory(filesDirectory, files))
+        return 1;
     std::vector<double> installTimes, plainTimes;
     bool ok = true;
     for (int run = 1; run <= runs && ok; ++run) {
@@ -566,16 +606,21 @@ int main(int argc, char** argv) {
         }
         installTimes.push_back(install);
         plainTimes.push_back(plain);
-        std::printf("run %d: install %.2f s, plain LZCopy %.2f s, ratio %.2f\n", run, install, plain, install / plain);
+        std::printf("run %d: install %.2f s, plain LZCopy %.2f s, ratio %.2f\n", run, install, plain,
+                    install / plain);
         std::fflush(stdout);
     }
-    if (ok) ok = CheckExpandedFiles(filesDirectory, files);
+    if (ok)
+        ok = CheckExpandedFiles(filesDirectory, files);
     if (ok) {
         double install = Median(installTimes), plain = Median(plainTimes);
-        std::printf("median: install %.2f s, plain LZCopy %.2f s, ratio %.2f (%.1f ms per file beside the expansion)\n",
-                    install, plain, install / plain, (install - plain) * 1000.0 / files.size());
+        std::printf(
+            "median: install %.2f s, plain LZCopy %.2f s, ratio %.2f (%.1f ms per file beside the "
+            "expansion)\n",
+            install, plain, install / plain, (install - plain) * 1000.0 / files.size());
         std::fflush(stdout);
-        if (breakdown) PrintStepBreakdown(files);
+        if (breakdown)
+            PrintStepBreakdown(files);
     }
     CleanMachine();
     DeleteTree(kBenchDirectory);

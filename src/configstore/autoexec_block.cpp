@@ -50,10 +50,11 @@ bool IsBlockLine(const std::string& line) {
 
 // An existing file opened for writing, closed on every path.
 class WritableFile {
-public:
+  public:
     explicit WritableFile(const std::string& path) : id_(platform::OpenFileForWrite(path)) {}
     ~WritableFile() {
-        if (id_ != platform::kNoFile) platform::CloseFile(id_);
+        if (id_ != platform::kNoFile)
+            platform::CloseFile(id_);
     }
     WritableFile(const WritableFile&) = delete;
     WritableFile& operator=(const WritableFile&) = delete;
@@ -63,13 +64,14 @@ public:
                platform::WriteFileBytes(id_, data.data(), static_cast<long>(data.size()));
     }
 
-private:
+  private:
     platform::FileId id_;
 };
 
 bool ReadWholeFile(const std::string& path, std::string* content) {
     platform::InputFile file(path);
-    if (!file.IsOpen()) return false;
+    if (!file.IsOpen())
+        return false;
     unsigned char byte;
     while (file.ReadByte(&byte)) content->push_back(static_cast<char>(byte));
     return true;
@@ -79,7 +81,8 @@ bool ReadWholeFile(const std::string& path, std::string* content) {
 
 bool HasAutoexecBlock(const std::string& content) {
     for (const RawLine& line : SplitRawLines(content)) {
-        if (IsBlockStart(line.text)) return true;
+        if (IsBlockStart(line.text))
+            return true;
     }
     return false;
 }
@@ -87,7 +90,8 @@ bool HasAutoexecBlock(const std::string& content) {
 std::string WithoutAutoexecBlock(const std::string& content) {
     std::string kept;
     for (const RawLine& line : SplitRawLines(content)) {
-        if (!IsBlockLine(line.text)) kept += line.text + line.end;
+        if (!IsBlockLine(line.text))
+            kept += line.text + line.end;
     }
     return kept;
 }
@@ -100,7 +104,8 @@ bool InsertAutoexecBlock() {
         ReportNoAutoexec(path);
         return false;
     }
-    if (HasAutoexecBlock(content)) return true;
+    if (HasAutoexecBlock(content))
+        return true;
     // The leading line end puts the block on its own line even after a last line without one.
     std::string block = std::string("\r\n") + kAutoexecBeginMarker + "\r\n" + kAutoexecLoaderLine + "\r\n" +
                         kAutoexecEndMarker + "\r\n";
@@ -120,7 +125,8 @@ bool RemoveAutoexecBlock() {
         ReportNoAutoexec(path);
         return false;
     }
-    if (!HasAutoexecBlock(content)) return true;
+    if (!HasAutoexecBlock(content))
+        return true;
 
     platform::OutputFile temporary(temporaryPath);
     if (!temporary.IsOpen()) {

@@ -19,10 +19,12 @@ constexpr uint32_t kHighestEntryNumber = 0xFFFFFFFE;  // so that one more still 
 // The number a subkey name stands for, or 0 when it is not a plain decimal number from 1 (no sign, no
 // leading zero), the only names the entries are created with.
 uint32_t EntryNumber(const std::string& name) {
-    if (name.empty() || name.size() > 10 || name[0] == '0') return 0;
+    if (name.empty() || name.size() > 10 || name[0] == '0')
+        return 0;
     uint64_t number = 0;
     for (char c : name) {
-        if (c < '0' || c > '9') return 0;
+        if (c < '0' || c > '9')
+            return 0;
         number = number * 10 + static_cast<uint64_t>(c - '0');
     }
     return number <= kHighestEntryNumber ? static_cast<uint32_t>(number) : 0;
@@ -35,7 +37,8 @@ std::vector<uint32_t> EntryNumbers(KeyId tree) {
     std::vector<uint32_t> numbers;
     std::string name;
     for (uint32_t index = 0; EnumSubKey(tree, index, &name) == kSuccess; ++index) {
-        if (uint32_t number = EntryNumber(name)) numbers.push_back(number);
+        if (uint32_t number = EntryNumber(name))
+            numbers.push_back(number);
     }
     std::sort(numbers.begin(), numbers.end());
     return numbers;
@@ -43,7 +46,8 @@ std::vector<uint32_t> EntryNumbers(KeyId tree) {
 
 bool IsOurEntry(uint32_t number) {
     Key entry;
-    if (OpenKey(CapiEntryPath(number), false, entry.Put()) != kSuccess) return false;
+    if (OpenKey(CapiEntryPath(number), false, entry.Put()) != kSuccess)
+        return false;
     std::string manufacturer;
     return ReadStringValue(entry.Get(), &manufacturer, "Manufacturer", kManufacturerReadWidth) &&
            EqualsIgnoreCase(manufacturer, kOurManufacturer);
@@ -53,7 +57,8 @@ bool IsOurEntry(uint32_t number) {
 uint32_t FindCapiIndex(bool* found) {
     *found = false;
     Key tree;
-    if (OpenKey(kCapiTreePath, false, tree.Put()) != kSuccess) return 1;
+    if (OpenKey(kCapiTreePath, false, tree.Put()) != kSuccess)
+        return 1;
     std::vector<uint32_t> numbers = EntryNumbers(tree.Get());
     tree.Reset();
     // An entry that cannot be opened still takes its number: the next free one lies above every entry.

@@ -13,14 +13,16 @@ namespace {
 
 // Opens a key for reading; reported when it cannot be opened.
 bool OpenForReading(const std::string& path, Key& key) {
-    if (OpenKey(path, false, key.Put()) == kSuccess) return true;
+    if (OpenKey(path, false, key.Put()) == kSuccess)
+        return true;
     ReportNoKey(path);
     return false;
 }
 
 bool ReadServiceKey(DriverConfig& config) {
     Key key;
-    if (!OpenForReading(kServiceKeyPath, key)) return false;
+    if (!OpenForReading(kServiceKeyPath, key))
+        return false;
     return ReadStringValue(key.Get(), &config.DisplayName, "DisplayName", kDisplayNameWidth) &&
            ReadDwordValue(key.Get(), &config.ErrorControl, "ErrorControl", true) &&
            ReadStringValue(key.Get(), &config.Group, "Group", kGroupWidth) &&
@@ -31,7 +33,8 @@ bool ReadServiceKey(DriverConfig& config) {
 
 bool ReadParametersKey(DriverConfig& config) {
     Key key;
-    if (!OpenForReading(kParametersKeyPath, key)) return false;
+    if (!OpenForReading(kParametersKeyPath, key))
+        return false;
     bool chain = ReadDwordValue(key.Get(), &config.DosVector, "DosVector", true) &&
                  ReadStringValue(key.Get(), &config.DeviceName, "DeviceName", kDeviceNameWidth) &&
                  ReadDwordValue(key.Get(), &config.DeliveryConf, "DeliveryConf", true) &&
@@ -39,7 +42,8 @@ bool ReadParametersKey(DriverConfig& config) {
                  ReadDwordValue(key.Get(), &config.Point2Point, "Point2Point", true) &&
                  ReadDwordValue(key.Get(), &config.Test, "Test", true);
     if (GetProtocolCode(config.ImagePath) & kProtocolHasX31Layer2) {
-        if (!ReadDwordValue(key.Get(), &config.x31Layer2, "x31Layer2", false)) config.x31Layer2 = 1;
+        if (!ReadDwordValue(key.Get(), &config.x31Layer2, "x31Layer2", false))
+            config.x31Layer2 = 1;
     }
     return chain;
 }
@@ -51,13 +55,15 @@ void ReadMaintenanceKey(DriverConfig& config) {
         return;
     }
     // The key's existence is all the registry says; a mode the defaults set is kept.
-    if (config.MaintenanceMode == kMaintenanceOff) config.MaintenanceMode = kMaintenanceFull;
+    if (config.MaintenanceMode == kMaintenanceOff)
+        config.MaintenanceMode = kMaintenanceFull;
     ReadDwordValue(key.Get(), &config.cipValue, "cipValue", true);
     ReadDwordValue(key.Get(), &config.Controller, "Controller", true);
     ReadStringValue(key.Get(), &config.username, "username", kUserWidth);
     ReadStringValue(key.Get(), &config.password, "password", kUserWidth);
     config.CDPNCount = 0;
-    if (ReadStringValue(key.Get(), &config.CDPN[0], "CDPN1", kPartyNumberWidth)) config.CDPNCount = 1;
+    if (ReadStringValue(key.Get(), &config.CDPN[0], "CDPN1", kPartyNumberWidth))
+        config.CDPNCount = 1;
     config.CGPNCount = 0;
     while (config.CGPNCount < kMaxCgpn &&
            ReadStringValue(key.Get(), &config.CGPN[config.CGPNCount],
@@ -69,7 +75,8 @@ void ReadMaintenanceKey(DriverConfig& config) {
 // written by this program and counts as unreadable, so that the record never holds it.
 bool ReadNumberOfControllers(KeyId key, DriverConfig& config) {
     uint32_t count = config.NumberOfControllers;
-    if (!ReadDwordValue(key, &count, "NumberOfControllers", true)) return false;
+    if (!ReadDwordValue(key, &count, "NumberOfControllers", true))
+        return false;
     if (count < 1 || count > kMaxAdapters) {
         ReportNoValueQuery("NumberOfControllers");
         return false;
@@ -82,7 +89,8 @@ bool ReadCapiEntry(DriverConfig& config) {
     bool found = false;
     std::string path = CapiEntryPath(FindCapiIndex(&found));
     Key key;
-    if (!OpenForReading(path, key)) return false;
+    if (!OpenForReading(path, key))
+        return false;
     return ReadStringValue(key.Get(), &config.DeviceName, "DeviceName", kDeviceNameWidth) &&
            ReadStringValue(key.Get(), &config.Manufacturer, "Manufacturer", kManufacturerWidth) &&
            ReadNumberOfControllers(key.Get(), config);
@@ -91,8 +99,10 @@ bool ReadCapiEntry(DriverConfig& config) {
 }  // namespace
 
 bool ReadDriverConfig(DriverConfig& config) {
-    if (!ReadServiceKey(config)) return false;
-    if (!ReadParametersKey(config)) return false;
+    if (!ReadServiceKey(config))
+        return false;
+    if (!ReadParametersKey(config))
+        return false;
     ReadMaintenanceKey(config);
     return ReadCapiEntry(config);
 }
@@ -100,15 +110,18 @@ bool ReadDriverConfig(DriverConfig& config) {
 bool ReadAdapterConfig(AdapterConfig& adapter, uint32_t index, bool withSpid) {
     {
         Key key;
-        if (!OpenForReading(AdapterKeyPath(index + 1), key)) return false;
+        if (!OpenForReading(AdapterKeyPath(index + 1), key))
+            return false;
         bool chain = ReadDwordValue(key.Get(), &adapter.BaseAddress, "BaseAddress", true) &&
                      ReadDwordValue(key.Get(), &adapter.Interrupt, "Interrupt", true) &&
                      (!withSpid || ReadStringValue(key.Get(), &adapter.SPID, "SPID", kSpidWidth));
-        if (!chain) return false;
+        if (!chain)
+            return false;
     }
     bool found = false;
     std::string path = ChannelKeyPath(FindCapiIndex(&found), index + 1);
     Key key;
-    if (!OpenForReading(path, key)) return false;
+    if (!OpenForReading(path, key))
+        return false;
     return ReadDwordValue(key.Get(), &adapter.Channels, "Channels", true);
 }

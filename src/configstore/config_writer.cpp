@@ -30,16 +30,20 @@ bool WriteKey(const std::string& path, const std::string& keyClass, const std::v
 
 bool CreateCapiTree() {
     Key tree;
-    if (CreateKey(kCapiTreePath, "", tree.Put()) == kSuccess) return true;
+    if (CreateKey(kCapiTreePath, "", tree.Put()) == kSuccess)
+        return true;
     ReportNoKey(kCapiTreePath);
     return false;
 }
 
 std::vector<RegValueItem> ParameterItems(const DriverConfig& config) {
     std::vector<RegValueItem> items = {
-        NumberItem("DataIoMode", config.DataIoMode), NumberItem("DeliveryConf", config.DeliveryConf),
-        NumberItem("DosVector", config.DosVector),   NumberItem("Point2Point", config.Point2Point),
-        NumberItem("Test", config.Test),             TextItem("DeviceName", config.DeviceName),
+        NumberItem("DataIoMode", config.DataIoMode),
+        NumberItem("DeliveryConf", config.DeliveryConf),
+        NumberItem("DosVector", config.DosVector),
+        NumberItem("Point2Point", config.Point2Point),
+        NumberItem("Test", config.Test),
+        TextItem("DeviceName", config.DeviceName),
     };
     if (GetProtocolCode(config.ImagePath) & kProtocolHasX31Layer2)
         items.push_back(NumberItem("x31Layer2", config.x31Layer2));
@@ -53,7 +57,8 @@ std::vector<RegValueItem> MaintenanceItems(const DriverConfig& config) {
         TextItem("username", config.username),
         TextItem("password", config.password),
     };
-    if (config.CDPNCount == 1) items.push_back(TextItem("CDPN1", config.CDPN[0]));
+    if (config.CDPNCount == 1)
+        items.push_back(TextItem("CDPN1", config.CDPN[0]));
     for (uint32_t i = 0; i < config.CGPNCount && i < kMaxCgpn; ++i)
         items.push_back(TextItem("CGPN" + std::to_string(i + 1), config.CGPN[i]));
     return items;
@@ -62,7 +67,8 @@ std::vector<RegValueItem> MaintenanceItems(const DriverConfig& config) {
 }  // namespace
 
 bool WriteDriverConfig(uint32_t capiIndex, DriverConfig config) {
-    if (!CreateCapiTree()) return false;
+    if (!CreateCapiTree())
+        return false;
     if (!WriteKey(CapiEntryPath(capiIndex), "",
                   {TextItem("Manufacturer", config.Manufacturer), TextItem("DeviceName", config.DeviceName),
                    NumberItem("NumberOfControllers", config.NumberOfControllers)}))
@@ -72,10 +78,12 @@ bool WriteDriverConfig(uint32_t capiIndex, DriverConfig config) {
                    NumberItem("ErrorControl", config.ErrorControl), NumberItem("Start", config.Start),
                    NumberItem("Type", config.Type), TextItem("ImagePath", config.ImagePath, kTypeExpandSz)}))
         return false;
-    if (!WriteKey(kParametersKeyPath, "", ParameterItems(config))) return false;
+    if (!WriteKey(kParametersKeyPath, "", ParameterItems(config)))
+        return false;
     if (config.MaintenanceMode != 0 && !WriteKey(kMaintenanceKeyPath, "", MaintenanceItems(config)))
         return false;
-    if (!InsertCapiGroup()) return false;
+    if (!InsertCapiGroup())
+        return false;
     return InsertAutoexecBlock();
 }
 
@@ -86,6 +94,7 @@ bool WriteAdapterConfig(AdapterConfig adapter, uint32_t index, uint32_t spidEnab
         return false;
     std::vector<RegValueItem> items = {NumberItem("BaseAddress", adapter.BaseAddress),
                                        NumberItem("Interrupt", adapter.Interrupt)};
-    if (spidEnabled & kProtocolHasSpid) items.push_back(TextItem("SPID", adapter.SPID));
+    if (spidEnabled & kProtocolHasSpid)
+        items.push_back(TextItem("SPID", adapter.SPID));
     return WriteKey(AdapterKeyPath(index + 1), "", items);
 }

@@ -46,7 +46,8 @@ void SetDefaultAdapterConfig(AdapterConfig& adapter) {
 
 void ApplyMaintenanceDefaults(DriverConfig& config) {
     MaintenanceDefaults defaults;
-    if (!ReadMaintenanceSection(defaults) || defaults.Mode == kMaintenanceOff) return;
+    if (!ReadMaintenanceSection(defaults) || defaults.Mode == kMaintenanceOff)
+        return;
     config.MaintenanceMode = static_cast<uint32_t>(defaults.Mode);
     config.cipValue = static_cast<uint32_t>(defaults.cipValue);
     // The section's Controller is the configuration dialog's choice; a fresh record starts switched off.

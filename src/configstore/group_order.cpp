@@ -42,8 +42,10 @@ std::vector<std::string> SplitGroupList(const std::string& bytes) {
     size_t start = 0;
     while (start < bytes.size()) {
         size_t end = bytes.find('\0', start);
-        if (end == std::string::npos) end = bytes.size();
-        if (end == start) break;  // the closing empty name
+        if (end == std::string::npos)
+            end = bytes.size();
+        if (end == start)
+            break;  // the closing empty name
         names.push_back(bytes.substr(start, end - start));
         start = end + 1;
     }
@@ -63,10 +65,12 @@ bool InsertCapiGroup() {
         return false;
     }
     std::vector<std::string> names;
-    if (!ReadGroupList(key.Get(), &names)) return false;
+    if (!ReadGroupList(key.Get(), &names))
+        return false;
     // The first of the two names decides: a "CAPI20" after "NDIS" does not order the driver before it.
     for (size_t i = 0; i < names.size(); ++i) {
-        if (EqualsIgnoreCase(names[i], kCapiGroup)) return true;
+        if (EqualsIgnoreCase(names[i], kCapiGroup))
+            return true;
         if (EqualsIgnoreCase(names[i], kNdisGroup)) {
             names.insert(names.begin() + static_cast<std::ptrdiff_t>(i), kCapiGroup);
             return WriteGroupList(key.Get(), names);
@@ -82,7 +86,8 @@ bool RemoveCapiGroup() {
         return false;
     }
     std::vector<std::string> names;
-    if (!ReadGroupList(key.Get(), &names)) return false;
+    if (!ReadGroupList(key.Get(), &names))
+        return false;
     for (size_t i = 0; i < names.size(); ++i) {
         if (EqualsIgnoreCase(names[i], kCapiGroup)) {
             names.erase(names.begin() + static_cast<std::ptrdiff_t>(i));

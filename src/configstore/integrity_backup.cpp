@@ -29,32 +29,39 @@ size_t UsedAdapters(const DriverConfig& config) {
     return std::min<size_t>(config.NumberOfControllers, kMaxAdapters);
 }
 
-void AddNumber(std::string& text, uint32_t number) { text += std::to_string(number) + ";"; }
-void AddText(std::string& text, const std::string& field) { text += field + ";"; }
+void AddNumber(std::string& text, uint32_t number) {
+    text += std::to_string(number) + ";";
+}
+void AddText(std::string& text, const std::string& field) {
+    text += field + ";";
+}
 
 // Reads a backup text field by field; each field runs up to the next ";".
 class BackupFields {
-public:
+  public:
     explicit BackupFields(const std::string& text) : text_(text) {}
 
     // False when the text ends before the field's ";" or the field does not fit its width.
     bool Text(std::string* field, size_t width) {
         std::string value;
-        if (!Next(&value) || value.size() + 1 > width) return false;
+        if (!Next(&value) || value.size() + 1 > width)
+            return false;
         *field = value;
         return true;
     }
     bool Number(uint32_t* field) {
         std::string value;
-        if (!Next(&value)) return false;
+        if (!Next(&value))
+            return false;
         *field = ParseUnsignedDecimal(value);
         return true;
     }
 
-private:
+  private:
     bool Next(std::string* value) {
         size_t end = text_.find(';', position_);
-        if (end == std::string::npos) return false;
+        if (end == std::string::npos)
+            return false;
         *value = text_.substr(position_, end - position_);
         position_ = end + 1;
         return true;
@@ -65,14 +72,17 @@ private:
 };
 
 bool ParseAdapters(BackupFields& fields, bool spidFlag, DriverConfig& config, AdapterArray& adapters) {
-    if (!fields.Number(&config.NumberOfControllers)) return false;
-    if (config.NumberOfControllers < 1 || config.NumberOfControllers > kMaxAdapters) return false;
+    if (!fields.Number(&config.NumberOfControllers))
+        return false;
+    if (config.NumberOfControllers < 1 || config.NumberOfControllers > kMaxAdapters)
+        return false;
     for (size_t i = 0; i < config.NumberOfControllers; ++i) {
         AdapterConfig& adapter = adapters[i];
         if (!fields.Number(&adapter.Channels) || !fields.Number(&adapter.BaseAddress) ||
             !fields.Number(&adapter.Interrupt))
             return false;
-        if (spidFlag && !fields.Text(&adapter.SPID, kSpidWidth)) return false;
+        if (spidFlag && !fields.Text(&adapter.SPID, kSpidWidth))
+            return false;
     }
     return true;
 }
@@ -91,7 +101,8 @@ std::string InformationText(uint32_t date) {
 
 bool BackupDate(uint32_t* date) {
     Key key;
-    if (OpenKey(kIntegrityCheckKey, false, key.Put()) != kSuccess) return false;
+    if (OpenKey(kIntegrityCheckKey, false, key.Put()) != kSuccess)
+        return false;
     std::string text;
     ReadStringValue(key.Get(), &text, "BackupDate", kBackupTextCapacity);
     *date = ParseUnsignedDecimal(text);
@@ -144,13 +155,15 @@ std::string BuildBackupText(const DriverConfig& config, const AdapterArray& adap
     AddText(text, config.Manufacturer);
     AddNumber(text, x31Flag ? 1 : 0);
     AddNumber(text, spidFlag ? 1 : 0);
-    if (x31Flag) AddNumber(text, config.x31Layer2);
+    if (x31Flag)
+        AddNumber(text, config.x31Layer2);
     AddNumber(text, config.NumberOfControllers);
     for (size_t i = 0; i < UsedAdapters(config); ++i) {
         AddNumber(text, adapters[i].Channels);
         AddNumber(text, adapters[i].BaseAddress);
         AddNumber(text, adapters[i].Interrupt);
-        if (spidFlag) AddText(text, adapters[i].SPID);
+        if (spidFlag)
+            AddText(text, adapters[i].SPID);
     }
     return text;
 }
@@ -172,7 +185,8 @@ bool ParseBackupText(const std::string& text, DriverConfig& config, AdapterArray
                     fields.Text(&parsed.Manufacturer, kManufacturerWidth) && fields.Number(&x31Flag) &&
                     fields.Number(&spidFlag) && (x31Flag == 0 || fields.Number(&parsed.x31Layer2)) &&
                     ParseAdapters(fields, spidFlag != 0, parsed, parsedAdapters);
-    if (!complete) return false;
+    if (!complete)
+        return false;
     config = parsed;
     adapters = parsedAdapters;
     return true;
@@ -194,8 +208,10 @@ bool ReadIntegrityBackup(DriverConfig& config, AdapterArray& adapters) {
     std::string text;
     {
         Key key;
-        if (OpenKey(kIntegrityCheckKey, false, key.Put()) != kSuccess) return false;
-        if (!ReadStringValue(key.Get(), &text, "RegistryBackup", kBackupTextCapacity)) return false;
+        if (OpenKey(kIntegrityCheckKey, false, key.Put()) != kSuccess)
+            return false;
+        if (!ReadStringValue(key.Get(), &text, "RegistryBackup", kBackupTextCapacity))
+            return false;
     }
     return ParseBackupText(text, config, adapters);
 }
@@ -208,9 +224,11 @@ bool ConfigMatchesBackup(const DriverConfig& live, const DriverConfig& backup,
                          live.DosVector == backup.DosVector && live.Point2Point == backup.Point2Point &&
                          live.Test == backup.Test && live.NumberOfControllers == backup.NumberOfControllers &&
                          EqualsIgnoreCase(live.ImagePath, backup.ImagePath);
-    if (!driverMatches) return false;
+    if (!driverMatches)
+        return false;
     for (size_t i = 0; i < UsedAdapters(live); ++i) {
-        if (!SameAdapter(liveAdapters[i], backupAdapters[i], spidFlag)) return false;
+        if (!SameAdapter(liveAdapters[i], backupAdapters[i], spidFlag))
+            return false;
     }
     return true;
 }
@@ -220,13 +238,16 @@ int CheckIntegrity(WindowRef owner) {
     AdapterArray& liveAdapters = GlobalAdapters();
     bool spidFlag = (GetProtocolCode(live.ImagePath) & kProtocolHasSpid) != 0;
     uint32_t date = 0;
-    if (!BackupDate(&date)) return 1;  // nothing to compare with
+    if (!BackupDate(&date))
+        return 1;  // nothing to compare with
     DriverConfig backup = live;
     AdapterArray backupAdapters = liveAdapters;
     // A missing or damaged backup cannot tell what changed, and restoring it would put its gaps into the
     // configuration: the check passes, and the next save writes a sound backup.
-    if (!ReadIntegrityBackup(backup, backupAdapters)) return 1;
-    if (ConfigMatchesBackup(live, backup, liveAdapters, backupAdapters, spidFlag)) return 1;
+    if (!ReadIntegrityBackup(backup, backupAdapters))
+        return 1;
+    if (ConfigMatchesBackup(live, backup, liveAdapters, backupAdapters, spidFlag))
+        return 1;
 
     int choice = platform::ui::IntegrityDialog(owner, InformationText(date));
     if (choice == kChoiceApplyNew &&

@@ -17,8 +17,9 @@ constexpr int kChoiceRestoreOld = 2;
 const LPCSTR kWarningIcon = MAKEINTRESOURCEA(32515);
 
 // The controls that show the language text of their own id, in the order the texts are set.
-constexpr int kTextControls[] = {IDC_CCI_INFO, IDC_CCI_RESTORE, IDC_CCI_APPLY, IDC_CCI_CANCEL,
-                                 IDC_CCI_APPLYNEW_TEXT, IDC_CCI_RESTOREOLD_TEXT, IDC_CCI_CANCEL_TEXT};
+constexpr int kTextControls[] = {IDC_CCI_INFO,       IDC_CCI_RESTORE,       IDC_CCI_APPLY,
+                                 IDC_CCI_CANCEL,     IDC_CCI_APPLYNEW_TEXT, IDC_CCI_RESTOREOLD_TEXT,
+                                 IDC_CCI_CANCEL_TEXT};
 
 void OnInit(HWND dialog, const std::string& information) {
     ShowWindow(dialog, SW_HIDE);

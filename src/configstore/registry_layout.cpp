@@ -10,6 +10,7 @@ std::string ChannelKeyPath(uint32_t capiIndex, uint32_t adapterNumber) {
 
 std::string AdapterKeyPath(uint32_t adapterNumber) {
     std::string number = std::to_string(adapterNumber);
-    if (number.size() < 2) number.insert(0, "0");
+    if (number.size() < 2)
+        number.insert(0, "0");
     return kAdapterKeyPrefix + number;
 }

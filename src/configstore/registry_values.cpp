@@ -7,10 +7,14 @@
 using namespace platform::registry;
 
 namespace {
-bool IsTextType(uint32_t type) { return type == kTypeSz || type == kTypeExpandSz || type == kTypeMultiSz; }
+bool IsTextType(uint32_t type) {
+    return type == kTypeSz || type == kTypeExpandSz || type == kTypeMultiSz;
+}
 }  // namespace
 
-RegValueItem NumberItem(const std::string& name, uint32_t number) { return {name, kTypeDword, number, ""}; }
+RegValueItem NumberItem(const std::string& name, uint32_t number) {
+    return {name, kTypeDword, number, ""};
+}
 
 RegValueItem TextItem(const std::string& name, const std::string& text, uint32_t type) {
     return {name, type, 0, text};
@@ -42,7 +46,8 @@ bool WriteValueList(KeyId key, const std::vector<RegValueItem>& items) {
 bool ReadDwordValue(KeyId key, uint32_t* destination, const std::string& name, bool report) {
     uint32_t type = 0;
     uint32_t size = 0;
-    if (QueryValue(key, name, &type, nullptr, &size) == kSuccess && IsTextType(type)) return true;
+    if (QueryValue(key, name, &type, nullptr, &size) == kSuccess && IsTextType(type))
+        return true;
     char bytes[4];
     size = sizeof bytes;
     bool read = QueryValue(key, name, &type, bytes, &size) == kSuccess && size == sizeof bytes;
@@ -59,10 +64,13 @@ bool ReadStringValue(KeyId key, std::string* text, const std::string& name, size
     std::string bytes;
     uint32_t type = 0;
     uint32_t size = 0;
-    if (QueryValue(key, name, &type, nullptr, &size) != kSuccess || !IsTextType(type)) return false;
-    if (!ReadRawValue(key, &bytes, name, capacity)) return false;
+    if (QueryValue(key, name, &type, nullptr, &size) != kSuccess || !IsTextType(type))
+        return false;
+    if (!ReadRawValue(key, &bytes, name, capacity))
+        return false;
     std::string value = bytes.substr(0, bytes.find('\0'));
-    if (value.size() + 1 > capacity) return false;
+    if (value.size() + 1 > capacity)
+        return false;
     *text = value;
     return true;
 }
@@ -72,7 +80,8 @@ bool ReadRawValue(KeyId key, std::string* bytes, const std::string& name, size_t
     std::string buffer(capacity, '\0');
     uint32_t type = 0;
     uint32_t size = static_cast<uint32_t>(capacity);
-    if (QueryValue(key, name, &type, &buffer[0], &size) != kSuccess) return false;
+    if (QueryValue(key, name, &type, &buffer[0], &size) != kSuccess)
+        return false;
     *bytes = buffer.substr(0, size);
     return true;
 }

@@ -11,8 +11,8 @@
 // One value of a list written in one go. Texts of any length are written whole.
 struct RegValueItem {
     std::string name;
-    uint32_t type;    // platform::registry::kTypeSz, kTypeExpandSz or kTypeDword
-    uint32_t number;  // for every type other than a text
+    uint32_t type;     // platform::registry::kTypeSz, kTypeExpandSz or kTypeDword
+    uint32_t number;   // for every type other than a text
     std::string text;  // for kTypeSz and kTypeExpandSz
 };
 

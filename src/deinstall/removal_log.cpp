@@ -12,11 +12,14 @@ namespace {
 
 constexpr int kTextWriteProtected = 202;
 constexpr size_t kEntryWidth = 260;  // an entry with its CR LF and terminator
-const char* const kHeader = "QZT Quorel Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
+const char* const kHeader =
+    "QZT Quorel Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
 
 }  // namespace
 
-std::string RemovalLogPath() { return JoinPath(App().SetupDirectory, "removed.qzt"); }
+std::string RemovalLogPath() {
+    return JoinPath(App().SetupDirectory, "removed.qzt");
+}
 
 int AppendRemovalLog(const std::string& object) {
     std::string path = RemovalLogPath();
@@ -24,7 +27,8 @@ int AppendRemovalLog(const std::string& object) {
     if (!log.IsOpen()) {
         for (;;) {
             log.Reset(platform::CreateFileWithAttributes(path, platform::kAttributeHidden));
-            if (log.IsOpen()) break;
+            if (log.IsOpen())
+                break;
             std::string drive = path.substr(0, 3);
             if (platform::ui::AskRetryIgnore(nullptr, FormatText(Text(kTextWriteProtected), {drive})) !=
                 platform::ui::kAnswerRetry)
@@ -39,14 +43,16 @@ int AppendRemovalLog(const std::string& object) {
 
 int IsInRemovalLog(const std::string& object) {
     platform::InputFile log(RemovalLogPath());
-    if (!log.IsOpen()) return 0;
+    if (!log.IsOpen())
+        return 0;
     // An overlong name was logged cut to the entry width; look it up the same way, or it is never found.
     std::string logged = FitField(object, kEntryWidth - 2);
     std::string line;
     bool more = true;
     while (more) {
         more = ReadTextLine(log, line, kEntryWidth);
-        if ((more || !line.empty()) && (EqualsIgnoreCase(line, object) || EqualsIgnoreCase(line, logged))) return 1;
+        if ((more || !line.empty()) && (EqualsIgnoreCase(line, object) || EqualsIgnoreCase(line, logged)))
+            return 1;
     }
     return 0;
 }

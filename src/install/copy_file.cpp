@@ -20,10 +20,13 @@ constexpr int kTextOverwriteNewer = 401;
 int ProbeSource(WindowRef owner, const std::string& source, platform::InputFile& probe) {
     for (;;) {
         probe.Open(source);
-        if (probe.IsOpen()) return kFileDone;
+        if (probe.IsOpen())
+            return kFileDone;
         int answer = platform::ui::AskRetryIgnore(owner, FormatText(Text(kTextFileNotFound), {source}));
-        if (answer == platform::ui::kAnswerIgnore) return kFileIgnored;
-        if (answer != platform::ui::kAnswerRetry) return kFileAbort;
+        if (answer == platform::ui::kAnswerIgnore)
+            return kFileIgnored;
+        if (answer != platform::ui::kAnswerRetry)
+            return kFileAbort;
     }
 }
 
@@ -31,19 +34,21 @@ int ProbeSource(WindowRef owner, const std::string& source, platform::InputFile&
 constexpr int kKeepTarget = 100;
 
 // Whether the existing target may be overwritten: kFileDone to go on, kKeepTarget, or the result to return.
-int CheckTarget(WindowRef owner, const std::string& source, const std::string& target, platform::InputFile& sourceProbe,
-                platform::InputFile& targetProbe) {
+int CheckTarget(WindowRef owner, const std::string& source, const std::string& target,
+                platform::InputFile& sourceProbe, platform::InputFile& targetProbe) {
     uint32_t attributes = platform::FileAttributes(target);
     if (attributes != platform::kInvalidAttributes && (attributes & platform::kAttributeReadOnly)) {
         // Declining to touch a write-protected file counts as done: the user chose to keep it.
-        if (!platform::ui::AskSystemYesNo(nullptr, FormatText(Text(kTextNoWriteAccess), {target, source}), true))
+        if (!platform::ui::AskSystemYesNo(nullptr, FormatText(Text(kTextNoWriteAccess), {target, source}),
+                                          true))
             return kKeepTarget;
         platform::SetFileAttributesOf(target, attributes & ~platform::kAttributeReadOnly);
     }
-    if (Installation().OverwriteAll) return kFileDone;
+    if (Installation().OverwriteAll)
+        return kFileDone;
     uint64_t sourceTime = 0, targetTime = 0;
-    if (!platform::LastWriteTime(sourceProbe.Id(), &sourceTime) || !platform::LastWriteTime(targetProbe.Id(), &targetTime) ||
-        sourceTime >= targetTime)
+    if (!platform::LastWriteTime(sourceProbe.Id(), &sourceTime) ||
+        !platform::LastWriteTime(targetProbe.Id(), &targetTime) || sourceTime >= targetTime)
         return kFileDone;
     switch (platform::ui::AskYesNo(owner, true, FormatText(Text(kTextOverwriteNewer), {target}))) {
         case platform::ui::kAnswerYes:
@@ -59,11 +64,14 @@ int CheckTarget(WindowRef owner, const std::string& source, const std::string& t
 }
 
 int CopyPlain(WindowRef owner, const std::string& source, const std::string& target) {
-    if (EqualsIgnoreCase(source, target)) return kFileDone;
+    if (EqualsIgnoreCase(source, target))
+        return kFileDone;
     while (!platform::CopyFilePath(source, target)) {
         int answer = platform::ui::AskRetryIgnore(owner, FormatText(Text(kTextCantWrite), {target}));
-        if (answer == platform::ui::kAnswerIgnore) return kFileIgnored;
-        if (answer != platform::ui::kAnswerRetry) return kFileAbort;
+        if (answer == platform::ui::kAnswerIgnore)
+            return kFileIgnored;
+        if (answer != platform::ui::kAnswerRetry)
+            return kFileAbort;
     }
     return kFileDone;
 }
@@ -75,11 +83,16 @@ int Expand(const std::string& source, const std::string& target) {
         platform::LzId from = platform::LzOpenSource(source);
         platform::LzId to = platform::LzCreateTarget(target);
         long written = -1;
-        if (from != platform::kNoLz && to != platform::kNoLz) written = platform::LzCopyFile(from, to);
-        if (from != platform::kNoLz) platform::LzCloseFile(from);
-        if (to != platform::kNoLz) platform::LzCloseFile(to);
-        if (written >= 0) return kFileDone;
-        if (platform::ui::AskRetryIgnore(nullptr, FormatText(Text(kTextCantWrite), {target})) != platform::ui::kAnswerRetry)
+        if (from != platform::kNoLz && to != platform::kNoLz)
+            written = platform::LzCopyFile(from, to);
+        if (from != platform::kNoLz)
+            platform::LzCloseFile(from);
+        if (to != platform::kNoLz)
+            platform::LzCloseFile(to);
+        if (written >= 0)
+            return kFileDone;
+        if (platform::ui::AskRetryIgnore(nullptr, FormatText(Text(kTextCantWrite), {target})) !=
+            platform::ui::kAnswerRetry)
             return kFileSkipped;
     }
 }
@@ -90,21 +103,26 @@ int CopyOrExpandFile(WindowRef owner, const std::string& source, const std::stri
     {
         platform::InputFile sourceProbe;
         int result = ProbeSource(owner, source, sourceProbe);
-        if (result != kFileDone) return result;
+        if (result != kFileDone)
+            return result;
         platform::InputFile targetProbe(target);
         if (targetProbe.IsOpen()) {
             result = CheckTarget(owner, source, target, sourceProbe, targetProbe);
-            if (result == kKeepTarget) return kFileDone;
-            if (result != kFileDone) return result;
+            if (result == kKeepTarget)
+                return kFileDone;
+            if (result != kFileDone)
+                return result;
         }
     }  // both probes are closed before anything is written
     return expand ? Expand(source, target) : CopyPlain(owner, source, target);
 }
 
 void CreatePathDirectories(WindowRef progressWindow, const std::string& directory) {
-    if (platform::IsDirectory(directory)) return;
+    if (platform::IsDirectory(directory))
+        return;
     platform::ui::SetInfoText(progressWindow, FormatText(Text(kTextCreatePath), {directory}));
     for (size_t i = 0; i + 1 < directory.size(); ++i)
-        if (directory[i + 1] == '\\' && directory[i] != ':') platform::CreateDirectoryPath(directory.substr(0, i + 1));
+        if (directory[i + 1] == '\\' && directory[i] != ':')
+            platform::CreateDirectoryPath(directory.substr(0, i + 1));
     platform::CreateDirectoryPath(directory);
 }

@@ -52,21 +52,24 @@ void FillPicker(HWND dialog, const std::string& specification) {
     DlgDirListComboBoxA(dialog, drives, IDC_PICK_DRIVES, 0, DDL_DRIVES | DDL_EXCLUSIVE);
     char drive[8] = {};
     wsprintfA(drive, "[-%c-]", shown.empty() ? 'c' : shown[0]);
-    SendDlgItemMessageA(dialog, IDC_PICK_DRIVES, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(drive));
+    SendDlgItemMessageA(dialog, IDC_PICK_DRIVES, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(drive));
 }
 
 void OnPickerInit(HWND dialog, PickerState& state) {
     ShowWindow(dialog, SW_HIDE);
     CenterWindow(dialog);
     SetCaptionText(dialog, kTextPickCaption);
-    for (int id : {IDC_PICK_OK, IDC_PICK_CANCEL, IDC_PICK_SHOWN_LABEL, IDC_PICK_HELP, IDC_PICK_DRIVE_LABEL}) SetItemText(dialog, id);
+    for (int id : {IDC_PICK_OK, IDC_PICK_CANCEL, IDC_PICK_SHOWN_LABEL, IDC_PICK_HELP, IDC_PICK_DRIVE_LABEL})
+        SetItemText(dialog, id);
     FillPicker(dialog, ItemText(state.parent, state.editId));
     ShowWindow(dialog, SW_SHOW);
 }
 
 void OnPickerSelect(HWND dialog, int id) {
     char selected[kPathSize] = {};
-    // "[dir]" becomes "dir\" and "[-d-]" becomes "d:"; the result is listed whether or not it named a directory.
+    // "[dir]" becomes "dir\" and "[-d-]" becomes "d:"; the result is listed whether or not it named a
+    // directory.
     if (id == IDC_PICK_DIRECTORIES)
         DlgDirSelectExA(dialog, selected, kPathSize, IDC_PICK_DIRECTORIES);
     else
@@ -95,10 +98,12 @@ INT_PTR CALLBACK PickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
                     EndDialog(dialog, 0);
                     break;
                 case IDC_PICK_DIRECTORIES:
-                    if (HIWORD(wParam) == LBN_DBLCLK) OnPickerSelect(dialog, IDC_PICK_DIRECTORIES);
+                    if (HIWORD(wParam) == LBN_DBLCLK)
+                        OnPickerSelect(dialog, IDC_PICK_DIRECTORIES);
                     break;
                 case IDC_PICK_DRIVES:
-                    if (HIWORD(wParam) == CBN_SELCHANGE) OnPickerSelect(dialog, IDC_PICK_DRIVES);
+                    if (HIWORD(wParam) == CBN_SELCHANGE)
+                        OnPickerSelect(dialog, IDC_PICK_DRIVES);
                     break;
             }
             return TRUE;
@@ -124,7 +129,8 @@ void OnInstallInit(HWND dialog) {
 
 void ChangePath(HWND dialog, int editId) {
     PickerState state = {dialog, editId, ""};
-    if (DialogBoxParamA(GetModuleHandleA(nullptr), "DLG_changedir", dialog, PickerProc, reinterpret_cast<LPARAM>(&state)) > 0)
+    if (DialogBoxParamA(GetModuleHandleA(nullptr), "DLG_changedir", dialog, PickerProc,
+                        reinterpret_cast<LPARAM>(&state)) > 0)
         SetDlgItemTextA(dialog, editId, state.picked.c_str());
 }
 
@@ -136,7 +142,8 @@ INT_PTR CALLBACK InstallProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDC_INSTALL_START:
-                    RunInstallation(dialog, ItemText(dialog, IDC_INSTALL_SOURCE), ItemText(dialog, IDC_INSTALL_DESTINATION));
+                    RunInstallation(dialog, ItemText(dialog, IDC_INSTALL_SOURCE),
+                                    ItemText(dialog, IDC_INSTALL_DESTINATION));
                     EndDialog(dialog, 0);
                     break;
                 case IDC_INSTALL_CANCEL:
@@ -161,6 +168,7 @@ INT_PTR CALLBACK InstallProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 void OpenInstallDialog(WindowRef owner, const std::string& setupDirectory) {
     App().SetupDirectory = FitField(setupDirectory, kTextWidth);
-    if (DialogBoxParamA(GetModuleHandleA(nullptr), "DLG_install", static_cast<HWND>(owner), InstallProc, 0) == -1)
+    if (DialogBoxParamA(GetModuleHandleA(nullptr), "DLG_install", static_cast<HWND>(owner), InstallProc, 0) ==
+        -1)
         ShowError(owner, "Unable to open Install dialog!");
 }

@@ -41,8 +41,8 @@ std::string Join3(const std::string& a, const std::string& b, const std::string&
 
 // One file of a copy step: show what happens, give Cancel its chance, then copy or expand. Returns false
 // when the step has to end at once; an ignored file only clears stepResult.
-bool FileStep(WindowRef progress, WindowRef owner, const std::string& source, const std::string& target, bool expand,
-              int& stepResult) {
+bool FileStep(WindowRef progress, WindowRef owner, const std::string& source, const std::string& target,
+              bool expand, int& stepResult) {
     int textId = expand ? kTextExpandFile : kTextCopyFile;
     platform::ui::SetInfoText(progress, FormatText(Text(textId), {source, target}));
     platform::ui::PumpMessages(progress);
@@ -55,7 +55,8 @@ bool FileStep(WindowRef progress, WindowRef owner, const std::string& source, co
         stepResult = kStepAbort;
         return false;
     }
-    if (result == kFileIgnored) stepResult = 0;
+    if (result == kFileIgnored)
+        stepResult = 0;
     return true;
 }
 
@@ -64,10 +65,12 @@ bool WriteNewConfiguration(uint32_t capiIndex) {
     DriverConfig& config = GlobalDriverConfig();
     AdapterArray& adapters = GlobalAdapters();
     SetDefaultDriverConfig(capiIndex, config);
-    for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i) SetDefaultAdapterConfig(adapters[i]);
+    for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
+        SetDefaultAdapterConfig(adapters[i]);
     std::string protocol;
     // The default protocol comes from the script beside the running program, not from the source path.
-    if (ReadDefaultProtocol(protocol)) GetScriptNewImagePath(protocol, config.ImagePath);
+    if (ReadDefaultProtocol(protocol))
+        GetScriptNewImagePath(protocol, config.ImagePath);
     DeleteOptionalParameters();
     bool complete = WriteDriverConfig(capiIndex, config);
     DeleteAdapterKeys();
@@ -89,12 +92,13 @@ void EndUnsuccessful(WindowRef progress, WindowRef owner) {
 
 }  // namespace
 
-int CopySetupFiles(WindowRef progress, WindowRef owner, const std::string& sourcePath, const std::string& destinationPath) {
+int CopySetupFiles(WindowRef progress, WindowRef owner, const std::string& sourcePath,
+                   const std::string& destinationPath) {
     const AppContext& app = App();
     int result = 1;
     CreatePathDirectories(progress, destinationPath);
-    if (!FileStep(progress, owner, JoinPath(sourcePath, app.SetupInfoFileName), JoinPath(destinationPath, app.SetupInfoFileName),
-                  false, result))
+    if (!FileStep(progress, owner, JoinPath(sourcePath, app.SetupInfoFileName),
+                  JoinPath(destinationPath, app.SetupInfoFileName), false, result))
         return result;
     // The setup program always comes from where it was started, whatever the source path says.
     FileStep(progress, owner, JoinPath(app.SetupDirectory, app.SetupProgramName),
@@ -102,7 +106,8 @@ int CopySetupFiles(WindowRef progress, WindowRef owner, const std::string& sourc
     return result;
 }
 
-int CopyAddFiles(WindowRef progress, WindowRef owner, const std::string& sourcePath, const std::string& destinationPath) {
+int CopyAddFiles(WindowRef progress, WindowRef owner, const std::string& sourcePath,
+                 const std::string& destinationPath) {
     std::vector<AddFile> files;
     ReadAddFiles(sourcePath, files);
     int result = 1;
@@ -116,7 +121,8 @@ int CopyAddFiles(WindowRef progress, WindowRef owner, const std::string& sourceP
     return result;
 }
 
-int ExpandCompFiles(WindowRef progress, WindowRef owner, const std::string& sourcePath, const std::string& destinationPath) {
+int ExpandCompFiles(WindowRef progress, WindowRef owner, const std::string& sourcePath,
+                    const std::string& destinationPath) {
     std::vector<CompFile> files;
     ReadCompFiles(sourcePath, files);
     std::string windows = platform::WindowsDirectory();
@@ -127,18 +133,21 @@ int ExpandCompFiles(WindowRef progress, WindowRef owner, const std::string& sour
         if (file.windowsSubdirectory != "!NOWINSYSTEM") {
             std::string directory = JoinPath(windows, file.windowsSubdirectory);
             CreatePathDirectories(progress, directory);
-            if (!FileStep(progress, owner, source, JoinPath(directory, file.installedName), true, result)) break;
+            if (!FileStep(progress, owner, source, JoinPath(directory, file.installedName), true, result))
+                break;
         }
         if (file.setupSubdirectory != "!NOSETUPDIR") {
             std::string directory = JoinPath(destinationPath, file.setupSubdirectory);
             CreatePathDirectories(progress, directory);
-            if (!FileStep(progress, owner, source, JoinPath(directory, file.installedName), true, result)) break;
+            if (!FileStep(progress, owner, source, JoinPath(directory, file.installedName), true, result))
+                break;
         }
     }
     return result;
 }
 
-void RunInstallation(WindowRef installDialog, const std::string& sourcePath, const std::string& destinationPath) {
+void RunInstallation(WindowRef installDialog, const std::string& sourcePath,
+                     const std::string& destinationPath) {
     AppContext& app = App();
     InstallContext& install = Installation();
     install.SourcePath = FitField(sourcePath, kTextWidth);
@@ -182,11 +191,14 @@ void RunInstallation(WindowRef installDialog, const std::string& sourcePath, con
 
     bool existing = false;
     uint32_t capiIndex = FindCapiIndex(&existing);
-    if (capiIndex > 1 && HasOtherCapiEntries()) ShowMessage(installDialog, Text(kTextOtherMaker));
+    if (capiIndex > 1 && HasOtherCapiEntries())
+        ShowMessage(installDialog, Text(kTextOtherMaker));
     app.RestartNeeded = !existing;
     // Only an explicit No discards the earlier configuration; closing the question keeps it.
-    bool fresh = !existing || platform::ui::AskYesNo(installDialog, false, Text(kTextKeepOld)) == platform::ui::kAnswerNo;
-    if (fresh && WriteNewConfiguration(capiIndex)) WriteIntegrityBackup();
+    bool fresh = !existing ||
+                 platform::ui::AskYesNo(installDialog, false, Text(kTextKeepOld)) == platform::ui::kAnswerNo;
+    if (fresh && WriteNewConfiguration(capiIndex))
+        WriteIntegrityBackup();
 
     RemoveRemovalLog();
     app.RunMode = kRunConfigure;

@@ -12,7 +12,9 @@ namespace {
 
 constexpr size_t kCommandWidth = 260;
 
-std::string Command(const std::string& text) { return FitField(text, kCommandWidth); }
+std::string Command(const std::string& text) {
+    return FitField(text, kCommandWidth);
+}
 
 std::string AddItemCommand(const ProgmanItem& item, size_t index, const std::string& installDirectory) {
     const std::string& program = App().SetupProgramName;
@@ -20,27 +22,32 @@ std::string AddItemCommand(const ProgmanItem& item, size_t index, const std::str
     std::string command = isSetup ? program : item.Command;
     std::string icon = JoinPath(installDirectory, item.IconFile == "!SETUPICON" ? program : item.IconFile);
     std::string directory = installDirectory;
-    if (item.WorkingDirectory != "!SETUPDIR") directory = JoinPath(installDirectory, item.WorkingDirectory);
-    else CollapseBackslashes(directory);
+    if (item.WorkingDirectory != "!SETUPDIR")
+        directory = JoinPath(installDirectory, item.WorkingDirectory);
+    else
+        CollapseBackslashes(directory);
     return Command("[AddItem(" + command + " " + item.Parameters + "," + item.Title + "," + icon + "," +
-                   std::to_string(static_cast<uint16_t>(item.IconIndex)) + "," + std::to_string(20 + 75 * index) +
-                   ",10," + directory + ")]");
+                   std::to_string(static_cast<uint16_t>(item.IconIndex)) + "," +
+                   std::to_string(20 + 75 * index) + ",10," + directory + ")]");
 }
 
 }  // namespace
 
-std::vector<std::string> ProgmanBuildCommands(const ProgmanGroup& group, const std::string& installDirectory) {
+std::vector<std::string> ProgmanBuildCommands(const ProgmanGroup& group,
+                                              const std::string& installDirectory) {
     std::vector<std::string> commands = {
         Command("[DeleteGroup(" + group.name + ")]"),
         Command("[CreateGroup(\"" + group.name + "\",0)]"),
         Command("[ShowGroup(\"" + group.name + "\",1)]"),
     };
-    for (size_t k = 0; k < group.items.size(); ++k) commands.push_back(AddItemCommand(group.items[k], k, installDirectory));
+    for (size_t k = 0; k < group.items.size(); ++k)
+        commands.push_back(AddItemCommand(group.items[k], k, installDirectory));
     commands.push_back(Command("[ShowGroup(\"" + group.name + "\",6)]"));
     return commands;
 }
 
-void BuildProgmanGroup(WindowRef owner, const std::string& scriptDirectory, const std::string& installDirectory) {
+void BuildProgmanGroup(WindowRef owner, const std::string& scriptDirectory,
+                       const std::string& installDirectory) {
     platform::dde::Client dde;
     if (dde.Error()) {
         ShowError(owner, "No DDE conversation!");
@@ -52,7 +59,8 @@ void BuildProgmanGroup(WindowRef owner, const std::string& scriptDirectory, cons
     size_t firstItem = 3, lastItem = commands.size() - 1;
     for (size_t i = 0; i < commands.size(); ++i) {
         dde.Send(commands[i]);
-        if (i >= firstItem && i < lastItem) platform::dde::PauseBetweenItems();
+        if (i >= firstItem && i < lastItem)
+            platform::dde::PauseBetweenItems();
     }
     // The Program Manager pushed its group window to the front; bring the owner back.
     platform::ui::CenterAndActivate(owner);
@@ -67,6 +75,7 @@ void RemoveProgmanGroup(WindowRef owner, const std::string& scriptDirectory) {
         return;
     }
     ProgmanGroup group;
-    if (!ReadProgmanSection(scriptDirectory, group)) return;
+    if (!ReadProgmanSection(scriptDirectory, group))
+        return;
     dde.Send(Command("[DeleteGroup(" + group.name + ")]"));
 }

@@ -11,5 +11,6 @@
 std::vector<std::string> ProgmanBuildCommands(const ProgmanGroup& group, const std::string& installDirectory);
 
 // Builds the group of the current language from the setup information file in scriptDirectory.
-void BuildProgmanGroup(WindowRef owner, const std::string& scriptDirectory, const std::string& installDirectory);
+void BuildProgmanGroup(WindowRef owner, const std::string& scriptDirectory,
+                       const std::string& installDirectory);
 void RemoveProgmanGroup(WindowRef owner, const std::string& scriptDirectory);

@@ -19,17 +19,18 @@ void PauseBetweenItems();
 
 // Owns a client registration, released on every path.
 class Client {
-public:
+  public:
     Client() : error_(StartClient(&instance_)) {}
     ~Client() {
-        if (error_ == 0) StopClient(instance_);
+        if (error_ == 0)
+            StopClient(instance_);
     }
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
     unsigned Error() const { return error_; }
     int Send(const std::string& command) { return SendProgmanCommand(instance_, command); }
 
-private:
+  private:
     InstanceId instance_ = 0;
     unsigned error_;
 };

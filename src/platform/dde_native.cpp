@@ -10,9 +10,15 @@ int g_pauses = 0;
 }  // namespace
 
 namespace fake {
-std::vector<std::string>& DdeCommands() { return g_commands; }
-void FailDdeStart(unsigned error) { g_startError = error; }
-int DdePauses() { return g_pauses; }
+std::vector<std::string>& DdeCommands() {
+    return g_commands;
+}
+void FailDdeStart(unsigned error) {
+    g_startError = error;
+}
+int DdePauses() {
+    return g_pauses;
+}
 void ResetDde() {
     g_commands.clear();
     g_startError = 0;
@@ -34,7 +40,9 @@ int SendProgmanCommand(InstanceId, const std::string& command) {
     return 1;
 }
 
-void PauseBetweenItems() { ++g_pauses; }
+void PauseBetweenItems() {
+    ++g_pauses;
+}
 
 }  // namespace dde
 }  // namespace platform

@@ -7,21 +7,24 @@ namespace platform::dde {
 
 namespace {
 
-HDDEDATA CALLBACK IgnoreTransaction(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
+HDDEDATA CALLBACK IgnoreTransaction(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    return nullptr;
+}
 
 // A string handle of the instance, freed on every path.
 class StringHandle {
-public:
+  public:
     StringHandle(DWORD instance, const char* text)
         : instance_(instance), handle_(DdeCreateStringHandleA(instance, text, CP_WINANSI)) {}
     ~StringHandle() {
-        if (handle_) DdeFreeStringHandle(instance_, handle_);
+        if (handle_)
+            DdeFreeStringHandle(instance_, handle_);
     }
     StringHandle(const StringHandle&) = delete;
     StringHandle& operator=(const StringHandle&) = delete;
     HSZ Get() const { return handle_; }
 
-private:
+  private:
     DWORD instance_;
     HSZ handle_;
 };
@@ -35,20 +38,26 @@ unsigned StartClient(InstanceId* instance) {
     return result == DMLERR_NO_ERROR ? 0 : result;
 }
 
-void StopClient(InstanceId instance) { DdeUninitialize(static_cast<DWORD>(instance)); }
+void StopClient(InstanceId instance) {
+    DdeUninitialize(static_cast<DWORD>(instance));
+}
 
 int SendProgmanCommand(InstanceId instance, const std::string& command) {
     DWORD id = static_cast<DWORD>(instance);
     StringHandle progman(id, "PROGMAN");
     HCONV conversation = DdeConnect(id, progman.Get(), progman.Get(), nullptr);
-    if (!conversation) return 0;
+    if (!conversation)
+        return 0;
     std::string data = command;
-    HDDEDATA result = DdeClientTransaction(reinterpret_cast<LPBYTE>(&data[0]), static_cast<DWORD>(data.size() + 1),
-                                           conversation, nullptr, CF_TEXT, XTYP_EXECUTE, 1000, nullptr);
+    HDDEDATA result =
+        DdeClientTransaction(reinterpret_cast<LPBYTE>(&data[0]), static_cast<DWORD>(data.size() + 1),
+                             conversation, nullptr, CF_TEXT, XTYP_EXECUTE, 1000, nullptr);
     DdeDisconnect(conversation);
     return result ? 1 : 0;
 }
 
-void PauseBetweenItems() { Sleep(100); }
+void PauseBetweenItems() {
+    Sleep(100);
+}
 
 }  // namespace platform::dde

@@ -3,14 +3,16 @@
 namespace platform {
 
 bool InputFile::Fill() {
-    if (id_ == kNoFile) return false;
+    if (id_ == kNoFile)
+        return false;
     length_ = ReadFileBytes(id_, buffer_, sizeof buffer_);
     position_ = 0;
     return length_ > 0;
 }
 
 bool InputFile::ReadByte(unsigned char* byte) {
-    if (position_ >= length_ && !Fill()) return false;
+    if (position_ >= length_ && !Fill())
+        return false;
     *byte = static_cast<unsigned char>(buffer_[position_++]);
     return true;
 }
@@ -21,7 +23,8 @@ void InputFile::SkipByte() {
 }
 
 void InputFile::Close() {
-    if (id_ != kNoFile) CloseFile(id_);
+    if (id_ != kNoFile)
+        CloseFile(id_);
     id_ = kNoFile;
     length_ = position_ = 0;
 }

@@ -9,7 +9,7 @@ namespace platform {
 // An open file, closed on every path. Reads go through a buffer so that parsers which look at one byte
 // at a time cost one system call per 4 KiB, not per byte.
 class InputFile {
-public:
+  public:
     InputFile() = default;
     explicit InputFile(const std::string& path) : id_(OpenFileForRead(path)) {}
     ~InputFile() { Close(); }
@@ -29,7 +29,7 @@ public:
     void SkipByte();
     void Close();
 
-private:
+  private:
     bool Fill();
 
     FileId id_ = kNoFile;
@@ -41,7 +41,7 @@ private:
 // A file open for writing, closed on every path: created (truncated) from a path, or taken over from
 // another opening call.
 class OutputFile {
-public:
+  public:
     explicit OutputFile(const std::string& path) : id_(CreateFileTruncate(path)) {}
     explicit OutputFile(FileId id) : id_(id) {}
     ~OutputFile() { Close(); }
@@ -54,13 +54,16 @@ public:
         Close();
         id_ = id;
     }
-    bool Write(const std::string& data) { return WriteFileBytes(id_, data.data(), static_cast<long>(data.size())); }
+    bool Write(const std::string& data) {
+        return WriteFileBytes(id_, data.data(), static_cast<long>(data.size()));
+    }
     void Close() {
-        if (id_ != kNoFile) CloseFile(id_);
+        if (id_ != kNoFile)
+            CloseFile(id_);
         id_ = kNoFile;
     }
 
-private:
+  private:
     FileId id_ = kNoFile;
 };
 

@@ -38,15 +38,18 @@ bool HostExists(const std::string& hostPath) {
 
 FileId OpenForWriting(const std::string& path, int flags) {
     std::string hostPath = fake::HostPath(path);
-    if (IsReadOnly(hostPath)) return kNoFile;
+    if (IsReadOnly(hostPath))
+        return kNoFile;
     int fd = open(hostPath.c_str(), flags, 0644);
-    if (fd >= 0 && (flags & O_TRUNC)) g_attributeBits.erase(hostPath);
+    if (fd >= 0 && (flags & O_TRUNC))
+        g_attributeBits.erase(hostPath);
     return fd < 0 ? kNoFile : fd;
 }
 
 bool CopyHostFile(const std::string& from, const std::string& to) {
     int in = open(from.c_str(), O_RDONLY);
-    if (in < 0) return false;
+    if (in < 0)
+        return false;
     int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (out < 0) {
         close(in);
@@ -55,7 +58,8 @@ bool CopyHostFile(const std::string& from, const std::string& to) {
     char buffer[65536];
     ssize_t got;
     bool ok = true;
-    while (ok && (got = read(in, buffer, sizeof buffer)) > 0) ok = write(out, buffer, static_cast<size_t>(got)) == got;
+    while (ok && (got = read(in, buffer, sizeof buffer)) > 0)
+        ok = write(out, buffer, static_cast<size_t>(got)) == got;
     close(in);
     close(out);
     return ok;
@@ -68,9 +72,15 @@ std::string HostPath(const std::string& windowsPath) {
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }
-void SetSystemDirectory(const std::string& path) { g_systemDirectory = path; }
-void SetWindowsDirectory(const std::string& path) { g_windowsDirectory = path; }
-void SetModuleFileName(const std::string& path) { g_moduleFileName = path; }
+void SetSystemDirectory(const std::string& path) {
+    g_systemDirectory = path;
+}
+void SetWindowsDirectory(const std::string& path) {
+    g_windowsDirectory = path;
+}
+void SetModuleFileName(const std::string& path) {
+    g_moduleFileName = path;
+}
 }  // namespace fake
 
 FileId OpenFileForRead(const std::string& path) {
@@ -84,7 +94,9 @@ FileId OpenFileForRead(const std::string& path) {
     return fd < 0 ? kNoFile : fd;
 }
 
-FileId CreateFileTruncate(const std::string& path) { return OpenForWriting(path, O_RDWR | O_CREAT | O_TRUNC); }
+FileId CreateFileTruncate(const std::string& path) {
+    return OpenForWriting(path, O_RDWR | O_CREAT | O_TRUNC);
+}
 
 long ReadFileBytes(FileId file, char* buffer, long size) {
     ssize_t got = read(static_cast<int>(file), buffer, static_cast<size_t>(size));
@@ -95,11 +107,14 @@ bool WriteFileBytes(FileId file, const char* data, long size) {
     return write(static_cast<int>(file), data, static_cast<size_t>(size)) == size;
 }
 
-void CloseFile(FileId file) { close(static_cast<int>(file)); }
+void CloseFile(FileId file) {
+    close(static_cast<int>(file));
+}
 
 bool DeleteFilePath(const std::string& path) {
     std::string hostPath = fake::HostPath(path);
-    if (IsReadOnly(hostPath) || unlink(hostPath.c_str()) != 0) return false;
+    if (IsReadOnly(hostPath) || unlink(hostPath.c_str()) != 0)
+        return false;
     g_attributeBits.erase(hostPath);
     return true;
 }
@@ -109,15 +124,23 @@ std::string CurrentDirectory() {
     return getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
 }
 
-std::string SystemDirectory() { return g_systemDirectory; }
-std::string WindowsDirectory() { return g_windowsDirectory; }
-std::string ModuleFileName() { return g_moduleFileName; }
+std::string SystemDirectory() {
+    return g_systemDirectory;
+}
+std::string WindowsDirectory() {
+    return g_windowsDirectory;
+}
+std::string ModuleFileName() {
+    return g_moduleFileName;
+}
 
 uint32_t FileAttributes(const std::string& path) {
     std::string hostPath = fake::HostPath(path);
     struct stat status;
-    if (stat(hostPath.c_str(), &status) != 0) return kInvalidAttributes;
-    if (S_ISDIR(status.st_mode)) return kAttributeDirectory;
+    if (stat(hostPath.c_str(), &status) != 0)
+        return kInvalidAttributes;
+    if (S_ISDIR(status.st_mode))
+        return kAttributeDirectory;
     auto found = g_attributeBits.find(hostPath);
     uint32_t bits = found == g_attributeBits.end() ? 0 : found->second;
     return bits ? bits : kAttributeNormal;
@@ -125,24 +148,31 @@ uint32_t FileAttributes(const std::string& path) {
 
 bool SetFileAttributesOf(const std::string& path, uint32_t attributes) {
     std::string hostPath = fake::HostPath(path);
-    if (!HostExists(hostPath)) return false;
+    if (!HostExists(hostPath))
+        return false;
     g_attributeBits[hostPath] = attributes & kKeptBits;
     return true;
 }
 
 FileId CreateFileWithAttributes(const std::string& path, uint32_t attributes) {
     FileId file = OpenForWriting(path, O_RDWR | O_CREAT | O_TRUNC);
-    if (file != kNoFile) g_attributeBits[fake::HostPath(path)] = attributes & kKeptBits;
+    if (file != kNoFile)
+        g_attributeBits[fake::HostPath(path)] = attributes & kKeptBits;
     return file;
 }
 
-FileId OpenFileForWrite(const std::string& path) { return OpenForWriting(path, O_WRONLY); }
+FileId OpenFileForWrite(const std::string& path) {
+    return OpenForWriting(path, O_WRONLY);
+}
 
-bool SeekToEnd(FileId file) { return lseek(static_cast<int>(file), 0, SEEK_END) >= 0; }
+bool SeekToEnd(FileId file) {
+    return lseek(static_cast<int>(file), 0, SEEK_END) >= 0;
+}
 
 bool LastWriteTime(FileId file, uint64_t* time) {
     struct stat status;
-    if (fstat(static_cast<int>(file), &status) != 0) return false;
+    if (fstat(static_cast<int>(file), &status) != 0)
+        return false;
     *time = (static_cast<uint64_t>(status.st_mtim.tv_sec) + kEpochDifference) * 10000000ULL +
             static_cast<uint64_t>(status.st_mtim.tv_nsec) / 100;
     return true;
@@ -161,15 +191,19 @@ bool SetLastWriteTime(const std::string& path, uint64_t time) {
 bool CopyFilePath(const std::string& source, const std::string& target) {
     std::string hostSource = fake::HostPath(source);
     std::string hostTarget = fake::HostPath(target);
-    if (IsReadOnly(hostTarget) || !CopyHostFile(hostSource, hostTarget)) return false;
+    if (IsReadOnly(hostTarget) || !CopyHostFile(hostSource, hostTarget))
+        return false;
     // CopyFileA keeps the source's last-write time.
     struct stat status;
-    if (stat(hostSource.c_str(), &status) != 0) return false;
+    if (stat(hostSource.c_str(), &status) != 0)
+        return false;
     struct timespec times[2] = {status.st_atim, status.st_mtim};
     return utimensat(AT_FDCWD, hostTarget.c_str(), times, 0) == 0;
 }
 
-bool CreateDirectoryPath(const std::string& path) { return mkdir(fake::HostPath(path).c_str(), 0755) == 0; }
+bool CreateDirectoryPath(const std::string& path) {
+    return mkdir(fake::HostPath(path).c_str(), 0755) == 0;
+}
 
 bool IsDirectory(const std::string& path) {
     struct stat status;
@@ -178,9 +212,11 @@ bool IsDirectory(const std::string& path) {
 
 LzId LzOpenSource(const std::string& path) {
     std::string hostPath = fake::HostPath(path);
-    if (!HostExists(hostPath) && !hostPath.empty()) hostPath.back() = '_';  // name.ext -> name.ex_
+    if (!HostExists(hostPath) && !hostPath.empty())
+        hostPath.back() = '_';  // name.ext -> name.ex_
     FileId probe = OpenFileForRead(hostPath);
-    if (probe == kNoFile) return kNoLz;
+    if (probe == kNoFile)
+        return kNoLz;
     CloseFile(probe);
     g_lzFiles[g_nextLz] = hostPath;
     return g_nextLz++;
@@ -188,7 +224,8 @@ LzId LzOpenSource(const std::string& path) {
 
 LzId LzCreateTarget(const std::string& path) {
     FileId created = CreateFileTruncate(path);
-    if (created == kNoFile) return kNoLz;
+    if (created == kNoFile)
+        return kNoLz;
     CloseFile(created);
     g_lzFiles[g_nextLz] = fake::HostPath(path);
     return g_nextLz++;
@@ -197,22 +234,29 @@ LzId LzCreateTarget(const std::string& path) {
 long LzCopyFile(LzId source, LzId target) {
     auto from = g_lzFiles.find(source);
     auto to = g_lzFiles.find(target);
-    if (from == g_lzFiles.end() || to == g_lzFiles.end()) return -1;
+    if (from == g_lzFiles.end() || to == g_lzFiles.end())
+        return -1;
     msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
-    if (!szdd) return -1;
+    if (!szdd)
+        return -1;
     int status = szdd->decompress(szdd, from->second.c_str(), to->second.c_str());
     mspack_destroy_szdd_decompressor(szdd);
     // Like LZ32, a file without the compression signature is copied as it is.
-    if (status == MSPACK_ERR_SIGNATURE) status = CopyHostFile(from->second, to->second) ? MSPACK_ERR_OK : -1;
-    if (status != MSPACK_ERR_OK) return -1;
+    if (status == MSPACK_ERR_SIGNATURE)
+        status = CopyHostFile(from->second, to->second) ? MSPACK_ERR_OK : -1;
+    if (status != MSPACK_ERR_OK)
+        return -1;
     // LZCopy gives the target the source's last-write time.
     struct stat original, written;
-    if (stat(from->second.c_str(), &original) != 0 || stat(to->second.c_str(), &written) != 0) return -1;
+    if (stat(from->second.c_str(), &original) != 0 || stat(to->second.c_str(), &written) != 0)
+        return -1;
     struct timespec times[2] = {original.st_atim, original.st_mtim};
     utimensat(AT_FDCWD, to->second.c_str(), times, 0);
     return static_cast<long>(written.st_size);
 }
 
-void LzCloseFile(LzId file) { g_lzFiles.erase(file); }
+void LzCloseFile(LzId file) {
+    g_lzFiles.erase(file);
+}
 
 }  // namespace platform

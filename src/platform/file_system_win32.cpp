@@ -6,10 +6,16 @@
 namespace platform {
 
 namespace {
-HANDLE AsHandle(FileId file) { return reinterpret_cast<HANDLE>(file); }
-FileId FromHandle(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileId>(handle); }
+HANDLE AsHandle(FileId file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+FileId FromHandle(HANDLE handle) {
+    return handle == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileId>(handle);
+}
 
-std::string FromBuffer(const char* buffer, DWORD length) { return length ? std::string(buffer, length) : std::string(); }
+std::string FromBuffer(const char* buffer, DWORD length) {
+    return length ? std::string(buffer, length) : std::string();
+}
 }  // namespace
 
 FileId OpenFileForRead(const std::string& path) {
@@ -24,7 +30,8 @@ FileId CreateFileTruncate(const std::string& path) {
 
 long ReadFileBytes(FileId file, char* buffer, long size) {
     DWORD read = 0;
-    if (!ReadFile(AsHandle(file), buffer, static_cast<DWORD>(size), &read, nullptr)) return 0;
+    if (!ReadFile(AsHandle(file), buffer, static_cast<DWORD>(size), &read, nullptr))
+        return 0;
     return static_cast<long>(read);
 }
 
@@ -34,9 +41,13 @@ bool WriteFileBytes(FileId file, const char* data, long size) {
            written == static_cast<DWORD>(size);
 }
 
-void CloseFile(FileId file) { CloseHandle(AsHandle(file)); }
+void CloseFile(FileId file) {
+    CloseHandle(AsHandle(file));
+}
 
-bool DeleteFilePath(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool DeleteFilePath(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
 
 std::string CurrentDirectory() {
     char buffer[MAX_PATH];
@@ -66,15 +77,17 @@ std::string ModuleFileName() {
 
 namespace platform {
 
-uint32_t FileAttributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+uint32_t FileAttributes(const std::string& path) {
+    return GetFileAttributesA(path.c_str());
+}
 
 bool SetFileAttributesOf(const std::string& path, uint32_t attributes) {
     return SetFileAttributesA(path.c_str(), attributes) != 0;
 }
 
 FileId CreateFileWithAttributes(const std::string& path, uint32_t attributes) {
-    return FromHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes,
-                                  nullptr));
+    return FromHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  attributes, nullptr));
 }
 
 FileId OpenFileForWrite(const std::string& path) {
@@ -82,19 +95,23 @@ FileId OpenFileForWrite(const std::string& path) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-bool SeekToEnd(FileId file) { return SetFilePointer(AsHandle(file), 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER; }
+bool SeekToEnd(FileId file) {
+    return SetFilePointer(AsHandle(file), 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER;
+}
 
 bool LastWriteTime(FileId file, uint64_t* time) {
     FILETIME written;
-    if (!GetFileTime(AsHandle(file), nullptr, nullptr, &written)) return false;
+    if (!GetFileTime(AsHandle(file), nullptr, nullptr, &written))
+        return false;
     *time = (static_cast<uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
     return true;
 }
 
 bool SetLastWriteTime(const std::string& path, uint64_t time) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
     FILETIME written = {static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
     bool done = SetFileTime(file, nullptr, nullptr, &written) != 0;
     CloseHandle(file);
@@ -105,7 +122,9 @@ bool CopyFilePath(const std::string& source, const std::string& target) {
     return CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
 }
 
-bool CreateDirectoryPath(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+bool CreateDirectoryPath(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
 
 bool IsDirectory(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
@@ -124,8 +143,12 @@ LzId LzCreateTarget(const std::string& path) {
     return handle < 0 ? kNoLz : handle;
 }
 
-long LzCopyFile(LzId source, LzId target) { return LZCopy(static_cast<INT>(source), static_cast<INT>(target)); }
+long LzCopyFile(LzId source, LzId target) {
+    return LZCopy(static_cast<INT>(source), static_cast<INT>(target));
+}
 
-void LzCloseFile(LzId file) { LZClose(static_cast<INT>(file)); }
+void LzCloseFile(LzId file) {
+    LZClose(static_cast<INT>(file));
+}
 
 }  // namespace platform

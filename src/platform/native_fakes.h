@@ -50,7 +50,8 @@ struct RegistryValue {
     }
 };
 // Creates the key when missing and sets the value.
-void SetRegistryValue(const std::string& path, const std::string& name, uint32_t type, const std::string& data);
+void SetRegistryValue(const std::string& path, const std::string& name, uint32_t type,
+                      const std::string& data);
 bool RegistryKeyExists(const std::string& path);
 // The key's values in the order they were first created; empty for a missing key.
 std::vector<RegistryValue> RegistryValues(const std::string& path);

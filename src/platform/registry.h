@@ -12,9 +12,9 @@ constexpr KeyId kNoKey = 0;
 
 // Win32 status codes the callers look at.
 constexpr long kSuccess = 0;
-constexpr long kFileNotFound = 2;  // ERROR_FILE_NOT_FOUND: no such key or value
-constexpr long kAccessDenied = 5;  // ERROR_ACCESS_DENIED; also a key with subkeys given to DeleteKey
-constexpr long kMoreData = 234;    // ERROR_MORE_DATA: the value does not fit the buffer
+constexpr long kFileNotFound = 2;   // ERROR_FILE_NOT_FOUND: no such key or value
+constexpr long kAccessDenied = 5;   // ERROR_ACCESS_DENIED; also a key with subkeys given to DeleteKey
+constexpr long kMoreData = 234;     // ERROR_MORE_DATA: the value does not fit the buffer
 constexpr long kNoMoreItems = 259;  // ERROR_NO_MORE_ITEMS: EnumSubKey past the last subkey
 constexpr long kKeyDeleted = 1018;  // ERROR_KEY_DELETED: the key behind an open handle was deleted
 
@@ -50,7 +50,7 @@ long DeleteKey(const std::string& path);
 
 // Owns an open key, closed on every path.
 class Key {
-public:
+  public:
     Key() = default;
     ~Key() { Reset(); }
     Key(const Key&) = delete;
@@ -61,11 +61,12 @@ public:
         return &id_;
     }
     void Reset() {
-        if (id_ != kNoKey) CloseKey(id_);
+        if (id_ != kNoKey)
+            CloseKey(id_);
         id_ = kNoKey;
     }
 
-private:
+  private:
     KeyId id_ = kNoKey;
 };
 

@@ -60,13 +60,15 @@ void CreateWithParents(const std::string& path, const std::string& keyClass) {
     while (end != std::string::npos) {
         end = path.find('\\', end + 1);
         std::string prefix = path.substr(0, end);
-        if (g_keys.count(Lower(prefix))) continue;
+        if (g_keys.count(Lower(prefix)))
+            continue;
         g_keys[Lower(prefix)] = {prefix, end == std::string::npos ? keyClass : std::string(), {}};
     }
 }
 
 bool IsDirectChild(const std::string& lowerChild, const std::string& lowerParent) {
-    if (lowerChild.size() <= lowerParent.size() + 1) return false;
+    if (lowerChild.size() <= lowerParent.size() + 1)
+        return false;
     if (lowerChild.compare(0, lowerParent.size(), lowerParent) != 0 || lowerChild[lowerParent.size()] != '\\')
         return false;
     return lowerChild.find('\\', lowerParent.size() + 1) == std::string::npos;
@@ -85,10 +87,13 @@ std::vector<std::string> DirectChildren(const std::string& lowerParent) {
 long Resolve(registry::KeyId key, fake::RegistryOperation operation, const std::string& valueName,
              KeyData** data, bool* fullAccess) {
     auto handle = g_handles.find(key);
-    if (handle == g_handles.end()) return kInvalidHandle;
-    if (long status = InjectedFailure(operation, handle->second.lowerPath, valueName)) return status;
+    if (handle == g_handles.end())
+        return kInvalidHandle;
+    if (long status = InjectedFailure(operation, handle->second.lowerPath, valueName))
+        return status;
     auto found = g_keys.find(handle->second.lowerPath);
-    if (found == g_keys.end()) return registry::kKeyDeleted;
+    if (found == g_keys.end())
+        return registry::kKeyDeleted;
     *data = &found->second;
     *fullAccess = handle->second.fullAccess;
     return registry::kSuccess;
@@ -113,11 +118,14 @@ void ResetRegistry() {
     g_handles.clear();
 }
 
-void AddRegistryKey(const std::string& path) { CreateWithParents(path, ""); }
+void AddRegistryKey(const std::string& path) {
+    CreateWithParents(path, "");
+}
 
 void FailRegistryOpen(const std::string& path, long status, bool fullAccessOnly) {
     FailRegistryOperation(path, RegistryOperation::kOpenFull, status);
-    if (!fullAccessOnly) FailRegistryOperation(path, RegistryOperation::kOpenRead, status);
+    if (!fullAccessOnly)
+        FailRegistryOperation(path, RegistryOperation::kOpenRead, status);
 }
 
 void FailRegistryOperation(const std::string& path, RegistryOperation operation, long status,
@@ -138,7 +146,9 @@ void SetRegistryValue(const std::string& path, const std::string& name, uint32_t
     }
 }
 
-bool RegistryKeyExists(const std::string& path) { return g_keys.count(Lower(path)) != 0; }
+bool RegistryKeyExists(const std::string& path) {
+    return g_keys.count(Lower(path)) != 0;
+}
 
 std::vector<RegistryValue> RegistryValues(const std::string& path) {
     auto found = g_keys.find(Lower(path));
@@ -150,17 +160,23 @@ std::string RegistryKeyClass(const std::string& path) {
     return found == g_keys.end() ? std::string() : found->second.keyClass;
 }
 
-std::vector<std::string> RegistrySubKeys(const std::string& path) { return DirectChildren(Lower(path)); }
+std::vector<std::string> RegistrySubKeys(const std::string& path) {
+    return DirectChildren(Lower(path));
+}
 
-size_t OpenRegistryKeys() { return g_handles.size(); }
+size_t OpenRegistryKeys() {
+    return g_handles.size();
+}
 }  // namespace fake
 
 namespace registry {
 
 long CreateKey(const std::string& path, const std::string& keyClass, KeyId* key) {
     *key = kNoKey;
-    if (path.empty()) return kAccessDenied;
-    if (long status = InjectedFailure(fake::RegistryOperation::kCreateKey, Lower(path))) return status;
+    if (path.empty())
+        return kAccessDenied;
+    if (long status = InjectedFailure(fake::RegistryOperation::kCreateKey, Lower(path)))
+        return status;
     CreateWithParents(path, keyClass);
     *key = NewHandle(Lower(path), true);
     return kSuccess;
@@ -169,20 +185,25 @@ long CreateKey(const std::string& path, const std::string& keyClass, KeyId* key)
 long OpenKey(const std::string& path, bool fullAccess, KeyId* key) {
     *key = kNoKey;
     auto operation = fullAccess ? fake::RegistryOperation::kOpenFull : fake::RegistryOperation::kOpenRead;
-    if (long status = InjectedFailure(operation, Lower(path))) return status;
-    if (!g_keys.count(Lower(path))) return kFileNotFound;
+    if (long status = InjectedFailure(operation, Lower(path)))
+        return status;
+    if (!g_keys.count(Lower(path)))
+        return kFileNotFound;
     *key = NewHandle(Lower(path), fullAccess);
     return kSuccess;
 }
 
-void CloseKey(KeyId key) { g_handles.erase(key); }
+void CloseKey(KeyId key) {
+    g_handles.erase(key);
+}
 
 long SetValue(KeyId key, const std::string& name, uint32_t type, const char* data, uint32_t size) {
     KeyData* keyData = nullptr;
     bool fullAccess = false;
     if (long status = Resolve(key, fake::RegistryOperation::kSetValue, name, &keyData, &fullAccess))
         return status;
-    if (!fullAccess) return kAccessDenied;
+    if (!fullAccess)
+        return kAccessDenied;
     fake::SetRegistryValue(keyData->path, name, type, std::string(data, size));
     return kSuccess;
 }
@@ -193,12 +214,15 @@ long QueryValue(KeyId key, const std::string& name, uint32_t* type, char* data, 
     if (long status = Resolve(key, fake::RegistryOperation::kQueryValue, name, &keyData, &fullAccess))
         return status;
     auto value = FindValue(*keyData, name);
-    if (value == keyData->values.end()) return kFileNotFound;
+    if (value == keyData->values.end())
+        return kFileNotFound;
     *type = value->type;
     uint32_t capacity = *size;
     *size = static_cast<uint32_t>(value->data.size());
-    if (data == nullptr) return kSuccess;
-    if (value->data.size() > capacity) return kMoreData;
+    if (data == nullptr)
+        return kSuccess;
+    if (value->data.size() > capacity)
+        return kMoreData;
     std::memcpy(data, value->data.data(), value->data.size());
     return kSuccess;
 }
@@ -208,9 +232,11 @@ long DeleteValue(KeyId key, const std::string& name) {
     bool fullAccess = false;
     if (long status = Resolve(key, fake::RegistryOperation::kDeleteValue, name, &keyData, &fullAccess))
         return status;
-    if (!fullAccess) return kAccessDenied;
+    if (!fullAccess)
+        return kAccessDenied;
     auto value = FindValue(*keyData, name);
-    if (value == keyData->values.end()) return kFileNotFound;
+    if (value == keyData->values.end())
+        return kFileNotFound;
     keyData->values.erase(value);
     return kSuccess;
 }
@@ -232,15 +258,19 @@ long EnumSubKey(KeyId key, uint32_t index, std::string* name) {
     if (long status = Resolve(key, fake::RegistryOperation::kEnumSubKeys, "", &keyData, &fullAccess))
         return status;
     std::vector<std::string> children = DirectChildren(Lower(keyData->path));
-    if (index >= children.size()) return kNoMoreItems;
+    if (index >= children.size())
+        return kNoMoreItems;
     *name = children[index];
     return kSuccess;
 }
 
 long DeleteKey(const std::string& path) {
-    if (long status = InjectedFailure(fake::RegistryOperation::kDeleteKey, Lower(path))) return status;
-    if (!g_keys.count(Lower(path))) return kFileNotFound;
-    if (!DirectChildren(Lower(path)).empty()) return kAccessDenied;
+    if (long status = InjectedFailure(fake::RegistryOperation::kDeleteKey, Lower(path)))
+        return status;
+    if (!g_keys.count(Lower(path)))
+        return kFileNotFound;
+    if (!DirectChildren(Lower(path)).empty())
+        return kAccessDenied;
     g_keys.erase(Lower(path));
     return kSuccess;
 }

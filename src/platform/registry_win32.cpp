@@ -7,7 +7,9 @@
 namespace platform::registry {
 
 namespace {
-HKEY AsHandle(KeyId key) { return reinterpret_cast<HKEY>(key); }
+HKEY AsHandle(KeyId key) {
+    return reinterpret_cast<HKEY>(key);
+}
 }  // namespace
 
 long CreateKey(const std::string& path, const std::string& keyClass, KeyId* key) {
@@ -30,7 +32,9 @@ long OpenKey(const std::string& path, bool fullAccess, KeyId* key) {
     return status;
 }
 
-void CloseKey(KeyId key) { RegCloseKey(AsHandle(key)); }
+void CloseKey(KeyId key) {
+    RegCloseKey(AsHandle(key));
+}
 
 long SetValue(KeyId key, const std::string& name, uint32_t type, const char* data, uint32_t size) {
     return RegSetValueExA(AsHandle(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data), size);
@@ -46,7 +50,9 @@ long QueryValue(KeyId key, const std::string& name, uint32_t* type, char* data, 
     return status;
 }
 
-long DeleteValue(KeyId key, const std::string& name) { return RegDeleteValueA(AsHandle(key), name.c_str()); }
+long DeleteValue(KeyId key, const std::string& name) {
+    return RegDeleteValueA(AsHandle(key), name.c_str());
+}
 
 long CountSubKeys(KeyId key, uint32_t* count) {
     DWORD subKeys = 0;
@@ -64,6 +70,8 @@ long EnumSubKey(KeyId key, uint32_t index, std::string* name) {
     return status;
 }
 
-long DeleteKey(const std::string& path) { return RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()); }
+long DeleteKey(const std::string& path) {
+    return RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+}
 
 }  // namespace platform::registry

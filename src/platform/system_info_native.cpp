@@ -8,9 +8,13 @@ int g_platformId = 2;
 }
 
 namespace fake {
-void SetRunningPlatformId(int id) { g_platformId = id; }
+void SetRunningPlatformId(int id) {
+    g_platformId = id;
+}
 }  // namespace fake
 
-int RunningPlatformId() { return g_platformId; }
+int RunningPlatformId() {
+    return g_platformId;
+}
 
 }  // namespace platform

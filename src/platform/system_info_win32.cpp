@@ -7,7 +7,8 @@ namespace platform {
 int RunningPlatformId() {
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;  // 148 bytes
-    if (!GetVersionExA(&info)) return -1;
+    if (!GetVersionExA(&info))
+        return -1;
     return static_cast<int>(info.dwPlatformId);
 }
 

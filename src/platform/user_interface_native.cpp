@@ -16,7 +16,8 @@ int g_nextWindow = 1;
 
 int NextAnswer(const std::string& kind, const std::string& text) {
     g_shown.push_back({kind, "", text, ""});
-    if (g_answers.empty()) return ui::kAnswerCancel;
+    if (g_answers.empty())
+        return ui::kAnswerCancel;
     int answer = g_answers.front();
     g_answers.pop_front();
     return answer;
@@ -24,7 +25,9 @@ int NextAnswer(const std::string& kind, const std::string& text) {
 }  // namespace
 
 namespace fake {
-std::vector<Shown>& ShownMessages() { return g_shown; }
+std::vector<Shown>& ShownMessages() {
+    return g_shown;
+}
 void ResetUserInterface() {
     g_shown.clear();
     g_answers.clear();
@@ -32,9 +35,15 @@ void ResetUserInterface() {
     g_pumps = 0;
     g_cancelRequested = false;
 }
-void QueueAnswers(const std::vector<int>& answers) { g_answers.insert(g_answers.end(), answers.begin(), answers.end()); }
-size_t PendingAnswers() { return g_answers.size(); }
-void CancelAtPump(int pump) { g_cancelAtPump = pump; }
+void QueueAnswers(const std::vector<int>& answers) {
+    g_answers.insert(g_answers.end(), answers.begin(), answers.end());
+}
+size_t PendingAnswers() {
+    return g_answers.size();
+}
+void CancelAtPump(int pump) {
+    g_cancelAtPump = pump;
+}
 }  // namespace fake
 
 namespace ui {
@@ -55,9 +64,13 @@ int AskYesNo(WindowRef, bool withAll, const std::string& text) {
     return NextAnswer(withAll ? "AskYesAllNo" : "AskYesNo", text);
 }
 
-int AskRetryIgnore(WindowRef, const std::string& text) { return NextAnswer("AskRetryIgnore", text); }
+int AskRetryIgnore(WindowRef, const std::string& text) {
+    return NextAnswer("AskRetryIgnore", text);
+}
 
-bool AskSystemYesNo(WindowRef, const std::string& text, bool) { return NextAnswer("AskSystemYesNo", text) == 1; }
+bool AskSystemYesNo(WindowRef, const std::string& text, bool) {
+    return NextAnswer("AskSystemYesNo", text) == 1;
+}
 
 WindowRef OpenInfoWindow(WindowRef, bool, bool) {
     g_cancelRequested = false;
@@ -65,25 +78,36 @@ WindowRef OpenInfoWindow(WindowRef, bool, bool) {
     return reinterpret_cast<WindowRef>(static_cast<std::intptr_t>(g_nextWindow++));
 }
 
-void SetInfoText(WindowRef, const std::string& text) { g_shown.push_back({"InfoText", "", text, ""}); }
+void SetInfoText(WindowRef, const std::string& text) {
+    g_shown.push_back({"InfoText", "", text, ""});
+}
 
 void PumpMessages(WindowRef) {
     ++g_pumps;
-    if (g_pumps == g_cancelAtPump) g_cancelRequested = true;
+    if (g_pumps == g_cancelAtPump)
+        g_cancelRequested = true;
 }
 
-void CloseInfoWindow(WindowRef) { g_shown.push_back({"CloseInfoWindow", "", "", ""}); }
+void CloseInfoWindow(WindowRef) {
+    g_shown.push_back({"CloseInfoWindow", "", "", ""});
+}
 
-bool CancelRequested() { return g_cancelRequested; }
+bool CancelRequested() {
+    return g_cancelRequested;
+}
 
 void CenterAndActivate(WindowRef) {}
 
 void ActivateWindow(WindowRef) {}
 
 // A pause counts as one more chance for the user's Cancel.
-void PumpMessagesFor(WindowRef window, unsigned) { PumpMessages(window); }
+void PumpMessagesFor(WindowRef window, unsigned) {
+    PumpMessages(window);
+}
 
-void SetMainDialogMode(WindowRef, int mode) { g_shown.push_back({"MainDialogMode", "", std::to_string(mode), ""}); }
+void SetMainDialogMode(WindowRef, int mode) {
+    g_shown.push_back({"MainDialogMode", "", std::to_string(mode), ""});
+}
 
 int IntegrityDialog(WindowRef, const std::string& information) {
     return NextAnswer("IntegrityDialog", information);

@@ -4,7 +4,7 @@
 // except where a template says otherwise.
 
 // "DLG_main"
-#define IDC_MAIN_ACTION 8    // shows text 9, 10 or 11 by run mode
+#define IDC_MAIN_ACTION 8  // shows text 9, 10 or 11 by run mode
 #define IDC_MAIN_ABOUT 12
 #define IDC_MAIN_EXIT 13
 #define IDC_MAIN_LANGUAGE 14

@@ -12,7 +12,7 @@ const char* const kCantFind = "Can't find SETUPINFOFILE!";
 
 // One pass over the setup information file: find a header, then take the section's lines in order.
 class SectionReader {
-public:
+  public:
     explicit SectionReader(const std::string& path) : file_(path) {}
     bool IsOpen() const { return file_.IsOpen(); }
     bool AtEnd() const { return atEnd_; }
@@ -21,7 +21,8 @@ public:
         std::string line;
         while (!atEnd_) {
             atEnd_ = !ReadTextLine(file_, line);
-            if (!atEnd_ && line == header) return true;
+            if (!atEnd_ && line == header)
+                return true;
         }
         return false;
     }
@@ -29,7 +30,8 @@ public:
     // The next line cut to its field; past the end of the file it comes back empty.
     std::string Line(size_t width = kTextWidth) {
         std::string line;
-        if (!atEnd_) atEnd_ = !ReadTextLine(file_, line, width);
+        if (!atEnd_)
+            atEnd_ = !ReadTextLine(file_, line, width);
         return atEnd_ ? std::string() : line;
     }
 
@@ -38,7 +40,7 @@ public:
         return count < 0 ? 0 : count;
     }
 
-private:
+  private:
     platform::InputFile file_;
     bool atEnd_ = false;
 };
@@ -50,20 +52,26 @@ std::string ImageFileName(const std::string& imagePath) {
 
 }  // namespace
 
-std::string SetupInfoPath(const std::string& directory) { return JoinPath(directory, App().SetupInfoFileName); }
+std::string SetupInfoPath(const std::string& directory) {
+    return JoinPath(directory, App().SetupInfoFileName);
+}
 
 int ReadOsSection() {
     SectionReader reader(SetupInfoPath(App().SetupDirectory));
-    if (!reader.IsOpen() || !reader.FindHeader("[OS]")) return 0;
+    if (!reader.IsOpen() || !reader.FindHeader("[OS]"))
+        return 0;
     std::string os = reader.Line();
-    if (os == "!OS_WINDOWS_NT") return 2;
-    if (os == "!OS_WINDOWS_95") return 1;
+    if (os == "!OS_WINDOWS_NT")
+        return 2;
+    if (os == "!OS_WINDOWS_95")
+        return 1;
     return 0;  // "!OS_WINDOWS_16" and anything else
 }
 
 int ReadMaintenanceSection(MaintenanceDefaults& record) {
     SectionReader reader(SetupInfoPath(App().SetupDirectory));
-    if (!reader.IsOpen()) return 0;
+    if (!reader.IsOpen())
+        return 0;
     int found = 0;
     // A later section is read over an earlier one, until one that switches maintenance off.
     while (reader.FindHeader("[MAINTENANCE]")) {
@@ -73,9 +81,12 @@ int ReadMaintenanceSection(MaintenanceDefaults& record) {
             record.Mode = kMaintenanceOff;
             break;
         }
-        if (mode == "!MAINTENANCE_FULL") record.Mode = kMaintenanceFull;
-        if (mode == "!MAINTENANCE_DEFAULT") record.Mode = kMaintenanceDefault;
-        if (mode == "!MAINTENANCE_DEFAULT_INVISIBLE") record.Mode = kMaintenanceDefaultInvisible;
+        if (mode == "!MAINTENANCE_FULL")
+            record.Mode = kMaintenanceFull;
+        if (mode == "!MAINTENANCE_DEFAULT")
+            record.Mode = kMaintenanceDefault;
+        if (mode == "!MAINTENANCE_DEFAULT_INVISIBLE")
+            record.Mode = kMaintenanceDefaultInvisible;
         record.cipValue = ParseSignedDecimal(reader.Line());
         record.Controller = ParseSignedDecimal(reader.Line());
         record.username = reader.Line(kUserWidth);
@@ -83,12 +94,14 @@ int ReadMaintenanceSection(MaintenanceDefaults& record) {
         record.CDPN.clear();
         for (int32_t i = 0, n = reader.Count(); i < n && (i < int32_t{kMaxCdpn} || !reader.AtEnd()); ++i) {
             std::string number = reader.Line(kPartyNumberWidth);
-            if (record.CDPN.size() < kMaxCdpn) record.CDPN.push_back(number);
+            if (record.CDPN.size() < kMaxCdpn)
+                record.CDPN.push_back(number);
         }
         record.CGPN.clear();
         for (int32_t i = 0, n = reader.Count(); i < n && (i < int32_t{kMaxCgpn} || !reader.AtEnd()); ++i) {
             std::string number = reader.Line(kPartyNumberWidth);
-            if (record.CGPN.size() < kMaxCgpn) record.CGPN.push_back(number);
+            if (record.CGPN.size() < kMaxCgpn)
+                record.CGPN.push_back(number);
         }
     }
     return found;
@@ -96,14 +109,16 @@ int ReadMaintenanceSection(MaintenanceDefaults& record) {
 
 int ReadCurrentCapiDll(std::string& name) {
     SectionReader reader(SetupInfoPath(App().SetupDirectory));
-    if (!reader.IsOpen() || !reader.FindHeader("[CURRENTCAPIDLL]")) return 0;
+    if (!reader.IsOpen() || !reader.FindHeader("[CURRENTCAPIDLL]"))
+        return 0;
     name = reader.Line();
     return 1;
 }
 
 uint32_t ReadScriptVersion(const std::string& directory) {
     SectionReader reader(SetupInfoPath(directory));
-    if (!reader.IsOpen() || !reader.FindHeader("[VERSION]")) return 0;
+    if (!reader.IsOpen() || !reader.FindHeader("[VERSION]"))
+        return 0;
     return ParseUnsignedDecimal(reader.Line());
 }
 
@@ -114,16 +129,19 @@ int ReadDefaultProtocol(std::string& name) {
         ShowMessage(nullptr, std::string(kCantFind) + " at " + path);
         return 0;
     }
-    if (!reader.FindHeader("[DEFPROTOCOL]")) return 0;
+    if (!reader.FindHeader("[DEFPROTOCOL]"))
+        return 0;
     name = reader.Line();
     return 1;
 }
 
 int ReadProtocolEntries(std::vector<ProtocolEntry>& entries) {
     SectionReader reader(SetupInfoPath(App().SetupDirectory));
-    if (!reader.IsOpen()) return 0;
+    if (!reader.IsOpen())
+        return 0;
     entries.clear();
-    if (!reader.FindHeader("[PROTOCOL]")) return 1;
+    if (!reader.FindHeader("[PROTOCOL]"))
+        return 1;
     // Entries past the end of the file would only be empty: a count that overshoots ends there.
     for (int32_t i = 0, n = reader.Count(); i < n && !reader.AtEnd(); ++i) {
         ProtocolEntry entry;
@@ -142,7 +160,8 @@ int AnyProtocolNeedsSpid() {
         return 0;
     }
     for (const ProtocolEntry& entry : entries)
-        if (entry.code & 1) return 1;
+        if (entry.code & 1)
+            return 1;
     return 0;
 }
 
@@ -154,7 +173,8 @@ uint32_t GetProtocolIndexByImage(const std::string& imagePath) {
     }
     std::string image = ImageFileName(imagePath);
     for (size_t i = 0; i < entries.size(); ++i)
-        if (EqualsIgnoreCase(entries[i].image, image)) return static_cast<uint32_t>(i);
+        if (EqualsIgnoreCase(entries[i].image, image))
+            return static_cast<uint32_t>(i);
     return kNoProtocolIndex;
 }
 
@@ -181,7 +201,8 @@ uint32_t GetProtocolCode(const std::string& nameOrImagePath) {
     }
     std::string image = ImageFileName(nameOrImagePath);
     for (const ProtocolEntry& entry : entries)
-        if (EqualsIgnoreCase(entry.name, nameOrImagePath) || EqualsIgnoreCase(entry.image, image)) return entry.code;
+        if (EqualsIgnoreCase(entry.name, nameOrImagePath) || EqualsIgnoreCase(entry.image, image))
+            return entry.code;
     return 0;
 }
 
@@ -192,7 +213,8 @@ int ReadCompFiles(const std::string& directory, std::vector<CompFile>& list) {
         return 0;
     }
     list.clear();
-    if (!reader.FindHeader("[COMPFILES]")) return 1;
+    if (!reader.FindHeader("[COMPFILES]"))
+        return 1;
     for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
         int32_t n = reader.Count();
         std::string sourceSubdirectory = reader.Line(kFileNameWidth);
@@ -201,7 +223,8 @@ int ReadCompFiles(const std::string& directory, std::vector<CompFile>& list) {
             CompFile file;
             file.sourceName = reader.Line(kFileNameWidth);
             file.installedName = reader.Line(kFileNameWidth);
-            if (list.size() < kMaxFileEntries) list.push_back(file);
+            if (list.size() < kMaxFileEntries)
+                list.push_back(file);
         }
         std::string setupSubdirectory = reader.Line(kFileNameWidth);
         std::string windowsSubdirectory = reader.Line(kFileNameWidth);
@@ -223,17 +246,20 @@ int ReadAddFiles(const std::string& directory, std::vector<AddFile>& list) {
         return 0;
     }
     list.clear();
-    if (!reader.FindHeader("[ADDFILES]")) return 1;
+    if (!reader.FindHeader("[ADDFILES]"))
+        return 1;
     for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
         int32_t n = reader.Count();
         std::string sourceSubdirectory = reader.Line(kFileNameWidth);
         size_t first = list.size();
         for (int32_t i = 0; i < n && (list.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
             std::string name = reader.Line(kFileNameWidth);
-            if (list.size() < kMaxFileEntries) list.push_back({sourceSubdirectory, name, ""});
+            if (list.size() < kMaxFileEntries)
+                list.push_back({sourceSubdirectory, name, ""});
         }
         std::string destinationSubdirectory = reader.Line(kFileNameWidth);
-        for (size_t k = first; k < list.size(); ++k) list[k].destinationSubdirectory = destinationSubdirectory;
+        for (size_t k = first; k < list.size(); ++k)
+            list[k].destinationSubdirectory = destinationSubdirectory;
     }
     return 1;
 }
@@ -245,13 +271,15 @@ int ReadDeleteAddFiles(const std::string& directory, std::vector<DeleteAddFile>&
         return 0;
     }
     list.clear();
-    if (!reader.FindHeader("[DELETEADDFILES]")) return 1;
+    if (!reader.FindHeader("[DELETEADDFILES]"))
+        return 1;
     for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
         int32_t n = reader.Count();
         std::string subdirectory = reader.Line(kFileNameWidth);
         for (int32_t i = 0; i < n && (list.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
             std::string name = reader.Line(kFileNameWidth);
-            if (list.size() < kMaxFileEntries) list.push_back({subdirectory, name});
+            if (list.size() < kMaxFileEntries)
+                list.push_back({subdirectory, name});
         }
     }
     return 1;
@@ -264,21 +292,25 @@ int ReadProgmanSection(const std::string& directory, ProgmanGroup& group) {
         return 0;
     }
     group.items.clear();
-    if (!reader.FindHeader("[PROGMAN]")) return 1;
+    if (!reader.FindHeader("[PROGMAN]"))
+        return 1;
     group.name = reader.Line(kProgmanNameWidth);
     const AppContext& app = App();
-    if (app.LanguageIndex < 0 || static_cast<size_t>(app.LanguageIndex) >= app.Languages.entries.size()) return 1;
+    if (app.LanguageIndex < 0 || static_cast<size_t>(app.LanguageIndex) >= app.Languages.entries.size())
+        return 1;
     const std::string& language = app.Languages.entries[app.LanguageIndex].displayName;
     std::string line;
     do {
         line = reader.Line();
     } while (!reader.AtEnd() && !EqualsIgnoreCase(line, language));
-    if (reader.AtEnd()) return 1;
+    if (reader.AtEnd())
+        return 1;
     for (int32_t i = 0, n = reader.Count(); i < n && group.items.size() < kMaxProgmanItems; ++i) {
         ProgmanItem item;
         item.Title = reader.Line(kProgmanNameWidth);
         item.Command = reader.Line();
-        if (item.Command == "!SETUPFILE+CMD") item.Parameters = reader.Line(kProgmanNameWidth);
+        if (item.Command == "!SETUPFILE+CMD")
+            item.Parameters = reader.Line(kProgmanNameWidth);
         item.WorkingDirectory = reader.Line();
         item.IconFile = reader.Line();
         item.IconIndex = static_cast<int16_t>(ParseSignedDecimal(reader.Line()));
@@ -294,7 +326,8 @@ int ReadLanguageSection(const std::string& directory, LanguageList& list) {
         return 0;
     }
     list.entries.clear();
-    if (!reader.FindHeader("[LANGUAGE]")) return 1;
+    if (!reader.FindHeader("[LANGUAGE]"))
+        return 1;
     for (int32_t i = 0, n = reader.Count(); i < n && list.entries.size() < kMaxLanguages; ++i) {
         LanguageEntry entry;
         entry.displayName = reader.Line(kLanguageNameWidth);

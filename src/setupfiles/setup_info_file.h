@@ -24,7 +24,12 @@ constexpr size_t kMaxCdpn = 1;
 constexpr uint32_t kNoProtocolIndex = 0x0FFFFFFF;
 extern const char* const kDriversPrefix;  // "\SystemRoot\System32\drivers\"
 
-enum MaintenanceMode { kMaintenanceOff = 0, kMaintenanceFull = 1, kMaintenanceDefault = 2, kMaintenanceDefaultInvisible = 3 };
+enum MaintenanceMode {
+    kMaintenanceOff = 0,
+    kMaintenanceFull = 1,
+    kMaintenanceDefault = 2,
+    kMaintenanceDefaultInvisible = 3
+};
 
 struct MaintenanceDefaults {
     int32_t Mode = kMaintenanceOff;

@@ -10,7 +10,8 @@ bool ReadTextLine(platform::InputFile& file, std::string& line, size_t width) {
             file.SkipByte();
             return true;
         }
-        if (line.size() + 1 < width) line.push_back(byte == 0xAF ? '\n' : static_cast<char>(byte));
+        if (line.size() + 1 < width)
+            line.push_back(byte == 0xAF ? '\n' : static_cast<char>(byte));
     }
     return false;
 }
@@ -25,7 +26,8 @@ size_t CollapseBackslashes(std::string& path) {
     }
     for (size_t i = start; i < path.size(); ++i) {
         collapsed.push_back(path[i]);
-        if (path[i] == '\\' && i + 1 < path.size() && path[i + 1] == '\\') ++i;
+        if (path[i] == '\\' && i + 1 < path.size() && path[i + 1] == '\\')
+            ++i;
     }
     path = collapsed;
     return path.size();
@@ -37,16 +39,23 @@ std::string JoinPath(const std::string& directory, const std::string& name) {
     return path;
 }
 
-std::string FitField(const std::string& text, size_t width) { return text.substr(0, width - 1); }
+std::string FitField(const std::string& text, size_t width) {
+    return text.substr(0, width - 1);
+}
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
@@ -55,9 +64,11 @@ uint64_t AccumulateDigits(const std::string& text, size_t& i, int base, uint64_t
     uint64_t value = 0;
     for (; i < text.size(); ++i) {
         int digit = HexDigit(text[i]);
-        if (digit < 0 || digit >= base) break;
+        if (digit < 0 || digit >= base)
+            break;
         value = value * base + digit;
-        if (value > limit) value = limit;
+        if (value > limit)
+            value = limit;
     }
     return value;
 }
@@ -68,7 +79,8 @@ int32_t ParseSignedDecimal(const std::string& text) {
     size_t i = 0;
     while (i < text.size() && IsSpace(text[i])) ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
     uint64_t limit = negative ? uint64_t{1} << 31 : std::numeric_limits<int32_t>::max();
     uint64_t value = AccumulateDigits(text, i, 10, limit);
     return negative ? static_cast<int32_t>(-static_cast<int64_t>(value)) : static_cast<int32_t>(value);
@@ -77,7 +89,8 @@ int32_t ParseSignedDecimal(const std::string& text) {
 uint32_t ParseUnsignedDecimal(const std::string& text) {
     size_t i = 0;
     while (i < text.size() && IsSpace(text[i])) ++i;
-    if (i < text.size() && text[i] == '+') ++i;
+    if (i < text.size() && text[i] == '+')
+        ++i;
     return static_cast<uint32_t>(AccumulateDigits(text, i, 10, std::numeric_limits<uint32_t>::max()));
 }
 
@@ -91,12 +104,16 @@ uint32_t ParseHex(const std::string& text) {
 }
 
 bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
     }
     return true;
 }

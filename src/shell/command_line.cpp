@@ -7,7 +7,9 @@ namespace {
 
 constexpr size_t kCommandLineLength = 127;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // The characters from start up to the next blank or the end; start moves past them.
 std::string TakeValue(const std::string& line, size_t& start) {
@@ -31,7 +33,8 @@ void ParseCommandLine(const std::string& commandLine) {
         }
         size_t letter = i + 1;
         char option = letter < line.size() ? line[letter] : '\0';
-        if (option >= 'A' && option <= 'Z') option = static_cast<char>(option - 'A' + 'a');
+        if (option >= 'A' && option <= 'Z')
+            option = static_cast<char>(option - 'A' + 'a');
         i = letter;
         if (option == 'f') {
             i = letter + 1;
@@ -50,7 +53,8 @@ void ParseCommandLine(const std::string& commandLine) {
 void SelectLanguage() {
     AppContext& app = App();
     app.LanguageIndex = 0;
-    if (app.RequestedLanguage.empty()) return;
+    if (app.RequestedLanguage.empty())
+        return;
     for (size_t i = 0; i < app.Languages.entries.size(); ++i) {
         if (EqualsIgnoreCase(app.Languages.entries[i].displayName, app.RequestedLanguage)) {
             app.LanguageIndex = static_cast<int>(i);

@@ -24,7 +24,8 @@ void CreateBackground(HWND window, HINSTANCE instance, IntroState& state) {
         return;
     }
     state.brush.Reset(CreatePatternBrush(static_cast<HBITMAP>(state.bitmap.Get())));
-    if (!state.brush) ShowError(window, "Can't create brush!");
+    if (!state.brush)
+        ShowError(window, "Can't create brush!");
 }
 
 void OnInit(HWND window, IntroState& state) {
@@ -52,14 +53,16 @@ INT_PTR CALLBACK IntroProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
             OnInit(window, *reinterpret_cast<IntroState*>(lParam));
             return TRUE;
         case WM_CTLCOLORDLG:
-            return reinterpret_cast<INT_PTR>(state && state->brush ? state->brush.Get() : GetStockObject(WHITE_BRUSH));
+            return reinterpret_cast<INT_PTR>(state && state->brush ? state->brush.Get()
+                                                                   : GetStockObject(WHITE_BRUSH));
         case WM_TIMER:
         case WM_KEYDOWN:
         case WM_CHAR:
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_COMMAND:  // Enter and Escape arrive as commands through the dialog manager
-            if (state) Close(window, *state);
+            if (state)
+                Close(window, *state);
             return TRUE;
     }
     return FALSE;
@@ -69,5 +72,6 @@ INT_PTR CALLBACK IntroProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
 
 void ShowIntroWindow(HWND owner) {
     IntroState state;
-    DialogBoxParamA(GetModuleHandleA(nullptr), "WND_intro", owner, IntroProc, reinterpret_cast<LPARAM>(&state));
+    DialogBoxParamA(GetModuleHandleA(nullptr), "WND_intro", owner, IntroProc,
+                    reinterpret_cast<LPARAM>(&state));
 }

@@ -24,13 +24,15 @@ GdiObject g_titleFont;
 void CreateTitleFont(HWND dialog) {
     WindowDC screen(nullptr);
     int height = -MulDiv(12, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
-    g_titleFont.Reset(CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "MS Sans Serif"));
+    g_titleFont.Reset(CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS,
+                                  "MS Sans Serif"));
     if (!g_titleFont) {
         ShowError(dialog, "Unable to find font!");
         return;
     }
-    SendDlgItemMessageA(dialog, IDC_MAIN_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(g_titleFont.Get()), TRUE);
+    SendDlgItemMessageA(dialog, IDC_MAIN_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(g_titleFont.Get()),
+                        TRUE);
 }
 
 void EndMainDialog(HWND dialog) {
@@ -58,7 +60,8 @@ void OnInit(HWND dialog) {
 
 void OnLanguageChanged(HWND dialog) {
     int selected = ComboBox(dialog, IDC_MAIN_LANGUAGE).Selected();
-    if (selected == CB_ERR) return;
+    if (selected == CB_ERR)
+        return;
     App().LanguageIndex = selected;
     LoadLanguageTable();
     SetMainTexts(dialog, App().RunMode, false);
@@ -68,7 +71,8 @@ void OnCommand(HWND dialog, int id, int notification) {
     switch (id) {
         case IDC_MAIN_ACTION:
             // The configuration and removal flows open from here too.
-            if (App().RunMode == kRunNormal) OpenInstallDialog(dialog, App().SetupDirectory);
+            if (App().RunMode == kRunNormal)
+                OpenInstallDialog(dialog, App().SetupDirectory);
             break;
         case IDC_MAIN_ABOUT:
             break;
@@ -76,7 +80,8 @@ void OnCommand(HWND dialog, int id, int notification) {
             EndMainDialog(dialog);
             break;
         case IDC_MAIN_LANGUAGE:
-            if (notification == CBN_SELCHANGE) OnLanguageChanged(dialog);
+            if (notification == CBN_SELCHANGE)
+                OnLanguageChanged(dialog);
             break;
     }
 }
@@ -109,7 +114,8 @@ void SetMainTexts(HWND dialog, int mode, bool fill) {
     for (int id : {IDC_MAIN_EXIT, IDC_MAIN_ABOUT, IDC_MAIN_TITLE, IDC_MAIN_LANGUAGE_LABEL, IDC_MAIN_VERSION})
         SetItemText(dialog, id);
     int action = MainButtonTextId(mode);
-    if (action >= 0) SetItemTextFrom(dialog, IDC_MAIN_ACTION, action);
+    if (action >= 0)
+        SetItemTextFrom(dialog, IDC_MAIN_ACTION, action);
 }
 
 INT_PTR RunMainDialog() {
@@ -119,7 +125,8 @@ INT_PTR RunMainDialog() {
 namespace platform::ui {
 
 void SetMainDialogMode(WindowRef mainWindow, int mode) {
-    if (mainWindow) SetMainTexts(static_cast<HWND>(mainWindow), mode, false);
+    if (mainWindow)
+        SetMainTexts(static_cast<HWND>(mainWindow), mode, false);
 }
 
 }  // namespace platform::ui

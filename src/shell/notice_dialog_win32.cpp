@@ -29,7 +29,8 @@ INT_PTR CALLBACK NoticeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         }
         case WM_COMMAND:
             // Only OK ends the notice; Escape (a command with id 2) does nothing.
-            if (LOWORD(wParam) == IDC_MSG_OK) EndDialog(dialog, 0);
+            if (LOWORD(wParam) == IDC_MSG_OK)
+                EndDialog(dialog, 0);
             return TRUE;
         case WM_CLOSE:
             EndDialog(dialog, -1);
@@ -44,12 +45,15 @@ int InfoMessageBox(WindowRef owner, const std::string& caption, const std::strin
     return MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
-int NoticeDialog(WindowRef owner, const std::string& caption, const std::string& okText, const std::string& text) {
+int NoticeDialog(WindowRef owner, const std::string& caption, const std::string& okText,
+                 const std::string& text) {
     NoticeTexts texts = {&caption, &okText, &text};
     return static_cast<int>(DialogBoxParamA(GetModuleHandleA(nullptr), "DLG_msg", static_cast<HWND>(owner),
                                             NoticeProc, reinterpret_cast<LPARAM>(&texts)));
 }
 
-void ShowWaitCursor(bool wait) { SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW)); }
+void ShowWaitCursor(bool wait) {
+    SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW));
+}
 
 }  // namespace platform::ui

@@ -39,8 +39,10 @@ void OnInit(HWND window, bool askOnCancel) {
 void OnCancel(HWND window) {
     // The dialog manager turns Enter into id 1 even where there is no such button: only a window that has
     // its Cancel button can be cancelled, so a run shown without one cannot be stopped by a key.
-    if (!GetDlgItem(window, IDC_INFO_CANCEL)) return;
-    if (g_progress.askOnCancel && !AskSystemYesNo(window, Text(kTextCancelQuestion), false)) return;
+    if (!GetDlgItem(window, IDC_INFO_CANCEL))
+        return;
+    if (g_progress.askOnCancel && !AskSystemYesNo(window, Text(kTextCancelQuestion), false))
+        return;
     g_progress.cancelRequested = true;
     DestroyWindow(window);
 }
@@ -51,7 +53,8 @@ INT_PTR CALLBACK ProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM l
             OnInit(window, lParam != 0);
             return TRUE;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDC_INFO_CANCEL) OnCancel(window);
+            if (LOWORD(wParam) == IDC_INFO_CANCEL)
+                OnCancel(window);
             return TRUE;
         case WM_DESTROY:
             KillTimer(window, kPumpTimer);
@@ -74,7 +77,8 @@ void SetInfoText(WindowRef window, const std::string& text) {
     SetDlgItemTextA(dialog, IDC_INFO_TEXT, text.c_str());
     // The static redraws at once and queues nothing, so the next pump would sleep until the 100 ms timer:
     // a tenth of a second per file. A queued message lets the run go on as soon as the window is served.
-    if (dialog) PostMessageA(dialog, WM_NULL, 0, 0);
+    if (dialog)
+        PostMessageA(dialog, WM_NULL, 0, 0);
 }
 
 void PumpMessages(WindowRef window) {
@@ -83,7 +87,8 @@ void PumpMessages(WindowRef window) {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         // Tab, Enter and Escape reach the progress window's button the way a modal loop would route them.
-        if (dialog && IsDialogMessageA(dialog, &message)) continue;
+        if (dialog && IsDialogMessageA(dialog, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -92,9 +97,12 @@ void PumpMessages(WindowRef window) {
 void CloseInfoWindow(WindowRef window) {
     HWND dialog = static_cast<HWND>(window);
     // The user's Cancel may have destroyed it already.
-    if (dialog && IsWindow(dialog)) DestroyWindow(dialog);
+    if (dialog && IsWindow(dialog))
+        DestroyWindow(dialog);
 }
 
-bool CancelRequested() { return g_progress.cancelRequested; }
+bool CancelRequested() {
+    return g_progress.cancelRequested;
+}
 
 }  // namespace platform::ui

@@ -68,7 +68,8 @@ INT_PTR CALLBACK QuestionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             OnInit(dialog, *reinterpret_cast<const Question*>(lParam));
             return TRUE;
         case WM_COMMAND:
-            if (question) OnCommand(dialog, *question, LOWORD(wParam));
+            if (question)
+                OnCommand(dialog, *question, LOWORD(wParam));
             return TRUE;
         case WM_CLOSE:
             EndDialog(dialog, kAnswerCancel);

@@ -33,27 +33,33 @@ void InitializeContext(const std::string& commandLine) {
     app.StartRunMode = app.RunMode;
 }
 
-int OperatingSystemMatches() { return ReadOsSection() == platform::RunningPlatformId() ? 1 : 0; }
+int OperatingSystemMatches() {
+    return ReadOsSection() == platform::RunningPlatformId() ? 1 : 0;
+}
 
 int CheckAdminRights(WindowRef owner) {
     platform::registry::Key software;
-    bool keyOpened = platform::registry::OpenKey("SOFTWARE", true, software.Put()) == platform::registry::kSuccess;
+    bool keyOpened =
+        platform::registry::OpenKey("SOFTWARE", true, software.Put()) == platform::registry::kSuccess;
     software.Reset();
 
     std::string probe = JoinPath(platform::SystemDirectory(), kRightsProbeFile);
     platform::OutputFile file(probe);
     bool fileCreated = file.IsOpen();
     file.Close();
-    if (fileCreated) platform::DeleteFilePath(probe);
+    if (fileCreated)
+        platform::DeleteFilePath(probe);
 
-    if (keyOpened && fileCreated) return 1;
+    if (keyOpened && fileCreated)
+        return 1;
     ShowMessage(owner, Text(kTextNoRights));
     return 0;
 }
 
 void RebuildGroupForChangedLanguage() {
     const AppContext& app = App();
-    if (app.LanguageIndex == app.StartLanguageIndex || !app.GroupReady) return;
+    if (app.LanguageIndex == app.StartLanguageIndex || !app.GroupReady)
+        return;
     if (app.StartRunMode == kRunNormal && app.RunMode != kRunNormal)
         BuildProgmanGroup(nullptr, Installation().SourcePath, Installation().DestinationPath);
     else if (app.StartRunMode == kRunConfigure || app.StartRunMode == kRunDeinstall)

@@ -5,8 +5,12 @@
 
 namespace {
 
-bool IsFlag(char c) { return std::strchr("-+ 0#", c) != nullptr && c != '\0'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsFlag(char c) {
+    return std::strchr("-+ 0#", c) != nullptr && c != '\0';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Formats one number with a conversion spec we built from checked characters only.
 std::string FormatNumber(const std::string& spec, char conversion, int64_t number) {
@@ -20,11 +24,13 @@ std::string FormatNumber(const std::string& spec, char conversion, int64_t numbe
 }
 
 std::string FormatString(const std::string& spec, const std::string& text) {
-    if (spec == "%") return text;
+    if (spec == "%")
+        return text;
     // Flags, width and precision of a "%s" still apply; their digits are bounded by the parse above.
     std::string full = spec + "s";
     int size = std::snprintf(nullptr, 0, full.c_str(), text.c_str());
-    if (size < 0) return text;
+    if (size < 0)
+        return text;
     std::string out(static_cast<size_t>(size) + 1, '\0');
     std::snprintf(&out[0], out.size(), full.c_str(), text.c_str());
     out.resize(static_cast<size_t>(size));
@@ -62,7 +68,8 @@ std::string FormatText(const std::string& format, const std::vector<FormatArg>& 
         bool wantsText = conversion == 's';
         bool wantsNumber = std::strchr("diuxX", conversion) != nullptr && conversion != '\0';
         if (next < args.size() && ((wantsText && args[next].isText) || (wantsNumber && !args[next].isText))) {
-            out += wantsText ? FormatString(spec, args[next].text) : FormatNumber(spec, conversion, args[next].number);
+            out += wantsText ? FormatString(spec, args[next].text)
+                             : FormatNumber(spec, conversion, args[next].number);
             ++next;
             i = j + 1;
         } else {
@@ -70,6 +77,7 @@ std::string FormatText(const std::string& format, const std::vector<FormatArg>& 
             ++i;
         }
     }
-    if (out.size() > capacity - 1) out.resize(capacity - 1);
+    if (out.size() > capacity - 1)
+        out.resize(capacity - 1);
     return out;
 }

@@ -16,13 +16,15 @@ void CenterWindow(HWND window) {
 namespace platform::ui {
 
 void ActivateWindow(WindowRef window) {
-    if (!window) return;
+    if (!window)
+        return;
     SetForegroundWindow(static_cast<HWND>(window));
     SetActiveWindow(static_cast<HWND>(window));
 }
 
 void CenterAndActivate(WindowRef window) {
-    if (window) CenterWindow(static_cast<HWND>(window));
+    if (window)
+        CenterWindow(static_cast<HWND>(window));
 }
 
 }  // namespace platform::ui

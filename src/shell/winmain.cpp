@@ -15,6 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     INT_PTR result = RunMainDialog();
     RebuildGroupForChangedLanguage();
     if (App().RestartNeeded)
-        MessageBoxA(nullptr, Text(kTextRestart).c_str(), Text(kTextMessageCaption).c_str(), MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(nullptr, Text(kTextRestart).c_str(), Text(kTextMessageCaption).c_str(),
+                    MB_OK | MB_ICONINFORMATION);
     return static_cast<int>(result);
 }

@@ -56,8 +56,12 @@ void PrintTo(const Value& value, std::ostream* out) {
     *out << "{type " << value.type << ", " << ::testing::PrintToString(value.data) << "}";
 }
 
-Value Sz(const std::string& text) { return {REG_SZ, text + '\0'}; }
-Value ExpandSz(const std::string& text) { return {REG_EXPAND_SZ, text + '\0'}; }
+Value Sz(const std::string& text) {
+    return {REG_SZ, text + '\0'};
+}
+Value ExpandSz(const std::string& text) {
+    return {REG_EXPAND_SZ, text + '\0'};
+}
 Value Dword(DWORD number) {
     std::string bytes(4, '\0');
     std::memcpy(&bytes[0], &number, 4);
@@ -67,17 +71,20 @@ const Value kMissing = {REG_NONE, "(missing)"};
 
 Value Read(const std::string& key, const std::string& name) {
     HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) return kMissing;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
+        return kMissing;
     char buffer[16384];
     DWORD type = 0, size = sizeof buffer;
-    LONG status = RegQueryValueExA(open, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    LONG status =
+        RegQueryValueExA(open, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     RegCloseKey(open);
     return status == ERROR_SUCCESS ? Value{type, std::string(buffer, size)} : kMissing;
 }
 
 void Write(const std::string& key, const std::string& name, const Value& value) {
     HKEY open = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &open, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &open,
+                              nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(open, name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
                    static_cast<DWORD>(value.data.size()));
@@ -86,14 +93,16 @@ void Write(const std::string& key, const std::string& name, const Value& value) 
 
 void DeleteValue(const std::string& key, const std::string& name) {
     HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &open) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &open) != ERROR_SUCCESS)
+        return;
     RegDeleteValueA(open, name.c_str());
     RegCloseKey(open);
 }
 
 bool KeyExists(const std::string& key) {
     HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
+        return false;
     RegCloseKey(open);
     return true;
 }
@@ -101,10 +110,12 @@ bool KeyExists(const std::string& key) {
 std::vector<std::string> SubKeys(const std::string& key) {
     std::vector<std::string> names;
     HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) return names;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
+        return names;
     char name[256];
     DWORD length = sizeof name;
-    for (DWORD i = 0; RegEnumKeyExA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i) {
+    for (DWORD i = 0;
+         RegEnumKeyExA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i) {
         names.push_back(std::string(name, length));
         length = sizeof name;
     }
@@ -113,9 +124,8 @@ std::vector<std::string> SubKeys(const std::string& key) {
 }
 
 std::vector<std::string> Sorted(std::vector<std::string> names) {
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return _stricmp(a.c_str(), b.c_str()) < 0;
-    });
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) < 0; });
     return names;
 }
 
@@ -124,10 +134,12 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 std::vector<std::string> ValueNames(const std::string& key) {
     std::vector<std::string> names;
     HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) return names;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
+        return names;
     char name[256];
     DWORD length = sizeof name;
-    for (DWORD i = 0; RegEnumValueA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i) {
+    for (DWORD i = 0;
+         RegEnumValueA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i) {
         names.push_back(std::string(name, length));
         length = sizeof name;
     }
@@ -137,11 +149,12 @@ std::vector<std::string> ValueNames(const std::string& key) {
 
 std::string KeyClass(const std::string& key) {
     HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) return "(missing)";
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
+        return "(missing)";
     char keyClass[64] = {};
     DWORD length = sizeof keyClass;
-    RegQueryInfoKeyA(open, keyClass, &length, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr);
+    RegQueryInfoKeyA(open, keyClass, &length, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, nullptr);
     RegCloseKey(open);
     return std::string(keyClass, length);
 }
@@ -157,9 +170,13 @@ std::string SystemDirectory() {
     return buffer;
 }
 
-std::string AutoexecPath() { return SystemDirectory() + "\\AutoExec.NT"; }
+std::string AutoexecPath() {
+    return SystemDirectory() + "\\AutoExec.NT";
+}
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string TodayText() {
     SYSTEMTIME now;
@@ -176,13 +193,14 @@ constexpr int kNoticeText = 113, kNoticeOk = 0, kAskYes = 115, kAskNo = 116;
 // Closes every notice ("DLG_msg") that the store shows while it runs and keeps its text: a notice that
 // nobody expected must fail the test, not block it.
 class NoticeWatcher {
-public:
+  public:
     void Start() {
         stop_ = false;
         thread_ = std::thread([this] {
             while (!stop_) {
                 for (HWND window : VisibleWindows()) {
-                    if (!IsDialogWithControls(window, {kNoticeText}) || HasControl(window, kAskYes)) continue;
+                    if (!IsDialogWithControls(window, {kNoticeText}) || HasControl(window, kAskYes))
+                        continue;
                     std::lock_guard<std::mutex> lock(mutex_);
                     texts_.push_back(ControlText(window, kNoticeText));
                     PressButton(window, kNoticeOk);
@@ -194,7 +212,8 @@ public:
     }
     void Stop() {
         stop_ = true;
-        if (thread_.joinable()) thread_.join();
+        if (thread_.joinable())
+            thread_.join();
     }
     std::vector<std::string> Take() {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -203,7 +222,7 @@ public:
         return texts;
     }
 
-private:
+  private:
     std::thread thread_;
     std::atomic<bool> stop_{true};
     std::mutex mutex_;
@@ -213,7 +232,7 @@ private:
 // ---- The fixture ----
 
 class ConfigStoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = PrepareDistribution(std::string("configstore.") + info->name());
@@ -226,7 +245,8 @@ protected:
 
         savedList_ = Read(kGroupOrder, "List");
         autoexecExisted_ = FileExists(AutoexecPath());
-        if (autoexecExisted_) savedAutoexec_ = ReadFileBytes(AutoexecPath());
+        if (autoexecExisted_)
+            savedAutoexec_ = ReadFileBytes(AutoexecPath());
         DeleteKeyTree(kService);
         DeleteKeyTree(kCapiTree);
         Write(kGroupOrder, "List", {REG_MULTI_SZ, JoinGroupList(kNt4Groups)});
@@ -273,7 +293,7 @@ protected:
     std::string dir_;
     NoticeWatcher notices_;
 
-private:
+  private:
     Value savedList_;
     bool autoexecExisted_ = false;
     std::string savedAutoexec_;
@@ -289,7 +309,8 @@ TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
 
     const std::string entry = kCapiTree + "\\1";
     EXPECT_EQ(ValueNames(entry), Sorted({"Manufacturer", "DeviceName", "NumberOfControllers"}));
-    EXPECT_EQ(ValueNames(kService), Sorted({"DisplayName", "Group", "ErrorControl", "Start", "Type", "ImagePath"}));
+    EXPECT_EQ(ValueNames(kService),
+              Sorted({"DisplayName", "Group", "ErrorControl", "Start", "Type", "ImagePath"}));
     EXPECT_EQ(ValueNames(kIntegrity), Sorted({"ScriptVersion", "RegistryBackup", "BackupDate"}));
     EXPECT_EQ(Read(entry, "Manufacturer"), Sz("QZT Velmonic GmbH"));
     EXPECT_EQ(Read(entry, "DeviceName"), Sz("CAPI201"));
@@ -302,8 +323,8 @@ TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
     EXPECT_EQ(Read(kService, "Start"), Dword(1));
     EXPECT_EQ(Read(kService, "Type"), Dword(1));
     EXPECT_EQ(Read(kService, "ImagePath"), ExpandSz("\\SystemRoot\\System32\\drivers\\qdss1.sys"));
-    EXPECT_EQ(ValueNames(kParameters), Sorted({"DataIoMode", "DeliveryConf", "DosVector", "Point2Point", "Test",
-                                               "DeviceName"}));
+    EXPECT_EQ(ValueNames(kParameters),
+              Sorted({"DataIoMode", "DeliveryConf", "DosVector", "Point2Point", "Test", "DeviceName"}));
     EXPECT_EQ(Read(kParameters, "DataIoMode"), Dword(1));
     EXPECT_EQ(Read(kParameters, "DeliveryConf"), Dword(0));
     EXPECT_EQ(Read(kParameters, "DosVector"), Dword(241));
@@ -326,7 +347,8 @@ TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
     EXPECT_EQ(Read(kIntegrity, "ScriptVersion"), Dword(210));
     EXPECT_EQ(Read(kIntegrity, "BackupDate"), Sz(TodayText()));
     EXPECT_EQ(Read(kIntegrity, "RegistryBackup"),
-              Sz("CAPI 2.0 Quorel Driver;1;CAPI20;\\SystemRoot\\System32\\drivers\\qdss1.sys;1;1;1;0;CAPI201;241;0;0;"
+              Sz("CAPI 2.0 Quorel "
+                 "Driver;1;CAPI20;\\SystemRoot\\System32\\drivers\\qdss1.sys;1;1;1;0;CAPI201;241;0;0;"
                  "QZT Velmonic GmbH;0;0;1;2;608;3;"));
     std::vector<std::string> groups = kNt4Groups;
     groups.insert(std::find(groups.begin(), groups.end(), "NDIS"), "CAPI20");
@@ -465,14 +487,15 @@ TEST_F(ConfigStoreTest, MissingAutoexecIsReportedAfterTheRegistryWasWritten) {
     std::string message = FormatText(English("[ERR_CFG_NOAUTOEXEC]"), {AutoexecPath()});
     EXPECT_EQ(notices_.Take(), std::vector<std::string>{message});
     EXPECT_EQ(Read(kService, "ImagePath"), ExpandSz("\\SystemRoot\\System32\\drivers\\kxbus.sys"));
-    EXPECT_EQ(Read(kGroupOrder, "List").data.find(std::string("CAPI20\0NDIS\0", 12)) != std::string::npos, true);
+    EXPECT_EQ(Read(kGroupOrder, "List").data.find(std::string("CAPI20\0NDIS\0", 12)) != std::string::npos,
+              true);
     EXPECT_FALSE(FileExists(AutoexecPath()));
 }
 
 // ---- The integrity dialog ----
 
-constexpr int kInfo = 99, kApplyText = 100, kRestoreText = 101, kCancelText = 102, kApply = 103, kRestore = 104,
-              kCancel = 1, kIcon = 65535;
+constexpr int kInfo = 99, kApplyText = 100, kRestoreText = 101, kCancelText = 102, kApply = 103,
+              kRestore = 104, kCancel = 1, kIcon = 65535;
 constexpr int kEscape = IDCANCEL;
 constexpr int kEnterKey = -1;  // the Enter key on the control that has the focus, not a button
 
@@ -501,41 +524,53 @@ bool IsCentred(HWND window) {
 int RunCheck(int button, int answer, const std::string& caption, IntegrityView* view) {
     std::thread helper([&] {
         HWND dialog = WaitForWindow([](HWND window) {
-            return IsDialogWithControls(window, {kInfo, kApplyText, kRestoreText, kCancelText, kApply, kRestore, kCancel});
+            return IsDialogWithControls(
+                window, {kInfo, kApplyText, kRestoreText, kCancelText, kApply, kRestore, kCancel});
         });
         if (!dialog) {
             for (HWND window : VisibleWindows()) PostMessageA(window, WM_CLOSE, 0, 0);
             return;
         }
         // The information text is set last: once it is formatted, the dialog has all its texts.
-        WaitUntil([&] {
-            std::string info = ControlText(dialog, kInfo);
-            return WindowText(dialog) == caption && !info.empty() && info.find('%') == std::string::npos;
-        }, 5000);
+        WaitUntil(
+            [&] {
+                std::string info = ControlText(dialog, kInfo);
+                return WindowText(dialog) == caption && !info.empty() && info.find('%') == std::string::npos;
+            },
+            5000);
         view->found = true;
         view->caption = WindowText(dialog);
         for (int id : {kInfo, kApplyText, kRestoreText, kCancelText, kApply, kRestore, kCancel})
             view->texts[id] = ControlText(dialog, id);
-        view->warningIcon = reinterpret_cast<HICON>(SendMessageW(GetDlgItem(dialog, kIcon), STM_GETICON, 0, 0)) ==
-                            LoadIconA(nullptr, MAKEINTRESOURCEA(32515));
+        view->warningIcon =
+            reinterpret_cast<HICON>(SendMessageW(GetDlgItem(dialog, kIcon), STM_GETICON, 0, 0)) ==
+            LoadIconA(nullptr, MAKEINTRESOURCEA(32515));
         view->centred = IsCentred(dialog);
         GUITHREADINFO input = {};
         input.cbSize = sizeof input;
         // The focus moves after the texts are set: wait for it as for them.
-        view->focusOnCancel = WaitUntil([&] {
-            GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &input);
-            return input.hwndFocus == GetDlgItem(dialog, kCancel);
-        }, 2000);
+        view->focusOnCancel = WaitUntil(
+            [&] {
+                GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &input);
+                return input.hwndFocus == GetDlgItem(dialog, kCancel);
+            },
+            2000);
         if (button == kEnterKey) {
             PostKey(input.hwndFocus ? input.hwndFocus : dialog, VK_RETURN);
         } else {
             PressButton(dialog, button);
         }
-        if (!WaitUntil([&] { return !IsWindow(dialog); }, 5000)) PostMessageA(dialog, WM_CLOSE, 0, 0);
-        if (!answer) return;
-        HWND question = WaitForWindow([](HWND window) { return IsDialogWithControls(window, {kNoticeText, kAskYes, kAskNo}); },
-                                      5000);
-        if (!question) return;
+        if (!WaitUntil([&] { return !IsWindow(dialog); }, 5000))
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        if (!answer)
+            return;
+        HWND question = WaitForWindow(
+            [](HWND window) {
+                return IsDialogWithControls(window, {kNoticeText, kAskYes, kAskNo});
+            },
+            5000);
+        if (!question)
+            return;
         WaitUntil([&] { return !ControlText(question, kNoticeText).empty(); }, 5000);
         view->question = ControlText(question, kNoticeText);
         PressButton(question, answer);
@@ -546,7 +581,7 @@ int RunCheck(int button, int answer, const std::string& caption, IntegrityView* 
 }
 
 class IntegrityDialogTest : public ConfigStoreTest {
-protected:
+  protected:
     // An installation whose backup dates from 15 August 1997, and a start type changed since behind the
     // program's back; the configuration is loaded as the configuration dialog loads it.
     void SetUp() override {

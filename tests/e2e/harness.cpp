@@ -8,10 +8,13 @@ namespace e2e {
 namespace {
 
 std::string Utf8(const std::wstring& wide) {
-    if (wide.empty()) return std::string();
-    int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    if (wide.empty())
+        return std::string();
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                   nullptr, nullptr);
     std::string text(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], size, nullptr,
+                        nullptr);
     return text;
 }
 
@@ -19,10 +22,12 @@ void CopyTree(const std::string& from, const std::string& to) {
     CreateDirectoryA(to.c_str(), nullptr);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    if (search == INVALID_HANDLE_VALUE)
+        return;
     do {
         std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
+        if (name == "." || name == "..")
+            continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             CopyTree(from + "\\" + name, to + "\\" + name);
         else
@@ -37,7 +42,8 @@ void DeleteTree(const std::string& path) {
     if (search != INVALID_HANDLE_VALUE) {
         do {
             std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
+            if (name == "." || name == "..")
+                continue;
             std::string child = path + "\\" + name;
             SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -59,7 +65,8 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
     EnumContext* context = reinterpret_cast<EnumContext*>(lParam);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == context->processId && IsWindowVisible(window)) context->windows.push_back(window);
+    if (owner == context->processId && IsWindowVisible(window))
+        context->windows.push_back(window);
     return TRUE;
 }
 
@@ -76,7 +83,9 @@ std::vector<HWND> Children(HWND window) {
 
 }  // namespace
 
-std::string DistDirectory() { return QUOREL_DIST_DIR; }
+std::string DistDirectory() {
+    return QUOREL_DIST_DIR;
+}
 
 std::string PrepareDistribution(const std::string& name) {
     CreateDirectoryA("C:\\quorel-e2e", nullptr);
@@ -98,7 +107,8 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::string FromAnsi(const std::string& bytes) {
-    if (bytes.empty()) return std::string();
+    if (bytes.empty())
+        return std::string();
     int size = MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(size), L'\0');
     MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), &wide[0], size);
@@ -109,20 +119,24 @@ std::string LanguageText(const std::string& languageFile, const std::string& key
     std::string bytes = ReadFileBytes(languageFile);
     std::string keyLine = key + "\r\n";
     size_t at = bytes.find(keyLine);
-    if (at == std::string::npos) return "<missing " + key + ">";
+    if (at == std::string::npos)
+        return "<missing " + key + ">";
     size_t start = at + keyLine.size();
     size_t end = bytes.find('\r', start);
     std::string text = bytes.substr(start, end == std::string::npos ? std::string::npos : end - start);
     for (char& c : text)
-        if (static_cast<unsigned char>(c) == 0xAF) c = '\n';
+        if (static_cast<unsigned char>(c) == 0xAF)
+            c = '\n';
     return FromAnsi(text);
 }
 
 bool WaitUntil(const std::function<bool()>& check, int timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
-        if (check()) return true;
-        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return check();
+        if (check())
+            return true;
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs))
+            return check();
         Sleep(25);
     }
 }
@@ -133,8 +147,8 @@ SetupProcess::SetupProcess(const std::string& directory, const std::string& argu
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
-                       &startup, &info)) {
+    if (CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       directory.c_str(), &startup, &info)) {
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         id_ = info.dwProcessId;
@@ -143,7 +157,8 @@ SetupProcess::SetupProcess(const std::string& directory, const std::string& argu
 }
 
 SetupProcess::~SetupProcess() {
-    if (!process_) return;
+    if (!process_)
+        return;
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_, 99);
         WaitForSingleObject(process_, 5000);
@@ -159,49 +174,60 @@ std::vector<HWND> SetupProcess::Windows() const {
 
 HWND SetupProcess::WaitForControls(const std::vector<int>& ids, int timeoutMs) const {
     HWND match = nullptr;
-    WaitUntil([&] {
-        for (HWND window : Windows()) {
-            bool all = true;
-            for (int id : ids) all = all && HasControl(window, id);
-            if (all) return (match = window) != nullptr;
-        }
-        return false;
-    }, timeoutMs);
+    WaitUntil(
+        [&] {
+            for (HWND window : Windows()) {
+                bool all = true;
+                for (int id : ids) all = all && HasControl(window, id);
+                if (all)
+                    return (match = window) != nullptr;
+            }
+            return false;
+        },
+        timeoutMs);
     return match;
 }
 
 HWND SetupProcess::WaitForText(const std::string& text, int timeoutMs) const {
     HWND match = nullptr;
-    WaitUntil([&] {
-        for (HWND window : Windows())
-            for (const std::string& shown : ChildTexts(window))
-                if (shown == text) return (match = window) != nullptr;
-        return false;
-    }, timeoutMs);
+    WaitUntil(
+        [&] {
+            for (HWND window : Windows())
+                for (const std::string& shown : ChildTexts(window))
+                    if (shown == text)
+                        return (match = window) != nullptr;
+            return false;
+        },
+        timeoutMs);
     return match;
 }
 
 HWND SetupProcess::WaitForIntro(int timeoutMs) const {
     HWND match = nullptr;
-    WaitUntil([&] {
-        for (HWND window : Windows()) {
-            char className[64] = {};
-            GetClassNameA(window, className, sizeof className);
-            if (std::string(className) == "#32770" && Children(window).empty()) return (match = window) != nullptr;
-        }
-        return false;
-    }, timeoutMs);
+    WaitUntil(
+        [&] {
+            for (HWND window : Windows()) {
+                char className[64] = {};
+                GetClassNameA(window, className, sizeof className);
+                if (std::string(className) == "#32770" && Children(window).empty())
+                    return (match = window) != nullptr;
+            }
+            return false;
+        },
+        timeoutMs);
     return match;
 }
 
 HWND SetupProcess::SkipIntroToMainDialog(int timeoutMs) const {
     HWND intro = WaitForIntro(timeoutMs);
-    if (intro) PostMessageA(intro, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    if (intro)
+        PostMessageA(intro, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     return WaitForControls({8, 12, 13, 14}, timeoutMs);
 }
 
 bool SetupProcess::WaitForExit(DWORD* code, int timeoutMs) const {
-    if (!process_ || WaitForSingleObject(process_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) return false;
+    if (!process_ || WaitForSingleObject(process_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0)
+        return false;
     GetExitCodeProcess(process_, code);
     return true;
 }
@@ -213,7 +239,9 @@ std::string WindowText(HWND window) {
     return Utf8(buffer);
 }
 
-std::string ControlText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+std::string ControlText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
 
 std::vector<std::string> ChildTexts(HWND window) {
     std::vector<std::string> texts;
@@ -238,10 +266,13 @@ int ComboSelection(HWND dialog, int id) {
     return static_cast<int>(SendMessageW(GetDlgItem(dialog, id), CB_GETCURSEL, 0, 0));
 }
 
-bool HasControl(HWND dialog, int id) { return GetDlgItem(dialog, id) != nullptr; }
+bool HasControl(HWND dialog, int id) {
+    return GetDlgItem(dialog, id) != nullptr;
+}
 
 void PressButton(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void SelectComboEntry(HWND dialog, int id, int index) {
@@ -250,7 +281,9 @@ void SelectComboEntry(HWND dialog, int id, int index) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
-void CloseWindowBySystemMenu(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+void CloseWindowBySystemMenu(HWND window) {
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 
 std::vector<HWND> VisibleWindows(DWORD processId) {
     EnumContext context = {processId, {}};
@@ -260,26 +293,32 @@ std::vector<HWND> VisibleWindows(DWORD processId) {
 
 HWND WaitForWindow(const std::function<bool(HWND)>& match, int timeoutMs, DWORD processId) {
     HWND found = nullptr;
-    WaitUntil([&] {
-        for (HWND window : VisibleWindows(processId))
-            if (match(window)) return (found = window) != nullptr;
-        return false;
-    }, timeoutMs);
+    WaitUntil(
+        [&] {
+            for (HWND window : VisibleWindows(processId))
+                if (match(window))
+                    return (found = window) != nullptr;
+            return false;
+        },
+        timeoutMs);
     return found;
 }
 
 bool IsDialogWithControls(HWND window, const std::vector<int>& ids) {
     char className[64] = {};
     GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770") return false;
+    if (std::string(className) != "#32770")
+        return false;
     for (int id : ids)
-        if (!HasControl(window, id)) return false;
+        if (!HasControl(window, id))
+            return false;
     return true;
 }
 
 bool ShowsText(HWND window, const std::string& text) {
     for (const std::string& shown : ChildTexts(window))
-        if (shown == text) return true;
+        if (shown == text)
+            return true;
     return false;
 }
 

@@ -30,7 +30,7 @@ bool WaitUntil(const std::function<bool()>& check, int timeoutMs = kDefaultWaitM
 
 // SETUP.EXE started in a directory (which becomes its current directory) with a command line.
 class SetupProcess {
-public:
+  public:
     SetupProcess(const std::string& directory, const std::string& arguments);
     ~SetupProcess();  // ends a process that is still running
     SetupProcess(const SetupProcess&) = delete;
@@ -51,7 +51,7 @@ public:
     // True when the process ended within the time; its exit code in code.
     bool WaitForExit(DWORD* code, int timeoutMs = kDefaultWaitMs) const;
 
-private:
+  private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };

@@ -27,7 +27,7 @@ void DoubleClickEntry(HWND dialog, int id, const std::string& entry) {
 }
 
 class InstallDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         PrepareNt4Machine();
         dir_ = PrepareDistribution("InstallDialogTest");
@@ -39,8 +39,10 @@ protected:
         ASSERT_NE(install_, nullptr);
     }
     void TearDown() override {
-        if (install_ && IsWindow(install_)) PressButton(install_, kCancel);
-        if (main_) PressButton(main_, kExit);
+        if (install_ && IsWindow(install_))
+            PressButton(install_, kCancel);
+        if (main_)
+            PressButton(main_, kExit);
         DWORD code = 99;
         EXPECT_TRUE(setup_->WaitForExit(&code));
         EXPECT_EQ(code, 0u);

@@ -37,7 +37,7 @@ void MakeNewer(const std::string& path) {
 }
 
 class InstallationTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         PrepareNt4Machine();
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -50,7 +50,8 @@ protected:
     // Waits for the main dialog and opens the install dialog from it; false when either does not appear.
     static bool OpenInstallDialog(const SetupProcess& setup, HWND* main, HWND* install) {
         *main = setup.SkipIntroToMainDialog();
-        if (!*main) return false;
+        if (!*main)
+            return false;
         PressButton(*main, kAction);
         *install = setup.WaitForControls({kSource, kDestination, 31, 32});
         return *install != nullptr;
@@ -58,13 +59,16 @@ protected:
 
     // The run has ended and switched the main dialog to configuring.
     bool ReachesConfigureMode(HWND main) const {
-        return WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs);
+        return WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); },
+                         kLongWaitMs);
     }
 
     // Presses the button of the window that shows the text, once it appears.
-    static bool Answer(const SetupProcess& setup, const std::string& text, int button, int timeoutMs = kLongWaitMs) {
+    static bool Answer(const SetupProcess& setup, const std::string& text, int button,
+                       int timeoutMs = kLongWaitMs) {
         HWND window = setup.WaitForText(text, timeoutMs);
-        if (!window) return false;
+        if (!window)
+            return false;
         PressButton(window, button);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
         return true;
@@ -120,11 +124,16 @@ TEST_F(InstallationTest, FirstInstallationPutsTheDriverOnTheMachine) {
         const char* name;
         std::string directory;
     } installed[] = {
-        {"kxbus.sys", system + "\\drivers"}, {"qdss1.sys", system + "\\drivers"},
-        {"q1tr6.sys", system + "\\drivers"}, {"qni1.sys", system + "\\drivers"},
-        {"qdssx31.sys", system + "\\drivers"}, {"qni1x31.sys", system + "\\drivers"},
-        {"CAPI2032.DLL", system}, {"dxbridge.exe", WindowsDirectory() + "\\system"},
-        {"qtrace.exe", target + "\\TOOLS"}, {"capitest.exe", target + "\\TOOLS"},
+        {"kxbus.sys", system + "\\drivers"},
+        {"qdss1.sys", system + "\\drivers"},
+        {"q1tr6.sys", system + "\\drivers"},
+        {"qni1.sys", system + "\\drivers"},
+        {"qdssx31.sys", system + "\\drivers"},
+        {"qni1x31.sys", system + "\\drivers"},
+        {"CAPI2032.DLL", system},
+        {"dxbridge.exe", WindowsDirectory() + "\\system"},
+        {"qtrace.exe", target + "\\TOOLS"},
+        {"capitest.exe", target + "\\TOOLS"},
     };
     for (const Installed& file : installed) {
         std::string path = file.directory + "\\" + file.name;
@@ -224,7 +233,8 @@ TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAcc
     HWND main = nullptr, install = nullptr;
     ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
     PressButton(install, kInstall);
-    // Yes for the first two newer files: each is asked about on its own; All answers for q1tr6.sys and qni1.sys.
+    // Yes for the first two newer files: each is asked about on its own; All answers for q1tr6.sys and
+    // qni1.sys.
     for (const char* name : {"kxbus.sys", "qdss1.sys"}) {
         HWND overwrite = setup.WaitForControls({kYes, kNo, kAll}, kLongWaitMs);
         ASSERT_NE(overwrite, nullptr) << name;
@@ -235,16 +245,20 @@ TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAcc
     }
     HWND overwrite = setup.WaitForControls({kYes, kNo, kAll}, kLongWaitMs);
     ASSERT_NE(overwrite, nullptr);
-    EXPECT_NE(ControlText(overwrite, 113).find("q1tr6.sys"), std::string::npos) << ControlText(overwrite, 113);
+    EXPECT_NE(ControlText(overwrite, 113).find("q1tr6.sys"), std::string::npos)
+        << ControlText(overwrite, 113);
     PressButton(overwrite, kAll);
     // The write-protected DLL is asked about in a system message box even after All; No keeps it.
     HWND writeAccess = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND window : setup.Windows())
-            for (const std::string& text : ChildTexts(window))
-                if (text.find("CAPI2032.DLL") != std::string::npos && GetDlgItem(window, IDYES)) return (writeAccess = window) != nullptr;
-        return false;
-    }, kLongWaitMs));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (HWND window : setup.Windows())
+                for (const std::string& text : ChildTexts(window))
+                    if (text.find("CAPI2032.DLL") != std::string::npos && GetDlgItem(window, IDYES))
+                        return (writeAccess = window) != nullptr;
+            return false;
+        },
+        kLongWaitMs));
     PressButton(writeAccess, IDNO);
     ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
     HWND keep = setup.WaitForText(English("[QUEST_APPLYOLD]"), kLongWaitMs);
@@ -252,7 +266,8 @@ TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAcc
     PressButton(keep, kYes);
     ASSERT_TRUE(ReachesConfigureMode(main));
     EXPECT_TRUE(GetFileAttributesA(protectedFile.c_str()) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(ReadFileBytes(drivers + "qni1.sys"), ReadFileBytes(std::string(QUOREL_SAMPLE_ORIGINALS_DIR) + "\\qni1.sys"));
+    EXPECT_EQ(ReadFileBytes(drivers + "qni1.sys"),
+              ReadFileBytes(std::string(QUOREL_SAMPLE_ORIGINALS_DIR) + "\\qni1.sys"));
     ExitProgram(setup, main, false);
 }
 
@@ -307,7 +322,8 @@ TEST_F(InstallationTest, SourceDirectoryGivesTheScriptAndAddedFilesStartDirector
     ASSERT_NE(version, std::string::npos);
     script.replace(version, 14, "[VERSION]\r\n211");
     WriteFileBytes(source + "\\SETUP.QZT", script);
-    for (const std::string& name : DirectoryEntries(source + "\\DOCS")) WriteFileBytes(source + "\\DOCS\\" + name, "from the source path " + name);
+    for (const std::string& name : DirectoryEntries(source + "\\DOCS"))
+        WriteFileBytes(source + "\\DOCS\\" + name, "from the source path " + name);
     WriteFileBytes(source + "\\SETUP.EXE", "not the program");
     DeleteTree(source + "\\DRIVER");
     DeleteTree(source + "\\TOOLS");
@@ -321,7 +337,8 @@ TEST_F(InstallationTest, SourceDirectoryGivesTheScriptAndAddedFilesStartDirector
     ASSERT_TRUE(ReachesConfigureMode(main));
     EXPECT_EQ(ReadFileBytes("C:\\Quorel2\\SETUP.QZT"), script);
     EXPECT_EQ(ReadFileBytes("C:\\Quorel2\\SETUP.EXE"), ReadFileBytes(dir_ + "\\SETUP.EXE"));
-    std::string readme = FileExists("C:\\Quorel2\\README.TXT") ? "C:\\Quorel2\\README.TXT" : "C:\\Quorel2\\DOCS\\README.TXT";
+    std::string readme =
+        FileExists("C:\\Quorel2\\README.TXT") ? "C:\\Quorel2\\README.TXT" : "C:\\Quorel2\\DOCS\\README.TXT";
     EXPECT_EQ(ReadFileBytes(readme), "from the source path README.TXT");
     EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\drivers\\kxbus.sys"),
               ReadFileBytes(std::string(QUOREL_SAMPLE_ORIGINALS_DIR) + "\\kxbus.sys"));

@@ -9,27 +9,53 @@ namespace e2e {
 namespace {
 
 const char* const kNt4Groups[] = {
-    "System Bus Extender", "SCSI miniport", "Port", "Primary disk", "SCSI class", "SCSI CDROM class",
-    "filter", "boot file system", "Base", "Pointer Port", "Keyboard Port", "Pointer Class", "Keyboard Class",
-    "Video Init", "Video", "Video Save", "file system", "Event log", "Streams Drivers", "PNP_TDI", "NDIS",
-    "TDI", "NetBIOSGroup", "SpoolerGroup", "NetDDEGroup", "Parallel arbitrator", "extended base",
-    "RemoteValidation", "PCI Configuration",
+    "System Bus Extender",
+    "SCSI miniport",
+    "Port",
+    "Primary disk",
+    "SCSI class",
+    "SCSI CDROM class",
+    "filter",
+    "boot file system",
+    "Base",
+    "Pointer Port",
+    "Keyboard Port",
+    "Pointer Class",
+    "Keyboard Class",
+    "Video Init",
+    "Video",
+    "Video Save",
+    "file system",
+    "Event log",
+    "Streams Drivers",
+    "PNP_TDI",
+    "NDIS",
+    "TDI",
+    "NetBIOSGroup",
+    "SpoolerGroup",
+    "NetDDEGroup",
+    "Parallel arbitrator",
+    "extended base",
+    "RemoteValidation",
+    "PCI Configuration",
 };
 
 // Owns an open key.
 class OpenKey {
-public:
+  public:
     OpenKey(const std::string& path, REGSAM access) {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key_) != ERROR_SUCCESS)
+            key_ = nullptr;
     }
     ~OpenKey() {
-        if (key_) RegCloseKey(key_);
+        if (key_)
+            RegCloseKey(key_);
     }
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
     HKEY Get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
@@ -37,20 +63,25 @@ private:
 
 bool ReadRegistryValue(const std::string& key, const std::string& name, DWORD* type, std::string* data) {
     OpenKey opened(key, KEY_READ);
-    if (!opened.Get()) return false;
+    if (!opened.Get())
+        return false;
     DWORD size = 0;
-    if (RegQueryValueExA(opened.Get(), name.c_str(), nullptr, type, nullptr, &size) != ERROR_SUCCESS) return false;
+    if (RegQueryValueExA(opened.Get(), name.c_str(), nullptr, type, nullptr, &size) != ERROR_SUCCESS)
+        return false;
     data->assign(size, '\0');
-    return RegQueryValueExA(opened.Get(), name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(&(*data)[0]), &size) ==
-           ERROR_SUCCESS;
+    return RegQueryValueExA(opened.Get(), name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(&(*data)[0]),
+                            &size) == ERROR_SUCCESS;
 }
 
-bool RegistryKeyExists(const std::string& key) { return OpenKey(key, KEY_READ).Get() != nullptr; }
+bool RegistryKeyExists(const std::string& key) {
+    return OpenKey(key, KEY_READ).Get() != nullptr;
+}
 
 std::string RegistryText(const std::string& key, const std::string& name) {
     DWORD type = 0;
     std::string data;
-    if (!ReadRegistryValue(key, name, &type, &data)) return "<missing>";
+    if (!ReadRegistryValue(key, name, &type, &data))
+        return "<missing>";
     while (!data.empty() && data.back() == '\0') data.pop_back();
     return data;
 }
@@ -58,7 +89,8 @@ std::string RegistryText(const std::string& key, const std::string& name) {
 DWORD RegistryNumber(const std::string& key, const std::string& name) {
     DWORD type = 0;
     std::string data;
-    if (!ReadRegistryValue(key, name, &type, &data) || type != REG_DWORD || data.size() != 4) return 0xFFFFFFFF;
+    if (!ReadRegistryValue(key, name, &type, &data) || type != REG_DWORD || data.size() != 4)
+        return 0xFFFFFFFF;
     DWORD number;
     memcpy(&number, data.data(), 4);
     return number;
@@ -66,8 +98,8 @@ DWORD RegistryNumber(const std::string& key, const std::string& name) {
 
 void SetRegistryText(const std::string& key, const std::string& name, const std::string& text) {
     HKEY created = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
+                        nullptr) != ERROR_SUCCESS)
         return;
     RegSetValueExA(created, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
@@ -77,10 +109,13 @@ void SetRegistryText(const std::string& key, const std::string& name, const std:
 void DeleteRegistryTree(const std::string& key) {
     for (;;) {
         OpenKey opened(key, KEY_ALL_ACCESS);
-        if (!opened.Get()) break;
+        if (!opened.Get())
+            break;
         char child[256];
         DWORD length = sizeof child;
-        if (RegEnumKeyExA(opened.Get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExA(opened.Get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
         DeleteRegistryTree(key + "\\" + child);
     }
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
@@ -90,11 +125,13 @@ std::vector<std::string> MultiStrings(const std::string& key, const std::string&
     DWORD type = 0;
     std::string data;
     std::vector<std::string> names;
-    if (!ReadRegistryValue(key, name, &type, &data)) return names;
+    if (!ReadRegistryValue(key, name, &type, &data))
+        return names;
     size_t start = 0;
     while (start < data.size() && data[start] != '\0') {
         size_t end = data.find('\0', start);
-        if (end == std::string::npos) end = data.size();
+        if (end == std::string::npos)
+            end = data.size();
         names.push_back(data.substr(start, end - start));
         start = end + 1;
     }
@@ -133,10 +170,12 @@ std::vector<std::string> DirectoryEntries(const std::string& path) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
     do {
         std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
+        if (name != "." && name != "..")
+            names.push_back(name);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return names;
@@ -154,7 +193,9 @@ void DeleteTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
-std::vector<std::string> Nt4ServiceGroups() { return std::vector<std::string>(std::begin(kNt4Groups), std::end(kNt4Groups)); }
+std::vector<std::string> Nt4ServiceGroups() {
+    return std::vector<std::string>(std::begin(kNt4Groups), std::end(kNt4Groups));
+}
 
 std::string StockAutoexec() {
     return "@echo off\r\n"
@@ -190,7 +231,8 @@ void CloseGroupWindows(const std::wstring& group) {
         for (HWND window : windows) {
             wchar_t caption[256] = {};
             InternalGetWindowText(window, caption, 256);
-            if (IsWindowVisible(window) && group == caption) matching.push_back(window);
+            if (IsWindowVisible(window) && group == caption)
+                matching.push_back(window);
         }
         return matching;
     };
@@ -208,8 +250,8 @@ void PrepareNt4Machine() {
     for (const std::string& group : Nt4ServiceGroups()) list += group + '\0';
     list += '\0';
     HKEY order = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGroupOrderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &order, nullptr) ==
-        ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGroupOrderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &order,
+                        nullptr) == ERROR_SUCCESS) {
         RegSetValueExA(order, "List", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
                        static_cast<DWORD>(list.size()));
         RegCloseKey(order);

@@ -22,8 +22,9 @@ void PrepareNt4Machine();
 // A value below HKEY_LOCAL_MACHINE; false when the key or value is missing.
 bool ReadRegistryValue(const std::string& key, const std::string& name, DWORD* type, std::string* data);
 bool RegistryKeyExists(const std::string& key);
-std::string RegistryText(const std::string& key, const std::string& name);  // REG_SZ / REG_EXPAND_SZ without the zero
-DWORD RegistryNumber(const std::string& key, const std::string& name);       // 0xFFFFFFFF when missing
+std::string RegistryText(const std::string& key,
+                         const std::string& name);  // REG_SZ / REG_EXPAND_SZ without the zero
+DWORD RegistryNumber(const std::string& key, const std::string& name);  // 0xFFFFFFFF when missing
 void SetRegistryText(const std::string& key, const std::string& name, const std::string& text);
 void DeleteRegistryTree(const std::string& key);
 // The names of a REG_MULTI_SZ value.

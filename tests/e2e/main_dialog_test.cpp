@@ -9,7 +9,7 @@ using namespace e2e;
 constexpr int kAction = 8, kAbout = 12, kExit = 13, kLanguage = 14, kTitle = 15, kLabel = 16, kVersion = 17;
 
 class MainDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = PrepareDistribution(std::string(info->test_suite_name()) + "." + info->name());
@@ -56,11 +56,8 @@ TEST_F(MainDialogTest, ModeSwitchesChooseTheActionText) {
         const char* arguments;
         const char* key;
     } cases[] = {
-        {"/c", "[DLG_MAIN_CONFIG]"},
-        {"/d", "[DLG_MAIN_DEINSTALL]"},
-        {"/d /c", "[DLG_MAIN_CONFIG]"},
-        {"-c -D", "[DLG_MAIN_DEINSTALL]"},
-        {"", "[DLG_MAIN_INSTALL]"},
+        {"/c", "[DLG_MAIN_CONFIG]"},       {"/d", "[DLG_MAIN_DEINSTALL]"}, {"/d /c", "[DLG_MAIN_CONFIG]"},
+        {"-c -D", "[DLG_MAIN_DEINSTALL]"}, {"", "[DLG_MAIN_INSTALL]"},
     };
     for (const Case& c : cases) {
         SetupProcess setup(dir_, c.arguments);

@@ -18,7 +18,7 @@ using namespace e2e;
 constexpr int kOk = 0, kText = 113;
 
 class NoticeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         App().SetupDirectory = DistDirectory();
         App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
@@ -31,8 +31,11 @@ protected:
     int ShowWhile(const std::string& text, const std::function<void(HWND)>& act) {
         std::atomic<bool> acted{false};
         std::thread user([&] {
-            HWND notice = WaitForWindow([](HWND window) { return IsDialogWithControls(window, {kOk, kText}); });
-            if (notice) act(notice);
+            HWND notice = WaitForWindow([](HWND window) {
+                return IsDialogWithControls(window, {kOk, kText});
+            });
+            if (notice)
+                act(notice);
             acted = true;
         });
         int result = ShowMessage(nullptr, text);
@@ -73,7 +76,8 @@ TEST_F(NoticeTest, SystemMessageBoxCarriesTheLanguageCaption) {
     std::string caption;
     std::thread user([&] {
         HWND box = WaitForWindow([](HWND window) { return ShowsText(window, "Unable to find font!"); });
-        if (!box) return;
+        if (!box)
+            return;
         caption = WindowText(box);
         PressButton(box, IDOK);
     });

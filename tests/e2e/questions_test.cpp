@@ -45,7 +45,9 @@ bool LoadLanguage(const Language& language) {
     return LoadLanguageTable() == 1;
 }
 
-HICON SystemIcon(LPCSTR id) { return LoadIconA(nullptr, id); }
+HICON SystemIcon(LPCSTR id) {
+    return LoadIconA(nullptr, id);
+}
 
 // The icon a static control of the window shows, or nullptr.
 HICON ShownIcon(HWND window, int id) {
@@ -55,7 +57,8 @@ HICON ShownIcon(HWND window, int id) {
 // Any static of the window that shows the icon (a system message box numbers its controls its own way).
 bool ShowsIcon(HWND window, HICON icon) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)) == icon) return true;
+        if (reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)) == icon)
+            return true;
     return false;
 }
 
@@ -67,7 +70,9 @@ bool IsCentred(HWND window) {
            own.top == desktop.bottom / 2 - (own.bottom - own.top) / 2;
 }
 
-bool HasStyle(HWND window, LONG_PTR style) { return (GetWindowLongPtrW(window, GWL_STYLE) & style) == style; }
+bool HasStyle(HWND window, LONG_PTR style) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & style) == style;
+}
 
 // ---- Question dialogs ----
 
@@ -86,7 +91,8 @@ std::vector<int> ButtonsOf(Kind kind) {
 }
 
 int Ask(Kind kind, WindowRef owner, const std::string& text) {
-    if (kind == Kind::RetryIgnore) return ui::AskRetryIgnore(owner, text);
+    if (kind == Kind::RetryIgnore)
+        return ui::AskRetryIgnore(owner, text);
     return ui::AskYesNo(owner, kind == Kind::YesAllNo, text);
 }
 
@@ -96,7 +102,9 @@ struct Action {
     Step step;
     int id;  // the button for Press
 };
-Action Press(int id) { return {Step::Press, id}; }
+Action Press(int id) {
+    return {Step::Press, id};
+}
 const Action kClose = {Step::Close, 0};
 const Action kEscapeCommand = {Step::EscapeCommand, 0};
 const Action kEscapeKey = {Step::EscapeKey, 0};
@@ -158,19 +166,23 @@ int RunQuestion(Kind kind, WindowRef owner, const std::string& text, const std::
         view->caption = WindowText(dialog);
         view->text = ControlText(dialog, kText);
         for (int id : {kYes, kNo, kAll, kCancel, kRetry, kIgnore})
-            if (HasControl(dialog, id)) view->buttons[id] = ControlText(dialog, id);
+            if (HasControl(dialog, id))
+                view->buttons[id] = ControlText(dialog, id);
         view->captionAndSystemMenu = HasStyle(dialog, WS_CAPTION | WS_SYSMENU);
         view->questionIcon = ShownIcon(dialog, kIcon) == SystemIcon(kQuestionIcon);
         view->centred = IsCentred(dialog);
         view->owner = GetWindow(dialog, GW_OWNER);
-        if (view->owner) view->ownerEnabled = IsWindowEnabled(view->owner);
+        if (view->owner)
+            view->ownerEnabled = IsWindowEnabled(view->owner);
         for (const Action& action : actions) Perform(dialog, action);
         // A dialog that the actions did not end is closed, or else cancelled, so that the test thread gets
         // a result to fail on instead of waiting for ever.
         view->endedByActions = WaitUntil([&] { return !IsWindow(dialog); }, 5000);
-        if (view->endedByActions) return;
+        if (view->endedByActions)
+            return;
         PostMessageA(dialog, WM_CLOSE, 0, 0);
-        if (!WaitUntil([&] { return !IsWindow(dialog); }, 2000)) PressButton(dialog, kCancel);
+        if (!WaitUntil([&] { return !IsWindow(dialog); }, 2000))
+            PressButton(dialog, kCancel);
     });
     int result = Ask(kind, owner, text);
     helper.join();
@@ -178,10 +190,11 @@ int RunQuestion(Kind kind, WindowRef owner, const std::string& text, const std::
 }
 
 class QuestionsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(LoadLanguage(kEnglish)); }
     void TearDown() override {
-        if (owner_) DestroyWindow(owner_);
+        if (owner_)
+            DestroyWindow(owner_);
     }
     HWND Owner() {
         if (!owner_)
@@ -190,7 +203,7 @@ protected:
         return owner_;
     }
 
-private:
+  private:
     HWND owner_ = nullptr;
 };
 
@@ -213,23 +226,33 @@ TEST_F(QuestionsTest, EachAnswerGivesItsResult) {
         {"yes/all/no: No", Kind::YesAllNo, {Press(kNo)}, ui::kAnswerNo},
         {"yes/all/no: Cancel", Kind::YesAllNo, {Press(kCancel)}, ui::kAnswerCancel},
         {"yes/all/no: system menu Close", Kind::YesAllNo, {kClose}, ui::kAnswerCancel},
-        {"yes/all/no: Escape command, then All", Kind::YesAllNo, {kEscapeCommand, Press(kAll)},
+        {"yes/all/no: Escape command, then All",
+         Kind::YesAllNo,
+         {kEscapeCommand, Press(kAll)},
          ui::kAnswerAll},
         {"yes/all/no: Escape key, then No", Kind::YesAllNo, {kEscapeKey, Press(kNo)}, ui::kAnswerNo},
         {"retry/ignore: Cancel", Kind::RetryIgnore, {Press(kCancel)}, ui::kAnswerCancel},
         {"retry/ignore: Retry", Kind::RetryIgnore, {Press(kRetry)}, ui::kAnswerRetry},
         {"retry/ignore: Ignore", Kind::RetryIgnore, {Press(kIgnore)}, ui::kAnswerIgnore},
         {"retry/ignore: system menu Close", Kind::RetryIgnore, {kClose}, ui::kAnswerCancel},
-        {"retry/ignore: Enter presses Cancel", Kind::RetryIgnore, {kEnterKey, Press(kRetry)},
+        {"retry/ignore: Enter presses Cancel",
+         Kind::RetryIgnore,
+         {kEnterKey, Press(kRetry)},
          ui::kAnswerCancel},
-        {"retry/ignore: Escape command, then Retry", Kind::RetryIgnore, {kEscapeCommand, Press(kRetry)},
+        {"retry/ignore: Escape command, then Retry",
+         Kind::RetryIgnore,
+         {kEscapeCommand, Press(kRetry)},
          ui::kAnswerRetry},
-        {"retry/ignore: Escape key, then Ignore", Kind::RetryIgnore, {kEscapeKey, Press(kIgnore)},
+        {"retry/ignore: Escape key, then Ignore",
+         Kind::RetryIgnore,
+         {kEscapeKey, Press(kIgnore)},
          ui::kAnswerIgnore},
         // Commands of buttons the dialog does not have are ignored.
         {"yes/no: Retry command, then No", Kind::YesNo, {Press(kRetry), Press(kNo)}, ui::kAnswerNo},
-        {"retry/ignore: Yes and No commands, then Ignore", Kind::RetryIgnore,
-         {Press(kYes), Press(kNo), Press(kIgnore)}, ui::kAnswerIgnore},
+        {"retry/ignore: Yes and No commands, then Ignore",
+         Kind::RetryIgnore,
+         {Press(kYes), Press(kNo), Press(kIgnore)},
+         ui::kAnswerIgnore},
     };
     for (const Case& c : cases) {
         QuestionView view;
@@ -246,7 +269,9 @@ TEST_F(QuestionsTest, DialogsShowTheLoadedLanguageAndTheirOwnButtonsOnly) {
         {kYes, "[DLG_YNO_YES]"},      {kNo, "[DLG_YNO_NO]"},       {kAll, "[DLG_YNO_ALL]"},
         {kCancel, "[BUTTON_CANCEL]"}, {kRetry, "[DLG_ARI_RETRY]"}, {kIgnore, "[DLG_ARI_IGNORE]"}};
     // A question as a run formats it: a path, a line break, and characters of the language's code page.
-    const std::string question = "C:\\QUOREL2\\A & B.DLL\nM\xf6" "chten Sie fortfahren?";
+    const std::string question =
+        "C:\\QUOREL2\\A & B.DLL\nM\xf6"
+        "chten Sie fortfahren?";
     for (const Language& language : {kEnglish, kGerman}) {
         ASSERT_TRUE(LoadLanguage(language));
         for (Kind kind : {Kind::YesNo, Kind::YesAllNo, Kind::RetryIgnore}) {
@@ -290,12 +315,15 @@ void AnswerBox(const std::string& text, HICON icon, int answer, BoxView* view,
                const std::atomic<bool>* stop = nullptr) {
     HWND box = nullptr;
     WaitUntil([&] {
-        if (stop && *stop) return true;
+        if (stop && *stop)
+            return true;
         for (HWND window : VisibleWindows())
-            if (IsDialogWithControls(window, {}) && ShowsText(window, text)) return (box = window) != nullptr;
+            if (IsDialogWithControls(window, {}) && ShowsText(window, text))
+                return (box = window) != nullptr;
         return false;
     });
-    if (!box) return;
+    if (!box)
+        return;
     view->found = true;
     view->caption = WindowText(box);
     // Wine's message box marks its default button by the button's style, not with DM_SETDEFID.
@@ -339,9 +367,10 @@ TEST_F(QuestionsTest, SystemYesNoBoxHasNoAsDefaultAndTheMessageCaption) {
 // ---- Progress window ----
 
 class ProgressWindowTest : public QuestionsTest {
-protected:
+  protected:
     void TearDown() override {
-        if (window_) ui::CloseInfoWindow(window_);
+        if (window_)
+            ui::CloseInfoWindow(window_);
         QuestionsTest::TearDown();
     }
     HWND Open(bool withCancel, bool askOnCancel) {
@@ -383,7 +412,8 @@ TEST_F(ProgressWindowTest, CancelButtonTakesTheLoadedLanguage) {
 std::vector<std::string> g_setTexts;
 WNDPROC g_staticProc = nullptr;
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETTEXT) g_setTexts.push_back(lParam ? reinterpret_cast<const char*>(lParam) : "");
+    if (message == WM_SETTEXT)
+        g_setTexts.push_back(lParam ? reinterpret_cast<const char*>(lParam) : "");
     return CallWindowProcA(g_staticProc, window, message, wParam, lParam);
 }
 
@@ -415,7 +445,7 @@ TEST_F(ProgressWindowTest, SetInfoTextEmptiesTheTextAndThenShowsTheNewOne) {
 // Wakes a thread's PumpMessages once a second until it is destroyed, so that a pump that waits for a
 // message that never comes costs a second instead of the whole test.
 class PumpWatchdog {
-public:
+  public:
     PumpWatchdog() : thread_(GetCurrentThreadId()), helper_([this] { Run(); }) {}
     ~PumpWatchdog() {
         {
@@ -426,7 +456,7 @@ public:
         helper_.join();
     }
 
-private:
+  private:
     void Run() {
         std::unique_lock<std::mutex> lock(mutex_);
         while (!wake_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; }))
@@ -465,7 +495,8 @@ TEST_F(ProgressWindowTest, PumpMessagesComesBackWithinATimerTickWhileNothingHapp
 }
 
 TEST_F(ProgressWindowTest, NewProgressTextLetsThePumpReturnAtOnce) {
-    // A run pumps once per file after its progress text: waiting for the timer there would cost 100 ms a file.
+    // A run pumps once per file after its progress text: waiting for the timer there would cost 100 ms a
+    // file.
     PumpWatchdog watchdog;
     HWND window = Open(true, true);
     ASSERT_NE(window, nullptr);

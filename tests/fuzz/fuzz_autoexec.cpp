@@ -12,25 +12,30 @@ bool IsBlockStart(const std::string& text) {
     return EqualsIgnoreCase(text, kAutoexecBeginMarker) || EqualsIgnoreCase(text, kAutoexecLoaderLine);
 }
 
-bool IsBlockLine(const std::string& text) { return IsBlockStart(text) || EqualsIgnoreCase(text, kAutoexecEndMarker); }
+bool IsBlockLine(const std::string& text) {
+    return IsBlockStart(text) || EqualsIgnoreCase(text, kAutoexecEndMarker);
+}
 
 bool ModelHasBlock(const std::string& content) {
     for (const fuzz::Line& line : fuzz::SplitCrLines(content))
-        if (IsBlockStart(line.text)) return true;
+        if (IsBlockStart(line.text))
+            return true;
     return false;
 }
 
 std::string ModelWithout(const std::string& content) {
     std::string kept;
     for (const fuzz::Line& line : fuzz::SplitCrLines(content))
-        if (!IsBlockLine(line.text)) kept += line.text + line.end;
+        if (!IsBlockLine(line.text))
+            kept += line.text + line.end;
     return kept;
 }
 
 std::vector<std::string> KeptTexts(const std::string& content) {
     std::vector<std::string> texts;
     for (const fuzz::Line& line : fuzz::SplitCrLines(content))
-        if (!IsBlockLine(line.text)) texts.push_back(line.text);
+        if (!IsBlockLine(line.text))
+            texts.push_back(line.text);
     return texts;
 }
 
@@ -46,16 +51,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const bool hadBlock = ModelHasBlock(original);
     FUZZ_CHECK(HasAutoexecBlock(original) == hadBlock, "HasAutoexecBlock disagrees with the lines");
-    FUZZ_CHECK(WithoutAutoexecBlock(original) == ModelWithout(original), "WithoutAutoexecBlock kept other bytes");
+    FUZZ_CHECK(WithoutAutoexecBlock(original) == ModelWithout(original),
+               "WithoutAutoexecBlock kept other bytes");
 
     FUZZ_CHECK(InsertAutoexecBlock(), "InsertAutoexecBlock failed on a writable file");
     const std::string inserted = fuzz::ReadHostFile(path);
-    const std::string block = std::string("\r\n") + kAutoexecBeginMarker + "\r\n" + kAutoexecLoaderLine + "\r\n" +
-                              kAutoexecEndMarker + "\r\n";
+    const std::string block = std::string("\r\n") + kAutoexecBeginMarker + "\r\n" + kAutoexecLoaderLine +
+                              "\r\n" + kAutoexecEndMarker + "\r\n";
     FUZZ_CHECK(inserted == (hadBlock ? original : original + block), "the insertion wrote other bytes");
     FUZZ_CHECK(ModelHasBlock(inserted), "no block after the insertion");
     // A second insertion finds the block and leaves the file alone.
-    FUZZ_CHECK(InsertAutoexecBlock() && fuzz::ReadHostFile(path) == inserted, "a second insertion changed the file");
+    FUZZ_CHECK(InsertAutoexecBlock() && fuzz::ReadHostFile(path) == inserted,
+               "a second insertion changed the file");
 
     FUZZ_CHECK(RemoveAutoexecBlock(), "RemoveAutoexecBlock failed on a writable file");
     const std::string removed = fuzz::ReadHostFile(path);
@@ -67,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // have ended an unterminated last line and added one empty line before the block.
     std::vector<std::string> before = KeptTexts(original);
     std::vector<std::string> after = KeptTexts(removed);
-    if (!hadBlock && after.size() == before.size() + 1 && after.back().empty()) after.pop_back();
+    if (!hadBlock && after.size() == before.size() + 1 && after.back().empty())
+        after.pop_back();
     FUZZ_CHECK(after == before, "the removal did not give back the original lines");
 
     const auto& shown = platform::fake::ShownMessages();

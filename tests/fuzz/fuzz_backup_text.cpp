@@ -43,29 +43,31 @@ DriverConfig MarkedConfig() {
 
 AdapterArray MarkedAdapters() {
     AdapterArray adapters;
-    for (size_t i = 0; i < kMaxAdapters; ++i) adapters[i] = {200 + static_cast<uint32_t>(i), 0x300 + static_cast<uint32_t>(i),
-                                                             5 + static_cast<uint32_t>(i), "marked" + std::to_string(i)};
+    for (size_t i = 0; i < kMaxAdapters; ++i)
+        adapters[i] = {200 + static_cast<uint32_t>(i), 0x300 + static_cast<uint32_t>(i),
+                       5 + static_cast<uint32_t>(i), "marked" + std::to_string(i)};
     return adapters;
 }
 
 bool SameAdapter(const AdapterConfig& a, const AdapterConfig& b) {
-    return a.Channels == b.Channels && a.BaseAddress == b.BaseAddress && a.Interrupt == b.Interrupt && a.SPID == b.SPID;
+    return a.Channels == b.Channels && a.BaseAddress == b.BaseAddress && a.Interrupt == b.Interrupt &&
+           a.SPID == b.SPID;
 }
 
 // The fields a backup never carries.
 bool SameUncarried(const DriverConfig& a, const DriverConfig& b) {
-    return a.MaintenanceMode == b.MaintenanceMode && a.cipValue == b.cipValue && a.Controller == b.Controller &&
-           a.username == b.username && a.password == b.password && a.CDPNCount == b.CDPNCount && a.CDPN == b.CDPN &&
-           a.CGPNCount == b.CGPNCount && a.CGPN == b.CGPN;
+    return a.MaintenanceMode == b.MaintenanceMode && a.cipValue == b.cipValue &&
+           a.Controller == b.Controller && a.username == b.username && a.password == b.password &&
+           a.CDPNCount == b.CDPNCount && a.CDPN == b.CDPN && a.CGPNCount == b.CGPNCount && a.CGPN == b.CGPN;
 }
 
 // The fields every backup carries.
 bool SameCarried(const DriverConfig& a, const DriverConfig& b) {
     return a.DisplayName == b.DisplayName && a.ErrorControl == b.ErrorControl && a.Group == b.Group &&
-           a.ImagePath == b.ImagePath && a.Start == b.Start && a.Type == b.Type && a.DataIoMode == b.DataIoMode &&
-           a.DeliveryConf == b.DeliveryConf && a.DeviceName == b.DeviceName && a.DosVector == b.DosVector &&
-           a.Point2Point == b.Point2Point && a.Test == b.Test && a.Manufacturer == b.Manufacturer &&
-           a.NumberOfControllers == b.NumberOfControllers;
+           a.ImagePath == b.ImagePath && a.Start == b.Start && a.Type == b.Type &&
+           a.DataIoMode == b.DataIoMode && a.DeliveryConf == b.DeliveryConf && a.DeviceName == b.DeviceName &&
+           a.DosVector == b.DosVector && a.Point2Point == b.Point2Point && a.Test == b.Test &&
+           a.Manufacturer == b.Manufacturer && a.NumberOfControllers == b.NumberOfControllers;
 }
 
 bool SameConfig(const DriverConfig& a, const DriverConfig& b) {
@@ -74,7 +76,8 @@ bool SameConfig(const DriverConfig& a, const DriverConfig& b) {
 
 bool SameAdapters(const AdapterArray& a, const AdapterArray& b) {
     for (size_t i = 0; i < kMaxAdapters; ++i)
-        if (!SameAdapter(a[i], b[i])) return false;
+        if (!SameAdapter(a[i], b[i]))
+            return false;
     return true;
 }
 
@@ -94,13 +97,14 @@ void CheckRoundTrip(const DriverConfig& parsed, const AdapterArray& adapters) {
         AdapterArray againAdapters = MarkedAdapters();
         FUZZ_CHECK(ParseBackupText(rebuilt, again, againAdapters),
                    "the rebuilt backup does not parse: " + fuzz::Quoted(rebuilt));
-        FUZZ_CHECK(SameCarried(again, parsed), "the rebuilt backup parses to other fields: " + fuzz::Quoted(rebuilt));
+        FUZZ_CHECK(SameCarried(again, parsed),
+                   "the rebuilt backup parses to other fields: " + fuzz::Quoted(rebuilt));
         FUZZ_CHECK(!x31 || again.x31Layer2 == parsed.x31Layer2, "x31Layer2 lost in the round trip");
         for (size_t i = 0; i < parsed.NumberOfControllers; ++i) {
             const AdapterConfig& a = againAdapters[i];
             const AdapterConfig& b = adapters[i];
-            FUZZ_CHECK(a.Channels == b.Channels && a.BaseAddress == b.BaseAddress && a.Interrupt == b.Interrupt &&
-                           (!spid || a.SPID == b.SPID),
+            FUZZ_CHECK(a.Channels == b.Channels && a.BaseAddress == b.BaseAddress &&
+                           a.Interrupt == b.Interrupt && (!spid || a.SPID == b.SPID),
                        "adapter " + std::to_string(i) + " lost in the round trip");
         }
     }
@@ -126,10 +130,11 @@ void CheckStoredValue(const std::string& bytes, bool parses) {
         bool read = ReadIntegrityBackup(config, adapters);
         bool expected = type == kTypeSz && readable && textParses;
         FUZZ_CHECK(read == expected, std::string("ReadIntegrityBackup gave ") + (read ? "true" : "false") +
-                                         " for type " + std::to_string(type) + ", " + std::to_string(bytes.size()) +
-                                         " bytes");
-        if (!read) FUZZ_CHECK(SameConfig(config, MarkedConfig()) && SameAdapters(adapters, MarkedAdapters()),
-                              "a failed read changed the record");
+                                         " for type " + std::to_string(type) + ", " +
+                                         std::to_string(bytes.size()) + " bytes");
+        if (!read)
+            FUZZ_CHECK(SameConfig(config, MarkedConfig()) && SameAdapters(adapters, MarkedAdapters()),
+                       "a failed read changed the record");
         FUZZ_CHECK(platform::fake::OpenRegistryKeys() == 0, "a registry key was left open");
     }
 }

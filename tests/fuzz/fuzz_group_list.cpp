@@ -23,9 +23,11 @@ const uint32_t kTypes[] = {kTypeMultiSz, kTypeSz, kTypeBinary, kTypeMultiSz};
 bool IsWellFormed(const std::string& bytes) {
     size_t position = 0;
     while (position < bytes.size()) {
-        if (bytes[position] == '\0') return position + 1 == bytes.size();
+        if (bytes[position] == '\0')
+            return position + 1 == bytes.size();
         size_t zero = bytes.find('\0', position);
-        if (zero == std::string::npos) return false;
+        if (zero == std::string::npos)
+            return false;
         position = zero + 1;
     }
     return false;
@@ -34,13 +36,15 @@ bool IsWellFormed(const std::string& bytes) {
 // The rest of the input grown by one filler name to a length around the read capacity.
 std::string PadToCapacity(const std::string& body, uint8_t selector) {
     size_t target = kGroupListCapacity - 4 + (selector >> 3 & 7);
-    if (body.size() + 3 > target) return body;
+    if (body.size() + 3 > target)
+        return body;
     return body + std::string(target - body.size() - 2, 'P') + std::string(2, '\0');
 }
 
 std::vector<std::string> Value() {
     for (const auto& value : platform::fake::RegistryValues(kServiceGroupOrderKey))
-        if (value.name == "List") return {value.data, std::to_string(value.type)};
+        if (value.name == "List")
+            return {value.data, std::to_string(value.type)};
     return {};
 }
 
@@ -53,7 +57,8 @@ std::string Names(const std::vector<std::string>& names) {
 // The names after the insertion, or the names unchanged when "CAPI20" comes before any "NDIS".
 bool ExpectedInsertion(std::vector<std::string>& names) {
     for (size_t i = 0; i < names.size(); ++i) {
-        if (EqualsIgnoreCase(names[i], "CAPI20")) return false;
+        if (EqualsIgnoreCase(names[i], "CAPI20"))
+            return false;
         if (EqualsIgnoreCase(names[i], "NDIS")) {
             names.insert(names.begin() + static_cast<std::ptrdiff_t>(i), "CAPI20");
             return true;
@@ -75,29 +80,35 @@ bool ExpectedRemoval(std::vector<std::string>& names) {
 void CheckSplitJoin(const std::string& bytes) {
     std::vector<std::string> names = SplitGroupList(bytes);
     for (const std::string& name : names)
-        FUZZ_CHECK(!name.empty() && name.find('\0') == std::string::npos, "a split name is empty or holds a zero");
+        FUZZ_CHECK(!name.empty() && name.find('\0') == std::string::npos,
+                   "a split name is empty or holds a zero");
     std::string joined = JoinGroupList(names);
     FUZZ_CHECK(IsWellFormed(joined), "a joined list is not well formed");
     FUZZ_CHECK(SplitGroupList(joined) == names, "split after join lost names: " + Names(names));
-    if (IsWellFormed(bytes)) FUZZ_CHECK(joined == bytes, "a well-formed list did not round-trip");
+    if (IsWellFormed(bytes))
+        FUZZ_CHECK(joined == bytes, "a well-formed list did not round-trip");
     // Each name is a piece of the input in order, ending at a zero or at the end of the data.
     size_t position = 0;
     for (const std::string& name : names) {
-        FUZZ_CHECK(bytes.compare(position, name.size(), name) == 0, "name not found in place: " + fuzz::Quoted(name));
+        FUZZ_CHECK(bytes.compare(position, name.size(), name) == 0,
+                   "name not found in place: " + fuzz::Quoted(name));
         position += name.size() + 1;
     }
-    FUZZ_CHECK(position >= bytes.size() || bytes[position] == '\0', "split stopped before the closing empty name");
+    FUZZ_CHECK(position >= bytes.size() || bytes[position] == '\0',
+               "split stopped before the closing empty name");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size == 0) return 0;
+    if (size == 0)
+        return 0;
     fuzz::ResetState();
     const uint8_t selector = data[0];
     const uint32_t type = kTypes[selector & 3];
     std::string bytes = fuzz::Bytes(data + 1, size - 1);
-    if (selector & 4) bytes = PadToCapacity(bytes, selector);
+    if (selector & 4)
+        bytes = PadToCapacity(bytes, selector);
 
     CheckSplitJoin(bytes);
 
@@ -117,9 +128,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(value[0] == JoinGroupList(inserted) && value[1] == std::to_string(kTypeMultiSz),
                    "inserted list is " + Names(SplitGroupList(value[0])));
     } else {
-        FUZZ_CHECK(value[0] == bytes && value[1] == std::to_string(type), "a list without an insertion changed");
+        FUZZ_CHECK(value[0] == bytes && value[1] == std::to_string(type),
+                   "a list without an insertion changed");
     }
-    FUZZ_CHECK(shown.size() == (fits ? 0u : 1u), std::to_string(shown.size()) + " messages after the insertion");
+    FUZZ_CHECK(shown.size() == (fits ? 0u : 1u),
+               std::to_string(shown.size()) + " messages after the insertion");
     shown.clear();
     // The removal at deinstallation reads the list with the same capacity: what the insertion wrote must
     // still be readable whole, or "CAPI20" could never be taken out again.
@@ -137,12 +150,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     value = Value();
     FUZZ_CHECK(value.size() == 2, "the List value is gone after the removal");
     if (removable && removal)
-        FUZZ_CHECK(value[0] == JoinGroupList(removed), "list after the removal is " + Names(SplitGroupList(value[0])));
+        FUZZ_CHECK(value[0] == JoinGroupList(removed),
+                   "list after the removal is " + Names(SplitGroupList(value[0])));
     else
         FUZZ_CHECK(value[0] == beforeRemoval, "a list without CAPI20 changed");
     if (fits && insertion)
-        FUZZ_CHECK(SplitGroupList(value[0]) == original, "insert then remove did not give back " + Names(original));
-    FUZZ_CHECK(shown.size() == (removable ? 0u : 1u), std::to_string(shown.size()) + " messages after the removal");
+        FUZZ_CHECK(SplitGroupList(value[0]) == original,
+                   "insert then remove did not give back " + Names(original));
+    FUZZ_CHECK(shown.size() == (removable ? 0u : 1u),
+               std::to_string(shown.size()) + " messages after the removal");
     FUZZ_CHECK(platform::fake::OpenRegistryKeys() == 0, "a registry key was left open");
     shown.clear();
     return 0;

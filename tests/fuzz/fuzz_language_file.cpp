@@ -27,19 +27,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const LanguageKey& key : kLanguageKeys) keyIds.insert(key.textId);
     for (int id = -3; id < kTextSlots + 3; ++id) {
         const std::string& text = Text(id);
-        FUZZ_CHECK(text.size() <= kTextWidth - 1, "Text(" + std::to_string(id) + ") holds " +
-                                                      std::to_string(text.size()) + " characters");
+        FUZZ_CHECK(text.size() <= kTextWidth - 1,
+                   "Text(" + std::to_string(id) + ") holds " + std::to_string(text.size()) + " characters");
         FUZZ_CHECK(text.empty() || keyIds.count(id), "Text(" + std::to_string(id) + ") filled without a key");
     }
 
     // The missing keys are reported in key order and form the tail of the key list.
     const auto& shown = platform::fake::ShownMessages();
-    FUZZ_CHECK(shown.size() <= static_cast<size_t>(kLanguageKeyCount), std::to_string(shown.size()) + " messages");
+    FUZZ_CHECK(shown.size() <= static_cast<size_t>(kLanguageKeyCount),
+               std::to_string(shown.size()) + " messages");
     size_t firstMissing = kLanguageKeyCount - shown.size();
     for (size_t i = 0; i < shown.size(); ++i) {
         const char* key = kLanguageKeys[firstMissing + i].key;
-        FUZZ_CHECK(shown[i].kind == "InfoMessageBox" && shown[i].text == kMissingPrefix + key,
-                   "message " + std::to_string(i) + " is " + fuzz::Quoted(shown[i].text) + ", expected key " + key);
+        FUZZ_CHECK(
+            shown[i].kind == "InfoMessageBox" && shown[i].text == kMissingPrefix + key,
+            "message " + std::to_string(i) + " is " + fuzz::Quoted(shown[i].text) + ", expected key " + key);
     }
     // A missing key leaves its slot empty, unless a key found earlier shares the slot.
     std::set<int> foundIds;
@@ -51,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // Only a CR ends a line, and a key counts only on a line of its own.
     if (bytes.find('\r') == std::string::npos)
-        FUZZ_CHECK(shown.size() == static_cast<size_t>(kLanguageKeyCount), "a key found without any line end");
+        FUZZ_CHECK(shown.size() == static_cast<size_t>(kLanguageKeyCount),
+                   "a key found without any line end");
     return 0;
 }

@@ -11,7 +11,8 @@
 namespace {
 
 constexpr size_t kEntryWidth = 260;
-const std::string kHeader = "QZT Quorel Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
+const std::string kHeader =
+    "QZT Quorel Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
 
 // The log's lines as the format reads them: a line ends at a CR and the byte after the CR is skipped
 // unread; 0xAF reads as LF; at most width - 1 bytes are kept. A last line without a CR counts when it is
@@ -31,7 +32,8 @@ LogModel ReadModel(const std::string& bytes) {
         std::string line = bytes.substr(position, std::min(end - position, kEntryWidth - 1));
         std::replace(line.begin(), line.end(), '\xAF', '\n');
         if (cr == std::string::npos) {
-            if (!line.empty()) model.lines.push_back(line);
+            if (!line.empty())
+                model.lines.push_back(line);
             model.aligned = false;
             return model;
         }
@@ -50,7 +52,8 @@ bool ModelHolds(const LogModel& model, const std::string& object) {
 
 std::string Upper(std::string text) {
     for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     return text;
 }
 
@@ -58,9 +61,12 @@ std::string Upper(std::string text) {
 // holds whole.
 std::string ObjectFor(size_t choice) {
     switch (choice % 3) {
-        case 0: return "C:\\WINNT\\system32\\drivers\\qdss1.sys";
-        case 1: return "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\Adapter01";
-        default: return "C:\\" + std::string(kEntryWidth - 3 - 3 - 4, 'q') + ".DLL";
+        case 0:
+            return "C:\\WINNT\\system32\\drivers\\qdss1.sys";
+        case 1:
+            return "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\Adapter01";
+        default:
+            return "C:\\" + std::string(kEntryWidth - 3 - 3 - 4, 'q') + ".DLL";
     }
 }
 
@@ -78,12 +84,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const LogModel model = ReadModel(original);
     // Every line of the log is found (a few of them: each lookup reads the whole log), in any case.
     for (size_t i = 0; i < model.lines.size(); i += std::max<size_t>(1, model.lines.size() / 4)) {
-        FUZZ_CHECK(IsInRemovalLog(model.lines[i]) == 1, "line " + std::to_string(i) + " " +
-                                                            fuzz::Quoted(model.lines[i]) + " is not found");
-        FUZZ_CHECK(IsInRemovalLog(Upper(model.lines[i])) == 1, "line " + std::to_string(i) + " in upper case");
+        FUZZ_CHECK(IsInRemovalLog(model.lines[i]) == 1,
+                   "line " + std::to_string(i) + " " + fuzz::Quoted(model.lines[i]) + " is not found");
+        FUZZ_CHECK(IsInRemovalLog(Upper(model.lines[i])) == 1,
+                   "line " + std::to_string(i) + " in upper case");
     }
     const std::string object = ObjectFor(size);
-    FUZZ_CHECK(object.size() == kEntryWidth - 3 || object.size() < kEntryWidth - 3, "object too long for an entry");
+    FUZZ_CHECK(object.size() == kEntryWidth - 3 || object.size() < kEntryWidth - 3,
+               "object too long for an entry");
     FUZZ_CHECK(IsInRemovalLog(object) == (ModelHolds(model, object) ? 1 : 0),
                "lookup of " + fuzz::Quoted(object) + " disagrees with the log's lines");
 
@@ -95,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(IsInRemovalLog(object) == 1, "an appended object is not found");
         FUZZ_CHECK(IsInRemovalLog(Upper(object)) == 1, "an appended object is not found in upper case");
     }
-    if (size == 0) FUZZ_CHECK(IsInRemovalLog("Deleted Objects:") == 1, "the new log's header is not found");
+    if (size == 0)
+        FUZZ_CHECK(IsInRemovalLog("Deleted Objects:") == 1, "the new log's header is not found");
 
     const auto& shown = platform::fake::ShownMessages();
     FUZZ_CHECK(shown.empty(), "the log showed " + fuzz::Quoted(shown.empty() ? "" : shown.front().text));

@@ -14,7 +14,9 @@ namespace {
 
 const size_t kPrefixLength = std::strlen("\\SystemRoot\\System32\\drivers\\");
 
-bool Holds(const std::string& bytes, const char* header) { return bytes.find(header) != std::string::npos; }
+bool Holds(const std::string& bytes, const char* header) {
+    return bytes.find(header) != std::string::npos;
+}
 
 void CheckWidth(const std::string& field, size_t width, const char* what) {
     FUZZ_CHECK(field.size() <= width - 1, std::string(what) + " too long: " + fuzz::Quoted(field));
@@ -27,7 +29,8 @@ std::string ImageName(const std::string& path) {
 
 uint32_t ExpectedIndexByImage(const std::vector<ProtocolEntry>& entries, const std::string& path) {
     for (size_t j = 0; j < entries.size(); ++j)
-        if (EqualsIgnoreCase(entries[j].image, ImageName(path))) return static_cast<uint32_t>(j);
+        if (EqualsIgnoreCase(entries[j].image, ImageName(path)))
+            return static_cast<uint32_t>(j);
     return kNoProtocolIndex;
 }
 
@@ -45,7 +48,8 @@ void CheckScalarSections(const std::string& bytes, const std::string& directory)
 
     MaintenanceDefaults maintenance;
     int found = ReadMaintenanceSection(maintenance);
-    FUZZ_CHECK(found == 0 || (found == 1 && Holds(bytes, "[MAINTENANCE]")), "maintenance found without its header");
+    FUZZ_CHECK(found == 0 || (found == 1 && Holds(bytes, "[MAINTENANCE]")),
+               "maintenance found without its header");
     FUZZ_CHECK(maintenance.Mode >= kMaintenanceOff && maintenance.Mode <= kMaintenanceDefaultInvisible,
                "maintenance mode " + std::to_string(maintenance.Mode));
     FUZZ_CHECK(maintenance.CDPN.size() <= kMaxCdpn, std::to_string(maintenance.CDPN.size()) + " CDPN");
@@ -60,7 +64,8 @@ void CheckScalarSections(const std::string& bytes, const std::string& directory)
     int hasCapiDll = ReadCurrentCapiDll(capiDll);
     FUZZ_CHECK(hasCapiDll == 0 || Holds(bytes, "[CURRENTCAPIDLL]"), "CAPI DLL without its section");
     FUZZ_CHECK(hasCapiDll == 1 || capiDll == sentinel, "CAPI DLL name changed without the section");
-    if (hasCapiDll) CheckWidth(capiDll, kTextWidth, "CAPI DLL name");
+    if (hasCapiDll)
+        CheckWidth(capiDll, kTextWidth, "CAPI DLL name");
 
     uint32_t version = ReadScriptVersion(directory);
     FUZZ_CHECK(version == 0 || Holds(bytes, "[VERSION]"), "a version without its section");
@@ -68,14 +73,17 @@ void CheckScalarSections(const std::string& bytes, const std::string& directory)
     std::string defaultProtocol = sentinel;
     int hasDefault = ReadDefaultProtocol(defaultProtocol);
     FUZZ_CHECK(hasDefault == 0 || Holds(bytes, "[DEFPROTOCOL]"), "default protocol without its section");
-    FUZZ_CHECK(hasDefault == 1 || defaultProtocol == sentinel, "default protocol changed without the section");
-    if (hasDefault) CheckWidth(defaultProtocol, kTextWidth, "default protocol");
+    FUZZ_CHECK(hasDefault == 1 || defaultProtocol == sentinel,
+               "default protocol changed without the section");
+    if (hasDefault)
+        CheckWidth(defaultProtocol, kTextWidth, "default protocol");
 }
 
 void CheckProtocols(const std::string& bytes) {
     std::vector<ProtocolEntry> entries = {{"stale", "stale.sys", 1}};
     FUZZ_CHECK(ReadProtocolEntries(entries) == 1, "an existing file gave 0");
-    if (!Holds(bytes, "[PROTOCOL]")) FUZZ_CHECK(entries.empty(), "protocols without their section");
+    if (!Holds(bytes, "[PROTOCOL]"))
+        FUZZ_CHECK(entries.empty(), "protocols without their section");
     // Entries stop at the end of the file: each but the last takes three whole lines.
     size_t lineEnds = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\r'));
     FUZZ_CHECK(entries.size() <= lineEnds / 3 + 1,
@@ -86,12 +94,15 @@ void CheckProtocols(const std::string& bytes) {
         CheckWidth(entry.image, kTextWidth, "protocol image");
         anySpid = anySpid || (entry.code & 1);
     }
-    FUZZ_CHECK(AnyProtocolNeedsSpid() == (anySpid ? 1 : 0), "AnyProtocolNeedsSpid disagrees with the entries");
+    FUZZ_CHECK(AnyProtocolNeedsSpid() == (anySpid ? 1 : 0),
+               "AnyProtocolNeedsSpid disagrees with the entries");
 
     // The first and the last entry are looked up by image and by name: every lookup reads the file again.
     std::vector<size_t> probes;
-    if (!entries.empty()) probes.push_back(0);
-    if (entries.size() > 1) probes.push_back(entries.size() - 1);
+    if (!entries.empty())
+        probes.push_back(0);
+    if (entries.size() > 1)
+        probes.push_back(entries.size() - 1);
     for (size_t i : probes) {
         const ProtocolEntry& entry = entries[i];
         std::string path = kDriversPrefix + entry.image;
@@ -106,7 +117,8 @@ void CheckProtocols(const std::string& bytes) {
         CheckWidth(imagePath, kTextWidth, "new image path");
 
         uint32_t byName = GetProtocolCode(entry.name);
-        FUZZ_CHECK(byName == ExpectedCode(entries, entry.name), "GetProtocolCode(" + fuzz::Quoted(entry.name) + ")");
+        FUZZ_CHECK(byName == ExpectedCode(entries, entry.name),
+                   "GetProtocolCode(" + fuzz::Quoted(entry.name) + ")");
         uint32_t byImage = GetProtocolCode(path);
         FUZZ_CHECK(byImage == ExpectedCode(entries, path), "GetProtocolCode(" + fuzz::Quoted(path) + ")");
     }
@@ -123,7 +135,8 @@ void CheckFileLists(const std::string& bytes, const std::string& directory) {
     std::vector<CompFile> compFiles(3);
     FUZZ_CHECK(ReadCompFiles(directory, compFiles) == 1, "ReadCompFiles of an existing file gave 0");
     FUZZ_CHECK(compFiles.size() <= kMaxFileEntries, std::to_string(compFiles.size()) + " COMPFILES entries");
-    if (!Holds(bytes, "[COMPFILES]")) FUZZ_CHECK(compFiles.empty(), "COMPFILES entries without the section");
+    if (!Holds(bytes, "[COMPFILES]"))
+        FUZZ_CHECK(compFiles.empty(), "COMPFILES entries without the section");
     for (const CompFile& file : compFiles) {
         CheckWidth(file.sourceName, kFileNameWidth, "source name");
         CheckWidth(file.installedName, kFileNameWidth, "installed name");
@@ -136,7 +149,8 @@ void CheckFileLists(const std::string& bytes, const std::string& directory) {
     std::vector<AddFile> addFiles(3);
     FUZZ_CHECK(ReadAddFiles(directory, addFiles) == 1, "ReadAddFiles of an existing file gave 0");
     FUZZ_CHECK(addFiles.size() <= kMaxFileEntries, std::to_string(addFiles.size()) + " ADDFILES entries");
-    if (!Holds(bytes, "[ADDFILES]")) FUZZ_CHECK(addFiles.empty(), "ADDFILES entries without the section");
+    if (!Holds(bytes, "[ADDFILES]"))
+        FUZZ_CHECK(addFiles.empty(), "ADDFILES entries without the section");
     for (const AddFile& file : addFiles) {
         CheckWidth(file.sourceSubdirectory, kFileNameWidth, "add source subdirectory");
         CheckWidth(file.fileName, kFileNameWidth, "add file name");
@@ -144,9 +158,11 @@ void CheckFileLists(const std::string& bytes, const std::string& directory) {
     }
 
     std::vector<DeleteAddFile> deleteFiles(3);
-    FUZZ_CHECK(ReadDeleteAddFiles(directory, deleteFiles) == 1, "ReadDeleteAddFiles of an existing file gave 0");
+    FUZZ_CHECK(ReadDeleteAddFiles(directory, deleteFiles) == 1,
+               "ReadDeleteAddFiles of an existing file gave 0");
     FUZZ_CHECK(deleteFiles.size() <= kMaxFileEntries, std::to_string(deleteFiles.size()) + " DELETEADDFILES");
-    if (!Holds(bytes, "[DELETEADDFILES]")) FUZZ_CHECK(deleteFiles.empty(), "DELETEADDFILES without the section");
+    if (!Holds(bytes, "[DELETEADDFILES]"))
+        FUZZ_CHECK(deleteFiles.empty(), "DELETEADDFILES without the section");
     for (const DeleteAddFile& file : deleteFiles) {
         CheckWidth(file.subdirectory, kFileNameWidth, "delete subdirectory");
         CheckWidth(file.fileName, kFileNameWidth, "delete file name");
@@ -156,9 +172,12 @@ void CheckFileLists(const std::string& bytes, const std::string& directory) {
 void CheckLanguagesAndGroup(const std::string& bytes, const std::string& directory) {
     LanguageList languages;
     languages.entries.resize(2);
-    FUZZ_CHECK(ReadLanguageSection(directory, languages) == 1, "ReadLanguageSection of an existing file gave 0");
-    FUZZ_CHECK(languages.entries.size() <= kMaxLanguages, std::to_string(languages.entries.size()) + " languages");
-    if (!Holds(bytes, "[LANGUAGE]")) FUZZ_CHECK(languages.entries.empty(), "languages without the section");
+    FUZZ_CHECK(ReadLanguageSection(directory, languages) == 1,
+               "ReadLanguageSection of an existing file gave 0");
+    FUZZ_CHECK(languages.entries.size() <= kMaxLanguages,
+               std::to_string(languages.entries.size()) + " languages");
+    if (!Holds(bytes, "[LANGUAGE]"))
+        FUZZ_CHECK(languages.entries.empty(), "languages without the section");
     for (const LanguageEntry& entry : languages.entries) {
         CheckWidth(entry.displayName, kLanguageNameWidth, "language name");
         CheckWidth(entry.fileName, kTextWidth, "language file");
@@ -166,7 +185,8 @@ void CheckLanguagesAndGroup(const std::string& bytes, const std::string& directo
 
     // The Program Manager items are read for the current language; the input's size picks which one.
     App().Languages = languages;
-    App().LanguageIndex = languages.entries.empty() ? 0 : static_cast<int>(bytes.size() % languages.entries.size());
+    App().LanguageIndex =
+        languages.entries.empty() ? 0 : static_cast<int>(bytes.size() % languages.entries.size());
     ProgmanGroup group;
     group.items.resize(2);
     FUZZ_CHECK(ReadProgmanSection(directory, group) == 1, "ReadProgmanSection of an existing file gave 0");

@@ -37,7 +37,8 @@ void RemoveScratchDirectory() {
 }  // namespace
 
 void Fail(const char* condition, const std::string& detail, const char* file, int line) {
-    std::fprintf(stderr, "\n==== invariant broken at %s:%d: %s\n==== %s\n", file, line, condition, detail.c_str());
+    std::fprintf(stderr, "\n==== invariant broken at %s:%d: %s\n==== %s\n", file, line, condition,
+                 detail.c_str());
     std::fflush(stderr);
     std::abort();
 }
@@ -71,7 +72,8 @@ std::string Bytes(const uint8_t* data, size_t size) {
 void WriteHostFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) Fail("write", "cannot write " + path, __FILE__, __LINE__);
+    if (!out)
+        Fail("write", "cannot write " + path, __FILE__, __LINE__);
 }
 
 std::string ReadHostFile(const std::string& path) {
@@ -81,9 +83,13 @@ std::string ReadHostFile(const std::string& path) {
     return content.str();
 }
 
-bool HostFileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+bool HostFileExists(const std::string& path) {
+    return access(path.c_str(), F_OK) == 0;
+}
 
-void RemoveHostFile(const std::string& path) { std::remove(path.c_str()); }
+void RemoveHostFile(const std::string& path) {
+    std::remove(path.c_str());
+}
 
 std::string Quoted(const std::string& text) {
     std::string out = "\"";

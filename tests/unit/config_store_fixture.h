@@ -44,7 +44,9 @@ constexpr uint32_t kDword = platform::registry::kTypeDword;
 constexpr uint32_t kMultiSz = platform::registry::kTypeMultiSz;
 
 // Protocol images by code: none, SPID, x31Layer2, both.
-inline std::string Image(const std::string& file) { return std::string(kDriversPrefix) + file; }
+inline std::string Image(const std::string& file) {
+    return std::string(kDriversPrefix) + file;
+}
 const std::string kPlainImage = Image("qdss1.sys");
 const std::string kSpidImage = Image("qni1.sys");
 const std::string kX31Image = Image("qx31.sys");
@@ -56,10 +58,16 @@ inline std::string Dword(uint32_t number) {
     std::memcpy(bytes, &number, 4);
     return std::string(bytes, 4);
 }
-inline std::string Sz(const std::string& text) { return text + '\0'; }
+inline std::string Sz(const std::string& text) {
+    return text + '\0';
+}
 
-inline RegistryValue NumberValue(const std::string& name, uint32_t number) { return {name, kDword, Dword(number)}; }
-inline RegistryValue TextValue(const std::string& name, const std::string& text) { return {name, kSz, Sz(text)}; }
+inline RegistryValue NumberValue(const std::string& name, uint32_t number) {
+    return {name, kDword, Dword(number)};
+}
+inline RegistryValue TextValue(const std::string& name, const std::string& text) {
+    return {name, kSz, Sz(text)};
+}
 
 // The message texts shown so far.
 inline std::vector<std::string> Messages() {
@@ -76,15 +84,13 @@ inline std::string ReadHostFile(const std::string& path) {
 }
 
 const std::vector<std::string> kScriptProtocols = {
-    "[PROTOCOL]", "4",
-    "DSS1", "qdss1.sys", "0",
-    "National ISDN", "qni1.sys", "1",
-    "X.31", "qx31.sys", "2",
-    "National ISDN X.31", "qni1x31.sys", "3",
+    "[PROTOCOL]",  "4", "DSS1", "qdss1.sys", "0", "National ISDN",
+    "qni1.sys",    "1", "X.31", "qx31.sys",  "2", "National ISDN X.31",
+    "qni1x31.sys", "3",
 };
 
 class ConfigStoreFixture : public SetupFixture {
-protected:
+  protected:
     void SetUp() override {
         SetupFixture::SetUp();
         WriteFile("ENGLISH.LNG", ReadHostFile(QUOREL_SAMPLE_DIR "/ENGLISH.LNG"));
@@ -110,11 +116,13 @@ protected:
     }
     // The group list of a Windows NT 4 machine and a stock AUTOEXEC.NT.
     void WindowsNtState() {
-        platform::fake::SetRegistryValue(kServiceGroupOrderKey, "List", kMultiSz,
-                                         JoinGroupList({"System Bus Extender", "SCSI miniport", "NDIS", "TDI"}));
-        WriteFile("system32/AutoExec.NT", CrLf({"@echo off", "lh %SystemRoot%\\system32\\mscdexnt.exe",
-                                                "lh %SystemRoot%\\system32\\redir", "lh %SystemRoot%\\system32\\dosx",
-                                                "SET BLASTER=A220 I5 D1 P330 T3"}));
+        platform::fake::SetRegistryValue(
+            kServiceGroupOrderKey, "List", kMultiSz,
+            JoinGroupList({"System Bus Extender", "SCSI miniport", "NDIS", "TDI"}));
+        WriteFile(
+            "system32/AutoExec.NT",
+            CrLf({"@echo off", "lh %SystemRoot%\\system32\\mscdexnt.exe", "lh %SystemRoot%\\system32\\redir",
+                  "lh %SystemRoot%\\system32\\dosx", "SET BLASTER=A220 I5 D1 P330 T3"}));
     }
     // Registers another maker's CAPI 2.0 driver as entry n.
     void OtherMakersEntry(uint32_t n) {

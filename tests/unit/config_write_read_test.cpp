@@ -23,14 +23,18 @@ const std::string kAdapter01 = kParameters + "\\Adapter01";
 const std::string kAdapter02 = kParameters + "\\Adapter02";
 const std::string kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
 
-std::string NoKey(const std::string& path) { return "The registry key " + path + " cannot be opened or created."; }
+std::string NoKey(const std::string& path) {
+    return "The registry key " + path + " cannot be opened or created.";
+}
 std::string NoKeyModify(const std::string& path) {
     return "The values of the registry key " + path + " cannot be written.";
 }
-std::string NoValueQuery(const std::string& name) { return "The registry value " + name + " cannot be read."; }
+std::string NoValueQuery(const std::string& name) {
+    return "The registry value " + name + " cannot be read.";
+}
 
 class ConfigWriteReadTest : public ConfigStoreFixture {
-protected:
+  protected:
     void SetUp() override {
         ConfigStoreFixture::SetUp();
         WindowsNtState();
@@ -84,17 +88,23 @@ TEST_F(ConfigWriteReadTest, DefaultsAreWrittenInTheirKeysWithTheirTypes) {
     ASSERT_TRUE(WriteAdapterConfig(adapter, 0, 0));
     EXPECT_TRUE(Shown().empty());
 
-    EXPECT_EQ(RegistryValues(kEntry1), (Values{TextValue("Manufacturer", "QZT Velmonic GmbH"),
-                                               TextValue("DeviceName", "CAPI201"), NumberValue("NumberOfControllers", 1)}));
+    EXPECT_EQ(RegistryValues(kEntry1),
+              (Values{TextValue("Manufacturer", "QZT Velmonic GmbH"), TextValue("DeviceName", "CAPI201"),
+                      NumberValue("NumberOfControllers", 1)}));
     EXPECT_EQ(RegistryValues(kService),
-              (Values{TextValue("DisplayName", "CAPI 2.0 Quorel Driver"), TextValue("Group", "CAPI20"),
-                      NumberValue("ErrorControl", 1), NumberValue("Start", 1), NumberValue("Type", 1),
+              (Values{TextValue("DisplayName", "CAPI 2.0 Quorel Driver"),
+                      TextValue("Group", "CAPI20"),
+                      NumberValue("ErrorControl", 1),
+                      NumberValue("Start", 1),
+                      NumberValue("Type", 1),
                       {"ImagePath", kExpandSz, Sz("\\SystemRoot\\System32\\drivers\\kxbus.sys")}}));
-    EXPECT_EQ(RegistryValues(kParameters),
-              (Values{NumberValue("DataIoMode", 1), NumberValue("DeliveryConf", 0), NumberValue("DosVector", 241),
-                      NumberValue("Point2Point", 0), NumberValue("Test", 0), TextValue("DeviceName", "CAPI201")}));
+    EXPECT_EQ(
+        RegistryValues(kParameters),
+        (Values{NumberValue("DataIoMode", 1), NumberValue("DeliveryConf", 0), NumberValue("DosVector", 241),
+                NumberValue("Point2Point", 0), NumberValue("Test", 0), TextValue("DeviceName", "CAPI201")}));
     EXPECT_EQ(RegistryValues(kEntry1 + "\\1"), (Values{NumberValue("Channels", 2)}));
-    EXPECT_EQ(RegistryValues(kAdapter01), (Values{NumberValue("BaseAddress", 0x260), NumberValue("Interrupt", 3)}));
+    EXPECT_EQ(RegistryValues(kAdapter01),
+              (Values{NumberValue("BaseAddress", 0x260), NumberValue("Interrupt", 3)}));
     EXPECT_FALSE(platform::fake::RegistryKeyExists(kMaintenance));
     EXPECT_EQ(platform::fake::RegistryKeyClass(kService), "CAPI20");
     EXPECT_EQ(platform::fake::RegistryKeyClass(kParameters), "");
@@ -111,26 +121,32 @@ TEST_F(ConfigWriteReadTest, FullConfigurationWritesMaintenanceAdaptersSpidAndX31
     WriteFullConfiguration();
     EXPECT_EQ(RegistryValues(kEntry1), (Values{TextValue("Manufacturer", "Other Maker AG")}));
     EXPECT_EQ(RegistryValues(kEntry1 + "\\1"), (Values{NumberValue("Channels", 30)}));
-    EXPECT_EQ(RegistryValues(kEntry2), (Values{TextValue("Manufacturer", "QZT Velmonic GmbH"),
-                                               TextValue("DeviceName", "CAPI202"), NumberValue("NumberOfControllers", 2)}));
-    EXPECT_EQ(RegistryValues(kService),
-              (Values{TextValue("DisplayName", "CAPI 2.0 Quorel Driver"), TextValue("Group", "CAPI20"),
-                      NumberValue("ErrorControl", 1), NumberValue("Start", 2), NumberValue("Type", 1),
-                      {"ImagePath", kExpandSz, Sz(kSpidX31Image)}}));
+    EXPECT_EQ(RegistryValues(kEntry2),
+              (Values{TextValue("Manufacturer", "QZT Velmonic GmbH"), TextValue("DeviceName", "CAPI202"),
+                      NumberValue("NumberOfControllers", 2)}));
+    EXPECT_EQ(RegistryValues(kService), (Values{TextValue("DisplayName", "CAPI 2.0 Quorel Driver"),
+                                                TextValue("Group", "CAPI20"),
+                                                NumberValue("ErrorControl", 1),
+                                                NumberValue("Start", 2),
+                                                NumberValue("Type", 1),
+                                                {"ImagePath", kExpandSz, Sz(kSpidX31Image)}}));
     EXPECT_EQ(RegistryValues(kParameters),
-              (Values{NumberValue("DataIoMode", 0), NumberValue("DeliveryConf", 1), NumberValue("DosVector", 0xF3),
-                      NumberValue("Point2Point", 1), NumberValue("Test", 2), TextValue("DeviceName", "CAPI202"),
-                      NumberValue("x31Layer2", 3)}));
+              (Values{NumberValue("DataIoMode", 0), NumberValue("DeliveryConf", 1),
+                      NumberValue("DosVector", 0xF3), NumberValue("Point2Point", 1), NumberValue("Test", 2),
+                      TextValue("DeviceName", "CAPI202"), NumberValue("x31Layer2", 3)}));
     EXPECT_EQ(RegistryValues(kMaintenance),
-              (Values{NumberValue("cipValue", 2), NumberValue("Controller", 0), TextValue("username", std::string(78, 'u')),
-                      TextValue("password", "Qzt-4711"), TextValue("CDPN1", "089123456780,"),
-                      TextValue("CGPN1", "089765432100,"), TextValue("CGPN2", "0897654321,12")}));
+              (Values{NumberValue("cipValue", 2), NumberValue("Controller", 0),
+                      TextValue("username", std::string(78, 'u')), TextValue("password", "Qzt-4711"),
+                      TextValue("CDPN1", "089123456780,"), TextValue("CGPN1", "089765432100,"),
+                      TextValue("CGPN2", "0897654321,12")}));
     EXPECT_EQ(RegistryValues(kEntry2 + "\\1"), (Values{NumberValue("Channels", 2)}));
     EXPECT_EQ(RegistryValues(kEntry2 + "\\2"), (Values{NumberValue("Channels", 1)}));
-    EXPECT_EQ(RegistryValues(kAdapter01), (Values{NumberValue("BaseAddress", 0x300), NumberValue("Interrupt", 5),
-                                                  TextValue("SPID", "0123456789")}));
-    EXPECT_EQ(RegistryValues(kAdapter02), (Values{NumberValue("BaseAddress", 0x340), NumberValue("Interrupt", 10),
-                                                  TextValue("SPID", "9876543210")}));
+    EXPECT_EQ(RegistryValues(kAdapter01),
+              (Values{NumberValue("BaseAddress", 0x300), NumberValue("Interrupt", 5),
+                      TextValue("SPID", "0123456789")}));
+    EXPECT_EQ(RegistryValues(kAdapter02),
+              (Values{NumberValue("BaseAddress", 0x340), NumberValue("Interrupt", 10),
+                      TextValue("SPID", "9876543210")}));
 }
 
 TEST_F(ConfigWriteReadTest, ProtocolCodeDecidesX31Layer2AndSpidFlagDecidesSpid) {
@@ -141,9 +157,7 @@ TEST_F(ConfigWriteReadTest, ProtocolCodeDecidesX31Layer2AndSpidFlagDecidesSpid) 
         bool x31;
         bool spid;
     } cases[] = {
-        {kPlainImage, 0, false, false},
-        {kX31Image, 0, true, false},
-        {kSpidImage, 1, false, true},
+        {kPlainImage, 0, false, false}, {kX31Image, 0, true, false}, {kSpidImage, 1, false, true},
         {kSpidImage, 2, false, false},  // only bit value 1 of the flag word counts
         {kSpidX31Image, 3, true, true},
     };
@@ -175,9 +189,9 @@ TEST_F(ConfigWriteReadTest, MaintenanceValuesFollowTheCounts) {
     config.CGPN = {"1", "2", "3", "not written", "", "", "", ""};
     ASSERT_TRUE(WriteDriverConfig(1, config));
     EXPECT_EQ(RegistryValues(kMaintenance),
-              (Values{NumberValue("cipValue", 0), NumberValue("Controller", 0xFFFF), TextValue("username", ""),
-                      TextValue("password", ""), TextValue("CGPN1", "1"), TextValue("CGPN2", "2"),
-                      TextValue("CGPN3", "3")}));
+              (Values{NumberValue("cipValue", 0), NumberValue("Controller", 0xFFFF),
+                      TextValue("username", ""), TextValue("password", ""), TextValue("CGPN1", "1"),
+                      TextValue("CGPN2", "2"), TextValue("CGPN3", "3")}));
 }
 
 TEST_F(ConfigWriteReadTest, MaintenanceOffLeavesAnExistingMaintenanceKeyAlone) {
@@ -207,13 +221,17 @@ TEST_F(ConfigWriteReadTest, EachFailingWriteStepIsReportedOnceAndEndsTheWrite) {
     } cases[] = {
         {[] { platform::fake::FailRegistryOperation("SOFTWARE\\CAPI20", RegistryOperation::kCreateKey, 5); },
          NoKey("SOFTWARE\\CAPI20"), "", false},
-        {[] { platform::fake::FailRegistryOperation(kEntry1, RegistryOperation::kCreateKey, 5); }, NoKey(kEntry1), "",
-         false},
-        {[] { platform::fake::FailRegistryOperation(kEntry1, RegistryOperation::kSetValue, 5, "DeviceName"); },
+        {[] { platform::fake::FailRegistryOperation(kEntry1, RegistryOperation::kCreateKey, 5); },
+         NoKey(kEntry1), "", false},
+        {[] {
+             platform::fake::FailRegistryOperation(kEntry1, RegistryOperation::kSetValue, 5, "DeviceName");
+         },
          NoKeyModify(kEntry1), "SOFTWARE\\CAPI20\\1", false},
-        {[] { platform::fake::FailRegistryOperation(kService, RegistryOperation::kCreateKey, 5); }, NoKey(kService),
-         "SOFTWARE\\CAPI20\\1", false},
-        {[] { platform::fake::FailRegistryOperation(kService, RegistryOperation::kSetValue, 5, "ImagePath"); },
+        {[] { platform::fake::FailRegistryOperation(kService, RegistryOperation::kCreateKey, 5); },
+         NoKey(kService), "SOFTWARE\\CAPI20\\1", false},
+        {[] {
+             platform::fake::FailRegistryOperation(kService, RegistryOperation::kSetValue, 5, "ImagePath");
+         },
          NoKeyModify(kService), "SYSTEM\\CurrentControlSet\\Services\\Quorel", false},
         {[] { platform::fake::FailRegistryOperation(kParameters, RegistryOperation::kCreateKey, 5); },
          NoKey(kParameters), "SYSTEM\\CurrentControlSet\\Services\\Quorel", false},
@@ -221,8 +239,11 @@ TEST_F(ConfigWriteReadTest, EachFailingWriteStepIsReportedOnceAndEndsTheWrite) {
          NoKeyModify(kParameters), "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters", false},
         {[] { platform::fake::FailRegistryOperation(kMaintenance, RegistryOperation::kCreateKey, 5); },
          NoKey(kMaintenance), "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters", false},
-        {[] { platform::fake::FailRegistryOperation(kMaintenance, RegistryOperation::kSetValue, 5, "CGPN1"); },
-         NoKeyModify(kMaintenance), "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\Maintenance", false},
+        {[] {
+             platform::fake::FailRegistryOperation(kMaintenance, RegistryOperation::kSetValue, 5, "CGPN1");
+         },
+         NoKeyModify(kMaintenance), "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\Maintenance",
+         false},
         {[] { platform::fake::FailRegistryOperation(kGroupOrder, RegistryOperation::kCreateKey, 5); },
          NoKey(kGroupOrder), "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\Maintenance", false},
     };
@@ -241,7 +262,8 @@ TEST_F(ConfigWriteReadTest, EachFailingWriteStepIsReportedOnceAndEndsTheWrite) {
         bool reached = std::string(c.lastKeyWritten).empty();
         for (const std::string& key : order) {
             EXPECT_EQ(!RegistryValues(key).empty(), !reached) << c.message << ": " << key;
-            if (key == c.lastKeyWritten) reached = true;
+            if (key == c.lastKeyWritten)
+                reached = true;
         }
         EXPECT_EQ(SplitGroupList(RegistryValues(kGroupOrder)[0].data).size(), 4u) << c.message;
         EXPECT_EQ(ReadFile("system32/AutoExec.NT"), autoexec) << c.message;
@@ -253,8 +275,10 @@ TEST_F(ConfigWriteReadTest, WithoutAutoexecTheWriteFailsAfterEverythingElse) {
     DriverConfig config;
     SetDefaultDriverConfig(1, config);
     EXPECT_FALSE(WriteDriverConfig(1, config));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"The file " + Dir() + "\\system32\\AutoExec.NT cannot be opened. "
-                                                    "The CAPI loader for DOS applications has not been entered."}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{"The file " + Dir() +
+                                        "\\system32\\AutoExec.NT cannot be opened. "
+                                        "The CAPI loader for DOS applications has not been entered."}));
     EXPECT_FALSE(RegistryValues(kParameters).empty());
     EXPECT_EQ(SplitGroupList(RegistryValues(kGroupOrder)[0].data).size(), 5u);
 }
@@ -270,8 +294,9 @@ TEST_F(ConfigWriteReadTest, FailingAdapterStepsAreReported) {
     EXPECT_FALSE(WriteAdapterConfig({2, 0x260, 3, ""}, 3, 0));
     platform::fake::FailRegistryOperation(kAdapter01, RegistryOperation::kSetValue, 5, "Interrupt");
     EXPECT_FALSE(WriteAdapterConfig({2, 0x260, 3, ""}, 0, 0));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{NoKey(kEntry1 + "\\2"), NoKeyModify(kEntry1 + "\\3"),
-                                                    NoKey(kParameters + "\\Adapter04"), NoKeyModify(kAdapter01)}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{NoKey(kEntry1 + "\\2"), NoKeyModify(kEntry1 + "\\3"),
+                                        NoKey(kParameters + "\\Adapter04"), NoKeyModify(kAdapter01)}));
 }
 
 TEST_F(ConfigWriteReadTest, FullConfigurationReadsBackOverDefaults) {
@@ -327,48 +352,105 @@ TEST_F(ConfigWriteReadTest, ReadChainsStopAtTheFirstFailureWithTheirMessages) {
         std::vector<std::string> messages;
         std::function<void(const DriverConfig&)> check;
     } cases[] = {
-        {"no DisplayName", [] { platform::fake::FailRegistryOperation(kService, RegistryOperation::kQueryValue, 2, "DisplayName"); },
-         false, {}, [](const DriverConfig& c) { EXPECT_EQ(c.Group, "default"); }},
-        {"no ErrorControl", [] { platform::fake::FailRegistryOperation(kService, RegistryOperation::kQueryValue, 2, "ErrorControl"); },
-         false, {NoValueQuery("ErrorControl")},
+        {"no DisplayName",
+         [] {
+             platform::fake::FailRegistryOperation(kService, RegistryOperation::kQueryValue, 2,
+                                                   "DisplayName");
+         },
+         false,
+         {},
+         [](const DriverConfig& c) { EXPECT_EQ(c.Group, "default"); }},
+        {"no ErrorControl",
+         [] {
+             platform::fake::FailRegistryOperation(kService, RegistryOperation::kQueryValue, 2,
+                                                   "ErrorControl");
+         },
+         false,
+         {NoValueQuery("ErrorControl")},
          [](const DriverConfig& c) {
              EXPECT_EQ(c.DisplayName, "CAPI 2.0 Quorel Driver");
              EXPECT_EQ(c.Group, "default");
          }},
-        {"Start stored as text", [] { platform::fake::SetRegistryValue(kService, "Start", kSz, Sz("2")); }, true, {},
+        {"Start stored as text",
+         [] { platform::fake::SetRegistryValue(kService, "Start", kSz, Sz("2")); },
+         true,
+         {},
          [](const DriverConfig& c) { EXPECT_EQ(c.Start, 77u); }},
-        {"no service key", [] { platform::fake::FailRegistryOpen(kService, 2, false); }, false, {NoKey(kService)},
+        {"no service key",
+         [] { platform::fake::FailRegistryOpen(kService, 2, false); },
+         false,
+         {NoKey(kService)},
          [](const DriverConfig& c) { EXPECT_EQ(c.DisplayName, "default"); }},
-        {"no DosVector", [] { platform::fake::FailRegistryOperation(kParameters, RegistryOperation::kQueryValue, 2, "DosVector"); },
-         false, {NoValueQuery("DosVector")},
+        {"no DosVector",
+         [] {
+             platform::fake::FailRegistryOperation(kParameters, RegistryOperation::kQueryValue, 2,
+                                                   "DosVector");
+         },
+         false,
+         {NoValueQuery("DosVector")},
          [](const DriverConfig& c) {
              EXPECT_EQ(c.DeviceName, "default");
              EXPECT_EQ(c.x31Layer2, 3u);  // read whatever the chain did
          }},
-        {"no Parameters key", [] { platform::fake::FailRegistryOpen(kParameters, 2, false); }, false, {NoKey(kParameters)},
+        {"no Parameters key",
+         [] { platform::fake::FailRegistryOpen(kParameters, 2, false); },
+         false,
+         {NoKey(kParameters)},
          [](const DriverConfig& c) { EXPECT_EQ(c.ImagePath, kSpidX31Image); }},
-        {"no x31Layer2", [] { platform::fake::FailRegistryOperation(kParameters, RegistryOperation::kQueryValue, 2, "x31Layer2"); },
-         true, {}, [](const DriverConfig& c) { EXPECT_EQ(c.x31Layer2, 1u); }},
-        {"DeviceName of Parameters differs", [] { platform::fake::SetRegistryValue(kParameters, "DeviceName", kSz, Sz("OTHER")); },
-         true, {}, [](const DriverConfig& c) { EXPECT_EQ(c.DeviceName, "CAPI202"); }},
-        {"no Maintenance key", [] { platform::fake::FailRegistryOpen(kMaintenance, 2, false); }, true, {},
+        {"no x31Layer2",
+         [] {
+             platform::fake::FailRegistryOperation(kParameters, RegistryOperation::kQueryValue, 2,
+                                                   "x31Layer2");
+         },
+         true,
+         {},
+         [](const DriverConfig& c) { EXPECT_EQ(c.x31Layer2, 1u); }},
+        {"DeviceName of Parameters differs",
+         [] { platform::fake::SetRegistryValue(kParameters, "DeviceName", kSz, Sz("OTHER")); },
+         true,
+         {},
+         [](const DriverConfig& c) { EXPECT_EQ(c.DeviceName, "CAPI202"); }},
+        {"no Maintenance key",
+         [] { platform::fake::FailRegistryOpen(kMaintenance, 2, false); },
+         true,
+         {},
          [](const DriverConfig& c) {
              EXPECT_EQ(c.MaintenanceMode, 0u);
              EXPECT_EQ(c.username, "default");
          }},
-        {"CGPN3 missing", [] { platform::fake::SetRegistryValue(kMaintenance, "CGPN4", kSz, Sz("4")); }, true, {},
+        {"CGPN3 missing",
+         [] { platform::fake::SetRegistryValue(kMaintenance, "CGPN4", kSz, Sz("4")); },
+         true,
+         {},
          [](const DriverConfig& c) {
              EXPECT_EQ(c.CGPNCount, 2u);
              EXPECT_EQ(c.CGPN[2], "");
          }},
-        {"no CDPN1", [] { platform::fake::FailRegistryOperation(kMaintenance, RegistryOperation::kQueryValue, 2, "CDPN1"); },
-         true, {}, [](const DriverConfig& c) { EXPECT_EQ(c.CDPNCount, 0u); }},
-        {"our entry gone", [] { platform::fake::SetRegistryValue(kEntry2, "Manufacturer", kSz, Sz("Somebody Else")); },
-         false, {NoKey("SOFTWARE\\CAPI20\\3")}, nullptr},
-        {"no NumberOfControllers", [] { platform::fake::FailRegistryOperation(kEntry2, RegistryOperation::kQueryValue, 2, "NumberOfControllers"); },
-         false, {NoValueQuery("NumberOfControllers")}, [](const DriverConfig& c) { EXPECT_EQ(c.NumberOfControllers, 77u); }},
-        {"five adapters", [] { platform::fake::SetRegistryValue(kEntry2, "NumberOfControllers", kDword, Dword(5)); },
-         false, {NoValueQuery("NumberOfControllers")}, [](const DriverConfig& c) { EXPECT_EQ(c.NumberOfControllers, 77u); }},
+        {"no CDPN1",
+         [] {
+             platform::fake::FailRegistryOperation(kMaintenance, RegistryOperation::kQueryValue, 2, "CDPN1");
+         },
+         true,
+         {},
+         [](const DriverConfig& c) { EXPECT_EQ(c.CDPNCount, 0u); }},
+        {"our entry gone",
+         [] { platform::fake::SetRegistryValue(kEntry2, "Manufacturer", kSz, Sz("Somebody Else")); },
+         false,
+         {NoKey("SOFTWARE\\CAPI20\\3")},
+         nullptr},
+        {"no NumberOfControllers",
+         [] {
+             platform::fake::FailRegistryOperation(kEntry2, RegistryOperation::kQueryValue, 2,
+                                                   "NumberOfControllers");
+         },
+         false,
+         {NoValueQuery("NumberOfControllers")},
+         [](const DriverConfig& c) { EXPECT_EQ(c.NumberOfControllers, 77u); }},
+        {"five adapters",
+         [] { platform::fake::SetRegistryValue(kEntry2, "NumberOfControllers", kDword, Dword(5)); },
+         false,
+         {NoValueQuery("NumberOfControllers")},
+         [](const DriverConfig& c) { EXPECT_EQ(c.NumberOfControllers, 77u); }},
     };
     for (const Case& c : cases) {
         platform::fake::ResetRegistry();
@@ -418,12 +500,28 @@ TEST_F(ConfigWriteReadTest, AdapterReadsStopAtTheirFirstFailure) {
         uint32_t channels;
     } cases[] = {
         {[] { platform::fake::FailRegistryOpen(kAdapter02, 2, false); }, {NoKey(kAdapter02)}, 99, 99},
-        {[] { platform::fake::FailRegistryOperation(kAdapter02, RegistryOperation::kQueryValue, 2, "BaseAddress"); },
-         {NoValueQuery("BaseAddress")}, 99, 99},
-        {[] { platform::fake::FailRegistryOperation(kAdapter02, RegistryOperation::kQueryValue, 2, "SPID"); }, {}, 10, 99},
-        {[] { platform::fake::FailRegistryOpen(kEntry2 + "\\2", 2, false); }, {NoKey(kEntry2 + "\\2")}, 10, 99},
-        {[] { platform::fake::FailRegistryOperation(kEntry2 + "\\2", RegistryOperation::kQueryValue, 2, "Channels"); },
-         {NoValueQuery("Channels")}, 10, 99},
+        {[] {
+             platform::fake::FailRegistryOperation(kAdapter02, RegistryOperation::kQueryValue, 2,
+                                                   "BaseAddress");
+         },
+         {NoValueQuery("BaseAddress")},
+         99,
+         99},
+        {[] { platform::fake::FailRegistryOperation(kAdapter02, RegistryOperation::kQueryValue, 2, "SPID"); },
+         {},
+         10,
+         99},
+        {[] { platform::fake::FailRegistryOpen(kEntry2 + "\\2", 2, false); },
+         {NoKey(kEntry2 + "\\2")},
+         10,
+         99},
+        {[] {
+             platform::fake::FailRegistryOperation(kEntry2 + "\\2", RegistryOperation::kQueryValue, 2,
+                                                   "Channels");
+         },
+         {NoValueQuery("Channels")},
+         10,
+         99},
     };
     for (const Case& c : cases) {
         platform::fake::ResetRegistry();

@@ -19,7 +19,7 @@ constexpr uint64_t kOlder = 130000000000000000ULL;
 constexpr uint64_t kNewer = 130000000100000000ULL;
 
 class CopyFileTest : public SetupFixture {
-protected:
+  protected:
     void SetUp() override {
         SetupFixture::SetUp();
         Installation() = InstallContext();

@@ -84,7 +84,8 @@ TEST_F(DriverConfigTest, MaintenanceDefaultsComeFromTheScriptUnlessItSaysOff) {
     };
     for (const Case& c : cases) {
         std::vector<std::string> lines = c.lines;
-        if (c.mode) lines.insert(lines.end(), section.begin(), section.end());
+        if (c.mode)
+            lines.insert(lines.end(), section.begin(), section.end());
         Script(lines);
         DriverConfig config;
         SetDefaultDriverConfig(1, config);
@@ -132,9 +133,9 @@ TEST_F(DriverConfigTest, ReadDwordValueTakesFourByteNumbersAndPassesOverTexts) {
         bool result;
         uint32_t value;  // the field starts at 99
     } cases[] = {
-        {"Dword", true, 0x12345678},  {"Binary", true, 5},  {"Text", true, 99},    {"Expand", true, 99},
-        {"Multi", true, 99},          {"Wide", false, 99},  {"Short", false, 99},  {"Missing", false, 99},
-        {"Denied", false, 99},
+        {"Dword", true, 0x12345678}, {"Binary", true, 5},    {"Text", true, 99},
+        {"Expand", true, 99},        {"Multi", true, 99},    {"Wide", false, 99},
+        {"Short", false, 99},        {"Missing", false, 99}, {"Denied", false, 99},
     };
     registry::Key open;
     ASSERT_EQ(registry::OpenKey(key, false, open.Put()), registry::kSuccess);
@@ -145,7 +146,8 @@ TEST_F(DriverConfigTest, ReadDwordValueTakesFourByteNumbersAndPassesOverTexts) {
             EXPECT_EQ(ReadDwordValue(open.Get(), &field, c.name, report), c.result) << c.name;
             EXPECT_EQ(field, c.value) << c.name;
             std::vector<std::string> expected;
-            if (report && !c.result) expected = {"The registry value " + std::string(c.name) + " cannot be read."};
+            if (report && !c.result)
+                expected = {"The registry value " + std::string(c.name) + " cannot be read."};
             EXPECT_EQ(Messages(), expected) << c.name;
         }
     }
@@ -188,16 +190,18 @@ TEST_F(DriverConfigTest, ValueListWritesEveryItemWholeAndGoesOnAfterAFailure) {
     const std::string longText(200, 'x');  // wider than a list item's 64 bytes of old
     registry::Key key;
     ASSERT_EQ(registry::CreateKey("K", "", key.Put()), registry::kSuccess);
-    EXPECT_TRUE(WriteValueList(key.Get(), {TextItem("A", longText), NumberItem("B", 7),
-                                           TextItem("C", "%SystemRoot%", kExpandSz)}));
+    EXPECT_TRUE(WriteValueList(
+        key.Get(), {TextItem("A", longText), NumberItem("B", 7), TextItem("C", "%SystemRoot%", kExpandSz)}));
     EXPECT_EQ(platform::fake::RegistryValues("K"),
               (Values{TextValue("A", longText), NumberValue("B", 7), {"C", kExpandSz, Sz("%SystemRoot%")}}));
 
     platform::fake::FailRegistryOperation("L", RegistryOperation::kSetValue, 5, "Second");
     registry::Key other;
     ASSERT_EQ(registry::CreateKey("L", "", other.Put()), registry::kSuccess);
-    EXPECT_FALSE(WriteValueList(other.Get(), {NumberItem("First", 1), NumberItem("Second", 2), NumberItem("Third", 3)}));
-    EXPECT_EQ(platform::fake::RegistryValues("L"), (Values{NumberValue("First", 1), NumberValue("Third", 3)}));
+    EXPECT_FALSE(WriteValueList(other.Get(),
+                                {NumberItem("First", 1), NumberItem("Second", 2), NumberItem("Third", 3)}));
+    EXPECT_EQ(platform::fake::RegistryValues("L"),
+              (Values{NumberValue("First", 1), NumberValue("Third", 3)}));
 
     EXPECT_TRUE(WriteDwordValue(other.Get(), 0xF1, "Vector"));
     EXPECT_EQ(platform::fake::RegistryValues("L").back(), NumberValue("Vector", 0xF1));
@@ -209,13 +213,16 @@ TEST_F(DriverConfigTest, ReportersShowTheirTextWithTheArgumentsInTheMessageDialo
         std::function<void()> report;
         std::string text;
     } cases[] = {
-        {[] { ReportNoKey("SOFTWARE\\CAPI20\\2"); }, "The registry key SOFTWARE\\CAPI20\\2 cannot be opened or created."},
-        {[] { ReportNoKeyModify("SOFTWARE\\CAPI20\\2"); }, "The values of the registry key SOFTWARE\\CAPI20\\2 cannot be written."},
+        {[] { ReportNoKey("SOFTWARE\\CAPI20\\2"); },
+         "The registry key SOFTWARE\\CAPI20\\2 cannot be opened or created."},
+        {[] { ReportNoKeyModify("SOFTWARE\\CAPI20\\2"); },
+         "The values of the registry key SOFTWARE\\CAPI20\\2 cannot be written."},
         {[] { ReportNoValueModify("SYSTEM\\Order", "List"); },
          "The registry key SYSTEM\\Order cannot be changed: its value List cannot be read."},
         {[] { ReportNoValueQuery("ErrorControl"); }, "The registry value ErrorControl cannot be read."},
         {[] { ReportNoAutoexec("C:\\WINNT\\system32\\AutoExec.NT"); },
-         "The file C:\\WINNT\\system32\\AutoExec.NT cannot be opened. The CAPI loader for DOS applications has not been "
+         "The file C:\\WINNT\\system32\\AutoExec.NT cannot be opened. The CAPI loader for DOS applications "
+         "has not been "
          "entered."},
         // A path holding a percent sign is an argument, never a format.
         {[] { ReportNoKey("A%sB%n"); }, "The registry key A%sB%n cannot be opened or created."},
@@ -245,27 +252,58 @@ TEST_F(DriverConfigTest, FindCapiIndexFindsOurEntryOrTheNumberAboveTheOthers) {
     } cases[] = {
         {"no tree", false, {}, 1, false},
         {"empty tree", true, {}, 1, false},
-        {"ours after another", true, {{"1", "Other Maker AG", true}, {"2", "QZT Velmonic GmbH", true}}, 2, true},
-        {"two others with a gap", true, {{"1", "Other Maker AG", true}, {"3", "Another One", true}}, 4, false},
+        {"ours after another",
+         true,
+         {{"1", "Other Maker AG", true}, {"2", "QZT Velmonic GmbH", true}},
+         2,
+         true},
+        {"two others with a gap",
+         true,
+         {{"1", "Other Maker AG", true}, {"3", "Another One", true}},
+         4,
+         false},
         {"case ignored", true, {{"1", "qzt velmonic gmbh", true}}, 1, true},
         {"ours alone at 5", true, {{"5", "QZT Velmonic GmbH", true}}, 5, true},
         {"numeric order, not name order", true, {{"10", "Other", true}, {"9", "Other", true}}, 11, false},
-        {"first of two of ours", true, {{"4", "QZT Velmonic GmbH", true}, {"2", "QZT Velmonic GmbH", true}}, 2, true},
+        {"first of two of ours",
+         true,
+         {{"4", "QZT Velmonic GmbH", true}, {"2", "QZT Velmonic GmbH", true}},
+         2,
+         true},
         {"no manufacturer value", true, {{"1", nullptr, true}}, 2, false},
-        {"names that are not numbers end the search", true, {{"1", "Other", true}, {"Foo", "QZT Velmonic GmbH", true}}, 2, false},
-        {"leading zero or zero are no entries", true, {{"01", "QZT Velmonic GmbH", true}, {"0", "QZT Velmonic GmbH", true}}, 1, false},
-        {"an entry that cannot be opened keeps its number", true, {{"1", "Other", true}, {"2", "QZT Velmonic GmbH", false}}, 3, false},
-        {"ours behind one that cannot be opened", true, {{"1", "Other", false}, {"2", "QZT Velmonic GmbH", true}}, 2, true},
+        {"names that are not numbers end the search",
+         true,
+         {{"1", "Other", true}, {"Foo", "QZT Velmonic GmbH", true}},
+         2,
+         false},
+        {"leading zero or zero are no entries",
+         true,
+         {{"01", "QZT Velmonic GmbH", true}, {"0", "QZT Velmonic GmbH", true}},
+         1,
+         false},
+        {"an entry that cannot be opened keeps its number",
+         true,
+         {{"1", "Other", true}, {"2", "QZT Velmonic GmbH", false}},
+         3,
+         false},
+        {"ours behind one that cannot be opened",
+         true,
+         {{"1", "Other", false}, {"2", "QZT Velmonic GmbH", true}},
+         2,
+         true},
         {"manufacturer longer than read", true, {{"1", kOverlongManufacturer.c_str(), true}}, 2, false},
     };
     for (const Case& c : cases) {
         platform::fake::ResetRegistry();
-        if (c.tree) platform::fake::AddRegistryKey("SOFTWARE\\CAPI20");
+        if (c.tree)
+            platform::fake::AddRegistryKey("SOFTWARE\\CAPI20");
         for (const Entry& entry : c.entries) {
             std::string path = std::string("SOFTWARE\\CAPI20\\") + entry.name;
             platform::fake::AddRegistryKey(path);
-            if (entry.manufacturer) platform::fake::SetRegistryValue(path, "Manufacturer", kSz, Sz(entry.manufacturer));
-            if (!entry.opens) platform::fake::FailRegistryOpen(path, 5, false);
+            if (entry.manufacturer)
+                platform::fake::SetRegistryValue(path, "Manufacturer", kSz, Sz(entry.manufacturer));
+            if (!entry.opens)
+                platform::fake::FailRegistryOpen(path, 5, false);
         }
         bool found = !c.found;
         EXPECT_EQ(FindCapiIndex(&found), c.index) << c.what;
@@ -286,7 +324,8 @@ TEST_F(DriverConfigTest, FindCapiIndexWithoutAReadableTreeGivesOneSilently) {
 
 TEST_F(DriverConfigTest, OtherEntriesMeanMoreThanOneSubkey) {
     EXPECT_FALSE(HasOtherCapiEntries());
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"The registry key SOFTWARE\\CAPI20 cannot be opened or created."}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{"The registry key SOFTWARE\\CAPI20 cannot be opened or created."}));
     Shown().clear();
     OurEntry(1);
     EXPECT_FALSE(HasOtherCapiEntries());

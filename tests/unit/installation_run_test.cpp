@@ -18,14 +18,15 @@ using namespace platform::ui;
 const char* const kCapiEntry = "SOFTWARE\\CAPI20\\1";
 
 class InstallationRunTest : public SetupFixture {
-protected:
+  protected:
     void SetUp() override {
         SetupFixture::SetUp();
         Installation() = InstallContext();
         std::filesystem::create_directories(PathOf("WINNT/system32"));
         platform::fake::SetWindowsDirectory(Dir() + "\\WINNT");
         platform::fake::SetSystemDirectory(Dir() + "\\WINNT\\system32");
-        WriteFile("WINNT/system32/AutoExec.NT", CrLf({"REM stock", "lh %SystemRoot%\\system32\\mscdexnt.exe"}));
+        WriteFile("WINNT/system32/AutoExec.NT",
+                  CrLf({"REM stock", "lh %SystemRoot%\\system32\\mscdexnt.exe"}));
         platform::fake::AddRegistryKey("SOFTWARE");
         platform::fake::AddRegistryKey("SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder");
         platform::fake::SetRegistryValue("SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder", "List", 7,
@@ -44,15 +45,43 @@ protected:
 
     // A small script naming a Windows-only file, a file for both places, and a documentation file.
     void Script(const std::string& directory, const std::string& marker) {
-        std::string bytes = CrLf({"[VERSION]", "210",
-                                  "[DEFPROTOCOL]", "Euro",
-                                  "[PROTOCOL]", "1", "Euro", "qdss1.sys", "0",
-                                  "[ADDFILES]", "1", "1", "DOCS", "README.TXT", "DOCS",
-                                  "[COMPFILES]", "2",
-                                  "1", "DRIVER", "KXBUS.SY_", "kxbus.sys", "!NOSETUPDIR", "system32\\drivers", "!VERSION_ON",
-                                  "1", "DRIVER", "TOOL.EX_", "tool.exe", "TOOLS", "system32", "!VERSION_OFF",
-                                  "[PROGMAN]", "Group", "Test", "0",
-                                  "[MAINTENANCE]", "!MAINTENANCE_OFF",
+        std::string bytes = CrLf({"[VERSION]",
+                                  "210",
+                                  "[DEFPROTOCOL]",
+                                  "Euro",
+                                  "[PROTOCOL]",
+                                  "1",
+                                  "Euro",
+                                  "qdss1.sys",
+                                  "0",
+                                  "[ADDFILES]",
+                                  "1",
+                                  "1",
+                                  "DOCS",
+                                  "README.TXT",
+                                  "DOCS",
+                                  "[COMPFILES]",
+                                  "2",
+                                  "1",
+                                  "DRIVER",
+                                  "KXBUS.SY_",
+                                  "kxbus.sys",
+                                  "!NOSETUPDIR",
+                                  "system32\\drivers",
+                                  "!VERSION_ON",
+                                  "1",
+                                  "DRIVER",
+                                  "TOOL.EX_",
+                                  "tool.exe",
+                                  "TOOLS",
+                                  "system32",
+                                  "!VERSION_OFF",
+                                  "[PROGMAN]",
+                                  "Group",
+                                  "Test",
+                                  "0",
+                                  "[MAINTENANCE]",
+                                  "!MAINTENANCE_OFF",
                                   "REM " + marker});
         std::filesystem::create_directories(directory);
         std::ofstream(directory + "/SETUP.QZT", std::ios::binary) << bytes;
@@ -63,7 +92,8 @@ protected:
     std::vector<std::string> Kinds(const std::string& kind) {
         std::vector<std::string> texts;
         for (const auto& shown : Shown())
-            if (shown.kind == kind) texts.push_back(shown.text);
+            if (shown.kind == kind)
+                texts.push_back(shown.text);
         return texts;
     }
 };
@@ -81,7 +111,8 @@ TEST_F(InstallationRunTest, FirstInstallationPutsEveryFileInPlaceAndWritesTheCon
     auto expands = Kinds("InfoText");
     std::vector<std::string> toolSteps;
     for (const auto& text : expands)
-        if (text.find("TOOL.EX_") != std::string::npos) toolSteps.push_back(text);
+        if (text.find("TOOL.EX_") != std::string::npos)
+            toolSteps.push_back(text);
     ASSERT_EQ(toolSteps.size(), 2u);
     EXPECT_NE(toolSteps[0].find("WINNT"), std::string::npos);
     EXPECT_NE(toolSteps[1].find("Quorel2"), std::string::npos);
@@ -134,7 +165,8 @@ TEST_F(InstallationRunTest, IgnoredMissingFileFinishesCopyingThenFailsWithoutReg
 TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
     Run();
     ASSERT_TRUE(platform::fake::RegistryKeyExists(kCapiEntry));
-    platform::fake::SetRegistryValue("SYSTEM\\CurrentControlSet\\Services\\Quorel", "Start", 4, std::string("\3\0\0\0", 4));
+    platform::fake::SetRegistryValue("SYSTEM\\CurrentControlSet\\Services\\Quorel", "Start", 4,
+                                     std::string("\3\0\0\0", 4));
     WriteFile("dist/removed.qzt", "log");
 
     for (int answer : {kAnswerYes, kAnswerCancel}) {
@@ -148,7 +180,8 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
         EXPECT_FALSE(App().RestartNeeded);
         auto values = platform::fake::RegistryValues("SYSTEM\\CurrentControlSet\\Services\\Quorel");
         bool kept = false;
-        for (const auto& value : values) kept = kept || (value.name == "Start" && value.data == std::string("\3\0\0\0", 4));
+        for (const auto& value : values)
+            kept = kept || (value.name == "Start" && value.data == std::string("\3\0\0\0", 4));
         EXPECT_TRUE(kept) << answer;
         EXPECT_FALSE(Exists("dist/removed.qzt"));
         EXPECT_EQ(App().RunMode, kRunConfigure);
@@ -159,7 +192,8 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
     Run();
     auto values = platform::fake::RegistryValues("SYSTEM\\CurrentControlSet\\Services\\Quorel");
     bool renewed = false;
-    for (const auto& value : values) renewed = renewed || (value.name == "Start" && value.data == std::string("\1\0\0\0", 4));
+    for (const auto& value : values)
+        renewed = renewed || (value.name == "Start" && value.data == std::string("\1\0\0\0", 4));
     EXPECT_TRUE(renewed);
     EXPECT_FALSE(App().RestartNeeded);
 }

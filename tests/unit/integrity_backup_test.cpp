@@ -18,7 +18,7 @@ const std::string kDefaultsBackup =
     "QZT Velmonic GmbH;0;0;1;2;608;3;";
 
 class IntegrityBackupTest : public ConfigStoreFixture {
-protected:
+  protected:
     // The process-wide configuration at its defaults with n adapters.
     void Defaults(uint32_t adapters = 1) {
         SetDefaultDriverConfig(1, GlobalDriverConfig());
@@ -27,7 +27,8 @@ protected:
     }
     std::string StoredText(const std::string& name) {
         for (const auto& value : platform::fake::RegistryValues(kIntegrity)) {
-            if (value.name == name) return value.data;
+            if (value.name == name)
+                return value.data;
         }
         return "(missing)";
     }
@@ -151,7 +152,8 @@ TEST_F(IntegrityBackupTest, DamagedBackupsChangeNothing) {
     // Four adapters and more text after them: the parser stops after the fourth.
     DriverConfig config;
     AdapterArray adapters;
-    EXPECT_TRUE(ParseBackupText("D;1;G;I;1;1;1;0;C;241;0;0;M;0;0;4;1;1;1;2;2;2;3;3;3;4;4;4;5;5;5;", config, adapters));
+    EXPECT_TRUE(ParseBackupText("D;1;G;I;1;1;1;0;C;241;0;0;M;0;0;4;1;1;1;2;2;2;3;3;3;4;4;4;5;5;5;", config,
+                                adapters));
     EXPECT_EQ(adapters[3].Interrupt, 4u);
 }
 
@@ -176,8 +178,16 @@ TEST_F(IntegrityBackupTest, OnlyTheFieldsThatCountMakeADifference) {
         {"DeviceName", [](DriverConfig& c, AdapterArray&) { c.DeviceName = "x"; }, true, true},
         {"Manufacturer", [](DriverConfig& c, AdapterArray&) { c.Manufacturer = "x"; }, true, true},
         {"x31Layer2", [](DriverConfig& c, AdapterArray&) { c.x31Layer2 = 9; }, true, true},
-        {"maintenance", [](DriverConfig& c, AdapterArray&) { c.cipValue = 9; c.username = "x"; c.MaintenanceMode = 1; }, true, true},
-        {"ImagePath case", [](DriverConfig& c, AdapterArray&) { c.ImagePath = "\\SYSTEMROOT\\SYSTEM32\\DRIVERS\\QNI1.SYS"; }, true, true},
+        {"maintenance",
+         [](DriverConfig& c, AdapterArray&) {
+             c.cipValue = 9;
+             c.username = "x";
+             c.MaintenanceMode = 1;
+         },
+         true, true},
+        {"ImagePath case",
+         [](DriverConfig& c, AdapterArray&) { c.ImagePath = "\\SYSTEMROOT\\SYSTEM32\\DRIVERS\\QNI1.SYS"; },
+         true, true},
         {"SPID case", [](DriverConfig&, AdapterArray& a) { a[1].SPID = "SPID-B"; }, true, true},
         {"SPID without the flag", [](DriverConfig&, AdapterArray& a) { a[1].SPID = "other"; }, false, true},
         {"adapter beyond the count", [](DriverConfig&, AdapterArray& a) { a[2].Interrupt = 9; }, true, true},
@@ -189,7 +199,8 @@ TEST_F(IntegrityBackupTest, OnlyTheFieldsThatCountMakeADifference) {
         {"Point2Point", [](DriverConfig& c, AdapterArray&) { c.Point2Point = 1; }, true, false},
         {"Test", [](DriverConfig& c, AdapterArray&) { c.Test = 1; }, true, false},
         {"ImagePath", [](DriverConfig& c, AdapterArray&) { c.ImagePath = kPlainImage; }, true, false},
-        {"NumberOfControllers", [](DriverConfig& c, AdapterArray&) { c.NumberOfControllers = 1; }, true, false},
+        {"NumberOfControllers", [](DriverConfig& c, AdapterArray&) { c.NumberOfControllers = 1; }, true,
+         false},
         {"Channels", [](DriverConfig&, AdapterArray& a) { a[1].Channels = 1; }, true, false},
         {"BaseAddress", [](DriverConfig&, AdapterArray& a) { a[0].BaseAddress = 0x280; }, true, false},
         {"Interrupt", [](DriverConfig&, AdapterArray& a) { a[1].Interrupt = 7; }, true, false},
@@ -199,7 +210,8 @@ TEST_F(IntegrityBackupTest, OnlyTheFieldsThatCountMakeADifference) {
         DriverConfig backup = live;
         AdapterArray backupAdapters = liveAdapters;
         c.change(backup, backupAdapters);
-        EXPECT_EQ(ConfigMatchesBackup(live, backup, liveAdapters, backupAdapters, c.spidFlag), c.matches) << c.what;
+        EXPECT_EQ(ConfigMatchesBackup(live, backup, liveAdapters, backupAdapters, c.spidFlag), c.matches)
+            << c.what;
     }
 }
 
@@ -248,11 +260,12 @@ TEST_F(IntegrityBackupTest, DifferenceAsksAndEachAnswerGivesItsResult) {
         ASSERT_EQ(Shown().size(), 1 + c.questions.size()) << c.what;
         if (!c.questions.empty()) {
             EXPECT_EQ(Shown()[1].kind, "AskYesNo");
-            EXPECT_EQ(Shown()[1].text, c.answers[0] == 1
-                                           ? "Do you want to accept the current settings? The backup will be "
-                                             "replaced when you save the configuration."
-                                           : "Do you want to restore the settings from the backup? The differing "
-                                             "settings will be lost when you save the configuration.");
+            EXPECT_EQ(Shown()[1].text,
+                      c.answers[0] == 1
+                          ? "Do you want to accept the current settings? The backup will be "
+                            "replaced when you save the configuration."
+                          : "Do you want to restore the settings from the backup? The differing "
+                            "settings will be lost when you save the configuration.");
         }
         EXPECT_EQ(GlobalDriverConfig().Start, c.restored ? 4u : 1u) << c.what;
         EXPECT_EQ(GlobalAdapters()[0].Interrupt, c.restored ? 5u : 3u) << c.what;
@@ -278,7 +291,8 @@ TEST_F(IntegrityBackupTest, BackupDateShowsAsDayMonthYear) {
         platform::fake::ResetRegistry();
         Defaults();
         platform::fake::SetRegistryValue(kIntegrity, "RegistryBackup", kSz, Sz(kDefaultsBackup));
-        if (c.stored) platform::fake::SetRegistryValue(kIntegrity, "BackupDate", kSz, Sz(c.stored));
+        if (c.stored)
+            platform::fake::SetRegistryValue(kIntegrity, "BackupDate", kSz, Sz(c.stored));
         GlobalDriverConfig().Start = 3;
         Shown().clear();
         EXPECT_EQ(CheckIntegrity(nullptr), 0);

@@ -15,7 +15,7 @@ const std::string kParameters = kService + "\\Parameters";
 const std::string kMaintenance = kParameters + "\\Maintenance";
 
 class KeyDeletionTest : public ConfigStoreFixture {
-protected:
+  protected:
     // Entry 2 beside another maker's entry 1 (with an adapter of its own), maintenance with every party
     // number, x31Layer2 and two adapters.
     void WriteConfiguration() {
@@ -52,7 +52,8 @@ TEST_F(KeyDeletionTest, OptionalParametersGoAndEverythingElseStays) {
 
 TEST_F(KeyDeletionTest, WithoutParametersTheServiceKeyIsReported) {
     DeleteOptionalParameters();
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"The registry key " + kService + " cannot be opened or created."}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{"The registry key " + kService + " cannot be opened or created."}));
 }
 
 TEST_F(KeyDeletionTest, AdapterKeysOfOurEntryGoWhateverTheirNumber) {

@@ -9,7 +9,7 @@
 namespace {
 
 class LanguageTableTest : public SetupFixture {
-protected:
+  protected:
     void SetUp() override {
         SetupFixture::SetUp();
         App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
@@ -19,7 +19,8 @@ protected:
     std::vector<std::string> AllKeys(const std::string& prefix, std::vector<int> skipOrders = {}) {
         std::vector<std::string> lines;
         for (int order = 0; order < kLanguageKeyCount; ++order) {
-            if (std::find(skipOrders.begin(), skipOrders.end(), order) != skipOrders.end()) continue;
+            if (std::find(skipOrders.begin(), skipOrders.end(), order) != skipOrders.end())
+                continue;
             lines.push_back(kLanguageKeys[order].key);
             lines.push_back(prefix + " " + std::to_string(kLanguageKeys[order].textId));
         }
@@ -31,7 +32,8 @@ TEST_F(LanguageTableTest, CompleteFileFillsEveryKeyWithoutMessages) {
     WriteFile("ENGLISH.LNG", CrLf(AllKeys("en")));
     ASSERT_EQ(LoadLanguageTable(), 1);
     EXPECT_TRUE(Shown().empty());
-    for (const LanguageKey& key : kLanguageKeys) EXPECT_EQ(Text(key.textId), "en " + std::to_string(key.textId));
+    for (const LanguageKey& key : kLanguageKeys)
+        EXPECT_EQ(Text(key.textId), "en " + std::to_string(key.textId));
     EXPECT_EQ(Text(14), "");
     EXPECT_EQ(Text(699), "");
     EXPECT_EQ(Text(700), "");
@@ -104,8 +106,8 @@ TEST_F(LanguageTableTest, SwitchingKeepsOldTextsWhereTheNewFileFails) {
 TEST_F(LanguageTableTest, TextLinesAsTheyStand) {
     auto lines = AllKeys("en");
     lines[2 * 8 + 1] = "Line one\xAFLine two";  // "[DLG_MAIN_INTRO]"
-    lines[2 * 9 + 1] = "";                       // "[DLG_MAIN_VERSION]"
-    lines[2 * 10 + 1] = std::string(400, 'L');   // "[DLG_MAIN_LANGUAGE]"
+    lines[2 * 9 + 1] = "";                      // "[DLG_MAIN_VERSION]"
+    lines[2 * 10 + 1] = std::string(400, 'L');  // "[DLG_MAIN_LANGUAGE]"
     std::string bytes = CrLf(lines);
     bytes.resize(bytes.size() - 2);  // the last text without its line end
     WriteFile("ENGLISH.LNG", bytes);
@@ -132,7 +134,8 @@ TEST_F(LanguageTableTest, ShippedLanguageFilesAreComplete) {
         Shown().clear();
         ASSERT_EQ(LoadLanguageTable(), 1) << name;
         EXPECT_TRUE(Shown().empty()) << name << ": " << (Shown().empty() ? "" : Shown()[0].text);
-        for (const LanguageKey& key : kLanguageKeys) EXPECT_FALSE(Text(key.textId).empty()) << name << " " << key.key;
+        for (const LanguageKey& key : kLanguageKeys)
+            EXPECT_FALSE(Text(key.textId).empty()) << name << " " << key.key;
     }
 }
 

@@ -9,31 +9,37 @@ namespace {
 using platform::fake::DdeCommands;
 
 class ProgmanGroupTest : public SetupFixture {
-protected:
+  protected:
     void SetUp() override {
         SetupFixture::SetUp();
         App().SetupProgramName = "SETUP.EXE";
         App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
-        WriteFile("SETUP.QZT", CrLf({"[PROGMAN]", "Quorel ISDN",
-                                     "English", "3",
-                                     "Configure", "!SETUPFILE+CMD", "/c", "!SETUPDIR", "!SETUPICON", "0",
-                                     "Read Me", "notepad.exe README.TXT", "DOCS", "icons\\doc.ico", "-1",
-                                     "Plain", "!SETUPFILE", "!SETUPDIR", "!SETUPICON", "2",
-                                     "Deutsch", "0"}));
+        WriteFile("SETUP.QZT", CrLf({"[PROGMAN]",  "Quorel ISDN",
+                                     "English",    "3",
+                                     "Configure",  "!SETUPFILE+CMD",
+                                     "/c",         "!SETUPDIR",
+                                     "!SETUPICON", "0",
+                                     "Read Me",    "notepad.exe README.TXT",
+                                     "DOCS",       "icons\\doc.ico",
+                                     "-1",         "Plain",
+                                     "!SETUPFILE", "!SETUPDIR",
+                                     "!SETUPICON", "2",
+                                     "Deutsch",    "0"}));
     }
 };
 
 TEST_F(ProgmanGroupTest, BuildSendsTheCommandsWithKeywordsResolved) {
     BuildProgmanGroup(nullptr, Dir(), "C:\\");
-    EXPECT_EQ(DdeCommands(), (std::vector<std::string>{
-                                 "[DeleteGroup(Quorel ISDN)]",
-                                 "[CreateGroup(\"Quorel ISDN\",0)]",
-                                 "[ShowGroup(\"Quorel ISDN\",1)]",
-                                 "[AddItem(SETUP.EXE /c,Configure,C:\\SETUP.EXE,0,20,10,C:\\)]",
-                                 "[AddItem(notepad.exe README.TXT ,Read Me,C:\\icons\\doc.ico,65535,95,10,C:\\DOCS)]",
-                                 "[AddItem(SETUP.EXE ,Plain,C:\\SETUP.EXE,2,170,10,C:\\)]",
-                                 "[ShowGroup(\"Quorel ISDN\",6)]",
-                             }));
+    EXPECT_EQ(DdeCommands(),
+              (std::vector<std::string>{
+                  "[DeleteGroup(Quorel ISDN)]",
+                  "[CreateGroup(\"Quorel ISDN\",0)]",
+                  "[ShowGroup(\"Quorel ISDN\",1)]",
+                  "[AddItem(SETUP.EXE /c,Configure,C:\\SETUP.EXE,0,20,10,C:\\)]",
+                  "[AddItem(notepad.exe README.TXT ,Read Me,C:\\icons\\doc.ico,65535,95,10,C:\\DOCS)]",
+                  "[AddItem(SETUP.EXE ,Plain,C:\\SETUP.EXE,2,170,10,C:\\)]",
+                  "[ShowGroup(\"Quorel ISDN\",6)]",
+              }));
     EXPECT_EQ(platform::fake::DdePauses(), 3);
     EXPECT_TRUE(Shown().empty());
 }
@@ -67,7 +73,8 @@ TEST_F(ProgmanGroupTest, DdeRegistrationFailureIsReportedAndNothingSent) {
     BuildProgmanGroup(nullptr, Dir(), "C:\\Q");
     RemoveProgmanGroup(nullptr, Dir());
     EXPECT_TRUE(DdeCommands().empty());
-    EXPECT_EQ(ShownTexts(), (std::vector<std::string>{"No DDE conversation!", "No DDE Conversation!\nErrorCode: 0x4009"}));
+    EXPECT_EQ(ShownTexts(),
+              (std::vector<std::string>{"No DDE conversation!", "No DDE Conversation!\nErrorCode: 0x4009"}));
 }
 
 }  // namespace

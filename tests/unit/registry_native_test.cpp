@@ -11,7 +11,7 @@ using namespace platform::registry;
 using platform::fake::RegistryOperation;
 
 class RegistryNativeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { platform::fake::ResetRegistry(); }
     void TearDown() override { EXPECT_EQ(platform::fake::OpenRegistryKeys(), 0u); }
 };
@@ -30,7 +30,8 @@ TEST_F(RegistryNativeTest, CreateMakesParentsAndGivesTheClassOnlyToTheNewKey) {
 }
 
 TEST_F(RegistryNativeTest, SubKeysAreCountedAndEnumeratedSorted) {
-    for (const char* name : {"3", "1", "Other", "12"}) platform::fake::AddRegistryKey(std::string("SOFTWARE\\CAPI20\\") + name);
+    for (const char* name : {"3", "1", "Other", "12"})
+        platform::fake::AddRegistryKey(std::string("SOFTWARE\\CAPI20\\") + name);
     platform::fake::AddRegistryKey("SOFTWARE\\CAPI20\\1\\1");  // a grandchild is no direct subkey
     platform::fake::AddRegistryKey("SOFTWARE\\CAPI200");       // nor is a key that only shares the prefix
     Key key;
@@ -70,8 +71,9 @@ TEST_F(RegistryNativeTest, ValuesKeepTheirFirstOrderWhenReplaced) {
     ASSERT_EQ(SetValue(key.Get(), "A", kTypeSz, "x", 2), kSuccess);
     ASSERT_EQ(SetValue(key.Get(), "b", kTypeSz, "y", 2), kSuccess);
     using Value = platform::fake::RegistryValue;
-    EXPECT_EQ(platform::fake::RegistryValues("K"),
-              (std::vector<Value>{{"B", kTypeSz, std::string("y\0", 2)}, {"A", kTypeSz, std::string("x\0", 2)}}));
+    EXPECT_EQ(
+        platform::fake::RegistryValues("K"),
+        (std::vector<Value>{{"B", kTypeSz, std::string("y\0", 2)}, {"A", kTypeSz, std::string("x\0", 2)}}));
     EXPECT_EQ(DeleteValue(key.Get(), "a"), kSuccess);
     EXPECT_EQ(DeleteValue(key.Get(), "a"), kFileNotFound);
     EXPECT_EQ(platform::fake::RegistryValues("K").size(), 1u);

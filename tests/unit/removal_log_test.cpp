@@ -9,16 +9,18 @@
 namespace {
 
 class RemovalLogTest : public SetupFixture {
-protected:
-    const std::string kHeader = "QZT Quorel Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
+  protected:
+    const std::string kHeader =
+        "QZT Quorel Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
 };
 
 TEST_F(RemovalLogTest, FirstAppendWritesTheHeaderOnceAndTheFileIsHidden) {
     EXPECT_EQ(AppendRemovalLog("C:\\WINNT\\SYSTEM32\\X.DLL"), 1);
     EXPECT_EQ(AppendRemovalLog("SOFTWARE\\CAPI20\\1"), 1);
     EXPECT_EQ(AppendRemovalLog("C:\\WINNT\\SYSTEM32\\X.DLL"), 1);  // the same object may stand twice
-    EXPECT_EQ(ReadFile("removed.qzt"),
-              kHeader + "C:\\WINNT\\SYSTEM32\\X.DLL\r\nSOFTWARE\\CAPI20\\1\r\nC:\\WINNT\\SYSTEM32\\X.DLL\r\n");
+    EXPECT_EQ(
+        ReadFile("removed.qzt"),
+        kHeader + "C:\\WINNT\\SYSTEM32\\X.DLL\r\nSOFTWARE\\CAPI20\\1\r\nC:\\WINNT\\SYSTEM32\\X.DLL\r\n");
     EXPECT_TRUE(platform::FileAttributes(RemovalLogPath()) & platform::kAttributeHidden);
     EXPECT_TRUE(Shown().empty());
 }

@@ -7,14 +7,12 @@
 namespace {
 
 class SetupInfoFileTest : public SetupFixture {
-protected:
+  protected:
     void Script(const std::vector<std::string>& lines) { WriteFile("SETUP.QZT", CrLf(lines)); }
 
     const std::vector<std::string> kProtocols = {
-        "[PROTOCOL]", "3",
-        "DSS1", "qdss1.sys", "0",
-        "National ISDN", "qni1.sys", "1",
-        "X.31 packet", "qx31.sys", "0x2",
+        "[PROTOCOL]", "3", "DSS1",        "qdss1.sys", "0",   "National ISDN",
+        "qni1.sys",   "1", "X.31 packet", "qx31.sys",  "0x2",
     };
 };
 
@@ -40,7 +38,8 @@ TEST_F(SetupInfoFileTest, OsSectionNamesThePlatform) {
 }
 
 TEST_F(SetupInfoFileTest, MaintenanceSectionFillsTheDefaults) {
-    Script({"[MAINTENANCE]", "!MAINTENANCE_DEFAULT", "7", "2", "admin", "secret", "1", "0301234", "2", "111", "222"});
+    Script({"[MAINTENANCE]", "!MAINTENANCE_DEFAULT", "7", "2", "admin", "secret", "1", "0301234", "2", "111",
+            "222"});
     MaintenanceDefaults record;
     ASSERT_EQ(ReadMaintenanceSection(record), 1);
     EXPECT_EQ(record.Mode, kMaintenanceDefault);
@@ -62,8 +61,8 @@ TEST_F(SetupInfoFileTest, MaintenanceOffReadsNothingMoreAndTwoSectionsOverwrite)
     EXPECT_EQ(record.username, "kept");
     EXPECT_EQ(record.cipValue, 0);
 
-    Script({"[MAINTENANCE]", "!MAINTENANCE_FULL", "1", "1", "first", "pw1", "0", "0",
-            "[MAINTENANCE]", "!MAINTENANCE_DEFAULT_INVISIBLE", "2", "3", "second", "pw2", "0", "1", "555"});
+    Script({"[MAINTENANCE]", "!MAINTENANCE_FULL", "1", "1", "first", "pw1", "0", "0", "[MAINTENANCE]",
+            "!MAINTENANCE_DEFAULT_INVISIBLE", "2", "3", "second", "pw2", "0", "1", "555"});
     MaintenanceDefaults twice;
     ReadMaintenanceSection(twice);
     EXPECT_EQ(twice.Mode, kMaintenanceDefaultInvisible);
@@ -71,7 +70,8 @@ TEST_F(SetupInfoFileTest, MaintenanceOffReadsNothingMoreAndTwoSectionsOverwrite)
     EXPECT_EQ(twice.CGPN, (std::vector<std::string>{"555"}));
 
     // The first section switching maintenance off ends the scan: the second is not read.
-    Script({"[MAINTENANCE]", "!MAINTENANCE_OFF", "[MAINTENANCE]", "!MAINTENANCE_FULL", "4", "4", "late", "x", "0", "0"});
+    Script({"[MAINTENANCE]", "!MAINTENANCE_OFF", "[MAINTENANCE]", "!MAINTENANCE_FULL", "4", "4", "late", "x",
+            "0", "0"});
     MaintenanceDefaults off;
     ReadMaintenanceSection(off);
     EXPECT_EQ(off.Mode, kMaintenanceOff);
@@ -90,8 +90,8 @@ TEST_F(SetupInfoFileTest, MaintenanceOffReadsNothingMoreAndTwoSectionsOverwrite)
 }
 
 TEST_F(SetupInfoFileTest, MaintenanceCountsAboveCapacityKeepWhatFits) {
-    std::vector<std::string> lines = {"[MAINTENANCE]", "!MAINTENANCE_FULL", "1", "0",
-                                      std::string(200, 'u'), "p", "3", "a", "b", "c", "12"};
+    std::vector<std::string> lines = {
+        "[MAINTENANCE]", "!MAINTENANCE_FULL", "1", "0", std::string(200, 'u'), "p", "3", "a", "b", "c", "12"};
     for (int i = 0; i < 12; ++i) lines.push_back(std::string(60, static_cast<char>('0' + i % 10)));
     lines.push_back("[VERSION]");
     Script(lines);
@@ -134,7 +134,8 @@ TEST_F(SetupInfoFileTest, ProtocolLookups) {
 }
 
 TEST_F(SetupInfoFileTest, NoProtocolsGiveTheNothingValues) {
-    for (auto lines : {std::vector<std::string>{"[PROTOCOL]", "0"}, std::vector<std::string>{"[OS]", "!OS_WINDOWS_NT"}}) {
+    for (auto lines :
+         {std::vector<std::string>{"[PROTOCOL]", "0"}, std::vector<std::string>{"[OS]", "!OS_WINDOWS_NT"}}) {
         Script(lines);
         std::string image = "unchanged";
         EXPECT_EQ(AnyProtocolNeedsSpid(), 0);
@@ -173,9 +174,11 @@ TEST_F(SetupInfoFileTest, MissingFileIsReportedWithTheFixedTexts) {
 }
 
 TEST_F(SetupInfoFileTest, CompFilesGroupsFillConsecutiveEntries) {
-    Script({"[COMPFILES]", "2",
-            "2", "DRIVER", "A.SY_", "a.sys", "B.SY_", "b.sys", "!NOSETUPDIR", "system32\\drivers", "!VERSION_ON",
-            "3", "DLL", "C.DL_", "c.dll", "D.DL_", "d.dll", "E.EX_", "e.exe", "BIN", "!NOWINSYSTEM", "!VERSION_OFF"});
+    Script({"[COMPFILES]",  "2",           "2",     "DRIVER",      "A.SY_",
+            "a.sys",        "B.SY_",       "b.sys", "!NOSETUPDIR", "system32\\drivers",
+            "!VERSION_ON",  "3",           "DLL",   "C.DL_",       "c.dll",
+            "D.DL_",        "d.dll",       "E.EX_", "e.exe",       "BIN",
+            "!NOWINSYSTEM", "!VERSION_OFF"});
     std::vector<CompFile> list;
     ASSERT_EQ(ReadCompFiles(Dir(), list), 1);
     ASSERT_EQ(list.size(), 5u);
@@ -227,7 +230,8 @@ TEST_F(SetupInfoFileTest, FileListsHoldAtMost260EntriesWithoutLosingStep) {
 }
 
 TEST_F(SetupInfoFileTest, HugeAndNegativeCountsAtTheEndOfTheFileStopQuickly) {
-    Script({"[COMPFILES]", "2147483647", "2147483647", "SRC", "[ADDFILES]", "-5", "[LANGUAGE]", "2147483647"});
+    Script(
+        {"[COMPFILES]", "2147483647", "2147483647", "SRC", "[ADDFILES]", "-5", "[LANGUAGE]", "2147483647"});
     std::vector<CompFile> comp;
     std::vector<AddFile> add;
     LanguageList languages;
@@ -241,10 +245,10 @@ TEST_F(SetupInfoFileTest, HugeAndNegativeCountsAtTheEndOfTheFileStopQuickly) {
 }
 
 TEST_F(SetupInfoFileTest, ProgmanReadsOnlyTheCurrentLanguagesBlock) {
-    Script({"[PROGMAN]", "Quorel ISDN",
-            "English", "2", "Configure", "!SETUPFILE+CMD", "/c /lEnglish", "!SETUPDIR", "!SETUPICON", "0",
-            "Readme", "notepad.exe README.TXT", "DOCS", "!SETUPICON", "-2",
-            "Deutsch", "1", "Konfigurieren", "!SETUPFILE", "!SETUPDIR", "cfg.ico", "70000"});
+    Script({"[PROGMAN]",    "Quorel ISDN", "English",    "2",       "Configure", "!SETUPFILE+CMD",
+            "/c /lEnglish", "!SETUPDIR",   "!SETUPICON", "0",       "Readme",    "notepad.exe README.TXT",
+            "DOCS",         "!SETUPICON",  "-2",         "Deutsch", "1",         "Konfigurieren",
+            "!SETUPFILE",   "!SETUPDIR",   "cfg.ico",    "70000"});
     App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
     App().LanguageIndex = 0;
     ProgmanGroup group;

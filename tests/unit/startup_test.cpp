@@ -93,7 +93,11 @@ TEST_F(StartupTest, OperatingSystemCheck) {
         int running;
         int matches;
     } cases[] = {
-        {"!OS_WINDOWS_NT", 2, 1}, {"!OS_WINDOWS_95", 2, 0}, {"!OS_WINDOWS_95", 1, 1}, {"!OS_WINDOWS_16", 0, 1}, {"", 2, 0},
+        {"!OS_WINDOWS_NT", 2, 1},
+        {"!OS_WINDOWS_95", 2, 0},
+        {"!OS_WINDOWS_95", 1, 1},
+        {"!OS_WINDOWS_16", 0, 1},
+        {"", 2, 0},
     };
     for (const Case& c : cases) {
         WriteFile("SETUP.QZT", CrLf({"[OS]", c.os}));
@@ -112,8 +116,10 @@ TEST_F(StartupTest, RightsCheckNeedsTheKeyAndTheProbeFile) {
     for (const Case& c : cases) {
         platform::fake::ResetRegistry();
         platform::fake::AddRegistryKey("SOFTWARE");
-        if (!c.keyOpens) platform::fake::FailRegistryOpen("SOFTWARE", 5, true);  // read access still works
-        platform::fake::SetSystemDirectory(c.systemDirectoryWritable ? Dir() + "\\system32" : Dir() + "\\missing");
+        if (!c.keyOpens)
+            platform::fake::FailRegistryOpen("SOFTWARE", 5, true);  // read access still works
+        platform::fake::SetSystemDirectory(c.systemDirectoryWritable ? Dir() + "\\system32"
+                                                                     : Dir() + "\\missing");
         Shown().clear();
         EXPECT_EQ(CheckAdminRights(nullptr), c.result);
         EXPECT_FALSE(Exists("system32/QZTCheck.$$$"));
@@ -145,7 +151,7 @@ TEST(MainButton, TextPerRunMode) {
 namespace {
 
 class ExitWorkTest : public SetupFixture {
-protected:
+  protected:
     void SetUp() override {
         SetupFixture::SetUp();
         App().Languages.entries = {{"English", "E.LNG"}, {"Deutsch", "D.LNG"}};

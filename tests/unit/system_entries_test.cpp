@@ -15,18 +15,20 @@ using platform::fake::RegistryOperation;
 const std::string kBlock =
     "\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
     "REM --- QZT Setup for WindowsNT END ---\r\n";
-const std::string kStock = CrLf({"@echo off", "REM AUTOEXEC.BAT is not used to initialize the MS-DOS environment.",
-                                 "lh %SystemRoot%\\system32\\mscdexnt.exe", "lh %SystemRoot%\\system32\\redir",
-                                 "lh %SystemRoot%\\system32\\dosx", "SET BLASTER=A220 I5 D1 P330 T3"});
+const std::string kStock =
+    CrLf({"@echo off", "REM AUTOEXEC.BAT is not used to initialize the MS-DOS environment.",
+          "lh %SystemRoot%\\system32\\mscdexnt.exe", "lh %SystemRoot%\\system32\\redir",
+          "lh %SystemRoot%\\system32\\dosx", "SET BLASTER=A220 I5 D1 P330 T3"});
 const std::string kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
 
 class AutoexecTest : public ConfigStoreFixture {
-protected:
+  protected:
     void Autoexec(const std::string& bytes) { WriteFile("system32/AutoExec.NT", bytes); }
     std::string Autoexec() { return ReadFile("system32/AutoExec.NT"); }
     std::string AutoexecPath() { return Dir() + "\\system32\\AutoExec.NT"; }
     std::string NoAutoexec(const std::string& path) {
-        return "The file " + path + " cannot be opened. The CAPI loader for DOS applications has not been entered.";
+        return "The file " + path +
+               " cannot be opened. The CAPI loader for DOS applications has not been entered.";
     }
 };
 
@@ -40,7 +42,8 @@ TEST_F(AutoexecTest, InsertionAppendsTheBlockOnceOnALineOfItsOwn) {
         {"no final line end", "@echo off\r\nSET X=1", "@echo off\r\nSET X=1" + kBlock},
         {"empty file", "", kBlock},
         {"block there", kStock + kBlock + "rem later\r\n", kStock + kBlock + "rem later\r\n"},
-        {"loader line alone, other case", "LH %SYSTEMROOT%\\SYSTEM\\DXBRIDGE.EXE\r\n", "LH %SYSTEMROOT%\\SYSTEM\\DXBRIDGE.EXE\r\n"},
+        {"loader line alone, other case", "LH %SYSTEMROOT%\\SYSTEM\\DXBRIDGE.EXE\r\n",
+         "LH %SYSTEMROOT%\\SYSTEM\\DXBRIDGE.EXE\r\n"},
         {"begin marker alone as the unterminated last line", "x\r\nrem --- qzt setup for windowsnt begin ---",
          "x\r\nrem --- qzt setup for windowsnt begin ---"},
         {"end marker alone does not count", "REM --- QZT Setup for WindowsNT END ---\r\n",
@@ -66,15 +69,18 @@ TEST_F(AutoexecTest, RemovalDropsEveryBlockLineAndKeepsEveryOtherByteForByte) {
     } cases[] = {
         {"inserted block", kStock + kBlock, kStock + "\r\n"},
         {"lines between the markers stay",
-         "a\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nkept inside\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
+         "a\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nkept inside\r\nlh "
+         "%SystemRoot%\\system\\dxbridge.exe\r\n"
          "REM --- QZT Setup for WindowsNT END ---\r\nb\r\n",
          "a\r\nkept inside\r\nb\r\n"},
         {"every occurrence, any case",
          "LH %systemroot%\\SYSTEM\\dxbridge.EXE\r\nx\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n", "x\r\n"},
         {"0xAF, a lone CR and a last line without line end are written back as they were",
-         "one\xAFtwo\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\nlone\rcr\r\nlast", "one\xAFtwo\r\nlone\rcr\r\nlast"},
+         "one\xAFtwo\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\nlone\rcr\r\nlast",
+         "one\xAFtwo\r\nlone\rcr\r\nlast"},
         {"unterminated block line at the end", "a\r\nlh %SystemRoot%\\system\\dxbridge.exe", "a\r\n"},
-        {"loader line with extra spaces stays", "lh %SystemRoot%\\system\\dxbridge.exe \r\nREM --- QZT Setup for WindowsNT END ---\r\n",
+        {"loader line with extra spaces stays",
+         "lh %SystemRoot%\\system\\dxbridge.exe \r\nREM --- QZT Setup for WindowsNT END ---\r\n",
          "lh %SystemRoot%\\system\\dxbridge.exe \r\nREM --- QZT Setup for WindowsNT END ---\r\n"},
         {"nothing but the block", "REM --- QZT Setup for WindowsNT BEGIN ---\r\n", ""},
     };
@@ -125,11 +131,14 @@ TEST_F(AutoexecTest, RemovalWithoutABlockLeavesTheFileAlone) {
 }
 
 class GroupOrderTest : public ConfigStoreFixture {
-protected:
-    void List(const std::string& bytes) { platform::fake::SetRegistryValue(kGroupOrder, "List", kMultiSz, bytes); }
+  protected:
+    void List(const std::string& bytes) {
+        platform::fake::SetRegistryValue(kGroupOrder, "List", kMultiSz, bytes);
+    }
     platform::fake::RegistryValue Stored() {
         for (const auto& value : platform::fake::RegistryValues(kGroupOrder)) {
-            if (value.name == "List") return value;
+            if (value.name == "List")
+                return value;
         }
         return {"", 0, ""};
     }
@@ -223,8 +232,9 @@ TEST_F(GroupOrderTest, MissingKeyValueOrFailedWriteIsReported) {
     EXPECT_FALSE(InsertCapiGroup());  // created, but without a list
     EXPECT_TRUE(platform::fake::RegistryKeyExists(kGroupOrder));
     EXPECT_FALSE(RemoveCapiGroup());
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"The registry key " + kGroupOrder + " cannot be opened or created.",
-                                                    NoValueModify(), NoValueModify()}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{"The registry key " + kGroupOrder + " cannot be opened or created.",
+                                        NoValueModify(), NoValueModify()}));
     Shown().clear();
     List(JoinGroupList({"NDIS"}));
     platform::fake::FailRegistryOperation(kGroupOrder, RegistryOperation::kSetValue, 5);

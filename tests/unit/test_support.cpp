@@ -30,7 +30,9 @@ void SetupFixture::SetUp() {
     platform::fake::SetSystemDirectory(directory_ + "\\system32");
 }
 
-void SetupFixture::TearDown() { std::filesystem::remove_all(directory_); }
+void SetupFixture::TearDown() {
+    std::filesystem::remove_all(directory_);
+}
 
 void SetupFixture::WriteFile(const std::string& name, const std::string& bytes) const {
     std::filesystem::create_directories(std::filesystem::path(PathOf(name)).parent_path());
@@ -44,9 +46,13 @@ std::string ReadHostFile(const std::string& path) {
     return content.str();
 }
 
-std::string SetupFixture::ReadFile(const std::string& name) const { return ReadHostFile(PathOf(name)); }
+std::string SetupFixture::ReadFile(const std::string& name) const {
+    return ReadHostFile(PathOf(name));
+}
 
-bool SetupFixture::Exists(const std::string& name) const { return std::filesystem::exists(PathOf(name)); }
+bool SetupFixture::Exists(const std::string& name) const {
+    return std::filesystem::exists(PathOf(name));
+}
 
 void SetupFixture::LoadLanguage(const std::map<std::string, std::string>& texts) {
     std::vector<std::string> lines;

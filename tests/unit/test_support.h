@@ -17,7 +17,7 @@ std::string CrLf(const std::vector<std::string>& lines);
 // A fresh directory for each test, with the process-wide state (context, language table, fakes) reset.
 // The directory becomes SetupDirectory.
 class SetupFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -33,6 +33,6 @@ protected:
     // The texts of everything shown so far.
     std::vector<std::string> ShownTexts();
 
-private:
+  private:
     std::string directory_;
 };

@@ -7,15 +7,17 @@
 namespace {
 
 class TextLineTest : public SetupFixture {
-protected:
-    std::vector<std::string> ReadAll(const std::string& bytes, std::string* tail = nullptr, size_t width = 260) {
+  protected:
+    std::vector<std::string> ReadAll(const std::string& bytes, std::string* tail = nullptr,
+                                     size_t width = 260) {
         WriteFile("lines.txt", bytes);
         platform::InputFile file(PathOf("lines.txt"));
         EXPECT_TRUE(file.IsOpen());
         std::vector<std::string> lines;
         std::string line;
         while (ReadTextLine(file, line, width)) lines.push_back(line);
-        if (tail) *tail = line;
+        if (tail)
+            *tail = line;
         return lines;
     }
 };
@@ -29,7 +31,9 @@ TEST_F(TextLineTest, LinesEndAtCrAndTheByteAfterIsSkippedUnread) {
 }
 
 TEST_F(TextLineTest, ByteAfIsALineBreakAndLoneLfIsText) {
-    auto lines = ReadAll("A\xAF" "B\r\nC\nD\r\n");
+    auto lines = ReadAll(
+        "A\xAF"
+        "B\r\nC\nD\r\n");
     EXPECT_EQ(lines, (std::vector<std::string>{"A\nB", "C\nD"}));
 }
 
