@@ -18,3 +18,11 @@ target_link_libraries(unit_tests PRIVATE quorel_core GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE QUOREL_SAMPLE_DIR="${CMAKE_SOURCE_DIR}/sample"
                                               QUOREL_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/unit/fixtures")
 gtest_discover_tests(unit_tests TEST_PREFIX "unit." PROPERTIES LABELS unit)
+
+# Every C++ source keeps the committed .clang-format.
+find_program(CLANG_FORMAT clang-format REQUIRED)
+file(GLOB_RECURSE QUOREL_FORMATTED_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/src/*.cpp ${CMAKE_SOURCE_DIR}/src/*.h ${CMAKE_SOURCE_DIR}/tests/*.cpp ${CMAKE_SOURCE_DIR}/tests/*.h
+     ${CMAKE_SOURCE_DIR}/tools/*.cpp ${CMAKE_SOURCE_DIR}/bench/*.cpp ${CMAKE_SOURCE_DIR}/sample/*.cpp)
+add_test(NAME style.clang_format COMMAND ${CLANG_FORMAT} --dry-run --Werror ${QUOREL_FORMATTED_SOURCES})
+set_tests_properties(style.clang_format PROPERTIES LABELS style)

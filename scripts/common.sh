@@ -1,6 +1,6 @@
 # Shared by run.sh and test.sh: packages, builds, the X display and the Wine prefix.
 
-QUOREL_PACKAGES="cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-tools libgtest-dev googletest
+QUOREL_PACKAGES="cmake make g++ clang-format g++-mingw-w64-x86-64-posix mingw-w64-tools libgtest-dev googletest
  wine wine64 xvfb xauth imagemagick mscompress libmspack-dev python3"
 
 quorel_install_packages() {
