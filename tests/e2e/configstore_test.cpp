@@ -99,28 +99,27 @@ void DeleteValue(const std::string& key, const std::string& name) {
     RegCloseKey(open);
 }
 
-bool KeyExists(const std::string& key) {
-    HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(open);
-    return true;
-}
-
-std::vector<std::string> SubKeys(const std::string& key) {
+// The names of a key's subkeys (values false) or values (values true), in the order the registry gives them.
+std::vector<std::string> Names(const std::string& key, bool values) {
     std::vector<std::string> names;
     HKEY open = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
         return names;
     char name[256];
     DWORD length = sizeof name;
-    for (DWORD i = 0;
-         RegEnumKeyExA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i) {
+    for (DWORD i = 0; (values ? RegEnumValueA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr)
+                              : RegEnumKeyExA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr)) ==
+                      ERROR_SUCCESS;
+         ++i) {
         names.push_back(std::string(name, length));
         length = sizeof name;
     }
     RegCloseKey(open);
     return names;
+}
+
+std::vector<std::string> SubKeys(const std::string& key) {
+    return Names(key, false);
 }
 
 std::vector<std::string> Sorted(std::vector<std::string> names) {
@@ -132,19 +131,7 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 // The names of the key's values, sorted without regard to case: Wine enumerates them sorted, not in the
 // order they were written.
 std::vector<std::string> ValueNames(const std::string& key) {
-    std::vector<std::string> names;
-    HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
-        return names;
-    char name[256];
-    DWORD length = sizeof name;
-    for (DWORD i = 0;
-         RegEnumValueA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i) {
-        names.push_back(std::string(name, length));
-        length = sizeof name;
-    }
-    RegCloseKey(open);
-    return Sorted(names);
+    return Sorted(Names(key, true));
 }
 
 std::string KeyClass(const std::string& key) {
@@ -159,23 +146,8 @@ std::string KeyClass(const std::string& key) {
     return std::string(keyClass, length);
 }
 
-void DeleteKeyTree(const std::string& key) {
-    for (const std::string& sub : SubKeys(key)) DeleteKeyTree(key + "\\" + sub);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
-}
-
-std::string SystemDirectory() {
-    char buffer[MAX_PATH] = {};
-    GetSystemDirectoryA(buffer, sizeof buffer);
-    return buffer;
-}
-
 std::string AutoexecPath() {
     return SystemDirectory() + "\\AutoExec.NT";
-}
-
-bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string TodayText() {
@@ -247,8 +219,8 @@ class ConfigStoreTest : public ::testing::Test {
         autoexecExisted_ = FileExists(AutoexecPath());
         if (autoexecExisted_)
             savedAutoexec_ = ReadFileBytes(AutoexecPath());
-        DeleteKeyTree(kService);
-        DeleteKeyTree(kCapiTree);
+        DeleteRegistryTree(kService);
+        DeleteRegistryTree(kCapiTree);
         Write(kGroupOrder, "List", {REG_MULTI_SZ, JoinGroupList(kNt4Groups)});
         WriteFileBytes(AutoexecPath(), kStockAutoexec);
         notices_.Start();
@@ -257,8 +229,8 @@ class ConfigStoreTest : public ::testing::Test {
     void TearDown() override {
         notices_.Stop();
         EXPECT_EQ(notices_.Take(), std::vector<std::string>{}) << "notices nobody expected";
-        DeleteKeyTree(kService);
-        DeleteKeyTree(kCapiTree);
+        DeleteRegistryTree(kService);
+        DeleteRegistryTree(kCapiTree);
         if (savedList_ == kMissing) {
             DeleteValue(kGroupOrder, "List");
         } else {
@@ -442,7 +414,7 @@ TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLos
 
     DeleteOptionalParameters();
     DeleteAdapterKeys();
-    EXPECT_FALSE(KeyExists(kMaintenance));
+    EXPECT_FALSE(RegistryKeyExists(kMaintenance));
     EXPECT_EQ(Read(kParameters, "x31Layer2"), kMissing);
     EXPECT_EQ(Read(kParameters, "DataIoMode"), Dword(1));
     EXPECT_EQ(SubKeys(entry), std::vector<std::string>{});
