@@ -14,11 +14,7 @@ set(QUOREL_FUZZ_SECONDS 10 CACHE STRING "Seconds each fuzz target runs as a CTes
 target_compile_options(quorel_core PUBLIC ${QUOREL_FUZZ_INSTRUMENT})
 target_link_options(quorel_core PUBLIC ${QUOREL_FUZZ_SANITIZERS})
 
-add_library(quorel_platform_native STATIC ${QUOREL_NATIVE_SOURCES})
-target_include_directories(quorel_platform_native PUBLIC src)
 target_compile_options(quorel_platform_native PUBLIC ${QUOREL_FUZZ_INSTRUMENT})
-target_link_libraries(quorel_core PUBLIC quorel_platform_native)
-target_link_libraries(quorel_platform_native PUBLIC mspack)
 
 add_library(quorel_fuzz_support STATIC tests/fuzz/fuzz_support.cpp)
 target_link_libraries(quorel_fuzz_support PUBLIC quorel_core)

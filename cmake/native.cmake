@@ -3,11 +3,7 @@ set(QUOREL_SANITIZERS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-
 target_compile_options(quorel_core PUBLIC ${QUOREL_SANITIZERS})
 target_link_options(quorel_core PUBLIC ${QUOREL_SANITIZERS})
 
-add_library(quorel_platform_native STATIC ${QUOREL_NATIVE_SOURCES})
-target_include_directories(quorel_platform_native PUBLIC src)
 target_compile_options(quorel_platform_native PUBLIC ${QUOREL_SANITIZERS})
-target_link_libraries(quorel_core PUBLIC quorel_platform_native)
-target_link_libraries(quorel_platform_native PUBLIC mspack)
 
 find_package(GTest REQUIRED)
 include(GoogleTest)
