@@ -18,9 +18,10 @@
 #include "harness.h"
 #include "machine_state.h"
 #include "setupfiles/language_table.h"
+#include "ui/language_loading.h"
 #include "setupfiles/setup_info_file.h"
-#include "shell/app_context.h"
-#include "shell/text_format.h"
+#include "setupfiles/app_context.h"
+#include "setupfiles/text_format.h"
 
 // The configuration store against Wine's real registry and files: what the program writes, with which
 // value types, and the integrity dialog run in-process from the program's own resources. Each test starts
@@ -211,7 +212,7 @@ class ConfigStoreTest : public ::testing::Test {
         App() = AppContext();
         App().SetupDirectory = dir_;
         App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
-        ASSERT_EQ(LoadLanguageTable(), 1);
+        ASSERT_EQ(LoadCurrentLanguage(App()), 1);
         GlobalDriverConfig() = DriverConfig();
         GlobalAdapters() = AdapterArray();
 
@@ -611,7 +612,7 @@ TEST_F(IntegrityDialogTest, ShowsTheBackupDateAsDayMonthYearAndEachChoiceGivesIt
 
 TEST_F(IntegrityDialogTest, GermanTextsWithTheSameDate) {
     App().LanguageIndex = 1;
-    ASSERT_EQ(LoadLanguageTable(), 1);
+    ASSERT_EQ(LoadCurrentLanguage(App()), 1);
     IntegrityView view;
     EXPECT_EQ(RunCheck(kCancel, 0, German("[DLG_CCI_CAPTION]"), &view), 0);
     ASSERT_TRUE(view.found);

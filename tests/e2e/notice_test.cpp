@@ -6,8 +6,9 @@
 
 #include "harness.h"
 #include "setupfiles/language_table.h"
-#include "shell/app_context.h"
-#include "shell/message_boxes.h"
+#include "ui/language_loading.h"
+#include "setupfiles/app_context.h"
+#include "ui/message_boxes.h"
 
 // The program's own notice "DLG_msg" and the system message box, shown in-process; a helper thread acts as
 // the user.
@@ -23,7 +24,7 @@ class NoticeTest : public ::testing::Test {
         App().SetupDirectory = DistDirectory();
         App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
         App().LanguageIndex = 1;
-        ASSERT_EQ(LoadLanguageTable(), 1);
+        ASSERT_EQ(LoadCurrentLanguage(App()), 1);
     }
     std::string German(const char* key) const { return LanguageText(DistDirectory() + "\\DEUTSCH.LNG", key); }
 

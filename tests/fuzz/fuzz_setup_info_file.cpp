@@ -6,9 +6,10 @@
 
 #include "fuzz_support.h"
 #include "platform/native_fakes.h"
+#include "ui/ui_fakes.h"
 #include "setupfiles/setup_info_file.h"
 #include "setupfiles/text_line.h"
-#include "shell/app_context.h"
+#include "setupfiles/app_context.h"
 
 namespace {
 
@@ -217,7 +218,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckFileLists(bytes, directory);
     CheckLanguagesAndGroup(bytes, directory);
 
-    const auto& shown = platform::fake::ShownMessages();
+    const auto& shown = ui::fake::ShownMessages();
     FUZZ_CHECK(shown.empty(), "a reader showed " + fuzz::Quoted(shown.empty() ? "" : shown.front().text));
     return 0;
 }
