@@ -18,6 +18,11 @@ void SetWindowsDirectory(const std::string& path);
 void SetModuleFileName(const std::string& path);
 void SetRunningPlatformId(int id);
 
+// Makes every opening of the path for reading fail, as for a file that another program holds locked,
+// until ResetFileFailures. The path is compared as given, after the '\' mapping.
+void FailOpenForRead(const std::string& path);
+void ResetFileFailures();
+
 // The CAPI 2.0 DLLs that load, found by name whatever its case; none until a test installs one.
 void InstallCapiDll(const std::string& name, bool hasExport, const CapiVersion& version);
 void ResetCapiDlls();
