@@ -19,7 +19,8 @@ target_compile_options(quorel_platform_native PUBLIC ${QUOREL_FUZZ_INSTRUMENT})
 add_library(quorel_fuzz_support STATIC tests/fuzz/fuzz_support.cpp)
 target_link_libraries(quorel_fuzz_support PUBLIC quorel_core)
 
-set(QUOREL_FUZZ_TARGETS setup_info_file language_file text_format removal_log backup_text group_list autoexec)
+set(QUOREL_FUZZ_TARGETS setup_info_file language_file text_format removal_log backup_text group_list autoexec
+                        version_record)
 foreach(target ${QUOREL_FUZZ_TARGETS})
     add_executable(fuzz_${target} tests/fuzz/fuzz_${target}.cpp)
     target_link_libraries(fuzz_${target} PRIVATE quorel_fuzz_support)
