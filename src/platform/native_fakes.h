@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/system_info.h"
+
 // Controls of the native backends, for the unit tests: the state a test sets up and what the core showed.
 namespace platform::fake {
 
@@ -15,6 +17,15 @@ void SetSystemDirectory(const std::string& path);
 void SetWindowsDirectory(const std::string& path);
 void SetModuleFileName(const std::string& path);
 void SetRunningPlatformId(int id);
+
+// Makes every opening of the path for reading fail, as for a file that another program holds locked,
+// until ResetFileFailures. The path is compared as given, after the '\' mapping.
+void FailOpenForRead(const std::string& path);
+void ResetFileFailures();
+
+// The CAPI 2.0 DLLs that load, found by name whatever its case; none until a test installs one.
+void InstallCapiDll(const std::string& name, bool hasExport, const CapiVersion& version);
+void ResetCapiDlls();
 
 // In-memory registry below HKEY_LOCAL_MACHINE. Paths compare without regard to case, as in Windows.
 // Empties the registry, forgets the injected failures and the open handles.
