@@ -5,12 +5,13 @@
 #include "install/install_context.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
-#include "platform/user_interface.h"
+#include "ui/message_boxes.h"
+#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/setup_info_file.h"
 #include "setupfiles/text_line.h"
-#include "shell/app_context.h"
-#include "shell/text_format.h"
+#include "setupfiles/app_context.h"
+#include "setupfiles/text_format.h"
 
 namespace {
 
@@ -64,16 +65,16 @@ bool FindVersionRecord(platform::InputFile& file, FileVersion& version) {
 // The progress window of one scan, closed on every path.
 class ScanProgress {
   public:
-    explicit ScanProgress(WindowRef owner) : window_(platform::ui::OpenInfoWindow(owner, true, false)) {}
-    ~ScanProgress() { platform::ui::CloseInfoWindow(window_); }
+    explicit ScanProgress(WindowRef owner) : window_(ui::OpenInfoWindow(owner, true, false)) {}
+    ~ScanProgress() { ui::CloseInfoWindow(window_); }
     ScanProgress(const ScanProgress&) = delete;
     ScanProgress& operator=(const ScanProgress&) = delete;
 
     // Names the file read next and gives a Cancel press its chance; false once the user cancelled.
     bool Announce(const std::string& displayName) {
-        platform::ui::SetInfoText(window_, FormatText(Text(kTextScanVersion), {displayName}));
-        platform::ui::PumpMessages(window_);
-        return !platform::ui::CancelRequested();
+        ui::SetInfoText(window_, FormatText(Text(kTextScanVersion), {displayName}));
+        ui::PumpMessages(window_);
+        return !ui::CancelRequested();
     }
 
   private:
@@ -211,6 +212,7 @@ std::string FileVersionLine(const FileVersionRow& row) {
 FileVersionPlaces CurrentFileVersionPlaces() {
     const AppContext& app = App();
     FileVersionPlaces places;
+    places.script = ScriptPath(app);
     places.setupDirectory = app.SetupDirectory;
     places.installDirectory =
         app.StartRunMode == kRunNormal ? Installation().DestinationPath : app.SetupDirectory;
@@ -223,8 +225,10 @@ int ScanFileVersions(WindowRef owner, const FileVersionPlaces& places, std::vect
     rows.clear();
     ScanProgress progress(owner);
     std::vector<CompFile> files;
-    if (!ReadCompFiles(places.setupDirectory, files))
+    if (ReadCompFiles(places.script, files) == kScriptMissing) {
+        ShowError(owner, kScriptMissingText);
         return 0;
+    }
     std::vector<FileVersionRow> scanned;
     bool complete = places.installed ? ScanInstalled(progress, places, files, scanned)
                                      : ScanSources(progress, places, files, scanned);

@@ -34,7 +34,8 @@ std::string FileVersionLine(const FileVersionRow& row);
 
 // Where the scan reads the setup information file and the driver files.
 struct FileVersionPlaces {
-    std::string setupDirectory;    // the setup information file and the compressed sources
+    std::string script;            // the setup information file
+    std::string setupDirectory;    // the compressed sources
     std::string installDirectory;  // below it lie the installation subdirectories
     std::string windowsDirectory;  // below it lie the Windows subdirectories and the temporary directory
     bool installed = false;        // read the installed files instead of expanding the sources

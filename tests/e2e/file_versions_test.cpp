@@ -14,7 +14,8 @@
 #include "platform/file_system.h"
 #include "platform/system_info.h"
 #include "setupfiles/language_table.h"
-#include "shell/app_context.h"
+#include "ui/language_loading.h"
+#include "setupfiles/app_context.h"
 #include "shell/driver_version.h"
 
 namespace {
@@ -125,6 +126,7 @@ TEST(FileVersionsTest, DirectoriesAreShownAsTheDirectoryListingShowsThem) {
 
 TEST(FileVersionsTest, BeforeInstallationTheDistributionsDriversAreExpandedAndListed) {
     FileVersionPlaces places;
+    places.script = DistDirectory() + "\\SETUP.QZT";
     places.setupDirectory = DistDirectory();
     places.windowsDirectory = platform::WindowsDirectory();
     std::vector<FileVersionRow> rows;
@@ -148,6 +150,7 @@ TEST(FileVersionsTest, AfterInstallationTheFilesAreReadInTheWindowsTree) {
                            SampleVersionText(file.revisionOffset));
     }
     FileVersionPlaces places;
+    places.script = DistDirectory() + "\\SETUP.QZT";
     places.setupDirectory = DistDirectory();
     places.windowsDirectory = windows.Root();
     places.installDirectory = windows.Root() + "\\Quorel2";
@@ -161,7 +164,7 @@ TEST(FileVersionsTest, DriverVersionComesFromTheLoadedCapiDll) {
     App().SetupDirectory = DistDirectory();
     App().Languages.entries = {{"English", "ENGLISH.LNG"}};
     App().LanguageIndex = 0;
-    ASSERT_EQ(LoadLanguageTable(), 1);
+    ASSERT_EQ(LoadCurrentLanguage(App()), 1);
     std::string notInstalled = LanguageText(DistDirectory() + "\\ENGLISH.LNG", "[TEXT_NOCAPIINSTALLED]");
     ASSERT_FALSE(notInstalled.empty());
 

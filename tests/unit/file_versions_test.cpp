@@ -6,7 +6,7 @@
 
 #include "install/file_versions.h"
 #include "install/install_context.h"
-#include "shell/app_context.h"
+#include "setupfiles/app_context.h"
 #include "test_support.h"
 
 namespace {
@@ -116,6 +116,7 @@ class FileVersionScanTest : public SetupFixture {
         SetupFixture::SetUp();
         LoadLanguage({{"[INFO_SCANVERSION]", "Scanning %s"}, {"[TEXT_UNKNOWNVERSION]", "unknown version"}});
         std::filesystem::create_directories(PathOf("WINNT"));
+        places_.script = Dir() + "\\dist\\SETUP.QZT";
         places_.setupDirectory = Dir() + "\\dist";
         places_.windowsDirectory = Dir() + "\\WINNT";
         places_.installDirectory = Dir() + "\\Quorel2";
@@ -248,7 +249,7 @@ TEST_F(FileVersionScanTest, TemporaryCopyStaysInsideTheTemporaryDirectory) {
 
 TEST_F(FileVersionScanTest, CancelEndsTheScanWithoutRowsAndRemovesTheTemporaryDirectory) {
     WriteSources();
-    platform::fake::CancelAtPump(2);
+    ui::fake::CancelAtPump(2);
     EXPECT_TRUE(Scan(0).empty());
     EXPECT_EQ(ProgressTexts().size(), 2u);  // nothing is scanned after the Cancel press
     EXPECT_TRUE(ProgressClosedLast());
@@ -257,7 +258,7 @@ TEST_F(FileVersionScanTest, CancelEndsTheScanWithoutRowsAndRemovesTheTemporaryDi
 
 TEST_F(FileVersionScanTest, CancelAfterInstallationEndsTheScanWithoutRows) {
     places_.installed = true;
-    platform::fake::CancelAtPump(1);
+    ui::fake::CancelAtPump(1);
     EXPECT_TRUE(Scan(0).empty());
     EXPECT_EQ(ProgressTexts().size(), 1u);
     EXPECT_TRUE(ProgressClosedLast());
@@ -326,6 +327,7 @@ TEST_F(FileVersionScanTest, PlacesFollowTheRunModes) {
         EXPECT_EQ(places.installed, c.installed) << c.runMode << c.startRunMode;
         EXPECT_EQ(places.installDirectory, c.installDirectory) << c.runMode << c.startRunMode;
         EXPECT_EQ(places.setupDirectory, Dir() + "\\dist");
+        EXPECT_EQ(places.script, Dir() + "\\dist\\SETUP.QZT");
         EXPECT_EQ(places.windowsDirectory, "C:\\WINNT");
     }
 }
