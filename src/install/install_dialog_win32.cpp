@@ -122,6 +122,10 @@ class InstallDialog : public Dialog {
     }
 
     void OnCommand(int id, int) override {
+        // The controls are disabled while the run works; a command that still arrives (sent, not clicked)
+        // must not start a second run inside the first either.
+        if (running_)
+            return;
         switch (id) {
             case IDC_INSTALL_START:
                 Install();
@@ -137,15 +141,20 @@ class InstallDialog : public Dialog {
                 break;
         }
     }
-    void OnClose() override { End(0); }
+    void OnClose() override {
+        if (!running_)
+            End(0);
+    }
 
     // While the run works, its progress window and questions are the only way in: the buttons and paths
     // here could otherwise start a second run inside the first.
     void Install() {
+        running_ = true;
         EnableInputs(false);
         outcome_ = RunInstallation(Window(), setup_, ItemString(IDC_INSTALL_SOURCE),
                                    ItemString(IDC_INSTALL_DESTINATION));
         EnableInputs(true);
+        running_ = false;
         End(0);
     }
 
@@ -165,6 +174,7 @@ class InstallDialog : public Dialog {
     InstallationSetup setup_;
     std::string defaultFolder_;
     InstallationOutcome outcome_;
+    bool running_ = false;
 };
 
 }  // namespace

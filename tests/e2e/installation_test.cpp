@@ -291,6 +291,38 @@ TEST_F(InstallationTest, MissingSourceIgnoredEndsWithoutSuccessAndWithoutRegistr
     ExitProgram(setup, main, false);
 }
 
+TEST_F(InstallationTest, WhileTheRunWorksNeitherDialogTakesInputAndASentInstallStartsNoSecondRun) {
+    // A missing driver file holds the run at its question, with the progress window open behind it.
+    ASSERT_TRUE(DeleteFileA((dir_ + "\\DRIVER\\QNI1.SY_").c_str()));
+    SetupProcess setup(dir_, "");
+    HWND main = nullptr, install = nullptr;
+    ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
+    PressButton(install, kInstall);
+    HWND missing = setup.WaitForControls({kCancel, 118, kIgnore}, kLongWaitMs);
+    ASSERT_NE(missing, nullptr);
+    EXPECT_EQ(GetWindow(missing, GW_OWNER), install) << "the question belongs to the install dialog";
+    for (int id : {kInstall, kCancel, 31, 32, kSource, kDestination})
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(install, id))) << "install dialog control " << id;
+    EXPECT_FALSE(IsWindowEnabled(main)) << "the main dialog takes input during the run";
+
+    // Commands that reach the install dialog anyway are handled at once: a second run or the directory
+    // picker would hold the sent message until it ended.
+    for (int id : {kInstall, 31, 32}) {
+        DWORD_PTR result = 0;
+        EXPECT_NE(SendMessageTimeoutA(install, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                      reinterpret_cast<LPARAM>(GetDlgItem(install, id)), SMTO_NORMAL,
+                                      kDefaultWaitMs, &result),
+                  0)
+            << "command " << id << " started something inside the run";
+    }
+
+    PressButton(missing, kIgnore);
+    ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(install); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+    ExitProgram(setup, main, false);
+}
+
 TEST_F(InstallationTest, ConfirmedCancelStopsBeforeTheNextFile) {
     // A missing first added file holds the run at a question, so the Cancel press lands between files.
     ASSERT_TRUE(DeleteFileA((dir_ + "\\DOCS\\README.TXT").c_str()));
