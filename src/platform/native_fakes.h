@@ -86,6 +86,8 @@ void CancelAtPump(int pump);
 
 // The Program Manager commands sent, in order.
 std::vector<std::string>& DdeCommands();
+// The Program Manager refuses every command from now on (they are still recorded), until ResetDde.
+void RefuseDdeCommands();
 // Makes the DDE client registration fail with the error code (0: succeed).
 void FailDdeStart(unsigned error);
 int DdePauses();
