@@ -15,9 +15,9 @@ using namespace platform::registry;
 namespace {
 
 // Opens or creates the key and writes the list; false after the report.
-bool WriteKey(const std::string& path, const std::string& keyClass, const std::vector<RegValueItem>& items) {
+bool WriteKey(const std::string& path, const std::vector<RegValueItem>& items) {
     Key key;
-    if (CreateKey(path, keyClass, key.Put()) != kSuccess) {
+    if (CreateLayoutKey(path, key.Put()) != kSuccess) {
         ReportNoKey(path);
         return false;
     }
@@ -30,7 +30,7 @@ bool WriteKey(const std::string& path, const std::string& keyClass, const std::v
 
 bool CreateCapiTree() {
     Key tree;
-    if (CreateKey(kCapiTreePath, "", tree.Put()) == kSuccess)
+    if (CreateLayoutKey(kCapiTreePath, tree.Put()) == kSuccess)
         return true;
     ReportNoKey(kCapiTreePath);
     return false;
@@ -69,18 +69,18 @@ std::vector<RegValueItem> MaintenanceItems(const DriverConfig& config) {
 bool WriteDriverConfig(uint32_t capiIndex, DriverConfig config) {
     if (!CreateCapiTree())
         return false;
-    if (!WriteKey(CapiEntryPath(capiIndex), "",
+    if (!WriteKey(CapiEntryPath(capiIndex),
                   {TextItem("Manufacturer", config.Manufacturer), TextItem("DeviceName", config.DeviceName),
                    NumberItem("NumberOfControllers", config.NumberOfControllers)}))
         return false;
-    if (!WriteKey(kServiceKeyPath, kServiceKeyClass,
+    if (!WriteKey(kServiceKeyPath,
                   {TextItem("DisplayName", config.DisplayName), TextItem("Group", config.Group),
                    NumberItem("ErrorControl", config.ErrorControl), NumberItem("Start", config.Start),
                    NumberItem("Type", config.Type), TextItem("ImagePath", config.ImagePath, kTypeExpandSz)}))
         return false;
-    if (!WriteKey(kParametersKeyPath, "", ParameterItems(config)))
+    if (!WriteKey(kParametersKeyPath, ParameterItems(config)))
         return false;
-    if (config.MaintenanceMode != 0 && !WriteKey(kMaintenanceKeyPath, "", MaintenanceItems(config)))
+    if (config.MaintenanceMode != 0 && !WriteKey(kMaintenanceKeyPath, MaintenanceItems(config)))
         return false;
     if (!InsertCapiGroup())
         return false;
@@ -90,11 +90,11 @@ bool WriteDriverConfig(uint32_t capiIndex, DriverConfig config) {
 bool WriteAdapterConfig(AdapterConfig adapter, uint32_t index, uint32_t spidEnabled) {
     bool found = false;
     uint32_t capiIndex = FindCapiIndex(&found);
-    if (!WriteKey(ChannelKeyPath(capiIndex, index + 1), "", {NumberItem("Channels", adapter.Channels)}))
+    if (!WriteKey(ChannelKeyPath(capiIndex, index + 1), {NumberItem("Channels", adapter.Channels)}))
         return false;
     std::vector<RegValueItem> items = {NumberItem("BaseAddress", adapter.BaseAddress),
                                        NumberItem("Interrupt", adapter.Interrupt)};
     if (spidEnabled & kProtocolHasSpid)
         items.push_back(TextItem("SPID", adapter.SPID));
-    return WriteKey(AdapterKeyPath(index + 1), "", items);
+    return WriteKey(AdapterKeyPath(index + 1), items);
 }

@@ -85,7 +85,7 @@ std::string JoinGroupList(const std::vector<std::string>& names) {
 // value stays as it was.
 bool InsertCapiGroup() {
     Key key;
-    if (CreateKey(kServiceGroupOrderKey, "", key.Put()) != kSuccess) {
+    if (CreateLayoutKey(kServiceGroupOrderKey, key.Put()) != kSuccess) {
         ReportNoKey(kServiceGroupOrderKey);
         return false;
     }
