@@ -171,7 +171,6 @@ void RunInstallation(WindowRef installDialog, const std::string& sourcePath,
         return;
     }
     ShowMessage(installDialog, Text(kTextInstallDone));
-    WriteStoredScriptVersion(ReadScriptVersion(install.SourcePath));
 
     platform::ui::SetInfoText(progress, Text(kTextSystemEntries));
     platform::ui::ActivateWindow(progress);
@@ -183,6 +182,10 @@ void RunInstallation(WindowRef installDialog, const std::string& sourcePath,
         EndUnsuccessful(progress, installDialog);
         return;
     }
+    // Only now can the run no longer end early: a cancelled run leaves the registry as it found it. This
+    // is the first write below the service key; it also creates Parameters, which the removal of the
+    // optional values expects.
+    WriteStoredScriptVersion(ReadScriptVersion(install.SourcePath));
     platform::ui::CloseInfoWindow(progress);
     BuildProgmanGroup(installDialog, install.SourcePath, install.DestinationPath);
     platform::ui::ActivateWindow(installDialog);

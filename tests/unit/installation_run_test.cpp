@@ -16,6 +16,9 @@ using platform::fake::QueueAnswers;
 using namespace platform::ui;
 
 const char* const kCapiEntry = "SOFTWARE\\CAPI20\\1";
+const char* const kServiceKey = "SYSTEM\\CurrentControlSet\\Services\\Quorel";
+const char* const kIntegrityKey =
+    "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\QZTQuorelSetupIntegrityCheck";
 
 class InstallationRunTest : public SetupFixture {
   protected:
@@ -120,7 +123,9 @@ TEST_F(InstallationRunTest, FirstInstallationPutsEveryFileInPlaceAndWritesTheCon
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]"}));
     EXPECT_TRUE(Kinds("AskYesNo").empty());
     EXPECT_TRUE(platform::fake::RegistryKeyExists(kCapiEntry));
-    EXPECT_TRUE(platform::fake::RegistryKeyExists("SYSTEM\\CurrentControlSet\\Services\\Quorel"));
+    // The script version is the first write below the service key; the key still gets its class.
+    EXPECT_EQ(platform::fake::RegistryKeyClass(kServiceKey), "CAPI20");
+    EXPECT_EQ(platform::fake::RegistryValues(kIntegrityKey)[0].name, "ScriptVersion");
     EXPECT_TRUE(App().RestartNeeded);
     EXPECT_TRUE(App().GroupReady);
     EXPECT_EQ(App().RunMode, kRunConfigure);
@@ -148,7 +153,9 @@ TEST_F(InstallationRunTest, CancelDuringTheSystemEntriesPauseEndsBeforeTheGroup)
     EXPECT_TRUE(Exists("Quorel2/TOOLS/tool.exe"));
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]", "[ERR_INS_NOSUCCESS]"}));
     EXPECT_TRUE(platform::fake::DdeCommands().empty());
-    EXPECT_FALSE(platform::fake::RegistryKeyExists(kCapiEntry));
+    // No script version, and no service key made bare to hold it.
+    EXPECT_TRUE(platform::fake::RegistrySubKeys("SOFTWARE").empty());
+    EXPECT_FALSE(platform::fake::RegistryKeyExists(kServiceKey));
 }
 
 TEST_F(InstallationRunTest, IgnoredMissingFileFinishesCopyingThenFailsWithoutRegistryChanges) {
@@ -165,8 +172,7 @@ TEST_F(InstallationRunTest, IgnoredMissingFileFinishesCopyingThenFailsWithoutReg
 TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
     Run();
     ASSERT_TRUE(platform::fake::RegistryKeyExists(kCapiEntry));
-    platform::fake::SetRegistryValue("SYSTEM\\CurrentControlSet\\Services\\Quorel", "Start", 4,
-                                     std::string("\3\0\0\0", 4));
+    platform::fake::SetRegistryValue(kServiceKey, "Start", 4, std::string("\3\0\0\0", 4));
     WriteFile("dist/removed.qzt", "log");
 
     for (int answer : {kAnswerYes, kAnswerCancel}) {
@@ -178,7 +184,7 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
         Run();
         EXPECT_EQ(Kinds("AskYesNo"), (std::vector<std::string>{"[QUEST_APPLYOLD]"}));
         EXPECT_FALSE(App().RestartNeeded);
-        auto values = platform::fake::RegistryValues("SYSTEM\\CurrentControlSet\\Services\\Quorel");
+        auto values = platform::fake::RegistryValues(kServiceKey);
         bool kept = false;
         for (const auto& value : values)
             kept = kept || (value.name == "Start" && value.data == std::string("\3\0\0\0", 4));
@@ -190,7 +196,7 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
     Shown().clear();
     QueueAnswers({kAnswerNo});
     Run();
-    auto values = platform::fake::RegistryValues("SYSTEM\\CurrentControlSet\\Services\\Quorel");
+    auto values = platform::fake::RegistryValues(kServiceKey);
     bool renewed = false;
     for (const auto& value : values)
         renewed = renewed || (value.name == "Start" && value.data == std::string("\1\0\0\0", 4));
