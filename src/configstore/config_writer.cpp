@@ -64,14 +64,30 @@ std::vector<RegValueItem> MaintenanceItems(const DriverConfig& config) {
     return items;
 }
 
+// The driver's entry below SOFTWARE\CAPI20. An entry this call makes but cannot give our manufacturer is
+// taken out again: a number without it would later count as another maker's driver.
+bool WriteCapiEntry(uint32_t capiIndex, const DriverConfig& config) {
+    const std::string path = CapiEntryPath(capiIndex);
+    Key before;
+    bool existed = OpenKey(path, false, before.Put()) == kSuccess;
+    before.Reset();
+    if (WriteKey(path,
+                 {TextItem("Manufacturer", config.Manufacturer), TextItem("DeviceName", config.DeviceName),
+                  NumberItem("NumberOfControllers", config.NumberOfControllers)}))
+        return true;
+    bool found = false;
+    bool ours = FindCapiIndex(&found) == capiIndex && found;
+    if (!existed && !ours)
+        DeleteKey(path);
+    return false;
+}
+
 }  // namespace
 
 bool WriteDriverConfig(uint32_t capiIndex, DriverConfig config) {
     if (!CreateCapiTree())
         return false;
-    if (!WriteKey(CapiEntryPath(capiIndex),
-                  {TextItem("Manufacturer", config.Manufacturer), TextItem("DeviceName", config.DeviceName),
-                   NumberItem("NumberOfControllers", config.NumberOfControllers)}))
+    if (!WriteCapiEntry(capiIndex, config))
         return false;
     if (!WriteKey(kServiceKeyPath,
                   {TextItem("DisplayName", config.DisplayName), TextItem("Group", config.Group),
@@ -90,6 +106,12 @@ bool WriteDriverConfig(uint32_t capiIndex, DriverConfig config) {
 bool WriteAdapterConfig(AdapterConfig adapter, uint32_t index, uint32_t spidEnabled) {
     bool found = false;
     uint32_t capiIndex = FindCapiIndex(&found);
+    // Without our entry the number carries no manufacturer: an adapter key below it would make it count
+    // as another maker's driver.
+    if (!found) {
+        ReportNoKey(CapiEntryPath(capiIndex));
+        return false;
+    }
     if (!WriteKey(ChannelKeyPath(capiIndex, index + 1), {NumberItem("Channels", adapter.Channels)}))
         return false;
     std::vector<RegValueItem> items = {NumberItem("BaseAddress", adapter.BaseAddress),
