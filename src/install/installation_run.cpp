@@ -194,7 +194,9 @@ void RunInstallation(WindowRef installDialog, const std::string& sourcePath,
 
     bool existing = false;
     uint32_t capiIndex = FindCapiIndex(&existing);
-    if (capiIndex > 1 && HasOtherCapiEntries())
+    // Counted beside our entry, not in place of it: a first installation next to another maker's driver
+    // is told too.
+    if (HasOtherMakersEntries(existing))
         ShowMessage(installDialog, Text(kTextOtherMaker));
     app.RestartNeeded = !existing;
     // Only an explicit No discards the earlier configuration; closing the question keeps it.

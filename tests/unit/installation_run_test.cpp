@@ -204,18 +204,37 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
     EXPECT_FALSE(App().RestartNeeded);
 }
 
-TEST_F(InstallationRunTest, OtherMakersEntryIsReportedOnceOursStandsBesideIt) {
-    platform::fake::AddRegistryKey(kCapiEntry);
+TEST_F(InstallationRunTest, OtherMakersEntryIsReportedFromTheFirstInstallationOn) {
     platform::fake::SetRegistryValue(kCapiEntry, "Manufacturer", 1, std::string("Other Maker\0", 12));
-    // The first installation counts the entries before its own is made: one subkey, no message.
     Run();
-    EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]"}));
-    EXPECT_TRUE(platform::fake::RegistryKeyExists("SOFTWARE\\CAPI20\\2"));
+    EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]", "[INFO_OTHERMANU]"}));
+    EXPECT_TRUE(platform::fake::RegistryKeyExists("SOFTWARE\\CAPI20\\2\\1"));
+    EXPECT_EQ(platform::fake::RegistrySubKeys("SOFTWARE\\CAPI20\\1"), std::vector<std::string>{});
     Shown().clear();
     QueueAnswers({kAnswerYes});
     Run();
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]", "[INFO_OTHERMANU]"}));
     EXPECT_EQ(Kinds("AskYesNo"), (std::vector<std::string>{"[QUEST_APPLYOLD]"}));
+}
+
+TEST_F(InstallationRunTest, OurEntryAloneIsNoOtherMaker) {
+    Run();
+    Shown().clear();
+    QueueAnswers({kAnswerYes});
+    Run();
+    EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]"}));
+}
+
+TEST_F(InstallationRunTest, EntryThatCannotBeWrittenGetsNoAdapterKeysAndNoBackup) {
+    platform::fake::FailRegistryOperation(kCapiEntry, platform::fake::RegistryOperation::kCreateKey, 5);
+    Run();
+    EXPECT_FALSE(platform::fake::RegistryKeyExists(kCapiEntry));
+    EXPECT_TRUE(platform::fake::RegistrySubKeys("SOFTWARE\\CAPI20").empty());
+    bool backup = false;
+    for (const auto& value : platform::fake::RegistryValues(kIntegrityKey))
+        backup = backup || value.name == "RegistryBackup";
+    EXPECT_FALSE(backup);
+    EXPECT_EQ(App().RunMode, kRunConfigure);
 }
 
 TEST_F(InstallationRunTest, ScriptAndAddedFilesComeFromTheSourcePathTheRestFromTheStartDirectory) {
