@@ -198,10 +198,11 @@ void RunInstallation(WindowRef installDialog, const std::string& sourcePath,
     // is told too.
     if (HasOtherMakersEntries(existing))
         ShowMessage(installDialog, Text(kTextOtherMaker));
-    app.RestartNeeded = !existing;
     // Only an explicit No discards the earlier configuration; closing the question keeps it.
     bool fresh = !existing ||
                  platform::ui::AskYesNo(installDialog, false, Text(kTextKeepOld)) == platform::ui::kAnswerNo;
+    // Every new configuration takes effect only after a restart, a renewed one as much as the first.
+    app.RestartNeeded = fresh;
     if (fresh && WriteNewConfiguration(capiIndex))
         WriteIntegrityBackup();
 
