@@ -16,6 +16,11 @@ void SetWindowsDirectory(const std::string& path);
 void SetModuleFileName(const std::string& path);
 void SetRunningPlatformId(int id);
 
+// Another program holds the file open without sharing, as Windows holds a loaded driver's image: it
+// cannot be opened, written, replaced or deleted until ReleaseHeldFiles.
+void HoldFileOpen(const std::string& path);
+void ReleaseHeldFiles();
+
 // In-memory registry below HKEY_LOCAL_MACHINE. Paths compare without regard to case, as in Windows.
 // Empties the registry, forgets the injected failures and the open handles.
 void ResetRegistry();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "install/install_context.h"
 #include "install/installation_run.h"
@@ -16,6 +17,7 @@ using platform::fake::QueueAnswers;
 using namespace platform::ui;
 
 const char* const kCapiEntry = "SOFTWARE\\CAPI20\\1";
+constexpr uint64_t kLongAgo = 130000000000000000ULL;  // 2012, as a FILETIME
 const char* const kServiceKey = "SYSTEM\\CurrentControlSet\\Services\\Quorel";
 const char* const kIntegrityKey =
     "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\QZTQuorelSetupIntegrityCheck";
@@ -167,6 +169,47 @@ TEST_F(InstallationRunTest, IgnoredMissingFileFinishesCopyingThenFailsWithoutReg
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[ERR_INS_NOSUCCESS]"}));
     EXPECT_FALSE(platform::fake::RegistryKeyExists(kCapiEntry));
     EXPECT_FALSE(App().GroupReady);
+}
+
+TEST_F(InstallationRunTest, DriverFileThatWasNotExpandedIsNeverCountedAsInstalled) {
+    const std::string driver = "WINNT/system32/drivers/kxbus.sys";
+    const std::string compressed = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_");
+    struct Case {
+        const char* what;
+        std::function<void()> prepare;
+        int answer;
+        bool laterFilesExpanded;
+    } cases[] = {
+        {"a compressed driver cut off halfway, answered Ignore",
+         [&] { WriteFile("dist/DRIVER/KXBUS.SY_", compressed.substr(0, compressed.size() / 2)); },
+         kAnswerIgnore, true},
+        {"the earlier driver held open, answered Abort",
+         [&] { platform::fake::HoldFileOpen(PathOf(driver)); }, kAnswerCancel, false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(PathOf("WINNT/system32"));
+        std::filesystem::remove_all(PathOf("Quorel2"));
+        WriteFile("dist/DRIVER/KXBUS.SY_", compressed);
+        WriteFile(driver, "earlier driver");
+        ASSERT_TRUE(platform::SetLastWriteTime(PathOf(driver), kLongAgo));  // older: no overwrite question
+        WriteFile("WINNT/system32/AutoExec.NT", "REM stock\r\n");
+        c.prepare();
+        platform::fake::ResetRegistry();
+        platform::fake::DdeCommands().clear();
+        Shown().clear();
+        QueueAnswers({c.answer});
+        Run();
+        platform::fake::ReleaseHeldFiles();
+        EXPECT_EQ(Kinds("AskRetryIgnore"), (std::vector<std::string>{"[ERR_CANTWRITE]"})) << c.what;
+        EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[ERR_INS_NOSUCCESS]"})) << c.what;
+        EXPECT_EQ(ReadFile(driver), "earlier driver") << c.what;
+        EXPECT_EQ(Exists("WINNT/system32/tool.exe"), c.laterFilesExpanded) << c.what;
+        EXPECT_TRUE(platform::fake::RegistrySubKeys("SOFTWARE").empty()) << c.what;
+        EXPECT_FALSE(platform::fake::RegistryKeyExists(kServiceKey)) << c.what;
+        EXPECT_TRUE(platform::fake::DdeCommands().empty()) << c.what;
+        EXPECT_FALSE(App().GroupReady) << c.what;
+        EXPECT_EQ(App().RunMode, kRunNormal) << c.what;
+    }
 }
 
 TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
