@@ -182,8 +182,8 @@ void RunInstallation(WindowRef installDialog, const std::string& sourcePath,
         EndUnsuccessful(progress, installDialog);
         return;
     }
-    // Only now can the run no longer end early: a cancelled run leaves the registry as it found it. This
-    // is the first write below the service key; it also creates Parameters, which the removal of the
+    // Past the last point where the run can still end, so that a cancelled run leaves the registry as it
+    // found it. The first write below the service key; it also makes Parameters, which the removal of the
     // optional values expects.
     WriteStoredScriptVersion(ReadScriptVersion(install.SourcePath));
     platform::ui::CloseInfoWindow(progress);
