@@ -82,3 +82,11 @@ bool HasOtherCapiEntries() {
     uint32_t count = 0;
     return CountSubKeys(tree.Get(), &count) == kSuccess && count > 1;
 }
+
+bool HasOtherMakersEntries(bool ourEntryExists) {
+    Key tree;
+    if (OpenKey(kCapiTreePath, false, tree.Put()) != kSuccess)
+        return false;
+    uint32_t count = 0;
+    return CountSubKeys(tree.Get(), &count) == kSuccess && count > (ourEntryExists ? 1u : 0u);
+}

@@ -10,3 +10,6 @@
 uint32_t FindCapiIndex(bool* found);
 // True when "SOFTWARE\CAPI20" has more than one subkey; a missing tree is reported and gives false.
 bool HasOtherCapiEntries();
+// True when "SOFTWARE\CAPI20" holds a subkey besides our entry; ourEntryExists tells whether one of them is
+// ours. A missing tree holds none and is not reported.
+bool HasOtherMakersEntries(bool ourEntryExists);

@@ -15,9 +15,9 @@ using namespace platform::registry;
 namespace {
 
 // Opens or creates the key and writes the list; false after the report.
-bool WriteKey(const std::string& path, const std::string& keyClass, const std::vector<RegValueItem>& items) {
+bool WriteKey(const std::string& path, const std::vector<RegValueItem>& items) {
     Key key;
-    if (CreateKey(path, keyClass, key.Put()) != kSuccess) {
+    if (CreateLayoutKey(path, key.Put()) != kSuccess) {
         ReportNoKey(path);
         return false;
     }
@@ -30,7 +30,7 @@ bool WriteKey(const std::string& path, const std::string& keyClass, const std::v
 
 bool CreateCapiTree() {
     Key tree;
-    if (CreateKey(kCapiTreePath, "", tree.Put()) == kSuccess)
+    if (CreateLayoutKey(kCapiTreePath, tree.Put()) == kSuccess)
         return true;
     ReportNoKey(kCapiTreePath);
     return false;
@@ -64,23 +64,39 @@ std::vector<RegValueItem> MaintenanceItems(const DriverConfig& config) {
     return items;
 }
 
+// The driver's entry below SOFTWARE\CAPI20. An entry this call makes but cannot give our manufacturer is
+// taken out again: a number without it would later count as another maker's driver.
+bool WriteCapiEntry(uint32_t capiIndex, const DriverConfig& config) {
+    const std::string path = CapiEntryPath(capiIndex);
+    Key before;
+    bool existed = OpenKey(path, false, before.Put()) == kSuccess;
+    before.Reset();
+    if (WriteKey(path,
+                 {TextItem("Manufacturer", config.Manufacturer), TextItem("DeviceName", config.DeviceName),
+                  NumberItem("NumberOfControllers", config.NumberOfControllers)}))
+        return true;
+    bool found = false;
+    bool ours = FindCapiIndex(&found) == capiIndex && found;
+    if (!existed && !ours)
+        DeleteKey(path);
+    return false;
+}
+
 }  // namespace
 
 bool WriteDriverConfig(const std::string& script, uint32_t capiIndex, DriverConfig config) {
     if (!CreateCapiTree())
         return false;
-    if (!WriteKey(CapiEntryPath(capiIndex), "",
-                  {TextItem("Manufacturer", config.Manufacturer), TextItem("DeviceName", config.DeviceName),
-                   NumberItem("NumberOfControllers", config.NumberOfControllers)}))
+    if (!WriteCapiEntry(capiIndex, config))
         return false;
-    if (!WriteKey(kServiceKeyPath, kServiceKeyClass,
+    if (!WriteKey(kServiceKeyPath,
                   {TextItem("DisplayName", config.DisplayName), TextItem("Group", config.Group),
                    NumberItem("ErrorControl", config.ErrorControl), NumberItem("Start", config.Start),
                    NumberItem("Type", config.Type), TextItem("ImagePath", config.ImagePath, kTypeExpandSz)}))
         return false;
-    if (!WriteKey(kParametersKeyPath, "", ParameterItems(script, config)))
+    if (!WriteKey(kParametersKeyPath, ParameterItems(script, config)))
         return false;
-    if (config.MaintenanceMode != 0 && !WriteKey(kMaintenanceKeyPath, "", MaintenanceItems(config)))
+    if (config.MaintenanceMode != 0 && !WriteKey(kMaintenanceKeyPath, MaintenanceItems(config)))
         return false;
     if (!InsertCapiGroup())
         return false;
@@ -90,11 +106,17 @@ bool WriteDriverConfig(const std::string& script, uint32_t capiIndex, DriverConf
 bool WriteAdapterConfig(AdapterConfig adapter, uint32_t index, uint32_t spidEnabled) {
     bool found = false;
     uint32_t capiIndex = FindCapiIndex(&found);
-    if (!WriteKey(ChannelKeyPath(capiIndex, index + 1), "", {NumberItem("Channels", adapter.Channels)}))
+    // Without our entry the number carries no manufacturer: an adapter key below it would make it count
+    // as another maker's driver.
+    if (!found) {
+        ReportNoKey(CapiEntryPath(capiIndex));
+        return false;
+    }
+    if (!WriteKey(ChannelKeyPath(capiIndex, index + 1), {NumberItem("Channels", adapter.Channels)}))
         return false;
     std::vector<RegValueItem> items = {NumberItem("BaseAddress", adapter.BaseAddress),
                                        NumberItem("Interrupt", adapter.Interrupt)};
     if (spidEnabled & kProtocolHasSpid)
         items.push_back(TextItem("SPID", adapter.SPID));
-    return WriteKey(AdapterKeyPath(index + 1), "", items);
+    return WriteKey(AdapterKeyPath(index + 1), items);
 }

@@ -14,20 +14,52 @@ const char* const kCapiGroup = "CAPI20";
 const char* const kNdisGroup = "NDIS";
 const char* const kListValue = "List";
 
-bool ReadGroupList(KeyId key, std::vector<std::string>* names) {
-    std::string bytes;
-    if (!ReadRawValue(key, &bytes, kListValue, kGroupListCapacity)) {
+// A name of the list and where it stands in the stored bytes.
+struct ListedName {
+    size_t offset;
+    std::string name;
+};
+
+// The names as Windows reads a REG_MULTI_SZ: up to the first empty name, or to the end of the data when
+// the closing empty name is missing. Whatever follows the first empty name is not part of the list, but
+// it is another program's data and is never dropped.
+std::vector<ListedName> ListedNames(const std::string& bytes) {
+    std::vector<ListedName> names;
+    size_t start = 0;
+    while (start < bytes.size() && bytes[start] != '\0') {
+        size_t end = bytes.find('\0', start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        names.push_back({start, bytes.substr(start, end - start)});
+        start = end + 1;
+    }
+    return names;
+}
+
+// Adds the zeros a list lacks at its end (after its last name, and the closing empty name), so that what
+// is written back is a list every reader finds the end of.
+void CloseList(std::string& bytes) {
+    std::vector<ListedName> names = ListedNames(bytes);
+    size_t listEnd = names.empty() ? 0 : names.back().offset + names.back().name.size() + 1;
+    if (listEnd < bytes.size())
+        return;  // the closing empty name is there
+    if (listEnd > bytes.size())
+        bytes += '\0';  // the last name ran to the end of the data
+    bytes += '\0';
+}
+
+bool ReadGroupList(KeyId key, std::string* bytes) {
+    if (!ReadRawValue(key, bytes, kListValue, kGroupListCapacity)) {
         ReportNoValueModify(kServiceGroupOrderKey, kListValue);
         return false;
     }
-    *names = SplitGroupList(bytes);
     return true;
 }
 
 // A list is never written longer than the buffer it is read in: the removal at deinstallation could not
 // read it whole, and "CAPI20" would stay in the list for good.
-bool WriteGroupList(KeyId key, const std::vector<std::string>& names) {
-    std::string bytes = JoinGroupList(names);
+bool WriteGroupList(KeyId key, std::string bytes) {
+    CloseList(bytes);
     uint32_t size = static_cast<uint32_t>(bytes.size());
     if (size <= kGroupListCapacity && SetValue(key, kListValue, kTypeMultiSz, bytes.data(), size) == kSuccess)
         return true;
@@ -39,16 +71,7 @@ bool WriteGroupList(KeyId key, const std::vector<std::string>& names) {
 
 std::vector<std::string> SplitGroupList(const std::string& bytes) {
     std::vector<std::string> names;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\0', start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        if (end == start)
-            break;  // the closing empty name
-        names.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-    }
+    for (const ListedName& listed : ListedNames(bytes)) names.push_back(listed.name);
     return names;
 }
 
@@ -58,22 +81,24 @@ std::string JoinGroupList(const std::vector<std::string>& names) {
     return bytes + '\0';
 }
 
+// Both edits splice the stored bytes: only the name that goes in or out changes, every other byte of the
+// value stays as it was.
 bool InsertCapiGroup() {
     Key key;
-    if (CreateKey(kServiceGroupOrderKey, "", key.Put()) != kSuccess) {
+    if (CreateLayoutKey(kServiceGroupOrderKey, key.Put()) != kSuccess) {
         ReportNoKey(kServiceGroupOrderKey);
         return false;
     }
-    std::vector<std::string> names;
-    if (!ReadGroupList(key.Get(), &names))
+    std::string bytes;
+    if (!ReadGroupList(key.Get(), &bytes))
         return false;
     // The first of the two names decides: a "CAPI20" after "NDIS" does not order the driver before it.
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (EqualsIgnoreCase(names[i], kCapiGroup))
+    for (const ListedName& listed : ListedNames(bytes)) {
+        if (EqualsIgnoreCase(listed.name, kCapiGroup))
             return true;
-        if (EqualsIgnoreCase(names[i], kNdisGroup)) {
-            names.insert(names.begin() + static_cast<std::ptrdiff_t>(i), kCapiGroup);
-            return WriteGroupList(key.Get(), names);
+        if (EqualsIgnoreCase(listed.name, kNdisGroup)) {
+            bytes.insert(listed.offset, std::string(kCapiGroup) + '\0');
+            return WriteGroupList(key.Get(), bytes);
         }
     }
     return true;
@@ -85,13 +110,13 @@ bool RemoveCapiGroup() {
         ReportNoKey(kServiceGroupOrderKey);
         return false;
     }
-    std::vector<std::string> names;
-    if (!ReadGroupList(key.Get(), &names))
+    std::string bytes;
+    if (!ReadGroupList(key.Get(), &bytes))
         return false;
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (EqualsIgnoreCase(names[i], kCapiGroup)) {
-            names.erase(names.begin() + static_cast<std::ptrdiff_t>(i));
-            return WriteGroupList(key.Get(), names);
+    for (const ListedName& listed : ListedNames(bytes)) {
+        if (EqualsIgnoreCase(listed.name, kCapiGroup)) {
+            bytes.erase(listed.offset, listed.name.size() + 1);  // its zero too, when it has one
+            return WriteGroupList(key.Get(), bytes);
         }
     }
     return true;

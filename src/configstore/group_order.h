@@ -8,6 +8,8 @@
 
 constexpr size_t kGroupListCapacity = 16384;
 
+// Both edits change only the bytes of the name they put in or take out; a list whose data ends without
+// its closing zeros gets them added.
 // Inserts "CAPI20" before "NDIS" unless "CAPI20" comes first; a list with neither stays as it is. A list
 // that cannot be read whole (also one of more than kGroupListCapacity bytes: cut short, it would lose the
 // other drivers' load order), or that cannot be written back within kGroupListCapacity bytes, is left as
@@ -16,7 +18,8 @@ bool InsertCapiGroup();
 // Removes the first "CAPI20" from the list.
 bool RemoveCapiGroup();
 
-// The names of a REG_MULTI_SZ list up to its closing empty name (or the end of the data).
+// The names of a REG_MULTI_SZ list up to its first empty name, the list's end as Windows reads it (or up to
+// the end of the data).
 std::vector<std::string> SplitGroupList(const std::string& bytes);
 // Each name with its zero, then the closing empty name.
 std::string JoinGroupList(const std::vector<std::string>& names);

@@ -116,7 +116,7 @@ bool SameAdapter(const AdapterConfig& live, const AdapterConfig& backup, bool sp
 
 uint32_t ReadStoredScriptVersion() {
     Key key;
-    if (CreateKey(kIntegrityCheckKey, "", key.Put()) != kSuccess) {
+    if (CreateLayoutKey(kIntegrityCheckKey, key.Put()) != kSuccess) {
         ReportNoKey(kIntegrityCheckKey);
         return 0;
     }
@@ -127,7 +127,7 @@ uint32_t ReadStoredScriptVersion() {
 
 void WriteStoredScriptVersion(uint32_t version) {
     Key key;
-    if (CreateKey(kIntegrityCheckKey, "", key.Put()) != kSuccess) {
+    if (CreateLayoutKey(kIntegrityCheckKey, key.Put()) != kSuccess) {
         ReportNoKey(kIntegrityCheckKey);
         return;
     }
@@ -192,7 +192,7 @@ bool ParseBackupText(const std::string& text, DriverConfig& config, AdapterArray
 
 void WriteIntegrityBackup(const std::string& script) {
     Key key;
-    if (CreateKey(kIntegrityCheckKey, "", key.Put()) != kSuccess) {
+    if (CreateLayoutKey(kIntegrityCheckKey, key.Put()) != kSuccess) {
         ReportNoKey(kIntegrityCheckKey);
         return;
     }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/registry.h"
+
 // Where the driver's configuration lives, all below HKEY_LOCAL_MACHINE.
 
 constexpr char kCapiTreePath[] = "SOFTWARE\\CAPI20";
@@ -21,3 +23,8 @@ std::string CapiEntryPath(uint32_t capiIndex);
 std::string ChannelKeyPath(uint32_t capiIndex, uint32_t adapterNumber);
 // "...\Parameters\Adapter01" to "Adapter04".
 std::string AdapterKeyPath(uint32_t adapterNumber);
+
+// Opens or creates a key of the layout for full access. The service key gets its class "CAPI20" also when
+// a key below it is the one asked for: Windows keeps the class of a key that exists, so whichever write
+// first makes the service key decides its class for good.
+long CreateLayoutKey(const std::string& path, platform::registry::KeyId* key);

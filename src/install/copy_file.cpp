@@ -1,5 +1,9 @@
 #include "install/copy_file.h"
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
+
 #include "install/install_context.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
@@ -57,10 +61,10 @@ int CheckTarget(WindowRef owner, const std::string& source, const std::string& t
     }
 }
 
-int CopyPlain(WindowRef owner, const std::string& source, const std::string& target) {
-    if (EqualsIgnoreCase(source, target))
-        return kFileDone;
-    while (!platform::CopyFilePath(source, target)) {
+// Tries the step until it works, asking "[ERR_CANTWRITE]" after each failure: Retry tries again, Abort
+// (or closing the question) ends the run, Ignore goes on with the run marked as not fully successful.
+int RetryWhileFailing(WindowRef owner, const std::string& target, const std::function<bool()>& step) {
+    while (!step()) {
         int answer = ui::AskRetryIgnore(owner, FormatText(Text(kTextErrCantwrite), {target}));
         if (answer == ui::kAnswerIgnore)
             return kFileIgnored;
@@ -70,24 +74,67 @@ int CopyPlain(WindowRef owner, const std::string& source, const std::string& tar
     return kFileDone;
 }
 
-// A target that cannot be made skips the file without ending the run. A failed expansion is asked about
-// like a target that cannot be made, so that a broken driver file is never counted as installed.
-int Expand(const std::string& source, const std::string& target) {
-    for (;;) {
-        platform::LzId from = platform::LzOpenSource(source);
-        platform::LzId to = platform::LzCreateTarget(target);
-        long written = -1;
-        if (from != platform::kNoLz && to != platform::kNoLz)
-            written = platform::LzCopyFile(from, to);
-        if (from != platform::kNoLz)
-            platform::LzCloseFile(from);
-        if (to != platform::kNoLz)
-            platform::LzCloseFile(to);
-        if (written >= 0)
-            return kFileDone;
-        if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrCantwrite), {target})) != ui::kAnswerRetry)
-            return kFileSkipped;
-    }
+int CopyPlain(WindowRef owner, const std::string& source, const std::string& target) {
+    if (EqualsIgnoreCase(source, target))
+        return kFileDone;
+    return RetryWhileFailing(owner, target, [&] { return platform::CopyFilePath(source, target); });
+}
+
+// The first bytes of a file in the Windows file compression format; bytes 10 to 13 hold the length of the
+// expanded file, least significant byte first.
+constexpr unsigned char kSzddSignature[] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
+constexpr size_t kSzddHeaderLength = 14;
+constexpr size_t kSzddLengthOffset = 10;
+
+// Whether the expansion gave the whole file. LZ32 expands a compressed file that was cut short (a broken
+// download) into a short one without an error; its header still tells the full length.
+bool ExpandedWhole(const std::string& source, long written) {
+    if (written < 0)
+        return false;
+    platform::InputFile file(source);
+    if (!file.IsOpen())
+        return false;
+    unsigned char header[kSzddHeaderLength];
+    for (unsigned char& byte : header)
+        if (!file.ReadByte(&byte))
+            return true;  // too short for a header: copied unchanged, as LZ32 does
+    if (!std::equal(std::begin(kSzddSignature), std::end(kSzddSignature), header))
+        return true;  // not compressed: copied unchanged
+    uint32_t length = 0;
+    for (size_t i = 4; i-- > 0;) length = length << 8 | header[kSzddLengthOffset + i];
+    return static_cast<uint64_t>(written) == length;
+}
+
+// The directory part of a path, for a file that has to lie beside another.
+std::string DirectoryOf(const std::string& path) {
+    size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string(".") : path.substr(0, separator);
+}
+
+// Expands beside the target and only then puts the result in its place, so that an expansion that fails
+// (a damaged source, a target held by the running driver) never leaves a cut file where the earlier one
+// was. False when any part failed; the temporary file is gone again either way.
+bool ExpandIntoPlace(const std::string& source, const std::string& target) {
+    std::string temporary = platform::CreateTemporaryFile(DirectoryOf(target));
+    if (temporary.empty())
+        return false;
+    long written = -1;
+    {
+        platform::LzFile from(platform::LzOpenSource(source));
+        platform::LzFile to(platform::LzCreateTarget(temporary));
+        if (from.IsOpen() && to.IsOpen())
+            written = platform::LzCopyFile(from.Id(), to.Id());
+    }  // both closed before the result is checked and moved
+    if (ExpandedWhole(source, written) && platform::ReplaceFilePath(temporary, target))
+        return true;
+    platform::DeleteFilePath(temporary);
+    return false;
+}
+
+// A driver file that was not expanded is never counted as installed: its failure is asked about like a
+// failed copy, and Abort ends the run.
+int Expand(WindowRef owner, const std::string& source, const std::string& target) {
+    return RetryWhileFailing(owner, target, [&] { return ExpandIntoPlace(source, target); });
 }
 
 }  // namespace
@@ -107,7 +154,7 @@ int CopyOrExpandFile(WindowRef owner, const std::string& source, const std::stri
                 return result;
         }
     }  // both probes are closed before anything is written
-    return expand ? Expand(source, target) : CopyPlain(owner, source, target);
+    return expand ? Expand(owner, source, target) : CopyPlain(owner, source, target);
 }
 
 void CreatePathDirectories(WindowRef progressWindow, const std::string& directory) {

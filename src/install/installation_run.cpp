@@ -67,9 +67,12 @@ bool WriteNewConfiguration(WindowRef owner, const std::string& script, uint32_t 
     int found = ReadDefaultProtocol(script, protocol);
     if (found == kScriptMissing)
         ShowMessage(owner, std::string(kScriptMissingText) + " at " + script);
-    if (found == 1 && ReadProtocolEntries(script, protocols) &&
-        !FindNewImagePath(protocols, protocol, config.ImagePath))
-        ShowMessage(owner, "Can't find SETUPINFOFILE\n[GetScriptNewImagePath]");
+    if (found == 1) {
+        if (ReadProtocolEntries(script, protocols))
+            FindNewImagePath(protocols, protocol, config.ImagePath);
+        else
+            ShowMessage(owner, "Can't find SETUPINFOFILE\n[GetScriptNewImagePath]");
+    }
     DeleteOptionalParameters();
     bool complete = WriteDriverConfig(script, capiIndex, config);
     DeleteAdapterKeys();
@@ -172,8 +175,6 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
         return outcome;
     }
     ShowMessage(installDialog, Text(kTextInfoInsDone));
-    std::string script = SetupInfoPath(install.SourcePath, setup.scriptFileName);
-    WriteStoredScriptVersion(ReadScriptVersion(script));
 
     ui::SetInfoText(progress, Text(kTextInfoSetupsysentries));
     ui::ActivateWindow(progress);
@@ -185,6 +186,11 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
         EndUnsuccessful(progress, installDialog);
         return outcome;
     }
+    // Past the last point where the run can still end, so that a cancelled run leaves the registry as it
+    // found it. The first write below the service key; it also makes Parameters, which the removal of the
+    // optional values expects.
+    std::string script = SetupInfoPath(install.SourcePath, setup.scriptFileName);
+    WriteStoredScriptVersion(ReadScriptVersion(script));
     ui::CloseInfoWindow(progress);
     BuildProgmanGroup(installDialog, script, setup.languageName, setup.programName, install.DestinationPath);
     ui::ActivateWindow(installDialog);
@@ -193,11 +199,14 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
 
     bool existing = false;
     uint32_t capiIndex = FindCapiIndex(&existing);
-    if (capiIndex > 1 && HasOtherCapiEntries())
+    // Counted beside our entry, not in place of it: a first installation next to another maker's driver
+    // is told too.
+    if (HasOtherMakersEntries(existing))
         ShowMessage(installDialog, Text(kTextInfoOthermanu));
-    outcome.restartNeeded = !existing;
     // Only an explicit No discards the earlier configuration; closing the question keeps it.
     bool fresh = !existing || ui::AskYesNo(installDialog, false, Text(kTextQuestApplyold)) == ui::kAnswerNo;
+    // Every new configuration takes effect only after a restart, a renewed one as much as the first.
+    outcome.restartNeeded = fresh;
     // The default configuration comes from the script beside the running program, not from the source path.
     std::string ownScript = SetupInfoPath(setup.setupDirectory, setup.scriptFileName);
     if (fresh && WriteNewConfiguration(installDialog, ownScript, capiIndex))

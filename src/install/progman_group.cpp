@@ -9,10 +9,25 @@
 
 namespace {
 
-constexpr size_t kCommandWidth = 260;
+// The command language has no escape for a quotation mark inside a field, so one is left out: it would
+// end a quoted field early or start one in the middle.
+std::string WithoutQuotationMarks(const std::string& text) {
+    std::string kept;
+    for (char c : text)
+        if (c != '"')
+            kept.push_back(c);
+    return kept;
+}
 
-std::string Command(const std::string& text) {
-    return FitField(text, kCommandWidth);
+std::string Quoted(const std::string& text) {
+    return "\"" + WithoutQuotationMarks(text) + "\"";
+}
+
+// The Program Manager ends an unquoted field at a comma, a parenthesis or a bracket; a field that holds one
+// is quoted, so that a title, group name or path never splits into broken arguments.
+std::string Field(const std::string& text) {
+    std::string field = WithoutQuotationMarks(text);
+    return field.find_first_of(",()[]") == std::string::npos ? field : Quoted(field);
 }
 
 std::string AddItemCommand(const ProgmanItem& item, size_t index, const std::string& program,
@@ -25,23 +40,24 @@ std::string AddItemCommand(const ProgmanItem& item, size_t index, const std::str
         directory = JoinPath(installDirectory, item.WorkingDirectory);
     else
         CollapseBackslashes(directory);
-    return Command("[AddItem(" + command + " " + item.Parameters + "," + item.Title + "," + icon + "," +
-                   std::to_string(static_cast<uint16_t>(item.IconIndex)) + "," +
-                   std::to_string(20 + 75 * index) + ",10," + directory + ")]");
+    return "[AddItem(" + Field(command + " " + item.Parameters) + "," + Field(item.Title) + "," +
+           Field(icon) + "," + std::to_string(static_cast<uint16_t>(item.IconIndex)) + "," +
+           std::to_string(20 + 75 * index) + ",10," + Field(directory) + ")]";
 }
 
 }  // namespace
 
 std::vector<std::string> ProgmanBuildCommands(const ProgmanGroup& group, const std::string& programName,
                                               const std::string& installDirectory) {
+    // Commands go whole, however long the installation path: a command cut short is a broken one.
     std::vector<std::string> commands = {
-        Command("[DeleteGroup(" + group.name + ")]"),
-        Command("[CreateGroup(\"" + group.name + "\",0)]"),
-        Command("[ShowGroup(\"" + group.name + "\",1)]"),
+        "[DeleteGroup(" + Field(group.name) + ")]",
+        "[CreateGroup(" + Quoted(group.name) + ",0)]",
+        "[ShowGroup(" + Quoted(group.name) + ",1)]",
     };
     for (size_t k = 0; k < group.items.size(); ++k)
         commands.push_back(AddItemCommand(group.items[k], k, programName, installDirectory));
-    commands.push_back(Command("[ShowGroup(\"" + group.name + "\",6)]"));
+    commands.push_back("[ShowGroup(" + Quoted(group.name) + ",6)]");
     return commands;
 }
 
@@ -58,6 +74,8 @@ void BuildProgmanGroup(WindowRef owner, const std::string& script, const std::st
     std::vector<std::string> commands = ProgmanBuildCommands(group, programName, installDirectory);
     size_t firstItem = 3, lastItem = commands.size() - 1;
     for (size_t i = 0; i < commands.size(); ++i) {
+        // A refused command is not reported: some Program Managers refuse every item that carries
+        // parameters, and a message for each would stop every run.
         dde.Send(commands[i]);
         if (i >= firstItem && i < lastItem)
             platform::dde::PauseBetweenItems();
@@ -79,5 +97,5 @@ void RemoveProgmanGroup(WindowRef owner, const std::string& script, const std::s
         ShowError(owner, kScriptMissingText);
         return;
     }
-    dde.Send(Command("[DeleteGroup(" + group.name + ")]"));
+    dde.Send("[DeleteGroup(" + Field(group.name) + ")]");
 }

@@ -6,12 +6,16 @@ namespace platform {
 namespace {
 std::vector<std::string> g_commands;
 unsigned g_startError = 0;
+bool g_refuse = false;
 int g_pauses = 0;
 }  // namespace
 
 namespace fake {
 std::vector<std::string>& DdeCommands() {
     return g_commands;
+}
+void RefuseDdeCommands() {
+    g_refuse = true;
 }
 void FailDdeStart(unsigned error) {
     g_startError = error;
@@ -22,6 +26,7 @@ int DdePauses() {
 void ResetDde() {
     g_commands.clear();
     g_startError = 0;
+    g_refuse = false;
     g_pauses = 0;
 }
 }  // namespace fake
@@ -37,7 +42,7 @@ void StopClient(InstanceId) {}
 
 int SendProgmanCommand(InstanceId, const std::string& command) {
     g_commands.push_back(command);
-    return 1;
+    return g_refuse ? 0 : 1;
 }
 
 void PauseBetweenItems() {

@@ -39,6 +39,11 @@ bool LastWriteTime(FileId file, uint64_t* time);
 bool SetLastWriteTime(const std::string& path, uint64_t time);
 // Copies with overwriting allowed.
 bool CopyFilePath(const std::string& source, const std::string& target);
+// Creates an empty file of a new name in the directory and returns its path; empty when none can be made.
+std::string CreateTemporaryFile(const std::string& directory);
+// Moves source into target's place, replacing it. False, with both files as they were, when target cannot
+// be replaced: held open by another program, write-protected, or a directory.
+bool ReplaceFilePath(const std::string& source, const std::string& target);
 
 bool CreateDirectoryPath(const std::string& path);  // one level
 // Removes an empty directory.
@@ -53,9 +58,12 @@ std::string DisplayDirectory(const std::string& directory);
 using LzId = std::intptr_t;
 constexpr LzId kNoLz = -1;
 LzId LzOpenSource(const std::string& path);
-// Creates (truncates) the target; kNoLz when it cannot be made (a missing directory is not created).
+// Creates (truncates) exactly the file named; kNoLz when it cannot be made (a missing directory is not
+// created). Never another name: LZ32's own way to create a target makes name.ex_ in its place when the
+// name cannot be opened, and reports success.
 LzId LzCreateTarget(const std::string& path);
-// Returns the number of bytes written, or a negative value on failure.
+// Returns the number of bytes written, or a negative value on failure. As with LZ32, a compressed source
+// that was cut short gives a short count and no error.
 long LzCopyFile(LzId source, LzId target);
 void LzCloseFile(LzId file);
 

@@ -6,15 +6,17 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdio>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/native_fakes.h"
 
 // Host files stand in for the Windows file system. Linux has no read-only or hidden attribute that root
 // respects, so those two bits are kept beside the files, and writes to a read-only file fail as they do
-// on Windows.
+// on Windows; nor does it lock a file another program holds open, so such files are kept here too.
 namespace platform {
 
 namespace {
@@ -22,6 +24,7 @@ std::string g_systemDirectory = "C:\\WINNT\\system32";
 std::string g_windowsDirectory = "C:\\WINNT";
 std::string g_moduleFileName = "SETUP.EXE";
 std::map<std::string, uint32_t> g_attributeBits;  // host path -> read-only and hidden bits
+std::set<std::string> g_heldFiles;                // host paths another program holds open
 std::map<LzId, std::string> g_lzFiles;
 std::set<std::string> g_lockedFiles;  // host paths whose opening for reading fails
 LzId g_nextLz = 1;
@@ -34,6 +37,10 @@ bool IsReadOnly(const std::string& hostPath) {
     return found != g_attributeBits.end() && (found->second & kAttributeReadOnly);
 }
 
+bool IsHeld(const std::string& hostPath) {
+    return g_heldFiles.count(hostPath) != 0;
+}
+
 bool HostExists(const std::string& hostPath) {
     struct stat status;
     return stat(hostPath.c_str(), &status) == 0;
@@ -41,7 +48,7 @@ bool HostExists(const std::string& hostPath) {
 
 FileId OpenForWriting(const std::string& path, int flags) {
     std::string hostPath = fake::HostPath(path);
-    if (IsReadOnly(hostPath))
+    if (IsReadOnly(hostPath) || IsHeld(hostPath))
         return kNoFile;
     int fd = open(hostPath.c_str(), flags, 0644);
     if (fd >= 0 && (flags & O_TRUNC))
@@ -90,11 +97,17 @@ void FailOpenForRead(const std::string& path) {
 void ResetFileFailures() {
     g_lockedFiles.clear();
 }
+void HoldFileOpen(const std::string& path) {
+    g_heldFiles.insert(HostPath(path));
+}
+void ReleaseHeldFiles() {
+    g_heldFiles.clear();
+}
 }  // namespace fake
 
 FileId OpenFileForRead(const std::string& path) {
     std::string hostPath = fake::HostPath(path);
-    if (g_lockedFiles.count(hostPath))
+    if (g_lockedFiles.count(hostPath) || IsHeld(hostPath))
         return kNoFile;
     int fd = open(hostPath.c_str(), O_RDONLY);
     struct stat status;
@@ -125,7 +138,7 @@ void CloseFile(FileId file) {
 
 bool DeleteFilePath(const std::string& path) {
     std::string hostPath = fake::HostPath(path);
-    if (IsReadOnly(hostPath) || unlink(hostPath.c_str()) != 0)
+    if (IsReadOnly(hostPath) || IsHeld(hostPath) || unlink(hostPath.c_str()) != 0)
         return false;
     g_attributeBits.erase(hostPath);
     return true;
@@ -203,7 +216,8 @@ bool SetLastWriteTime(const std::string& path, uint64_t time) {
 bool CopyFilePath(const std::string& source, const std::string& target) {
     std::string hostSource = fake::HostPath(source);
     std::string hostTarget = fake::HostPath(target);
-    if (IsReadOnly(hostTarget) || !CopyHostFile(hostSource, hostTarget))
+    if (IsReadOnly(hostTarget) || IsHeld(hostSource) || IsHeld(hostTarget) ||
+        !CopyHostFile(hostSource, hostTarget))
         return false;
     // CopyFileA keeps the source's last-write time.
     struct stat status;
@@ -211,6 +225,33 @@ bool CopyFilePath(const std::string& source, const std::string& target) {
         return false;
     struct timespec times[2] = {status.st_atim, status.st_mtim};
     return utimensat(AT_FDCWD, hostTarget.c_str(), times, 0) == 0;
+}
+
+std::string CreateTemporaryFile(const std::string& directory) {
+    const std::string name = "qztXXXXXX";
+    std::string pattern = fake::HostPath(directory) + "/" + name;
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    int fd = mkstemp(buffer.data());
+    if (fd < 0)
+        return std::string();
+    close(fd);
+    return directory + "\\" + std::string(buffer.data() + pattern.size() - name.size());
+}
+
+bool ReplaceFilePath(const std::string& source, const std::string& target) {
+    std::string from = fake::HostPath(source);
+    std::string to = fake::HostPath(target);
+    // rename() itself refuses a directory in the target's place, as MoveFileEx does.
+    if (IsHeld(from) || IsHeld(to) || IsReadOnly(to) || std::rename(from.c_str(), to.c_str()) != 0)
+        return false;
+    g_attributeBits.erase(to);
+    auto bits = g_attributeBits.find(from);
+    if (bits != g_attributeBits.end()) {
+        g_attributeBits[to] = bits->second;
+        g_attributeBits.erase(bits);
+    }
+    return true;
 }
 
 bool CreateDirectoryPath(const std::string& path) {

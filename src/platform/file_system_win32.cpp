@@ -122,6 +122,17 @@ bool CopyFilePath(const std::string& source, const std::string& target) {
     return CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
 }
 
+std::string CreateTemporaryFile(const std::string& directory) {
+    char buffer[MAX_PATH];
+    if (!GetTempFileNameA(directory.c_str(), "qzt", 0, buffer))
+        return std::string();
+    return buffer;
+}
+
+bool ReplaceFilePath(const std::string& source, const std::string& target) {
+    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 bool CreateDirectoryPath(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
@@ -154,10 +165,12 @@ LzId LzOpenSource(const std::string& path) {
     return handle < 0 ? kNoLz : handle;
 }
 
+// Not LZOpenFileA with OF_CREATE: on a target it cannot open (held by a running driver, or a directory in
+// its way) that creates name.ex_ instead, truncating any file of that name, and returns a good handle.
+// _lcreat makes exactly the file named or fails, and LZCopy writes to its handle like to any other.
 LzId LzCreateTarget(const std::string& path) {
-    OFSTRUCT info = {};
-    INT handle = LZOpenFileA(const_cast<char*>(path.c_str()), &info, OF_CREATE);
-    return handle < 0 ? kNoLz : handle;
+    HFILE handle = _lcreat(path.c_str(), 0);
+    return handle == HFILE_ERROR ? kNoLz : handle;
 }
 
 long LzCopyFile(LzId source, LzId target) {

@@ -26,6 +26,10 @@ void ResetFileFailures();
 // The CAPI 2.0 DLLs that load, found by name whatever its case; none until a test installs one.
 void InstallCapiDll(const std::string& name, bool hasExport, const CapiVersion& version);
 void ResetCapiDlls();
+// Another program holds the file open without sharing, as Windows holds a loaded driver's image: it
+// cannot be opened, written, replaced or deleted until ReleaseHeldFiles.
+void HoldFileOpen(const std::string& path);
+void ReleaseHeldFiles();
 
 // In-memory registry below HKEY_LOCAL_MACHINE. Paths compare without regard to case, as in Windows.
 // Empties the registry, forgets the injected failures and the open handles.
@@ -78,6 +82,8 @@ void SetLocalDate(uint32_t year, uint32_t month, uint32_t day);
 
 // The Program Manager commands sent, in order.
 std::vector<std::string>& DdeCommands();
+// The Program Manager refuses every command from now on (they are still recorded), until ResetDde.
+void RefuseDdeCommands();
 // Makes the DDE client registration fail with the error code (0: succeed).
 void FailDdeStart(unsigned error);
 int DdePauses();

@@ -20,18 +20,19 @@ class SectionReader {
         std::string line;
         while (!atEnd_) {
             atEnd_ = !ReadTextLine(file_, line);
-            if (!atEnd_ && line == header)
+            if (line == header)
                 return true;
         }
         return false;
     }
 
-    // The next line cut to its field; past the end of the file it comes back empty.
+    // The next line cut to its field; past the end of the file it comes back empty. A last line without
+    // a line end still counts: a script saved without a final CR LF must not lose its last entry.
     std::string Line(size_t width = kTextWidth) {
         std::string line;
         if (!atEnd_)
             atEnd_ = !ReadTextLine(file_, line, width);
-        return atEnd_ ? std::string() : line;
+        return line;
     }
 
     int32_t Count() {

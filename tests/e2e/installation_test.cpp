@@ -215,8 +215,8 @@ TEST_F(InstallationTest, ReinstallationKeepsTheConfigurationOnYesAndRenewsItOnNo
             ExitProgram(setup, main, false);
         } else {
             EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 1u);
-            // A fresh configuration restarts nothing: an entry of ours existed before.
-            ExitProgram(setup, main, false);
+            // A renewed configuration takes effect after a restart, like a first one.
+            ExitProgram(setup, main, true);
         }
         EXPECT_EQ(RegistryNumber(kIntegrityKey, "ScriptVersion"), 210u);
     }
@@ -323,6 +323,77 @@ TEST_F(InstallationTest, WhileTheRunWorksNeitherDialogTakesInputAndASentInstallS
     ExitProgram(setup, main, false);
 }
 
+TEST_F(InstallationTest, DriverFileThatWasNotExpandedEndsWithoutSuccessAndKeepsTheEarlierFile) {
+    const std::string drivers = SystemDirectory() + "\\drivers";
+    const std::string driver = drivers + "\\kxbus.sys";
+    const std::string compressed = ReadFileBytes(dir_ + "\\DRIVER\\KXBUS.SY_");
+    struct Case {
+        const char* what;
+        int answer;
+        bool directoryInPlace;
+        bool held;
+        bool cut;
+    } cases[] = {
+        {"a compressed driver cut off halfway, answered Ignore", kIgnore, false, false, true},
+        {"the earlier driver held open without sharing, answered Abort", kCancel, false, true, false},
+        {"a directory in the driver's place, answered Abort", kCancel, true, false, false},
+    };
+    for (const Case& c : cases) {
+        PrepareNt4Machine();
+        WriteFileBytes(dir_ + "\\DRIVER\\KXBUS.SY_",
+                       c.cut ? compressed.substr(0, compressed.size() / 2) : compressed);
+        CreateDirectoryA(drivers.c_str(), nullptr);
+        if (c.directoryInPlace) {
+            ASSERT_TRUE(CreateDirectoryA(driver.c_str(), nullptr)) << c.what;
+        } else {
+            WriteFileBytes(driver, "earlier driver");
+            // Older than the distribution's file: no overwrite question before the expansion.
+            HANDLE file =
+                CreateFileA(driver.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            FILETIME longAgo = {0, 0x01C00000};
+            EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &longAgo));
+            CloseHandle(file);
+        }
+        HANDLE held = c.held
+                          ? CreateFileA(driver.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                          : INVALID_HANDLE_VALUE;
+        std::vector<std::string> before = DirectoryEntries(drivers);
+
+        SetupProcess setup(dir_, "");
+        HWND main = nullptr, install = nullptr;
+        ASSERT_TRUE(OpenInstallDialog(setup, &main, &install)) << c.what;
+        PressButton(install, kInstall);
+        HWND question = setup.WaitForControls({kCancel, 118, kIgnore}, kLongWaitMs);
+        ASSERT_NE(question, nullptr) << c.what;
+        EXPECT_NE(ControlText(question, 113).find("kxbus.sys"), std::string::npos)
+            << ControlText(question, 113);
+        PressButton(question, c.answer);
+        ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk)) << c.what;
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(install); })) << c.what;
+        ExitProgram(setup, main, false);
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+
+        // Nothing but the distribution's other drivers beside it (no kxbus.sy_, no temporary file), and the
+        // earlier one as it was.
+        const std::vector<std::string> originals = DirectoryEntries(QUOREL_SAMPLE_ORIGINALS_DIR);
+        for (const std::string& name : DirectoryEntries(drivers)) {
+            bool known = std::find(before.begin(), before.end(), name) != before.end() ||
+                         std::find(originals.begin(), originals.end(), name) != originals.end();
+            EXPECT_TRUE(known) << c.what << ": " << name;
+        }
+        if (c.directoryInPlace) {
+            EXPECT_TRUE(DirectoryExists(driver)) << c.what;
+            RemoveDirectoryA(driver.c_str());
+        } else {
+            EXPECT_EQ(ReadFileBytes(driver), "earlier driver") << c.what;
+        }
+        EXPECT_FALSE(RegistryKeyExists(kServiceKey)) << c.what;
+        EXPECT_FALSE(RegistryKeyExists(kCapiTree)) << c.what;
+        EXPECT_FALSE(DirectoryExists(ProgramsFolder() + "\\Quorel ISDN")) << c.what;
+    }
+}
+
 TEST_F(InstallationTest, ConfirmedCancelStopsBeforeTheNextFile) {
     // A missing first added file holds the run at a question, so the Cancel press lands between files.
     ASSERT_TRUE(DeleteFileA((dir_ + "\\DOCS\\README.TXT").c_str()));
@@ -378,23 +449,25 @@ TEST_F(InstallationTest, SourceDirectoryGivesTheScriptAndAddedFilesStartDirector
     ExitProgram(setup, main, true);
 }
 
-TEST_F(InstallationTest, OtherMakersEntryIsReportedOnceOursStandsBesideIt) {
+TEST_F(InstallationTest, OtherMakersEntryIsReportedFromTheFirstInstallationOn) {
     SetRegistryText("SOFTWARE\\CAPI20\\1", "Manufacturer", "Other Maker Ltd");
-    // The first installation takes the next number; the tree then holds two entries.
-    InstallWithDefaults();
-    EXPECT_EQ(RegistryText("SOFTWARE\\CAPI20\\1", "Manufacturer"), "Other Maker Ltd");
-    EXPECT_EQ(RegistryText("SOFTWARE\\CAPI20\\2", "Manufacturer"), "QZT Velmonic GmbH");
-    EXPECT_EQ(RegistryText(kParametersKey, "DeviceName"), "CAPI202");
-
-    SetupProcess setup(dir_, "");
-    HWND main = nullptr, install = nullptr;
-    ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
-    PressButton(install, kInstall);
-    ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
-    ASSERT_TRUE(Answer(setup, English("[INFO_OTHERMANU]"), kMsgOk));
-    ASSERT_TRUE(Answer(setup, English("[QUEST_APPLYOLD]"), kYes));
-    ASSERT_TRUE(ReachesConfigureMode(main));
-    ExitProgram(setup, main, false);
+    for (bool first : {true, false}) {
+        SetupProcess setup(dir_, "");
+        HWND main = nullptr, install = nullptr;
+        ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
+        PressButton(install, kInstall);
+        ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
+        ASSERT_TRUE(Answer(setup, English("[INFO_OTHERMANU]"), kMsgOk)) << first;
+        if (!first) {
+            ASSERT_TRUE(Answer(setup, English("[QUEST_APPLYOLD]"), kYes));
+        }
+        ASSERT_TRUE(ReachesConfigureMode(main));
+        ExitProgram(setup, main, first);
+        // The first installation took the next number beside the other maker's entry.
+        EXPECT_EQ(RegistryText("SOFTWARE\\CAPI20\\1", "Manufacturer"), "Other Maker Ltd");
+        EXPECT_EQ(RegistryText("SOFTWARE\\CAPI20\\2", "Manufacturer"), "QZT Velmonic GmbH");
+        EXPECT_EQ(RegistryText(kParametersKey, "DeviceName"), "CAPI202");
+    }
 }
 
 }  // namespace

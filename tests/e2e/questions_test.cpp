@@ -331,7 +331,8 @@ void AnswerBox(const std::string& text, HICON icon, int answer, BoxView* view,
         if (HWND button = GetDlgItem(box, id);
             button && (GetWindowLongPtrW(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
             view->defaultButton = id;
-    view->icon = ShowsIcon(box, icon);
+    // The box may show before its icon is set; wait for the icon as for any other state.
+    view->icon = WaitUntil([&] { return ShowsIcon(box, icon); }, 2000);
     PressButton(box, answer);
     WaitUntil([&] { return !IsWindow(box); });
 }

@@ -1,7 +1,8 @@
 // The input's first byte picks the value's type and whether the list is padded to the read capacity; the
 // rest is the "List" value of the service group order. Splitting and joining must round-trip; inserting
-// "CAPI20" must change the list only before a first "NDIS"; removing it afterwards must give back the
-// original names; a list too long to read whole must be left alone and reported.
+// "CAPI20" must splice its name in before a first "NDIS" and change no other byte (only the zeros a list
+// lacks at its end are added); removing it afterwards must give back the original bytes; a list too long
+// to read whole must be left alone and reported.
 #include <algorithm>
 
 #include "configstore/group_order.h"
@@ -55,27 +56,42 @@ std::string Names(const std::vector<std::string>& names) {
     return text.substr(0, 400);
 }
 
-// The names after the insertion, or the names unchanged when "CAPI20" comes before any "NDIS".
-bool ExpectedInsertion(std::vector<std::string>& names) {
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (EqualsIgnoreCase(names[i], "CAPI20"))
-            return false;
-        if (EqualsIgnoreCase(names[i], "NDIS")) {
-            names.insert(names.begin() + static_cast<std::ptrdiff_t>(i), "CAPI20");
-            return true;
-        }
-    }
-    return false;
+// The offset in the stored bytes where the name of the given index begins.
+size_t NameOffset(const std::vector<std::string>& names, size_t index) {
+    size_t offset = 0;
+    for (size_t i = 0; i < index; ++i) offset += names[i].size() + 1;
+    return offset;
 }
 
-bool ExpectedRemoval(std::vector<std::string>& names) {
+// The bytes with the zeros the list lacks at its end: after a last name that runs to the end of the data,
+// and the closing empty name.
+std::string Closed(const std::string& bytes) {
+    std::vector<std::string> names = SplitGroupList(bytes);
+    size_t listEnd = NameOffset(names, names.size());
+    if (listEnd < bytes.size())
+        return bytes;
+    return bytes + std::string(listEnd - bytes.size() + 1, '\0');
+}
+
+// The bytes after the insertion, or empty when "CAPI20" comes before any "NDIS" or neither is listed.
+std::string ExpectedInsertion(const std::string& bytes) {
+    std::vector<std::string> names = SplitGroupList(bytes);
     for (size_t i = 0; i < names.size(); ++i) {
-        if (EqualsIgnoreCase(names[i], "CAPI20")) {
-            names.erase(names.begin() + static_cast<std::ptrdiff_t>(i));
-            return true;
-        }
+        if (EqualsIgnoreCase(names[i], "CAPI20"))
+            return std::string();
+        if (EqualsIgnoreCase(names[i], "NDIS"))
+            return Closed(bytes).insert(NameOffset(names, i), std::string("CAPI20", 7));
     }
-    return false;
+    return std::string();
+}
+
+// The bytes after the removal, or empty when no "CAPI20" is listed.
+std::string ExpectedRemoval(const std::string& bytes) {
+    std::vector<std::string> names = SplitGroupList(bytes);
+    for (size_t i = 0; i < names.size(); ++i)
+        if (EqualsIgnoreCase(names[i], "CAPI20"))
+            return Closed(bytes).erase(NameOffset(names, i), 7);
+    return std::string();
 }
 
 void CheckSplitJoin(const std::string& bytes) {
@@ -114,19 +130,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckSplitJoin(bytes);
 
     platform::fake::SetRegistryValue(kServiceGroupOrderKey, "List", type, bytes);
-    const std::vector<std::string> original = SplitGroupList(bytes);
     auto& shown = ui::fake::ShownMessages();
 
-    std::vector<std::string> inserted = original;
-    bool insertion = ExpectedInsertion(inserted);
+    const std::string inserted = ExpectedInsertion(bytes);
+    const bool insertion = !inserted.empty();
     // The list must be readable whole, and an insertion must not make it longer than can be read again.
-    const bool fits = bytes.size() <= kGroupListCapacity &&
-                      (!insertion || JoinGroupList(inserted).size() <= kGroupListCapacity);
+    const bool fits = bytes.size() <= kGroupListCapacity && inserted.size() <= kGroupListCapacity;
     FUZZ_CHECK(InsertCapiGroup() == fits, "InsertCapiGroup on " + std::to_string(bytes.size()) + " bytes");
     std::vector<std::string> value = Value();
     FUZZ_CHECK(value.size() == 2, "the List value is gone");
     if (fits && insertion) {
-        FUZZ_CHECK(value[0] == JoinGroupList(inserted) && value[1] == std::to_string(kTypeMultiSz),
+        FUZZ_CHECK(value[0] == inserted && value[1] == std::to_string(kTypeMultiSz),
                    "inserted list is " + Names(SplitGroupList(value[0])));
     } else {
         FUZZ_CHECK(value[0] == bytes && value[1] == std::to_string(type),
@@ -144,20 +158,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::string beforeRemoval = value[0];
     const bool removable = beforeRemoval.size() <= kGroupListCapacity;
-    std::vector<std::string> removed = SplitGroupList(beforeRemoval);
-    bool removal = ExpectedRemoval(removed);
+    const std::string removed = ExpectedRemoval(beforeRemoval);
+    const bool removal = !removed.empty();
     FUZZ_CHECK(RemoveCapiGroup() == removable,
                "RemoveCapiGroup on " + std::to_string(beforeRemoval.size()) + " bytes");
     value = Value();
     FUZZ_CHECK(value.size() == 2, "the List value is gone after the removal");
     if (removable && removal)
-        FUZZ_CHECK(value[0] == JoinGroupList(removed),
-                   "list after the removal is " + Names(SplitGroupList(value[0])));
+        FUZZ_CHECK(value[0] == removed, "list after the removal is " + Names(SplitGroupList(value[0])));
     else
         FUZZ_CHECK(value[0] == beforeRemoval, "a list without CAPI20 changed");
     if (fits && insertion)
-        FUZZ_CHECK(SplitGroupList(value[0]) == original,
-                   "insert then remove did not give back " + Names(original));
+        FUZZ_CHECK(value[0] == Closed(bytes), "insert then remove did not give back the original bytes");
     FUZZ_CHECK(shown.size() == (removable ? 0u : 1u),
                std::to_string(shown.size()) + " messages after the removal");
     FUZZ_CHECK(platform::fake::OpenRegistryKeys() == 0, "a registry key was left open");

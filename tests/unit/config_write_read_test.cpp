@@ -299,6 +299,47 @@ TEST_F(ConfigWriteReadTest, FailingAdapterStepsAreReported) {
                                         NoKey(kParameters + "\\Adapter04"), NoKeyModify(kAdapter01)}));
 }
 
+TEST_F(ConfigWriteReadTest, NoAdapterKeyGoesBelowANumberWithoutOurManufacturer) {
+    struct Case {
+        const char* what;
+        std::function<void()> prepare;
+        std::vector<std::string> messages;
+        bool entryStays;
+    } cases[] = {
+        {"the entry cannot be created",
+         [] { platform::fake::FailRegistryOperation(kEntry1, RegistryOperation::kCreateKey, 5); },
+         {NoKey(kEntry1), NoKey(kEntry1)},
+         false},
+        {"a new entry cannot take its manufacturer",
+         [] {
+             platform::fake::FailRegistryOperation(kEntry1, RegistryOperation::kSetValue, 5, "Manufacturer");
+         },
+         {NoKeyModify(kEntry1), NoKey(kEntry1)},
+         false},
+        {"our earlier entry keeps its manufacturer",
+         [this] {
+             OurEntry(1);
+             platform::fake::FailRegistryOperation(kEntry1, RegistryOperation::kSetValue, 5, "Manufacturer");
+         },
+         {NoKeyModify(kEntry1)},
+         true},
+    };
+    for (const Case& c : cases) {
+        platform::fake::ResetRegistry();
+        WindowsNtState();
+        c.prepare();
+        Shown().clear();
+        DriverConfig config;
+        SetDefaultDriverConfig(1, ScriptMaintenance(), config);
+        EXPECT_FALSE(WriteDriverConfig(ScriptFile(), 1, config)) << c.what;
+        EXPECT_EQ(WriteAdapterConfig({2, 0x260, 3, ""}, 0, 0), c.entryStays) << c.what;
+        EXPECT_EQ(Messages(), c.messages) << c.what;
+        EXPECT_EQ(platform::fake::RegistryKeyExists(kEntry1), c.entryStays) << c.what;
+        EXPECT_EQ(platform::fake::RegistryKeyExists(kEntry1 + "\\1"), c.entryStays) << c.what;
+        EXPECT_EQ(platform::fake::RegistryKeyExists(kAdapter01), c.entryStays) << c.what;
+    }
+}
+
 TEST_F(ConfigWriteReadTest, FullConfigurationReadsBackOverDefaults) {
     WriteFullConfiguration();
     DriverConfig read;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "install/copy_file.h"
 #include "install/install_context.h"
@@ -142,24 +143,85 @@ TEST_F(CopyFileTest, SamePathIgnoringCaseCopiesNothing) {
     EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(CopyFileTest, FailedPlainCopyEndsTheRunButFailedExpansionTargetOnlySkips) {
+TEST_F(CopyFileTest, FailedCopyOrExpansionIsAskedAboutAndAbortEndsTheRun) {
     WriteFile("a.sys", "source");
-    QueueAnswers({kAnswerCancel});
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("nodir/b.sys"), false), kFileAbort);
-    EXPECT_EQ(Shown().back().text, "Cannot write " + P("nodir/b.sys"));
-    QueueAnswers({kAnswerIgnore});
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("nodir/b.sys"), false), kFileIgnored);
-    for (int answer : {kAnswerCancel, kAnswerIgnore}) {
-        Shown().clear();
-        QueueAnswers({answer});
-        EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("nodir/b.sys"), true), kFileSkipped);
-        EXPECT_EQ(Kinds(), (std::vector<std::string>{"AskRetryIgnore"}));
+    for (bool expand : {false, true}) {
+        struct Case {
+            std::vector<int> answers;
+            int result;
+        } cases[] = {
+            {{kAnswerCancel}, kFileAbort},
+            {{kAnswerIgnore}, kFileIgnored},
+            {{kAnswerRetry, kAnswerIgnore}, kFileIgnored},  // Retry tries again, and asks again
+        };
+        for (const Case& c : cases) {
+            Shown().clear();
+            QueueAnswers(c.answers);
+            EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("nodir/b.sys"), expand), c.result) << expand;
+            EXPECT_EQ(Kinds(), std::vector<std::string>(c.answers.size(), "AskRetryIgnore")) << expand;
+            EXPECT_EQ(Shown().back().text, "Cannot write " + P("nodir/b.sys")) << expand;
+        }
     }
-    // Retry tries to make the target again, and asks again while it cannot.
-    Shown().clear();
-    QueueAnswers({kAnswerRetry, kAnswerIgnore});
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("nodir/b.sys"), true), kFileSkipped);
-    EXPECT_EQ(Kinds(), (std::vector<std::string>{"AskRetryIgnore", "AskRetryIgnore"}));
+    EXPECT_FALSE(Exists("nodir"));
+}
+
+TEST_F(CopyFileTest, FailedExpansionLeavesTheEarlierDriverFileAndNoOtherFile) {
+    const std::string compressed = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_");
+    WriteFile("DRIVER.SY_", compressed);
+    WriteFile("CUT.SY_", compressed.substr(0, compressed.size() / 2));
+    Installation().OverwriteAll = true;  // no date question in the way
+    struct Case {
+        const char* what;
+        const char* source;
+        std::function<void()> prepare;
+        bool directoryInPlace;
+    } cases[] = {
+        {"the earlier file is held open by the running driver", "DRIVER.SY_",
+         [this] { platform::fake::HoldFileOpen(P("drivers/kxbus.sys")); }, false},
+        {"the compressed source was cut off halfway", "CUT.SY_", [] {}, false},
+        {"a directory stands in the target's place", "DRIVER.SY_",
+         [this] {
+             std::filesystem::remove(PathOf("drivers/kxbus.sys"));
+             std::filesystem::create_directory(PathOf("drivers/kxbus.sys"));
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        for (int answer : {kAnswerCancel, kAnswerIgnore}) {
+            std::filesystem::remove_all(PathOf("drivers"));
+            WriteFile("drivers/kxbus.sys", "earlier driver");
+            c.prepare();
+            Shown().clear();
+            QueueAnswers({answer});
+            EXPECT_EQ(CopyOrExpandFile(nullptr, P(c.source), P("drivers/kxbus.sys"), true),
+                      answer == kAnswerIgnore ? kFileIgnored : kFileAbort)
+                << c.what;
+            EXPECT_EQ(Kinds(), (std::vector<std::string>{"AskRetryIgnore"})) << c.what;
+            platform::fake::ReleaseHeldFiles();
+            if (c.directoryInPlace) {
+                EXPECT_TRUE(std::filesystem::is_directory(PathOf("drivers/kxbus.sys"))) << c.what;
+            } else {
+                EXPECT_EQ(ReadFile("drivers/kxbus.sys"), "earlier driver") << c.what;
+            }
+            // Nothing beside it: no name.ex_ in its place, no temporary file left over.
+            std::vector<std::string> names;
+            for (const auto& entry : std::filesystem::directory_iterator(PathOf("drivers")))
+                names.push_back(entry.path().filename().string());
+            EXPECT_EQ(names, std::vector<std::string>{"kxbus.sys"}) << c.what;
+        }
+    }
+}
+
+TEST_F(CopyFileTest, ExpansionReplacesTheEarlierFileWhole) {
+    WriteFile("DRIVER.SY_", ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_"));
+    File("drivers/kxbus.sys", "earlier driver", kOlder);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("DRIVER.SY_"), P("drivers/kxbus.sys"), true), kFileDone);
+    EXPECT_EQ(ReadFile("drivers/kxbus.sys"), ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin"));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(PathOf("drivers")))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"kxbus.sys"});
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(CopyFileTest, ExpandsCompressedFilesAndCopiesOthersUnchanged) {

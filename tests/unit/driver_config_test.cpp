@@ -334,4 +334,28 @@ TEST_F(DriverConfigTest, OtherEntriesMeanMoreThanOneSubkey) {
     EXPECT_TRUE(Shown().empty());
 }
 
+TEST_F(DriverConfigTest, OtherMakersEntriesAreCountedBesideOurs) {
+    struct Case {
+        const char* what;
+        std::vector<uint32_t> others;
+        std::vector<uint32_t> ours;
+        bool expected;
+    } cases[] = {
+        {"no tree", {}, {}, false},
+        {"another maker's entry on a first installation", {1}, {}, true},
+        {"ours alone", {}, {1}, false},
+        {"ours beside another maker's", {1}, {2}, true},
+        {"ours before another maker's", {2}, {1}, true},
+    };
+    for (const Case& c : cases) {
+        platform::fake::ResetRegistry();
+        for (uint32_t n : c.others) OtherMakersEntry(n);
+        for (uint32_t n : c.ours) OurEntry(n);
+        bool found = false;
+        FindCapiIndex(&found);
+        EXPECT_EQ(HasOtherMakersEntries(found), c.expected) << c.what;
+    }
+    EXPECT_TRUE(Shown().empty());
+}
+
 }  // namespace

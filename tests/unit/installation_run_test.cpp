@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "install/install_context.h"
 #include "install/installation_run.h"
@@ -16,6 +17,10 @@ using ui::fake::QueueAnswers;
 using namespace ui;
 
 const char* const kCapiEntry = "SOFTWARE\\CAPI20\\1";
+constexpr uint64_t kLongAgo = 130000000000000000ULL;  // 2012, as a FILETIME
+const char* const kServiceKey = "SYSTEM\\CurrentControlSet\\Services\\Quorel";
+const char* const kIntegrityKey =
+    "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\QZTQuorelSetupIntegrityCheck";
 
 class InstallationRunTest : public SetupFixture {
   protected:
@@ -123,7 +128,9 @@ TEST_F(InstallationRunTest, FirstInstallationPutsEveryFileInPlaceAndWritesTheCon
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]"}));
     EXPECT_TRUE(Kinds("AskYesNo").empty());
     EXPECT_TRUE(platform::fake::RegistryKeyExists(kCapiEntry));
-    EXPECT_TRUE(platform::fake::RegistryKeyExists("SYSTEM\\CurrentControlSet\\Services\\Quorel"));
+    // The script version is the first write below the service key; the key still gets its class.
+    EXPECT_EQ(platform::fake::RegistryKeyClass(kServiceKey), "CAPI20");
+    EXPECT_EQ(platform::fake::RegistryValues(kIntegrityKey)[0].name, "ScriptVersion");
     EXPECT_TRUE(outcome_.restartNeeded);
     EXPECT_TRUE(outcome_.groupReady);
     EXPECT_TRUE(outcome_.completed);
@@ -150,7 +157,9 @@ TEST_F(InstallationRunTest, CancelDuringTheSystemEntriesPauseEndsBeforeTheGroup)
     EXPECT_TRUE(Exists("Quorel2/TOOLS/tool.exe"));
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]", "[ERR_INS_NOSUCCESS]"}));
     EXPECT_TRUE(platform::fake::DdeCommands().empty());
-    EXPECT_FALSE(platform::fake::RegistryKeyExists(kCapiEntry));
+    // No script version, and no service key made bare to hold it.
+    EXPECT_TRUE(platform::fake::RegistrySubKeys("SOFTWARE").empty());
+    EXPECT_FALSE(platform::fake::RegistryKeyExists(kServiceKey));
 }
 
 TEST_F(InstallationRunTest, IgnoredMissingFileFinishesCopyingThenFailsWithoutRegistryChanges) {
@@ -164,11 +173,51 @@ TEST_F(InstallationRunTest, IgnoredMissingFileFinishesCopyingThenFailsWithoutReg
     EXPECT_FALSE(outcome_.groupReady);
 }
 
+TEST_F(InstallationRunTest, DriverFileThatWasNotExpandedIsNeverCountedAsInstalled) {
+    const std::string driver = "WINNT/system32/drivers/kxbus.sys";
+    const std::string compressed = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_");
+    struct Case {
+        const char* what;
+        std::function<void()> prepare;
+        int answer;
+        bool laterFilesExpanded;
+    } cases[] = {
+        {"a compressed driver cut off halfway, answered Ignore",
+         [&] { WriteFile("dist/DRIVER/KXBUS.SY_", compressed.substr(0, compressed.size() / 2)); },
+         kAnswerIgnore, true},
+        {"the earlier driver held open, answered Abort",
+         [&] { platform::fake::HoldFileOpen(PathOf(driver)); }, kAnswerCancel, false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(PathOf("WINNT/system32"));
+        std::filesystem::remove_all(PathOf("Quorel2"));
+        WriteFile("dist/DRIVER/KXBUS.SY_", compressed);
+        WriteFile(driver, "earlier driver");
+        ASSERT_TRUE(platform::SetLastWriteTime(PathOf(driver), kLongAgo));  // older: no overwrite question
+        WriteFile("WINNT/system32/AutoExec.NT", "REM stock\r\n");
+        c.prepare();
+        platform::fake::ResetRegistry();
+        platform::fake::DdeCommands().clear();
+        Shown().clear();
+        QueueAnswers({c.answer});
+        Run();
+        platform::fake::ReleaseHeldFiles();
+        EXPECT_EQ(Kinds("AskRetryIgnore"), (std::vector<std::string>{"[ERR_CANTWRITE]"})) << c.what;
+        EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[ERR_INS_NOSUCCESS]"})) << c.what;
+        EXPECT_EQ(ReadFile(driver), "earlier driver") << c.what;
+        EXPECT_EQ(Exists("WINNT/system32/tool.exe"), c.laterFilesExpanded) << c.what;
+        EXPECT_TRUE(platform::fake::RegistrySubKeys("SOFTWARE").empty()) << c.what;
+        EXPECT_FALSE(platform::fake::RegistryKeyExists(kServiceKey)) << c.what;
+        EXPECT_TRUE(platform::fake::DdeCommands().empty()) << c.what;
+        EXPECT_FALSE(outcome_.groupReady) << c.what;
+        EXPECT_FALSE(outcome_.completed) << c.what;
+    }
+}
+
 TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
     Run();
     ASSERT_TRUE(platform::fake::RegistryKeyExists(kCapiEntry));
-    platform::fake::SetRegistryValue("SYSTEM\\CurrentControlSet\\Services\\Quorel", "Start", 4,
-                                     std::string("\3\0\0\0", 4));
+    platform::fake::SetRegistryValue(kServiceKey, "Start", 4, std::string("\3\0\0\0", 4));
     WriteFile("dist/removed.qzt", "log");
 
     for (int answer : {kAnswerYes, kAnswerCancel}) {
@@ -179,7 +228,7 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
         Run();
         EXPECT_EQ(Kinds("AskYesNo"), (std::vector<std::string>{"[QUEST_APPLYOLD]"}));
         EXPECT_FALSE(outcome_.restartNeeded);
-        auto values = platform::fake::RegistryValues("SYSTEM\\CurrentControlSet\\Services\\Quorel");
+        auto values = platform::fake::RegistryValues(kServiceKey);
         bool kept = false;
         for (const auto& value : values)
             kept = kept || (value.name == "Start" && value.data == std::string("\3\0\0\0", 4));
@@ -188,29 +237,49 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
         EXPECT_TRUE(outcome_.completed);
     }
 
+    // No writes a new configuration, and a new configuration needs a restart.
     Shown().clear();
     QueueAnswers({kAnswerNo});
     Run();
-    auto values = platform::fake::RegistryValues("SYSTEM\\CurrentControlSet\\Services\\Quorel");
+    auto values = platform::fake::RegistryValues(kServiceKey);
     bool renewed = false;
     for (const auto& value : values)
         renewed = renewed || (value.name == "Start" && value.data == std::string("\1\0\0\0", 4));
     EXPECT_TRUE(renewed);
-    EXPECT_FALSE(outcome_.restartNeeded);
+    EXPECT_TRUE(outcome_.restartNeeded);
 }
 
-TEST_F(InstallationRunTest, OtherMakersEntryIsReportedOnceOursStandsBesideIt) {
-    platform::fake::AddRegistryKey(kCapiEntry);
+TEST_F(InstallationRunTest, OtherMakersEntryIsReportedFromTheFirstInstallationOn) {
     platform::fake::SetRegistryValue(kCapiEntry, "Manufacturer", 1, std::string("Other Maker\0", 12));
-    // The first installation counts the entries before its own is made: one subkey, no message.
     Run();
-    EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]"}));
-    EXPECT_TRUE(platform::fake::RegistryKeyExists("SOFTWARE\\CAPI20\\2"));
+    EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]", "[INFO_OTHERMANU]"}));
+    EXPECT_TRUE(platform::fake::RegistryKeyExists("SOFTWARE\\CAPI20\\2\\1"));
+    EXPECT_EQ(platform::fake::RegistrySubKeys("SOFTWARE\\CAPI20\\1"), std::vector<std::string>{});
     Shown().clear();
     QueueAnswers({kAnswerYes});
     Run();
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]", "[INFO_OTHERMANU]"}));
     EXPECT_EQ(Kinds("AskYesNo"), (std::vector<std::string>{"[QUEST_APPLYOLD]"}));
+}
+
+TEST_F(InstallationRunTest, OurEntryAloneIsNoOtherMaker) {
+    Run();
+    Shown().clear();
+    QueueAnswers({kAnswerYes});
+    Run();
+    EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]"}));
+}
+
+TEST_F(InstallationRunTest, EntryThatCannotBeWrittenGetsNoAdapterKeysAndNoBackup) {
+    platform::fake::FailRegistryOperation(kCapiEntry, platform::fake::RegistryOperation::kCreateKey, 5);
+    Run();
+    EXPECT_FALSE(platform::fake::RegistryKeyExists(kCapiEntry));
+    EXPECT_TRUE(platform::fake::RegistrySubKeys("SOFTWARE\\CAPI20").empty());
+    bool backup = false;
+    for (const auto& value : platform::fake::RegistryValues(kIntegrityKey))
+        backup = backup || value.name == "RegistryBackup";
+    EXPECT_FALSE(backup);
+    EXPECT_TRUE(outcome_.completed);
 }
 
 TEST_F(InstallationRunTest, ScriptAndAddedFilesComeFromTheSourcePathTheRestFromTheStartDirectory) {

@@ -327,6 +327,32 @@ TEST_F(IntegrityBackupTest, ScriptVersionIsANumberInTheIntegrityKey) {
     EXPECT_TRUE(Shown().empty());
 }
 
+TEST_F(IntegrityBackupTest, FirstWriteBelowTheServiceKeyGivesItItsClass) {
+    const std::string service = "SYSTEM\\CurrentControlSet\\Services\\Quorel";
+    const std::string parameters = service + "\\Parameters";
+    std::function<void()> writes[] = {
+        [] { WriteStoredScriptVersion(210); },
+        [this] {
+            Defaults();
+            WriteIntegrityBackup(ScriptFile());
+        },
+        [] { ReadStoredScriptVersion(); },
+    };
+    for (const auto& write : writes) {
+        platform::fake::ResetRegistry();
+        write();
+        EXPECT_EQ(platform::fake::RegistryKeyClass(service), "CAPI20");
+        EXPECT_EQ(platform::fake::RegistryKeyClass(parameters), "");
+        EXPECT_EQ(platform::fake::RegistryKeyClass(kIntegrity), "");
+    }
+    // A service key that is there already keeps the class it has, as on Windows.
+    platform::fake::ResetRegistry();
+    platform::fake::AddRegistryKey(service);
+    WriteStoredScriptVersion(210);
+    EXPECT_EQ(platform::fake::RegistryKeyClass(service), "");
+    EXPECT_TRUE(Shown().empty());
+}
+
 TEST_F(IntegrityBackupTest, IntegrityKeyThatCannotBeCreatedIsReported) {
     platform::fake::FailRegistryOperation(kIntegrity, RegistryOperation::kCreateKey, 5);
     Defaults();

@@ -49,12 +49,60 @@ TEST_F(ProgmanGroupTest, LanguageWithoutItemsStillMakesAnEmptyGroup) {
     EXPECT_EQ(DdeCommands().back(), "[ShowGroup(\"Quorel ISDN\",6)]");
 }
 
-TEST_F(ProgmanGroupTest, OverlongItemCommandIsCutToTheCommandBuffer) {
-    ProgmanGroup group;
-    group.name = "G";
-    group.items.push_back({"T", std::string(259, 'p'), "", "!SETUPDIR", "!SETUPICON", 0});
-    auto commands = ProgmanBuildCommands(group, "SETUP.EXE", "C:\\Q");
-    EXPECT_EQ(commands[3].size(), 259u);
+TEST_F(ProgmanGroupTest, FieldsWithSeparatorsAreQuotedAndCommandsGoWhole) {
+    const std::string longDirectory = "C:\\" + std::string(250, 'd');
+    struct Case {
+        const char* what;
+        std::string groupName;
+        ProgmanItem item;
+        std::string installDirectory;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"a comma in the title, parentheses in the path",
+         "Quorel",
+         {"Setup, Configure", "!SETUPFILE+CMD", "/c", "!SETUPDIR", "!SETUPICON", 0},
+         "C:\\Program Files (x86)\\Quorel",
+         {"[DeleteGroup(Quorel)]", "[CreateGroup(\"Quorel\",0)]", "[ShowGroup(\"Quorel\",1)]",
+          "[AddItem(SETUP.EXE /c,\"Setup, Configure\",\"C:\\Program Files (x86)\\Quorel\\SETUP.EXE\",0,20,10,"
+          "\"C:\\Program Files (x86)\\Quorel\")]",
+          "[ShowGroup(\"Quorel\",6)]"}},
+        {"brackets and a comma in the group name",
+         "ISDN [Quorel], CAPI",
+         {"Test", "capitest.exe", "", "TOOLS", "test.ico", 1},
+         "C:\\Q",
+         {"[DeleteGroup(\"ISDN [Quorel], CAPI\")]", "[CreateGroup(\"ISDN [Quorel], CAPI\",0)]",
+          "[ShowGroup(\"ISDN [Quorel], CAPI\",1)]",
+          "[AddItem(capitest.exe ,Test,C:\\Q\\test.ico,1,20,10,C:\\Q\\TOOLS)]",
+          "[ShowGroup(\"ISDN [Quorel], CAPI\",6)]"}},
+        {"quotation marks cannot stand inside a field",
+         "The \"Quorel\" group",
+         {"Say \"hi\", then", "notepad.exe", "", "!SETUPDIR", "!SETUPICON", 0},
+         "C:\\Q",
+         {"[DeleteGroup(The Quorel group)]", "[CreateGroup(\"The Quorel group\",0)]",
+          "[ShowGroup(\"The Quorel group\",1)]",
+          "[AddItem(notepad.exe ,\"Say hi, then\",C:\\Q\\SETUP.EXE,0,20,10,C:\\Q)]",
+          "[ShowGroup(\"The Quorel group\",6)]"}},
+        {"a long installation path",
+         "G",
+         {"T", "!SETUPFILE", "", "!SETUPDIR", "!SETUPICON", 0},
+         longDirectory,
+         {"[DeleteGroup(G)]", "[CreateGroup(\"G\",0)]", "[ShowGroup(\"G\",1)]",
+          "[AddItem(SETUP.EXE ,T," + longDirectory + "\\SETUP.EXE,0,20,10," + longDirectory + ")]",
+          "[ShowGroup(\"G\",6)]"}},
+    };
+    for (const Case& c : cases) {
+        ProgmanGroup group;
+        group.name = c.groupName;
+        group.items.push_back(c.item);
+        EXPECT_EQ(ProgmanBuildCommands(group, "SETUP.EXE", c.installDirectory), c.expected) << c.what;
+    }
+}
+
+TEST_F(ProgmanGroupTest, RefusedCommandsAreNotReportedAndTheRestIsStillSent) {
+    platform::fake::RefuseDdeCommands();
+    BuildProgmanGroup(nullptr, Script(), "English", "SETUP.EXE", "C:\\Q");
+    EXPECT_EQ(DdeCommands().size(), 7u);
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(ProgmanGroupTest, RemoveDeletesTheGroup) {

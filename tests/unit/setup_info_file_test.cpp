@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "setupfiles/setup_info_file.h"
 #include "setupfiles/app_context.h"
 #include "test_support.h"
@@ -281,6 +283,83 @@ TEST_F(SetupInfoFileTest, LanguageSection) {
     Script({"[OS]", "!OS_WINDOWS_NT"});
     EXPECT_EQ(ReadLanguageSection(File(), list), 1);
     EXPECT_TRUE(list.entries.empty());
+}
+
+TEST_F(SetupInfoFileTest, EveryReaderKeepsALastLineWithoutLineEnd) {
+    struct Case {
+        std::vector<std::string> lines;  // the last one is saved without CR LF
+        std::function<std::string()> read;
+        std::string expected;
+    } cases[] = {
+        {{"[OS]", "!OS_WINDOWS_NT"}, [this] { return std::to_string(ReadOsSection(File())); }, "2"},
+        {{"[VERSION]", "210"}, [this] { return std::to_string(ReadScriptVersion(File())); }, "210"},
+        {{"[CURRENTCAPIDLL]", "CAPI2032.DLL"},
+         [this] {
+             std::string name;
+             ReadCurrentCapiDll(File(), name);
+             return name;
+         },
+         "CAPI2032.DLL"},
+        {{"[DEFPROTOCOL]", "DSS1"},
+         [this] {
+             std::string name;
+             ReadDefaultProtocol(File(), name);
+             return name;
+         },
+         "DSS1"},
+        {{"[PROTOCOL]", "1", "DSS1", "qdss1.sys", "3"},
+         [this] { return std::to_string(FindProtocolCode(Protocols(), "DSS1")); },
+         "3"},
+        {{"[MAINTENANCE]", "!MAINTENANCE_FULL", "1", "2", "user", "pass", "0", "2", "111", "222"},
+         [this] {
+             MaintenanceDefaults record;
+             ReadMaintenanceSection(File(), record);
+             return record.CGPN.size() == 2 ? record.CGPN[1] : std::string("missing");
+         },
+         "222"},
+        {{"[COMPFILES]", "1", "1", "DRIVER", "A.SY_", "a.sys", "!NOSETUPDIR", "system32", "!VERSION_ON"},
+         [this] {
+             std::vector<CompFile> list;
+             ReadCompFiles(File(), list);
+             return list.size() == 1 ? list[0].versionFlag : std::string("missing");
+         },
+         "!VERSION_ON"},
+        {{"[ADDFILES]", "1", "1", "DOCS", "README.TXT", "DOCS"},
+         [this] {
+             std::vector<AddFile> list;
+             ReadAddFiles(File(), list);
+             return list.size() == 1 ? list[0].destinationSubdirectory : std::string("missing");
+         },
+         "DOCS"},
+        {{"[DELETEADDFILES]", "1", "2", "DOCS", "README.TXT", "LICENSE.TXT"},
+         [this] {
+             std::vector<DeleteAddFile> list;
+             ReadDeleteAddFiles(File(), list);
+             return list.size() == 2 ? list[1].fileName : std::string("missing");
+         },
+         "LICENSE.TXT"},
+        {{"[PROGMAN]", "Group", "English", "1", "Setup", "!SETUPFILE", "!SETUPDIR", "!SETUPICON", "5"},
+         [this] {
+             ProgmanGroup group;
+             ReadProgmanSection(File(), "English", group);
+             return group.items.size() == 1 ? std::to_string(group.items[0].IconIndex)
+                                            : std::string("missing");
+         },
+         "5"},
+        {{"[LANGUAGE]", "2", "English", "ENGLISH.LNG", "Deutsch", "DEUTSCH.LNG"},
+         [this] {
+             LanguageList list;
+             ReadLanguageSection(File(), list);
+             return list.entries.size() == 2 ? list.entries[1].fileName : std::string("missing");
+         },
+         "DEUTSCH.LNG"},
+    };
+    for (const Case& c : cases) {
+        std::string bytes = CrLf(c.lines);
+        WriteFile("SETUP.QZT", bytes.substr(0, bytes.size() - 2));
+        EXPECT_EQ(c.read(), c.expected) << c.lines[0];
+    }
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(SetupInfoFileTest, OtherScriptNameAndDriveRootDirectory) {

@@ -21,6 +21,12 @@ const std::string kStock =
           "lh %SystemRoot%\\system32\\dosx", "SET BLASTER=A220 I5 D1 P330 T3"});
 const std::string kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
 
+// A literal's bytes, its zeros included.
+template <size_t N>
+std::string Bytes(const char (&literal)[N]) {
+    return std::string(literal, N - 1);
+}
+
 class AutoexecTest : public ConfigStoreFixture {
   protected:
     void Autoexec(const std::string& bytes) { WriteFile("system32/AutoExec.NT", bytes); }
@@ -178,6 +184,39 @@ TEST_F(GroupOrderTest, InsertionGrowsTheListBySevenBytesWithTwoZerosAtTheEnd) {
     EXPECT_EQ(Stored().data, std::string("A\0CAPI20\0NDIS\0B\0\0", 17));
     ASSERT_TRUE(RemoveCapiGroup());
     EXPECT_EQ(Stored().data, std::string("A\0NDIS\0B\0\0", 10));
+}
+
+TEST_F(GroupOrderTest, InsertionAndRemovalChangeOnlyTheBytesOfTheirName) {
+    struct Case {
+        const char* what;
+        std::string before;
+        std::string inserted;
+    } cases[] = {
+        {"a name after an embedded empty name", Bytes("A\0NDIS\0\0B\0\0"), Bytes("A\0CAPI20\0NDIS\0\0B\0\0")},
+        {"bytes after the closing empty name", Bytes("NDIS\0TDI\0\0\x01\xFFjunk"),
+         Bytes("CAPI20\0NDIS\0TDI\0\0\x01\xFFjunk")},
+        {"the closing empty name missing", Bytes("A\0NDIS\0"), Bytes("A\0CAPI20\0NDIS\0\0")},
+        {"the last name's zero missing too", Bytes("A\0NDIS"), Bytes("A\0CAPI20\0NDIS\0\0")},
+    };
+    for (const Case& c : cases) {
+        List(c.before);
+        EXPECT_TRUE(InsertCapiGroup()) << c.what;
+        EXPECT_EQ(Stored().data, c.inserted) << c.what;
+        EXPECT_EQ(Stored().type, kMultiSz) << c.what;
+        EXPECT_TRUE(RemoveCapiGroup()) << c.what;
+        std::string closed = c.inserted;
+        closed.erase(closed.find("CAPI20"), 7);
+        EXPECT_EQ(Stored().data, closed) << c.what;
+    }
+    // A name after the list's end is not part of it: Windows would not see a "CAPI20" put before it.
+    List(Bytes("A\0\0NDIS\0\0"));
+    EXPECT_TRUE(InsertCapiGroup());
+    EXPECT_EQ(Stored().data, Bytes("A\0\0NDIS\0\0"));
+    // The removal of a last name without its zero leaves a closed list.
+    List(Bytes("A\0CAPI20"));
+    EXPECT_TRUE(RemoveCapiGroup());
+    EXPECT_EQ(Stored().data, Bytes("A\0\0"));
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(GroupOrderTest, RemovalTakesOutTheFirstCapiGroupOnly) {

@@ -26,6 +26,7 @@ void SetupFixture::SetUp() {
     ui::fake::ResetUserInterface();
     platform::fake::ResetRegistry();
     platform::fake::ResetDde();
+    platform::fake::ReleaseHeldFiles();
     platform::fake::SetRunningPlatformId(2);
     platform::fake::ResetFileFailures();
     platform::fake::ResetCapiDlls();
