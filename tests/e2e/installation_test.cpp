@@ -394,6 +394,30 @@ TEST_F(InstallationTest, DriverFileThatWasNotExpandedEndsWithoutSuccessAndKeepsT
     }
 }
 
+TEST_F(InstallationTest, CancelAtTheSystemEntriesLeavesTheRegistryUntouched) {
+    SetupProcess setup(dir_, "");
+    HWND main = nullptr, install = nullptr;
+    ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
+    PressButton(install, kInstall);
+    // Every file is in place and the notice says so; the progress window waits behind it for the
+    // system entries. The Cancel is pressed there while the notice still holds the run, so it is the last
+    // Cancel the run can see, whatever the timing.
+    HWND done = setup.WaitForText(English("[INFO_INS_DONE]"), kLongWaitMs);
+    ASSERT_NE(done, nullptr);
+    HWND progress = setup.WaitForControls({kProgressText, kCancel});
+    ASSERT_NE(progress, nullptr);
+    PressButton(progress, kCancel);
+    ASSERT_TRUE(Answer(setup, English("[QUEST_INFO_ABORT]"), IDYES));
+    PressButton(done, kMsgOk);
+    ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk));
+    EXPECT_TRUE(FileExists(SystemDirectory() + "\\drivers\\kxbus.sys"));
+    EXPECT_FALSE(RegistryKeyExists(kServiceKey));
+    EXPECT_FALSE(RegistryKeyExists(kCapiTree));
+    EXPECT_EQ(MultiStrings(kGroupOrderKey, "List"), Nt4ServiceGroups());
+    EXPECT_FALSE(DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"));
+    ExitProgram(setup, main, false);
+}
+
 TEST_F(InstallationTest, ConfirmedCancelStopsBeforeTheNextFile) {
     // A missing first added file holds the run at a question, so the Cancel press lands between files.
     ASSERT_TRUE(DeleteFileA((dir_ + "\\DOCS\\README.TXT").c_str()));

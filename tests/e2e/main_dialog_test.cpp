@@ -104,6 +104,28 @@ TEST_F(MainDialogTest, MissingLanguageFileIsReportedAndTheDialogStillOpens) {
     ExitNormally(setup, main);
 }
 
+TEST_F(MainDialogTest, ScriptNamedBySwitchGivesTheLanguagesAndALastLineWithoutLineEndCounts) {
+    // The sample's language list is its last section: a third language whose file name ends the script
+    // without CR LF, in a script that only /f names.
+    std::string script = ReadFileBytes(dir_ + "\\SETUP.QZT");
+    const std::string list = "[LANGUAGE]\r\n2\r\n";
+    size_t at = script.find(list);
+    ASSERT_NE(at, std::string::npos);
+    script.replace(at, list.size(), "[LANGUAGE]\r\n3\r\n");
+    ASSERT_EQ(script.substr(script.size() - 13), "DEUTSCH.LNG\r\n");
+    script += "Englisch\r\nENGLISH.LNG";
+    WriteFileBytes(dir_ + "\\OTHER.QZT", script);
+    ASSERT_TRUE(DeleteFileA((dir_ + "\\SETUP.QZT").c_str()));
+
+    SetupProcess setup(dir_, "/fOTHER.QZT /lEnglisch");
+    HWND main = setup.SkipIntroToMainDialog();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(ComboEntries(main, kLanguage), (std::vector<std::string>{"English", "Deutsch", "Englisch"}));
+    EXPECT_EQ(ComboSelection(main, kLanguage), 2);
+    EXPECT_EQ(ControlText(main, kAction), English("[DLG_MAIN_INSTALL]"));
+    ExitNormally(setup, main);
+}
+
 TEST_F(MainDialogTest, SwitchingToALanguageWithoutFileKeepsTheTexts) {
     ASSERT_TRUE(DeleteFileA((dir_ + "\\DEUTSCH.LNG").c_str()));
     SetupProcess setup(dir_, "");
