@@ -12,9 +12,12 @@ namespace {
 using namespace config_test;
 using platform::fake::RegistryOperation;
 
-const std::string kBlock =
-    "\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
-    "REM --- QZT Setup for WindowsNT END ---\r\n";
+const std::string kBlockLines =
+    "REM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
+    "REM --- QZT Setup for WindowsNT END ---";
+// As appended after a last line with its line end, and after one without.
+const std::string kBlock = kBlockLines + "\r\n";
+const std::string kOpenLineBlock = "\r\n" + kBlockLines;
 const std::string kStock =
     CrLf({"@echo off", "REM AUTOEXEC.BAT is not used to initialize the MS-DOS environment.",
           "lh %SystemRoot%\\system32\\mscdexnt.exe", "lh %SystemRoot%\\system32\\redir",
@@ -39,7 +42,8 @@ TEST_F(AutoexecTest, InsertionAppendsTheBlockOnceOnALineOfItsOwn) {
         std::string after;
     } cases[] = {
         {"stock file", kStock, kStock + kBlock},
-        {"no final line end", "@echo off\r\nSET X=1", "@echo off\r\nSET X=1" + kBlock},
+        {"no final line end", "@echo off\r\nSET X=1", "@echo off\r\nSET X=1" + kOpenLineBlock},
+        {"last line ended by a lone CR", "@echo off\r", "@echo off\r" + kBlock},
         {"empty file", "", kBlock},
         {"block there", kStock + kBlock + "rem later\r\n", kStock + kBlock + "rem later\r\n"},
         {"loader line alone, other case", "LH %SYSTEMROOT%\\SYSTEM\\DXBRIDGE.EXE\r\n",
@@ -67,7 +71,8 @@ TEST_F(AutoexecTest, RemovalDropsEveryBlockLineAndKeepsEveryOtherByteForByte) {
         std::string before;
         std::string after;
     } cases[] = {
-        {"inserted block", kStock + kBlock, kStock + "\r\n"},
+        {"inserted block", kStock + kBlock, kStock},
+        {"block inserted after a last line without line end", "x\r\nlast" + kOpenLineBlock, "x\r\nlast"},
         {"lines between the markers stay",
          "a\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nkept inside\r\nlh "
          "%SystemRoot%\\system\\dxbridge.exe\r\n"
@@ -78,7 +83,9 @@ TEST_F(AutoexecTest, RemovalDropsEveryBlockLineAndKeepsEveryOtherByteForByte) {
         {"0xAF, a lone CR and a last line without line end are written back as they were",
          "one\xAFtwo\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\nlone\rcr\r\nlast",
          "one\xAFtwo\r\nlone\rcr\r\nlast"},
-        {"unterminated block line at the end", "a\r\nlh %SystemRoot%\\system\\dxbridge.exe", "a\r\n"},
+        {"unterminated block line at the end", "a\r\nlh %SystemRoot%\\system\\dxbridge.exe", "a"},
+        {"an empty line before an unterminated block line keeps its line end",
+         "a\r\n\r\nlh %SystemRoot%\\system\\dxbridge.exe", "a\r\n\r\n"},
         {"loader line with extra spaces stays",
          "lh %SystemRoot%\\system\\dxbridge.exe \r\nREM --- QZT Setup for WindowsNT END ---\r\n",
          "lh %SystemRoot%\\system\\dxbridge.exe \r\nREM --- QZT Setup for WindowsNT END ---\r\n"},
@@ -93,11 +100,27 @@ TEST_F(AutoexecTest, RemovalDropsEveryBlockLineAndKeepsEveryOtherByteForByte) {
     EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(AutoexecTest, InsertingThenRemovingLeavesTheStockLinesAndOneEmptyLine) {
-    Autoexec(kStock);
-    ASSERT_TRUE(InsertAutoexecBlock());
-    ASSERT_TRUE(RemoveAutoexecBlock());
-    EXPECT_EQ(Autoexec(), kStock + "\r\n");
+TEST_F(AutoexecTest, InsertingThenRemovingGivesTheFileBackByteForByte) {
+    struct Case {
+        const char* what;
+        std::string file;
+    } cases[] = {
+        {"stock file", kStock},
+        {"no final line end", "@echo off\r\nSET BLASTER=A220 I5 D1 P330 T3"},
+        {"one line without line end", "@echo off"},
+        {"empty file", ""},
+        {"last line ended by a lone CR", "@echo off\r"},
+        {"empty last line", "@echo off\r\n\r\n"},
+        {"0xAF and line feeds only", "rem \xAF kept\nlast\n"},
+    };
+    for (const Case& c : cases) {
+        Autoexec(c.file);
+        ASSERT_TRUE(InsertAutoexecBlock()) << c.what;
+        ASSERT_NE(Autoexec(), c.file) << c.what;
+        ASSERT_TRUE(RemoveAutoexecBlock()) << c.what;
+        EXPECT_EQ(Autoexec(), c.file) << c.what;
+    }
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(AutoexecTest, MissingOrWriteProtectedFileIsReported) {
