@@ -152,11 +152,17 @@ bool RemoveAutoexecBlock() {
     bool copyWritten = temporary.Write(WithoutAutoexecBlock(content));
     temporary.Close();
     // A short temporary copy must never replace the file: every other line of it would be lost.
-    bool replaced = copyWritten && platform::CopyFilePath(temporaryPath, path);
-    platform::DeleteFilePath(temporaryPath);
-    if (!replaced) {
-        ReportNoAutoexec(copyWritten ? path : temporaryPath);
+    if (!copyWritten) {
+        platform::DeleteFilePath(temporaryPath);
+        ReportNoAutoexec(temporaryPath);
         return false;
     }
+    // A copy that failed on the way may have cut AUTOEXEC.NT short; the temporary file is then the only
+    // complete copy, and it stays.
+    if (!platform::CopyFilePath(temporaryPath, path)) {
+        ReportNotWritten(path);
+        return false;
+    }
+    platform::DeleteFilePath(temporaryPath);
     return true;
 }

@@ -11,9 +11,10 @@ extern const char* const kAutoexecEndMarker;
 // Appends the block (AutoexecBlockFor), unless its begin marker or loader line is there already. A missing
 // or unwritable AUTOEXEC.NT is shown with [ERR_CFG_NOAUTOEXEC] and gives false.
 bool InsertAutoexecBlock();
-// Writes the file back without its block lines (WithoutAutoexecBlock), through "AutoTmp.$$$". AUTOEXEC.NT is
-// replaced only when the whole temporary copy was written; every failure is shown with [ERR_CFG_NOAUTOEXEC]
-// and gives false.
+// Writes the file back without its block lines (WithoutAutoexecBlock), through "AutoTmp.$$$". AUTOEXEC.NT
+// is replaced only when the whole temporary copy was written. When the copy over AUTOEXEC.NT fails, the
+// temporary file stays and [ERR_CANTWRITE] names AUTOEXEC.NT; every other failure is shown with
+// [ERR_CFG_NOAUTOEXEC]. Each failure gives false.
 bool RemoveAutoexecBlock();
 
 // The file's content edits, on its bytes. A line ends at CR (with the LF after it); a last line without

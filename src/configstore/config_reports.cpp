@@ -10,6 +10,7 @@ constexpr int kTextNoKeyModify = 214;
 constexpr int kTextNoValueQuery = 215;
 constexpr int kTextNoValueModify = 216;
 constexpr int kTextNoAutoexec = 212;
+constexpr int kTextCantWrite = 206;
 }  // namespace
 
 void ReportNoKey(const std::string& keyPath) {
@@ -30,4 +31,8 @@ void ReportNoValueQuery(const std::string& valueName) {
 
 void ReportNoAutoexec(const std::string& filePath) {
     ShowMessage(nullptr, FormatText(Text(kTextNoAutoexec), {filePath}));
+}
+
+void ReportNotWritten(const std::string& filePath) {
+    ShowMessage(nullptr, FormatText(Text(kTextCantWrite), {filePath}));
 }

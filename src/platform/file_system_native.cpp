@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <climits>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/native_fakes.h"
@@ -21,10 +23,16 @@ std::string g_windowsDirectory = "C:\\WINNT";
 std::string g_moduleFileName = "SETUP.EXE";
 std::map<std::string, uint32_t> g_attributeBits;  // host path -> read-only and hidden bits
 std::map<LzId, std::string> g_lzFiles;
+std::vector<std::pair<std::string, fake::FileOperation>> g_failures;  // host path, operation
 LzId g_nextLz = 1;
 
 constexpr uint32_t kKeptBits = kAttributeReadOnly | kAttributeHidden;
 constexpr uint64_t kEpochDifference = 11644473600ULL;  // seconds from 1601 to 1970
+
+bool Fails(const std::string& hostPath, fake::FileOperation operation) {
+    return std::find(g_failures.begin(), g_failures.end(), std::make_pair(hostPath, operation)) !=
+           g_failures.end();
+}
 
 bool IsReadOnly(const std::string& hostPath) {
     auto found = g_attributeBits.find(hostPath);
@@ -71,6 +79,12 @@ std::string HostPath(const std::string& windowsPath) {
     std::string path = windowsPath;
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
+}
+void FailFileOperation(const std::string& path, FileOperation operation) {
+    g_failures.emplace_back(HostPath(path), operation);
+}
+void ResetFiles() {
+    g_failures.clear();
 }
 void SetSystemDirectory(const std::string& path) {
     g_systemDirectory = path;
@@ -191,7 +205,15 @@ bool SetLastWriteTime(const std::string& path, uint64_t time) {
 bool CopyFilePath(const std::string& source, const std::string& target) {
     std::string hostSource = fake::HostPath(source);
     std::string hostTarget = fake::HostPath(target);
-    if (IsReadOnly(hostTarget) || !CopyHostFile(hostSource, hostTarget))
+    if (IsReadOnly(hostTarget))
+        return false;
+    if (Fails(hostTarget, fake::FileOperation::kCopyOnto)) {
+        int cut = open(hostTarget.c_str(), O_WRONLY | O_TRUNC);
+        if (cut >= 0)
+            close(cut);
+        return false;
+    }
+    if (!CopyHostFile(hostSource, hostTarget))
         return false;
     // CopyFileA keeps the source's last-write time.
     struct stat status;

@@ -11,6 +11,16 @@ namespace platform::fake {
 // Windows path mapping: '\' becomes '/'.
 std::string HostPath(const std::string& windowsPath);
 
+// Operations of the files seam, for failure injection.
+enum class FileOperation {
+    kCopyOnto,  // CopyFilePath with this path as its target: breaks off after cutting an existing target to
+                // nothing, as a copy that fails on the way
+};
+// Makes the operation on the path fail, until ResetFiles.
+void FailFileOperation(const std::string& path, FileOperation operation);
+// Forgets the injected failures.
+void ResetFiles();
+
 void SetSystemDirectory(const std::string& path);
 void SetWindowsDirectory(const std::string& path);
 void SetModuleFileName(const std::string& path);

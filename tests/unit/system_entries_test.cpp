@@ -146,6 +146,15 @@ TEST_F(AutoexecTest, WithoutTheTemporaryFileAutoexecIsNeverReplaced) {
     EXPECT_EQ(Messages(), (std::vector<std::string>{NoAutoexec(Dir() + "\\system32\\AutoTmp.$$$")}));
 }
 
+TEST_F(AutoexecTest, FailedCopyOverAutoexecKeepsTheTemporaryFileAndIsReported) {
+    Autoexec(kStock + kBlock);
+    platform::fake::FailFileOperation(AutoexecPath(), platform::fake::FileOperation::kCopyOnto);
+    EXPECT_FALSE(RemoveAutoexecBlock());
+    // The copy broke off with AUTOEXEC.NT cut short: the temporary file is the only complete copy.
+    EXPECT_EQ(ReadFile("system32/AutoTmp.$$$"), kStock);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"The file " + AutoexecPath() + " cannot be written."}));
+}
+
 TEST_F(AutoexecTest, RemovalWithoutABlockLeavesTheFileAlone) {
     Autoexec("no block\r\nhere");
     EXPECT_TRUE(RemoveAutoexecBlock());

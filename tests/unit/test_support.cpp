@@ -25,6 +25,7 @@ void SetupFixture::SetUp() {
     platform::fake::ResetUserInterface();
     platform::fake::ResetRegistry();
     platform::fake::ResetDde();
+    platform::fake::ResetFiles();
     platform::fake::SetRunningPlatformId(2);
     std::filesystem::create_directories(directory_ + "/system32");
     platform::fake::SetSystemDirectory(directory_ + "\\system32");
