@@ -1,5 +1,7 @@
 #include "configstore/group_order.h"
 
+#include <algorithm>
+
 #include "configstore/config_reports.h"
 #include "configstore/registry_layout.h"
 #include "configstore/registry_values.h"
@@ -88,11 +90,12 @@ bool RemoveCapiGroup() {
     std::vector<std::string> names;
     if (!ReadGroupList(key.Get(), &names))
         return false;
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (EqualsIgnoreCase(names[i], kCapiGroup)) {
-            names.erase(names.begin() + static_cast<std::ptrdiff_t>(i));
-            return WriteGroupList(key.Get(), names);
-        }
-    }
-    return true;
+    // The insertion can leave the group twice (one before "NDIS", one after it); every one goes, or the
+    // last CAPI 2.0 driver's removal leaves a group that nothing belongs to.
+    auto kept = std::remove_if(names.begin(), names.end(),
+                               [](const std::string& name) { return EqualsIgnoreCase(name, kCapiGroup); });
+    if (kept == names.end())
+        return true;
+    names.erase(kept, names.end());
+    return WriteGroupList(key.Get(), names);
 }

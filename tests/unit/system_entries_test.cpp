@@ -212,20 +212,43 @@ TEST_F(GroupOrderTest, InsertionGrowsTheListBySevenBytesWithTwoZerosAtTheEnd) {
     EXPECT_EQ(Stored().data, std::string("A\0NDIS\0B\0\0", 10));
 }
 
-TEST_F(GroupOrderTest, RemovalTakesOutTheFirstCapiGroupOnly) {
+TEST_F(GroupOrderTest, RemovalTakesOutEveryCapiGroup) {
     struct Case {
         std::string before;
         std::string after;
     } cases[] = {
         {std::string("CAPI20\0NDIS\0\0", 13), std::string("NDIS\0\0", 6)},
-        {std::string("A\0capi20\0NDIS\0CAPI20\0\0", 22), std::string("A\0NDIS\0CAPI20\0\0", 15)},
+        {std::string("A\0capi20\0NDIS\0CAPI20\0\0", 22), std::string("A\0NDIS\0\0", 8)},
         {std::string("CAPI20\0\0", 8), std::string("\0", 1)},
         {std::string("A\0NDIS\0\0", 8), std::string("A\0NDIS\0\0", 8)},
+        {std::string("A\0CAPI20X\0\0", 12), std::string("A\0CAPI20X\0\0", 12)},
     };
     for (const Case& c : cases) {
         List(c.before);
         EXPECT_TRUE(RemoveCapiGroup());
         EXPECT_EQ(Stored().data, c.after);
+    }
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(GroupOrderTest, InsertingThenRemovingLeavesNoCapiGroup) {
+    using Names = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        Names before;
+        Names after;
+    } cases[] = {
+        {"stock list, byte for byte",
+         {"System Bus Extender", "SCSI miniport", "NDIS", "TDI"},
+         {"System Bus Extender", "SCSI miniport", "NDIS", "TDI"}},
+        {"a group left after NDIS makes it twice", {"A", "NDIS", "CAPI20"}, {"A", "NDIS"}},
+    };
+    for (const Case& c : cases) {
+        List(JoinGroupList(c.before));
+        ASSERT_TRUE(InsertCapiGroup()) << c.what;
+        ASSERT_TRUE(RemoveCapiGroup()) << c.what;
+        EXPECT_EQ(Stored().data, JoinGroupList(c.after)) << c.what;
+        EXPECT_EQ(Stored().type, kMultiSz) << c.what;
     }
     EXPECT_TRUE(Shown().empty());
 }
