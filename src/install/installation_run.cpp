@@ -80,7 +80,7 @@ bool WriteNewConfiguration(uint32_t capiIndex) {
 }
 
 void RemoveRemovalLog() {
-    std::string path = RemovalLogPath();
+    std::string path = RemovalLogPath(App().SetupDirectory);
     platform::SetFileAttributesOf(path, platform::kAttributeNormal);
     platform::DeleteFilePath(path);
 }

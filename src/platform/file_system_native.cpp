@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <climits>
 #include <map>
-#include <utility>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -23,15 +22,28 @@ std::string g_windowsDirectory = "C:\\WINNT";
 std::string g_moduleFileName = "SETUP.EXE";
 std::map<std::string, uint32_t> g_attributeBits;  // host path -> read-only and hidden bits
 std::map<LzId, std::string> g_lzFiles;
-std::vector<std::pair<std::string, fake::FileOperation>> g_failures;  // host path, operation
+struct Failure {
+    std::string hostPath;
+    fake::FileOperation operation;
+    int remaining;  // 0: every time
+};
+std::vector<Failure> g_failures;
+std::map<FileId, std::string> g_writers;  // host path of each file open for writing
 LzId g_nextLz = 1;
 
 constexpr uint32_t kKeptBits = kAttributeReadOnly | kAttributeHidden;
 constexpr uint64_t kEpochDifference = 11644473600ULL;  // seconds from 1601 to 1970
 
+// Whether an injected failure hits this operation now; a counted failure is used up by it.
 bool Fails(const std::string& hostPath, fake::FileOperation operation) {
-    return std::find(g_failures.begin(), g_failures.end(), std::make_pair(hostPath, operation)) !=
-           g_failures.end();
+    for (auto failure = g_failures.begin(); failure != g_failures.end(); ++failure) {
+        if (failure->hostPath != hostPath || failure->operation != operation)
+            continue;
+        if (failure->remaining > 0 && --failure->remaining == 0)
+            g_failures.erase(failure);
+        return true;
+    }
+    return false;
 }
 
 bool IsReadOnly(const std::string& hostPath) {
@@ -49,9 +61,12 @@ FileId OpenForWriting(const std::string& path, int flags) {
     if (IsReadOnly(hostPath))
         return kNoFile;
     int fd = open(hostPath.c_str(), flags, 0644);
-    if (fd >= 0 && (flags & O_TRUNC))
+    if (fd < 0)
+        return kNoFile;
+    if (flags & O_TRUNC)
         g_attributeBits.erase(hostPath);
-    return fd < 0 ? kNoFile : fd;
+    g_writers[fd] = hostPath;
+    return fd;
 }
 
 bool CopyHostFile(const std::string& from, const std::string& to) {
@@ -80,8 +95,8 @@ std::string HostPath(const std::string& windowsPath) {
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }
-void FailFileOperation(const std::string& path, FileOperation operation) {
-    g_failures.emplace_back(HostPath(path), operation);
+void FailFileOperation(const std::string& path, FileOperation operation, int times) {
+    g_failures.push_back({HostPath(path), operation, times});
 }
 void ResetFiles() {
     g_failures.clear();
@@ -118,10 +133,17 @@ long ReadFileBytes(FileId file, char* buffer, long size) {
 }
 
 bool WriteFileBytes(FileId file, const char* data, long size) {
+    auto writer = g_writers.find(file);
+    if (writer != g_writers.end() && Fails(writer->second, fake::FileOperation::kWrite)) {
+        ssize_t ignored = write(static_cast<int>(file), data, static_cast<size_t>(size / 2));
+        (void)ignored;
+        return false;
+    }
     return write(static_cast<int>(file), data, static_cast<size_t>(size)) == size;
 }
 
 void CloseFile(FileId file) {
+    g_writers.erase(file);
     close(static_cast<int>(file));
 }
 

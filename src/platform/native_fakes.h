@@ -15,9 +15,10 @@ std::string HostPath(const std::string& windowsPath);
 enum class FileOperation {
     kCopyOnto,  // CopyFilePath with this path as its target: breaks off after cutting an existing target to
                 // nothing, as a copy that fails on the way
+    kWrite,     // WriteFileBytes on a file opened for writing from this path: writes half the bytes and fails
 };
-// Makes the operation on the path fail, until ResetFiles.
-void FailFileOperation(const std::string& path, FileOperation operation);
+// Makes the operation on the path fail the given number of times, or every time until ResetFiles (0).
+void FailFileOperation(const std::string& path, FileOperation operation, int times = 0);
 // Forgets the injected failures.
 void ResetFiles();
 
