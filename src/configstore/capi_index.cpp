@@ -82,3 +82,14 @@ bool HasOtherCapiEntries() {
     uint32_t count = 0;
     return CountSubKeys(tree.Get(), &count) == kSuccess && count > 1;
 }
+
+bool HasOtherCapiDriver(bool ourEntryFound) {
+    Key tree;
+    long status = OpenKey(kCapiTreePath, false, tree.Put());
+    if (status == kFileNotFound)
+        return false;
+    uint32_t count = 0;
+    if (status != kSuccess || CountSubKeys(tree.Get(), &count) != kSuccess)
+        return true;
+    return count > (ourEntryFound ? 1u : 0u);
+}

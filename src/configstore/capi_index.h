@@ -10,3 +10,8 @@
 uint32_t FindCapiIndex(bool* found);
 // True when "SOFTWARE\CAPI20" has more than one subkey; a missing tree is reported and gives false.
 bool HasOtherCapiEntries();
+// True when "SOFTWARE\CAPI20" holds a subkey besides our entry (ourEntryFound: ours is one of them), that
+// is, another CAPI 2.0 driver is registered; a missing tree holds none. A tree whose subkeys cannot be
+// counted counts as holding one, so that a removal never takes away what another driver needs on a guess.
+// Nothing is shown.
+bool HasOtherCapiDriver(bool ourEntryFound);
