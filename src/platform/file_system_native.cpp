@@ -29,6 +29,7 @@ struct Failure {
 };
 std::vector<Failure> g_failures;
 std::map<FileId, std::string> g_writers;  // host path of each file open for writing
+std::vector<std::string> g_markedForDeletion;
 LzId g_nextLz = 1;
 
 constexpr uint32_t kKeptBits = kAttributeReadOnly | kAttributeHidden;
@@ -100,6 +101,10 @@ void FailFileOperation(const std::string& path, FileOperation operation, int tim
 }
 void ResetFiles() {
     g_failures.clear();
+    g_markedForDeletion.clear();
+}
+const std::vector<std::string>& FilesMarkedForDeletionAtRestart() {
+    return g_markedForDeletion;
 }
 void SetSystemDirectory(const std::string& path) {
     g_systemDirectory = path;
@@ -149,7 +154,8 @@ void CloseFile(FileId file) {
 
 bool DeleteFilePath(const std::string& path) {
     std::string hostPath = fake::HostPath(path);
-    if (IsReadOnly(hostPath) || unlink(hostPath.c_str()) != 0)
+    if (IsReadOnly(hostPath) || Fails(hostPath, fake::FileOperation::kDelete) ||
+        unlink(hostPath.c_str()) != 0)
         return false;
     g_attributeBits.erase(hostPath);
     return true;
@@ -247,6 +253,16 @@ bool CopyFilePath(const std::string& source, const std::string& target) {
 
 bool CreateDirectoryPath(const std::string& path) {
     return mkdir(fake::HostPath(path).c_str(), 0755) == 0;
+}
+
+bool RemoveDirectoryPath(const std::string& path) {
+    return rmdir(fake::HostPath(path).c_str()) == 0;
+}
+
+// Nothing restarts here: the request is only recorded.
+bool MarkFileForDeletionAtRestart(const std::string& path) {
+    g_markedForDeletion.push_back(path);
+    return true;
 }
 
 bool IsDirectory(const std::string& path) {

@@ -16,11 +16,14 @@ enum class FileOperation {
     kCopyOnto,  // CopyFilePath with this path as its target: breaks off after cutting an existing target to
                 // nothing, as a copy that fails on the way
     kWrite,     // WriteFileBytes on a file opened for writing from this path: writes half the bytes and fails
+    kDelete,    // DeleteFilePath of this path
 };
 // Makes the operation on the path fail the given number of times, or every time until ResetFiles (0).
 void FailFileOperation(const std::string& path, FileOperation operation, int times = 0);
-// Forgets the injected failures.
+// Forgets the injected failures and the files marked for deletion.
 void ResetFiles();
+// The paths given to MarkFileForDeletionAtRestart, in order.
+const std::vector<std::string>& FilesMarkedForDeletionAtRestart();
 
 void SetSystemDirectory(const std::string& path);
 void SetWindowsDirectory(const std::string& path);
