@@ -1,0 +1,187 @@
+#include "deinstall/deinstallation_run.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "deinstall/registry_cleanup.h"
+#include "deinstall/removal_log.h"
+#include "install/progman_group.h"
+#include "platform/file_system.h"
+#include "platform/user_interface.h"
+#include "setupfiles/language_table.h"
+#include "setupfiles/setup_info_file.h"
+#include "setupfiles/text_line.h"
+#include "shell/message_boxes.h"
+#include "shell/text_format.h"
+
+namespace {
+
+constexpr int kTextAreYouSure = 40;
+constexpr int kTextFileNotFound = 207;
+constexpr int kTextCantDelete = 208;
+constexpr int kTextNoSuccess = 209;
+constexpr int kTextDeleteFile = 307;
+constexpr int kTextRemoveSystemEntries = 308;
+constexpr int kTextDone = 309;
+constexpr int kStepAbort = -1;
+constexpr unsigned kSystemEntriesPauseMs = 50;
+const char* const kNoSetupDirectory = "!NOSETUPDIR";
+const char* const kNoWindowsDirectory = "!NOWINSYSTEM";
+
+bool FileExists(const std::string& path) {
+    uint32_t attributes = platform::FileAttributes(path);
+    return attributes != platform::kInvalidAttributes && !(attributes & platform::kAttributeDirectory);
+}
+
+// Asks Abort / Retry / Ignore about the file: true on Retry, else the result to return in *result.
+bool AskRetry(WindowRef owner, int textId, const std::string& path, int* result) {
+    int answer = platform::ui::AskRetryIgnore(owner, FormatText(Text(textId), {path}));
+    if (answer == platform::ui::kAnswerRetry)
+        return true;
+    *result = answer == platform::ui::kAnswerIgnore ? kDeleteIgnored : kDeleteAbort;
+    return false;
+}
+
+// Folds a step's result into the run's: an abort wins, otherwise the worse of the two.
+void Merge(int step, int& run) {
+    run = step == kStepAbort ? step : std::min(run, step);
+}
+
+// One installed file: show it, give the window its turn, delete it and log it. False when the step has to
+// end at once (Abort, or a log that cannot be written); an ignored file only clears stepResult.
+bool RemoveFileStep(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
+                    const std::string& path, int& stepResult) {
+    platform::ui::SetInfoText(progress, FormatText(Text(kTextDeleteFile), {path}));
+    platform::ui::PumpMessages(progress);
+    int result = DeleteInstalledFile(dialog, setupDirectory, path);
+    if (result == kDeleteAbort) {
+        stepResult = kStepAbort;
+        return false;
+    }
+    if (result == kDeleteIgnored)
+        stepResult = 0;
+    if (result == kFileDeleted && !AppendRemovalLog(setupDirectory, path)) {
+        stepResult = 0;
+        return false;
+    }
+    return true;
+}
+
+// Without the script nobody knows which files were installed: the removal cannot be complete.
+int RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory) {
+    std::vector<CompFile> files;
+    if (!ReadCompFiles(setupDirectory, files))
+        return 0;
+    std::string windows = platform::WindowsDirectory();
+    int result = 1;
+    for (const CompFile& file : files) {
+        // Every copy the installation made goes, in the order it made them: the Windows tree first.
+        std::vector<std::string> directories;
+        if (file.windowsSubdirectory != kNoWindowsDirectory)
+            directories.push_back(JoinPath(windows, file.windowsSubdirectory));
+        if (file.setupSubdirectory != kNoSetupDirectory)
+            directories.push_back(JoinPath(setupDirectory, file.setupSubdirectory));
+        for (const std::string& directory : directories) {
+            if (!RemoveFileStep(progress, dialog, setupDirectory, JoinPath(directory, file.installedName),
+                                result))
+                return result;
+            // Only an emptied directory goes; one that holds other files stays.
+            platform::RemoveDirectoryPath(directory);
+        }
+    }
+    return result;
+}
+
+int RemoveAddFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory) {
+    std::vector<AddFile> files;
+    if (!ReadAddFiles(setupDirectory, files))
+        return 0;
+    int result = 1;
+    for (const AddFile& file : files) {
+        std::string directory = JoinPath(setupDirectory, file.destinationSubdirectory);
+        if (!RemoveFileStep(progress, dialog, setupDirectory, JoinPath(directory, file.fileName), result))
+            return result;
+        platform::RemoveDirectoryPath(directory);
+    }
+    return result;
+}
+
+// Files the driver's programs make (traces, logs): they may or may not be there, so nothing is asked.
+void RemoveDeleteAddFiles(const std::string& setupDirectory) {
+    std::vector<DeleteAddFile> files;
+    ReadDeleteAddFiles(setupDirectory, files);
+    for (const DeleteAddFile& file : files) {
+        std::string directory = JoinPath(setupDirectory, file.subdirectory);
+        platform::DeleteFilePath(JoinPath(directory, file.fileName));
+        platform::RemoveDirectoryPath(directory);
+    }
+}
+
+// A running program cannot delete its own file; the system deletes it at the next start.
+void RemoveSetupProgram(const std::string& path) {
+    if (!platform::DeleteFilePath(path) && FileExists(path))
+        platform::MarkFileForDeletionAtRestart(path);
+}
+
+}  // namespace
+
+int DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, const std::string& path) {
+    int result = kFileDeleted;
+    if (IsInRemovalLog(setupDirectory, path)) {
+        // An earlier run deleted it: gone is as it should be.
+        if (!FileExists(path))
+            return kNothingToDelete;
+    } else {
+        while (!FileExists(path)) {
+            if (!AskRetry(owner, kTextFileNotFound, path, &result))
+                return result;
+        }
+    }
+    while (!platform::DeleteFilePath(path)) {
+        if (!AskRetry(owner, kTextCantDelete, path, &result))
+            return result;
+    }
+    return kFileDeleted;
+}
+
+DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs) {
+    const std::string& directory = inputs.setupDirectory;
+    // Once started, the removal runs to its end: there is no Cancel.
+    WindowRef progress = platform::ui::OpenInfoWindow(dialog, false, false);
+    int result = RemoveCompFiles(progress, dialog, directory);
+    if (result != kStepAbort)
+        Merge(RemoveAddFiles(progress, dialog, directory), result);
+    if (result == kStepAbort) {
+        platform::ui::CloseInfoWindow(progress);
+        return DeinstallOutcome::kNotCompleted;
+    }
+    RemoveDeleteAddFiles(directory);
+    if (DriverRegistryPresent()) {
+        platform::ui::SetInfoText(progress, Text(kTextRemoveSystemEntries));
+        platform::ui::PumpMessages(progress);
+        platform::ui::PumpMessagesFor(progress, kSystemEntriesPauseMs);
+        if (!RemoveDriverRegistry(directory))
+            result = 0;
+    }
+    platform::ui::CloseInfoWindow(progress);
+    // What is left can be removed by a second run: the group, the log and the setup files stay for it.
+    if (result != 1)
+        return DeinstallOutcome::kNotCompleted;
+
+    RemoveProgmanGroup(dialog, directory);
+    platform::DeleteFilePath(RemovalLogPath(directory));
+    platform::DeleteFilePath(SetupInfoPath(directory));
+    RemoveSetupProgram(JoinPath(directory, inputs.setupProgramName));
+    ShowMessage(dialog, Text(kTextDone));
+    return DeinstallOutcome::kCompleted;
+}
+
+DeinstallOutcome ConfirmAndRunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs) {
+    if (!platform::ui::AskSystemYesNo(dialog, Text(kTextAreYouSure), false))
+        return DeinstallOutcome::kCancelled;
+    DeinstallOutcome outcome = RunDeinstallation(dialog, inputs);
+    if (outcome == DeinstallOutcome::kNotCompleted &&
+        platform::ui::AskYesNo(dialog, false, Text(kTextNoSuccess)) == platform::ui::kAnswerYes)
+        platform::DeleteFilePath(RemovalLogPath(inputs.setupDirectory));
+    return outcome;
+}
