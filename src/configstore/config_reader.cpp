@@ -31,7 +31,7 @@ bool ReadServiceKey(DriverConfig& config) {
            ReadDwordValue(key.Get(), &config.Type, "Type", true);
 }
 
-bool ReadParametersKey(DriverConfig& config) {
+bool ReadParametersKey(const std::string& script, DriverConfig& config) {
     Key key;
     if (!OpenForReading(kParametersKeyPath, key))
         return false;
@@ -41,7 +41,7 @@ bool ReadParametersKey(DriverConfig& config) {
                  ReadDwordValue(key.Get(), &config.DataIoMode, "DataIoMode", true) &&
                  ReadDwordValue(key.Get(), &config.Point2Point, "Point2Point", true) &&
                  ReadDwordValue(key.Get(), &config.Test, "Test", true);
-    if (GetProtocolCode(config.ImagePath) & kProtocolHasX31Layer2) {
+    if (ProtocolCodeOf(script, config.ImagePath) & kProtocolHasX31Layer2) {
         if (!ReadDwordValue(key.Get(), &config.x31Layer2, "x31Layer2", false))
             config.x31Layer2 = 1;
     }
@@ -98,10 +98,10 @@ bool ReadCapiEntry(DriverConfig& config) {
 
 }  // namespace
 
-bool ReadDriverConfig(DriverConfig& config) {
+bool ReadDriverConfig(const std::string& script, DriverConfig& config) {
     if (!ReadServiceKey(config))
         return false;
-    if (!ReadParametersKey(config))
+    if (!ReadParametersKey(script, config))
         return false;
     ReadMaintenanceKey(config);
     return ReadCapiEntry(config);

@@ -9,6 +9,6 @@
 // at the first failure: a number that cannot be read is shown with [ERR_CFG_NOVALQUERY], a missing text
 // ends the chain silently. A key that cannot be opened is shown with [ERR_CFG_NOKEY]; a missing
 // Maintenance key only means that remote maintenance is off. True when every chain held.
-bool ReadDriverConfig(DriverConfig& config);
+bool ReadDriverConfig(const std::string& script, DriverConfig& config);
 // Reads adapter index (0 to 3), its SPID only when withSpid.
 bool ReadAdapterConfig(AdapterConfig& adapter, uint32_t index, bool withSpid);

@@ -4,25 +4,19 @@
 #include <vector>
 
 #include "deinstall/registry_cleanup.h"
-#include "deinstall/removal_log.h"
+#include "configstore/removal_log.h"
 #include "install/progman_group.h"
 #include "platform/file_system.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/setup_info_file.h"
 #include "setupfiles/text_line.h"
-#include "shell/message_boxes.h"
-#include "shell/text_format.h"
+#include "ui/message_boxes.h"
+#include "setupfiles/text_format.h"
+#include "setupfiles/text_ids.h"
 
 namespace {
 
-constexpr int kTextAreYouSure = 40;
-constexpr int kTextFileNotFound = 207;
-constexpr int kTextCantDelete = 208;
-constexpr int kTextNoSuccess = 209;
-constexpr int kTextDeleteFile = 307;
-constexpr int kTextRemoveSystemEntries = 308;
-constexpr int kTextDone = 309;
 constexpr int kStepAbort = -1;
 constexpr unsigned kSystemEntriesPauseMs = 50;
 const char* const kNoSetupDirectory = "!NOSETUPDIR";
@@ -35,10 +29,10 @@ bool FileExists(const std::string& path) {
 
 // Asks Abort / Retry / Ignore about the file: true on Retry, else the result to return in *result.
 bool AskRetry(WindowRef owner, int textId, const std::string& path, int* result) {
-    int answer = platform::ui::AskRetryIgnore(owner, FormatText(Text(textId), {path}));
-    if (answer == platform::ui::kAnswerRetry)
+    int answer = ui::AskRetryIgnore(owner, FormatText(Text(textId), {path}));
+    if (answer == ui::kAnswerRetry)
         return true;
-    *result = answer == platform::ui::kAnswerIgnore ? kDeleteIgnored : kDeleteAbort;
+    *result = answer == ui::kAnswerIgnore ? kDeleteIgnored : kDeleteAbort;
     return false;
 }
 
@@ -51,8 +45,8 @@ void Merge(int step, int& run) {
 // end at once (Abort, or a log that cannot be written); an ignored file only clears stepResult.
 bool RemoveFileStep(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
                     const std::string& path, int& stepResult) {
-    platform::ui::SetInfoText(progress, FormatText(Text(kTextDeleteFile), {path}));
-    platform::ui::PumpMessages(progress);
+    ui::SetInfoText(progress, FormatText(Text(kTextInfoDeletefile), {path}));
+    ui::PumpMessages(progress);
     int result = DeleteInstalledFile(dialog, setupDirectory, path);
     if (result == kDeleteAbort) {
         stepResult = kStepAbort;
@@ -68,10 +62,13 @@ bool RemoveFileStep(WindowRef progress, WindowRef dialog, const std::string& set
 }
 
 // Without the script nobody knows which files were installed: the removal cannot be complete.
-int RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory) {
+int RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
+                    const std::string& script) {
     std::vector<CompFile> files;
-    if (!ReadCompFiles(setupDirectory, files))
+    if (ReadCompFiles(script, files) != 1) {
+        ShowError(dialog, kScriptMissingText);
         return 0;
+    }
     std::string windows = platform::WindowsDirectory();
     int result = 1;
     for (const CompFile& file : files) {
@@ -92,10 +89,13 @@ int RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& set
     return result;
 }
 
-int RemoveAddFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory) {
+int RemoveAddFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
+                   const std::string& script) {
     std::vector<AddFile> files;
-    if (!ReadAddFiles(setupDirectory, files))
+    if (ReadAddFiles(script, files) != 1) {
+        ShowError(dialog, kScriptMissingText);
         return 0;
+    }
     int result = 1;
     for (const AddFile& file : files) {
         std::string directory = JoinPath(setupDirectory, file.destinationSubdirectory);
@@ -107,9 +107,10 @@ int RemoveAddFiles(WindowRef progress, WindowRef dialog, const std::string& setu
 }
 
 // Files the driver's programs make (traces, logs): they may or may not be there, so nothing is asked.
-void RemoveDeleteAddFiles(const std::string& setupDirectory) {
+void RemoveDeleteAddFiles(WindowRef dialog, const std::string& setupDirectory, const std::string& script) {
     std::vector<DeleteAddFile> files;
-    ReadDeleteAddFiles(setupDirectory, files);
+    if (ReadDeleteAddFiles(script, files) != 1)
+        ShowError(dialog, kScriptMissingText);
     for (const DeleteAddFile& file : files) {
         std::string directory = JoinPath(setupDirectory, file.subdirectory);
         platform::DeleteFilePath(JoinPath(directory, file.fileName));
@@ -133,12 +134,12 @@ int DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, cons
             return kNothingToDelete;
     } else {
         while (!FileExists(path)) {
-            if (!AskRetry(owner, kTextFileNotFound, path, &result))
+            if (!AskRetry(owner, kTextErrDeiFilenotfound, path, &result))
                 return result;
         }
     }
     while (!platform::DeleteFilePath(path)) {
-        if (!AskRetry(owner, kTextCantDelete, path, &result))
+        if (!AskRetry(owner, kTextErrDeiCantdelete, path, &result))
             return result;
     }
     return kFileDeleted;
@@ -146,42 +147,43 @@ int DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, cons
 
 DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs) {
     const std::string& directory = inputs.setupDirectory;
+    const std::string script = SetupInfoPath(directory, inputs.scriptFileName);
     // Once started, the removal runs to its end: there is no Cancel.
-    WindowRef progress = platform::ui::OpenInfoWindow(dialog, false, false);
-    int result = RemoveCompFiles(progress, dialog, directory);
+    WindowRef progress = ui::OpenInfoWindow(dialog, false, false);
+    int result = RemoveCompFiles(progress, dialog, directory, script);
     if (result != kStepAbort)
-        Merge(RemoveAddFiles(progress, dialog, directory), result);
+        Merge(RemoveAddFiles(progress, dialog, directory, script), result);
     if (result == kStepAbort) {
-        platform::ui::CloseInfoWindow(progress);
+        ui::CloseInfoWindow(progress);
         return DeinstallOutcome::kNotCompleted;
     }
-    RemoveDeleteAddFiles(directory);
+    RemoveDeleteAddFiles(dialog, directory, script);
     if (DriverRegistryPresent()) {
-        platform::ui::SetInfoText(progress, Text(kTextRemoveSystemEntries));
-        platform::ui::PumpMessages(progress);
-        platform::ui::PumpMessagesFor(progress, kSystemEntriesPauseMs);
-        if (!RemoveDriverRegistry(directory))
+        ui::SetInfoText(progress, Text(kTextInfoRemovesysentries));
+        ui::PumpMessages(progress);
+        ui::PumpMessagesFor(progress, kSystemEntriesPauseMs);
+        if (!RemoveDriverRegistry(directory, script))
             result = 0;
     }
-    platform::ui::CloseInfoWindow(progress);
+    ui::CloseInfoWindow(progress);
     // What is left can be removed by a second run: the group, the log and the setup files stay for it.
     if (result != 1)
         return DeinstallOutcome::kNotCompleted;
 
-    RemoveProgmanGroup(dialog, directory);
+    RemoveProgmanGroup(dialog, script, inputs.languageName);
     platform::DeleteFilePath(RemovalLogPath(directory));
-    platform::DeleteFilePath(SetupInfoPath(directory));
+    platform::DeleteFilePath(script);
     RemoveSetupProgram(JoinPath(directory, inputs.setupProgramName));
-    ShowMessage(dialog, Text(kTextDone));
+    ShowMessage(dialog, Text(kTextInfoDeiDone));
     return DeinstallOutcome::kCompleted;
 }
 
 DeinstallOutcome ConfirmAndRunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs) {
-    if (!platform::ui::AskSystemYesNo(dialog, Text(kTextAreYouSure), false))
+    if (!ui::AskSystemYesNo(dialog, Text(kTextDlgDeiAreyousure), false))
         return DeinstallOutcome::kCancelled;
     DeinstallOutcome outcome = RunDeinstallation(dialog, inputs);
     if (outcome == DeinstallOutcome::kNotCompleted &&
-        platform::ui::AskYesNo(dialog, false, Text(kTextNoSuccess)) == platform::ui::kAnswerYes)
+        ui::AskYesNo(dialog, false, Text(kTextErrDeiNosuccess)) == ui::kAnswerYes)
         platform::DeleteFilePath(RemovalLogPath(inputs.setupDirectory));
     return outcome;
 }

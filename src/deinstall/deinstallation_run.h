@@ -13,8 +13,12 @@ struct DeinstallInputs {
     // The installation directory the program runs from: it holds the setup information file, the removal
     // log and the files installed below it.
     std::string setupDirectory;
+    // The setup information file's name in setupDirectory.
+    std::string scriptFileName;
     // The running program's file, relative to setupDirectory.
     std::string setupProgramName;
+    // The language whose Program Manager group goes.
+    std::string languageName;
 };
 
 enum class DeinstallOutcome {

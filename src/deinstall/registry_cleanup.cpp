@@ -8,18 +8,17 @@
 #include "configstore/driver_config.h"
 #include "configstore/group_order.h"
 #include "configstore/registry_layout.h"
-#include "deinstall/removal_log.h"
+#include "configstore/removal_log.h"
 #include "platform/registry.h"
 #include "setupfiles/language_table.h"
-#include "shell/message_boxes.h"
-#include "shell/text_format.h"
+#include "ui/message_boxes.h"
+#include "setupfiles/text_format.h"
+#include "setupfiles/text_ids.h"
 
 using namespace platform::registry;
 
 namespace {
 
-constexpr int kTextNoRemoveKey = 210;
-constexpr int kTextKeyNotFound = 211;
 constexpr char kEnumKeyPath[] = "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Enum";
 
 struct KeyStep {
@@ -76,13 +75,13 @@ long DeleteLoggedKey(const std::string& setupDirectory, const std::string& keyPa
             return kSuccess;
         if (status != kSuccess) {
             if (!logged)
-                ShowMessage(nullptr, FormatText(Text(kTextKeyNotFound), {keyPath}));
+                ShowMessage(nullptr, FormatText(Text(kTextErrDeiKeynotfound), {keyPath}));
             return status;
         }
     }
     long status = DeleteKey(keyPath);
     if (status != kSuccess && !logged)
-        ShowMessage(nullptr, FormatText(Text(kTextNoRemoveKey), {keyPath}));
+        ShowMessage(nullptr, FormatText(Text(kTextErrDeiNoremovekey), {keyPath}));
     return status;
 }
 
@@ -92,14 +91,14 @@ bool DriverRegistryPresent() {
     return found || KeyExists(kServiceKeyPath);
 }
 
-bool RemoveDriverRegistry(const std::string& setupDirectory) {
+bool RemoveDriverRegistry(const std::string& setupDirectory, const std::string& script) {
     bool ourEntry = false;
     uint32_t capiIndex = FindCapiIndex(&ourEntry);
     bool otherDrivers = HasOtherCapiDriver(ourEntry);
     uint32_t adapters = 0;
     if (ourEntry) {
         DriverConfig installed;
-        if (!ReadDriverConfig(installed))
+        if (!ReadDriverConfig(script, installed))
             return false;
         adapters = installed.NumberOfControllers;
     }

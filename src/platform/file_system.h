@@ -41,12 +41,15 @@ bool SetLastWriteTime(const std::string& path, uint64_t time);
 bool CopyFilePath(const std::string& source, const std::string& target);
 
 bool CreateDirectoryPath(const std::string& path);  // one level
-// Removes a directory; fails while it holds anything.
+// Removes an empty directory; fails while it holds anything.
 bool RemoveDirectoryPath(const std::string& path);
 // Has the system delete the file when it next starts, for a file that cannot be deleted now (a running
 // program's own file). The request needs administrator rights.
 bool MarkFileForDeletionAtRestart(const std::string& path);
 bool IsDirectory(const std::string& path);
+// The directory as a directory listing shows it: the full path in lower case, without a closing backslash
+// unless it is a drive root. The process's current directory is left alone.
+std::string DisplayDirectory(const std::string& directory);
 
 // LZ expansion, as LZ32 does it: a file in the Windows file compression format (SZDD) is expanded, any
 // other file copied unchanged. A missing source name.ext is also looked for as name.ex_.

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <map>
 #include <vector>
@@ -118,7 +119,10 @@ void SetModuleFileName(const std::string& path) {
 }  // namespace fake
 
 FileId OpenFileForRead(const std::string& path) {
-    int fd = open(fake::HostPath(path).c_str(), O_RDONLY);
+    std::string hostPath = fake::HostPath(path);
+    if (Fails(hostPath, fake::FileOperation::kOpenForRead))
+        return kNoFile;
+    int fd = open(hostPath.c_str(), O_RDONLY);
     struct stat status;
     // Windows does not open a directory as a file.
     if (fd >= 0 && (fstat(fd, &status) != 0 || S_ISDIR(status.st_mode))) {
@@ -268,6 +272,16 @@ bool MarkFileForDeletionAtRestart(const std::string& path) {
 bool IsDirectory(const std::string& path) {
     struct stat status;
     return stat(fake::HostPath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// The listing shows the path as it was given, lower-cased; only a drive root keeps its closing backslash.
+std::string DisplayDirectory(const std::string& directory) {
+    std::string shown = directory;
+    bool driveRoot = shown.size() == 3 && shown[1] == ':';
+    while (!driveRoot && shown.size() > 1 && (shown.back() == '\\' || shown.back() == '/')) shown.pop_back();
+    std::transform(shown.begin(), shown.end(), shown.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return shown;
 }
 
 LzId LzOpenSource(const std::string& path) {

@@ -5,6 +5,7 @@
 #include "configstore/autoexec_block.h"
 #include "fuzz_support.h"
 #include "platform/native_fakes.h"
+#include "ui/ui_fakes.h"
 #include "setupfiles/text_line.h"
 
 namespace {
@@ -95,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(removed == original, "insertion and removal did not give the file back byte for byte");
     FUZZ_CHECK(KeptTexts(removed) == KeptTexts(original), "the removal did not give back the original lines");
 
-    const auto& shown = platform::fake::ShownMessages();
+    const auto& shown = ui::fake::ShownMessages();
     FUZZ_CHECK(shown.empty(), "the edits showed " + fuzz::Quoted(shown.empty() ? "" : shown.front().text));
     return 0;
 }

@@ -9,11 +9,11 @@
 #include "configstore/group_order.h"
 #include "configstore/integrity_backup.h"
 #include "deinstall/deinstallation_run.h"
-#include "deinstall/removal_log.h"
+#include "configstore/removal_log.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
-#include "platform/user_interface.h"
-#include "shell/app_context.h"
+#include "ui/user_interface.h"
+#include "setupfiles/app_context.h"
 #include "test_support.h"
 
 // The removal run over an installed driver: its files below the installation directory and in the
@@ -22,9 +22,9 @@ namespace {
 
 using platform::fake::FailFileOperation;
 using platform::fake::FileOperation;
-using platform::fake::QueueAnswers;
 using platform::fake::RegistryKeyExists;
-using namespace platform::ui;
+using ui::fake::QueueAnswers;
+using namespace ui;
 using Texts = std::vector<std::string>;
 
 const std::string kService = "SYSTEM\\CurrentControlSet\\Services\\Quorel";
@@ -34,19 +34,24 @@ const std::string kStockAutoexec = CrLf({"REM stock", "lh %SystemRoot%\\system32
 
 // A driver file for the Windows tree only, one installed in both places, a tool in the installation
 // directory only, and an entry that installs nothing; a document; a trace file the tool leaves behind.
-// clang-format off
-const Texts kScript = {
-    "[ADDFILES]", "1", "1", "DOCS", "README.TXT", "DOCS",
-    "[COMPFILES]", "4",
-    "1", "DRIVER", "KXBUS.SY_", "kxbus.sys", "!NOSETUPDIR", "system32\\drivers", "!VERSION_ON",
-    "1", "DRIVER", "TOOL.EX_", "tool.exe", "TOOLS", "system32", "!VERSION_OFF",
-    "1", "TOOLS", "CAPITEST.EX_", "capitest.exe", "TOOLS", "!NOWINSYSTEM", "!VERSION_OFF",
-    "1", "DRIVER", "NONE.EX_", "none.exe", "!NOSETUPDIR", "!NOWINSYSTEM", "!VERSION_OFF",
-    "[DELETEADDFILES]", "1", "1", "TOOLS", "QTRACE.LOG",
-    "[PROGMAN]", "Group", "Test", "0",
-    "[MAINTENANCE]", "!MAINTENANCE_OFF",
+// One row per record of the setup information file.
+const std::vector<Texts> kScriptRecords = {
+    {"[ADDFILES]", "1", "1", "DOCS", "README.TXT", "DOCS"},
+    {"[COMPFILES]", "4"},
+    {"1", "DRIVER", "KXBUS.SY_", "kxbus.sys", "!NOSETUPDIR", "system32\\drivers", "!VERSION_ON"},
+    {"1", "DRIVER", "TOOL.EX_", "tool.exe", "TOOLS", "system32", "!VERSION_OFF"},
+    {"1", "TOOLS", "CAPITEST.EX_", "capitest.exe", "TOOLS", "!NOWINSYSTEM", "!VERSION_OFF"},
+    {"1", "DRIVER", "NONE.EX_", "none.exe", "!NOSETUPDIR", "!NOWINSYSTEM", "!VERSION_OFF"},
+    {"[DELETEADDFILES]", "1", "1", "TOOLS", "QTRACE.LOG"},
+    {"[PROGMAN]", "Group", "Test", "0"},
+    {"[MAINTENANCE]", "!MAINTENANCE_OFF"},
 };
-// clang-format on
+
+std::string ScriptText() {
+    Texts lines;
+    for (const Texts& record : kScriptRecords) lines.insert(lines.end(), record.begin(), record.end());
+    return CrLf(lines);
+}
 
 // The installed files below the test directory, which is the Windows directory, in the order of removal.
 const Texts kRemovedFiles = {"system32/drivers/kxbus.sys", "system32/tool.exe", "Quorel2/TOOLS/tool.exe",
@@ -64,7 +69,7 @@ class DeinstallationRunTest : public SetupFixture {
         install_ = Dir() + "\\Quorel2";
         App().SetupDirectory = install_;
         platform::fake::SetWindowsDirectory(Dir());
-        WriteFile("Quorel2/SETUP.QZT", CrLf(kScript));
+        WriteFile("Quorel2/SETUP.QZT", ScriptText());
         WriteFile("Quorel2/SETUP.EXE", "program");
         WriteFile("Quorel2/TOOLS/QTRACE.LOG", "trace");
         WriteFile("system32/drivers/other.sys", "another driver");
@@ -77,8 +82,10 @@ class DeinstallationRunTest : public SetupFixture {
         platform::fake::SetRegistryValue(kGroupOrder, "List", platform::registry::kTypeMultiSz, kStockList);
         WriteFile("system32/AutoExec.NT", kStockAutoexec);
         DriverConfig config;
-        SetDefaultDriverConfig(1, config);
-        ASSERT_TRUE(WriteDriverConfig(1, config));
+        MaintenanceDefaults defaults;
+        ReadMaintenanceSection(ScriptPath(App()), defaults);
+        SetDefaultDriverConfig(1, defaults, config);
+        ASSERT_TRUE(WriteDriverConfig(ScriptPath(App()), 1, config));
         ASSERT_TRUE(WriteAdapterConfig({2, 0x260, 3, ""}, 0, 0));
         WriteStoredScriptVersion(210);
     }
@@ -91,7 +98,7 @@ class DeinstallationRunTest : public SetupFixture {
     }
     std::string LogPath() { return install_ + "\\removed.qzt"; }
 
-    DeinstallOutcome Run() { return RunDeinstallation(nullptr, {install_, "SETUP.EXE"}); }
+    DeinstallOutcome Run() { return RunDeinstallation(nullptr, {install_, "SETUP.QZT", "SETUP.EXE", ""}); }
 
     Texts Kinds(const std::string& kind) {
         Texts texts;
@@ -243,7 +250,7 @@ TEST_F(DeinstallationRunTest, SecondRunAfterAnInterruptedOneCompletesWithoutQues
         platform::fake::ResetDde();
         InstallConfiguration();
         for (const std::string& file : kRemovedFiles) WriteFile(file, "installed");
-        WriteFile("Quorel2/SETUP.QZT", CrLf(kScript));
+        WriteFile("Quorel2/SETUP.QZT", ScriptText());
         WriteFile("Quorel2/SETUP.EXE", "program");
         c.interrupt();
         QueueAnswers(c.answers);
@@ -335,7 +342,7 @@ TEST_F(DeinstallationRunTest, DeleteInstalledFileAsksOnlyAboutWhatTheLogDoesNotE
         for (const std::string& text : Questions()) questions.push_back(text.substr(0, text.rfind(' ')));
         EXPECT_EQ(questions, c.questions) << c.what;
         EXPECT_EQ(Exists("Quorel2/TOOLS/capitest.exe"), c.thereAfter) << c.what;
-        EXPECT_EQ(platform::fake::PendingAnswers(), 0u) << c.what;
+        EXPECT_EQ(ui::fake::PendingAnswers(), 0u) << c.what;
     }
 }
 
@@ -373,14 +380,15 @@ TEST_F(DeinstallationRunTest, DeinstallButtonConfirmsRunsAndOffersToDeleteTheLog
         platform::fake::ResetDde();
         InstallConfiguration();
         for (const std::string& file : kRemovedFiles) WriteFile(file, "installed");
-        WriteFile("Quorel2/SETUP.QZT", CrLf(kScript));
+        WriteFile("Quorel2/SETUP.QZT", ScriptText());
         std::filesystem::remove(PathOf("Quorel2/removed.qzt"));
         if (c.missingFile)
             std::filesystem::remove(PathOf("Quorel2/TOOLS/capitest.exe"));
         Shown().clear();
         QueueAnswers(c.answers);
 
-        EXPECT_EQ(ConfirmAndRunDeinstallation(nullptr, {install_, "SETUP.EXE"}), c.outcome) << c.what;
+        EXPECT_EQ(ConfirmAndRunDeinstallation(nullptr, {install_, "SETUP.QZT", "SETUP.EXE", ""}), c.outcome)
+            << c.what;
         EXPECT_EQ(Questions(), c.questions) << c.what;
         EXPECT_EQ(Exists("Quorel2/removed.qzt"), c.logAfter) << c.what;
         if (c.outcome == DeinstallOutcome::kCancelled) {

@@ -7,7 +7,7 @@
 #include "configstore/config_writer.h"
 #include "configstore/integrity_backup.h"
 #include "deinstall/registry_cleanup.h"
-#include "deinstall/removal_log.h"
+#include "configstore/removal_log.h"
 
 // The driver's registry entries, AUTOEXEC.NT block and service group taken out again at removal.
 namespace {
@@ -39,10 +39,10 @@ class RegistryCleanupTest : public ConfigStoreFixture {
     // Windows NT adds to a started service.
     void Install(uint32_t n, uint32_t adapters) {
         DriverConfig config;
-        SetDefaultDriverConfig(n, config);
+        SetDefaultDriverConfig(n, ScriptMaintenance(), config);
         config.NumberOfControllers = adapters;
         config.MaintenanceMode = 1;
-        ASSERT_TRUE(WriteDriverConfig(n, config));
+        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), n, config));
         for (uint32_t i = 0; i < adapters; ++i) ASSERT_TRUE(WriteAdapterConfig({2, 0x260, 3, ""}, i, 0));
         WriteStoredScriptVersion(210);
         platform::fake::AddRegistryKey(kService + "\\Enum");
@@ -110,7 +110,7 @@ TEST_F(RegistryCleanupTest, KeysGoLeafFirstInTheFixedOrderEachLogged) {
         WindowsNtState();
         Install(c.n, c.adapters);
         EXPECT_TRUE(DriverRegistryPresent());
-        EXPECT_TRUE(RemoveDriverRegistry(Dir())) << c.adapters;
+        EXPECT_TRUE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.adapters;
         EXPECT_EQ(Logged(), c.logged) << c.adapters;
         EXPECT_FALSE(RegistryKeyExists("SOFTWARE\\CAPI20")) << c.adapters;
         EXPECT_EQ(RegistrySubKeys("SYSTEM\\CurrentControlSet\\Services"), Keys{}) << c.adapters;
@@ -141,7 +141,7 @@ TEST_F(RegistryCleanupTest, AutoexecAndGroupListComeBackByteForByte) {
         Install(1, 1);
         ASSERT_NE(ReadFile("system32/AutoExec.NT"), c.autoexec) << c.what;
         ASSERT_NE(List().data, JoinGroupList(c.groups)) << c.what;
-        EXPECT_TRUE(RemoveDriverRegistry(Dir())) << c.what;
+        EXPECT_TRUE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.what;
         EXPECT_EQ(ReadFile("system32/AutoExec.NT"), c.autoexec) << c.what;
         EXPECT_EQ(List(), (RegistryValue{"List", kMultiSz, JoinGroupList(c.groupsAfter)})) << c.what;
         EXPECT_TRUE(Shown().empty());
@@ -166,7 +166,7 @@ TEST_F(RegistryCleanupTest, AnotherMakersDriverKeepsTheTreeTheGroupAndItsEntry) 
         Install(c.ours, 2);
         const RegistryValue installedList = List();
 
-        EXPECT_TRUE(RemoveDriverRegistry(Dir())) << c.ours;
+        EXPECT_TRUE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.ours;
         EXPECT_EQ(RegistrySubKeys("SOFTWARE\\CAPI20"), Keys{std::to_string(c.other)});
         EXPECT_EQ(RegistryValues(other), entry);
         EXPECT_EQ(RegistrySubKeys(other), (Keys{"1", "2"}));
@@ -183,7 +183,7 @@ TEST_F(RegistryCleanupTest, TreeThatCannotBeCountedKeepsTheGroup) {
     Install(1, 1);
     const RegistryValue installedList = List();
     platform::fake::FailRegistryOperation("SOFTWARE\\CAPI20", RegistryOperation::kCountSubKeys, 5);
-    EXPECT_TRUE(RemoveDriverRegistry(Dir()));
+    EXPECT_TRUE(RemoveDriverRegistry(Dir(), ScriptFile()));
     EXPECT_EQ(List(), installedList);
     EXPECT_FALSE(RegistryKeyExists(kService));
 }
@@ -234,7 +234,7 @@ TEST_F(RegistryCleanupTest, FailingStepStopsTheCleanUpThereAndKeepsWhatFollows) 
         WindowsNtState();
         Install(1, 1);
         platform::fake::FailRegistryOperation(c.key, c.operation, platform::registry::kAccessDenied);
-        EXPECT_FALSE(RemoveDriverRegistry(Dir())) << c.what;
+        EXPECT_FALSE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.what;
         EXPECT_EQ(Messages(), Keys{c.message}) << c.what;
         EXPECT_EQ(c.logged.empty() ? Keys{"<no log>"} : c.logged, Logged()) << c.what;
         for (const std::string& key : c.remaining)
@@ -263,7 +263,7 @@ TEST_F(RegistryCleanupTest, AutoexecGroupListOrConfigurationFailureRemovesNoKey)
         WindowsNtState();
         Install(1, 1);
         c.arrange();
-        EXPECT_FALSE(RemoveDriverRegistry(Dir())) << c.what;
+        EXPECT_FALSE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.what;
         EXPECT_EQ(Messages(), Keys{c.message}) << c.what;
         EXPECT_TRUE(RegistryKeyExists("SOFTWARE\\CAPI20\\1\\1")) << c.what;
         EXPECT_FALSE(Exists("removed.qzt")) << c.what;
@@ -294,14 +294,14 @@ TEST_F(RegistryCleanupTest, SecondRunAfterAnInterruptedOneFinishesWithoutMessage
         WindowsNtState();
         Install(1, 1);
         platform::fake::AddRegistryKey(c.blocked + "\\Foreign");
-        EXPECT_FALSE(RemoveDriverRegistry(Dir())) << c.what;
+        EXPECT_FALSE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.what;
         EXPECT_EQ(Messages(), Keys{NoRemoveKey(c.blocked)}) << c.what;
         EXPECT_EQ(Logged(), c.firstRun) << c.what;
 
         Shown().clear();
         ASSERT_EQ(platform::registry::DeleteKey(c.blocked + "\\Foreign"), 0);
         EXPECT_TRUE(DriverRegistryPresent()) << c.what;
-        EXPECT_TRUE(RemoveDriverRegistry(Dir())) << c.what;
+        EXPECT_TRUE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.what;
         EXPECT_TRUE(Shown().empty()) << c.what;
         EXPECT_EQ(Logged(), c.bothRuns) << c.what;
         EXPECT_FALSE(RegistryKeyExists(kService)) << c.what;

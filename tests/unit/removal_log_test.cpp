@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "deinstall/removal_log.h"
+#include "configstore/removal_log.h"
 #include "platform/file_system.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 #include "test_support.h"
 
 namespace {
@@ -52,20 +52,20 @@ TEST_F(RemovalLogTest, LookupIgnoresCaseAndSeesTheHeader) {
 TEST_F(RemovalLogTest, LogThatCannotBeCreatedAsksRetryIgnore) {
     LoadLanguage({{"[ERR_WRITEPROTECTED]", "Drive %s is write-protected"}});
     const std::string missing = Dir() + "\\missing";
-    platform::fake::QueueAnswers({platform::ui::kAnswerRetry, platform::ui::kAnswerIgnore});
+    ui::fake::QueueAnswers({ui::kAnswerRetry, ui::kAnswerIgnore});
     EXPECT_EQ(AppendRemovalLog(missing, "C:\\A.DLL"), 0);
     ASSERT_EQ(Shown().size(), 2u);
     EXPECT_EQ(Shown()[0].kind, "AskRetryIgnore");
     EXPECT_EQ(Shown()[0].text, "Drive " + Dir().substr(0, 3) + " is write-protected");
-    platform::fake::QueueAnswers({platform::ui::kAnswerCancel});
+    ui::fake::QueueAnswers({ui::kAnswerCancel});
     EXPECT_EQ(AppendRemovalLog(missing, "C:\\A.DLL"), 0);
 }
 
 TEST_F(RemovalLogTest, EntryThatCannotBeWrittenIsReportedAndNotTakenAsWritten) {
     LoadLanguage({{"[ERR_CANTWRITE]", "Cannot write %s"}});
-    using platform::ui::kAnswerCancel;
-    using platform::ui::kAnswerIgnore;
-    using platform::ui::kAnswerRetry;
+    using ui::kAnswerCancel;
+    using ui::kAnswerIgnore;
+    using ui::kAnswerRetry;
     struct Case {
         const char* what;
         bool logThere;
@@ -82,7 +82,7 @@ TEST_F(RemovalLogTest, EntryThatCannotBeWrittenIsReportedAndNotTakenAsWritten) {
             WriteFile("removed.qzt", kHeader);
         Shown().clear();
         platform::fake::FailFileOperation(RemovalLogPath(Dir()), platform::fake::FileOperation::kWrite);
-        platform::fake::QueueAnswers(c.answers);
+        ui::fake::QueueAnswers(c.answers);
         EXPECT_EQ(AppendRemovalLog(Dir(), "C:\\A.DLL"), 0) << c.what;
         EXPECT_EQ(ShownTexts(),
                   std::vector<std::string>(c.questions, "Cannot write " + RemovalLogPath(Dir())))
@@ -95,7 +95,7 @@ TEST_F(RemovalLogTest, EntryThatCannotBeWrittenIsReportedAndNotTakenAsWritten) {
 TEST_F(RemovalLogTest, RetryAfterAPartlyWrittenEntryWritesItOnALineOfItsOwn) {
     WriteFile("removed.qzt", kHeader + "C:\\A.DLL\r\n");
     platform::fake::FailFileOperation(RemovalLogPath(Dir()), platform::fake::FileOperation::kWrite, 1);
-    platform::fake::QueueAnswers({platform::ui::kAnswerRetry});
+    ui::fake::QueueAnswers({ui::kAnswerRetry});
     EXPECT_EQ(AppendRemovalLog(Dir(), "C:\\B.DLL"), 1);
     // Half of "C:\B.DLL" CR LF was written by the failed try.
     EXPECT_EQ(ReadFile("removed.qzt"), kHeader + "C:\\A.DLL\r\nC:\\B.\r\nC:\\B.DLL\r\n");

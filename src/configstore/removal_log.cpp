@@ -1,16 +1,15 @@
-#include "deinstall/removal_log.h"
+#include "configstore/removal_log.h"
 
 #include "platform/file.h"
 #include "platform/file_system.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
-#include "shell/text_format.h"
+#include "setupfiles/text_format.h"
+#include "setupfiles/text_ids.h"
 
 namespace {
 
-constexpr int kTextWriteProtected = 202;
-constexpr int kTextCantWrite = 206;
 constexpr size_t kEntryWidth = 260;  // an entry with its CR LF and terminator
 const char* const kHeader =
     "QZT Quorel Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
@@ -22,8 +21,8 @@ bool CreateLog(const std::string& path, platform::OutputFile& log) {
         if (log.IsOpen())
             return true;
         std::string drive = path.substr(0, 3);
-        if (platform::ui::AskRetryIgnore(nullptr, FormatText(Text(kTextWriteProtected), {drive})) !=
-            platform::ui::kAnswerRetry)
+        if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrWriteprotected), {drive})) !=
+            ui::kAnswerRetry)
             return false;
     }
 }
@@ -51,8 +50,7 @@ int AppendRemovalLog(const std::string& setupDirectory, const std::string& objec
             return 1;
         // An entry taken as written would let a later removal pass over an object it never removed.
         log.Close();
-        if (platform::ui::AskRetryIgnore(nullptr, FormatText(Text(kTextCantWrite), {path})) !=
-            platform::ui::kAnswerRetry)
+        if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrCantwrite), {path})) != ui::kAnswerRetry)
             return 0;
         // Part of the entry may stand in the log now; the next try starts on a line of its own.
         entry = "\r\n" + FitField(object, kEntryWidth - 2) + "\r\n";
