@@ -49,5 +49,5 @@ DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inpu
 
 // The Deinstall button of the removal dialog: asks "[DLG_DEI_AREYOUSURE]" (kCancelled on No), runs the
 // removal, and after an incomplete one deletes the removal log when the user answers Yes to
-// "[ERR_DEI_NOSUCCESS]". On kCompleted the dialog ends the program.
+// "[ERR_DEI_NOSUCCESS]". On kCompleted the caller ends the program.
 DeinstallOutcome ConfirmAndRunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs);
