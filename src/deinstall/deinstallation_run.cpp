@@ -89,8 +89,24 @@ int RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& set
     return result;
 }
 
+// The language files of the setup directory: a second run after an interrupted one needs them as much as
+// the program and the script, so they go last with those.
+std::vector<std::string> LanguageFiles(const std::string& setupDirectory, const std::string& script) {
+    LanguageList languages;
+    ReadLanguageSection(script, languages);
+    std::vector<std::string> files;
+    for (const LanguageEntry& entry : languages.entries)
+        files.push_back(JoinPath(setupDirectory, entry.fileName));
+    return files;
+}
+
+bool IsListed(const std::vector<std::string>& paths, const std::string& path) {
+    return std::any_of(paths.begin(), paths.end(),
+                       [&](const std::string& listed) { return EqualsIgnoreCase(listed, path); });
+}
+
 int RemoveAddFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
-                   const std::string& script) {
+                   const std::string& script, const std::vector<std::string>& keptForLast) {
     std::vector<AddFile> files;
     if (ReadAddFiles(script, files) != 1) {
         ShowError(dialog, kScriptMissingText);
@@ -99,7 +115,10 @@ int RemoveAddFiles(WindowRef progress, WindowRef dialog, const std::string& setu
     int result = 1;
     for (const AddFile& file : files) {
         std::string directory = JoinPath(setupDirectory, file.destinationSubdirectory);
-        if (!RemoveFileStep(progress, dialog, setupDirectory, JoinPath(directory, file.fileName), result))
+        std::string path = JoinPath(directory, file.fileName);
+        if (IsListed(keptForLast, path))
+            continue;
+        if (!RemoveFileStep(progress, dialog, setupDirectory, path, result))
             return result;
         platform::RemoveDirectoryPath(directory);
     }
@@ -148,11 +167,12 @@ int DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, cons
 DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs) {
     const std::string& directory = inputs.setupDirectory;
     const std::string script = SetupInfoPath(directory, inputs.scriptFileName);
+    const std::vector<std::string> languageFiles = LanguageFiles(directory, script);
     // Once started, the removal runs to its end: there is no Cancel.
     WindowRef progress = ui::OpenInfoWindow(dialog, false, false);
     int result = RemoveCompFiles(progress, dialog, directory, script);
     if (result != kStepAbort)
-        Merge(RemoveAddFiles(progress, dialog, directory, script), result);
+        Merge(RemoveAddFiles(progress, dialog, directory, script, languageFiles), result);
     if (result == kStepAbort) {
         ui::CloseInfoWindow(progress);
         return DeinstallOutcome::kNotCompleted;
@@ -173,6 +193,7 @@ DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inpu
     RemoveProgmanGroup(dialog, script, inputs.languageName);
     platform::DeleteFilePath(RemovalLogPath(directory));
     platform::DeleteFilePath(script);
+    for (const std::string& file : languageFiles) platform::DeleteFilePath(file);
     RemoveSetupProgram(JoinPath(directory, inputs.setupProgramName));
     ShowMessage(dialog, Text(kTextInfoDeiDone));
     return DeinstallOutcome::kCompleted;

@@ -42,9 +42,10 @@ int DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, cons
 // The removal itself, under a progress window without Cancel, owned by dialog, the owner of every
 // question. Files of "[COMPFILES]" (every copy the installation made), "[ADDFILES]" and "[DELETEADDFILES]"
 // and their directories go first; an Abort ends the run at once. Then, while any of them is there, the
-// registry entries (RemoveDriverRegistry). Only when all of that succeeded do the Program Manager group,
-// the removal log and the setup files go, and "[INFO_DEI_DONE]" is shown: kCompleted. The running program,
-// which cannot delete its own file, has it deleted at the next restart. Otherwise kNotCompleted.
+// registry entries (RemoveDriverRegistry). Only when all of that succeeded do the Program Manager group, the
+// removal log and the setup files go (the program, the script and the language files, which a second run
+// needs as well), and "[INFO_DEI_DONE]" is shown: kCompleted. The running program, which cannot delete its
+// own file, has it deleted at the next restart. Otherwise kNotCompleted.
 DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs);
 
 // The Deinstall button of the removal dialog: asks "[DLG_DEI_AREYOUSURE]" (kCancelled on No), runs the

@@ -147,7 +147,7 @@ class DeinstallationTest : public ::testing::Test {
     // A first installation with the default paths, ended with the restart text it asks for.
     void Install() const {
         SetupProcess setup(dir_, "");
-        HWND main = setup.SkipIntroToMainDialog();
+        HWND main = setup.SkipIntroToMainDialog(kLongWaitMs);
         ASSERT_NE(main, nullptr);
         PressButton(main, IDC_MAIN_ACTION);
         HWND install = setup.WaitForControls({IDC_INSTALL_SOURCE, IDC_INSTALL_DESTINATION});
@@ -168,7 +168,7 @@ class DeinstallationTest : public ::testing::Test {
     // The installed copy started for removal, as the group's Remove item starts it: /d, in the installation
     // directory. Returns the deinstall dialog opened from the main dialog.
     static HWND OpenDeinstallDialog(const SetupProcess& setup, HWND* main) {
-        *main = setup.SkipIntroToMainDialog();
+        *main = setup.SkipIntroToMainDialog(kLongWaitMs);
         if (!*main)
             return nullptr;
         PressButton(*main, IDC_MAIN_ACTION);
@@ -314,9 +314,11 @@ TEST_F(DeinstallationTest, FileHeldOpenAndIgnoredLeavesTheRestForASecondRunThatC
         PressButton(main, IDC_MAIN_EXIT);
         ExpectExit(setup);
 
+        // What a second run needs stays: the program, its script and its language files.
         EXPECT_EQ(Existing(InstalledFiles()),
-                  (std::vector<std::string>{kInstallDirectory + "\\SETUP.EXE",
-                                            kInstallDirectory + "\\SETUP.QZT", held}));
+                  (std::vector<std::string>{kSetupProgram, kInstallDirectory + "\\SETUP.QZT",
+                                            kInstallDirectory + "\\ENGLISH.LNG",
+                                            kInstallDirectory + "\\DEUTSCH.LNG", held}));
         EXPECT_TRUE(FileExists(kInstallDirectory + "\\removed.qzt"));
         EXPECT_TRUE(DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"));
         // The registry goes in the first run all the same.

@@ -36,7 +36,8 @@ const std::string kStockAutoexec = CrLf({"REM stock", "lh %SystemRoot%\\system32
 // directory only, and an entry that installs nothing; a document; a trace file the tool leaves behind.
 // One row per record of the setup information file.
 const std::vector<Texts> kScriptRecords = {
-    {"[ADDFILES]", "1", "1", "DOCS", "README.TXT", "DOCS"},
+    {"[ADDFILES]", "2", "1", "DOCS", "README.TXT", "DOCS"},
+    {"1", "", "ENGLISH.LNG", ""},
     {"[COMPFILES]", "4"},
     {"1", "DRIVER", "KXBUS.SY_", "kxbus.sys", "!NOSETUPDIR", "system32\\drivers", "!VERSION_ON"},
     {"1", "DRIVER", "TOOL.EX_", "tool.exe", "TOOLS", "system32", "!VERSION_OFF"},
@@ -45,6 +46,7 @@ const std::vector<Texts> kScriptRecords = {
     {"[DELETEADDFILES]", "1", "1", "TOOLS", "QTRACE.LOG"},
     {"[PROGMAN]", "Group", "Test", "0"},
     {"[MAINTENANCE]", "!MAINTENANCE_OFF"},
+    {"[LANGUAGE]", "1", "English", "ENGLISH.LNG"},
 };
 
 std::string ScriptText() {
@@ -71,6 +73,7 @@ class DeinstallationRunTest : public SetupFixture {
         platform::fake::SetWindowsDirectory(Dir());
         WriteFile("Quorel2/SETUP.QZT", ScriptText());
         WriteFile("Quorel2/SETUP.EXE", "program");
+        WriteFile("Quorel2/ENGLISH.LNG", "texts");
         WriteFile("Quorel2/TOOLS/QTRACE.LOG", "trace");
         WriteFile("system32/drivers/other.sys", "another driver");
         for (const std::string& file : kRemovedFiles) WriteFile(file, "installed");
@@ -217,8 +220,9 @@ TEST_F(DeinstallationRunTest, FileProblemsAreAskedAboutAndLeaveTheRunIncomplete)
         EXPECT_EQ(Remaining(kRemovedFiles), c.remaining) << c.what;
         EXPECT_EQ(RegistryRemoved(), c.registryRemoved) << c.what;
         EXPECT_EQ(Kinds("CloseInfoWindow").size(), 1u) << c.what;
-        // What a second run needs stays: the group, the log and the setup files.
+        // What a second run needs stays: the group, the log and the setup files with the language file.
         EXPECT_TRUE(platform::fake::DdeCommands().empty()) << c.what;
+        EXPECT_TRUE(Exists("Quorel2/ENGLISH.LNG")) << c.what;
         EXPECT_TRUE(Exists("Quorel2/removed.qzt")) << c.what;
         EXPECT_TRUE(Exists("Quorel2/SETUP.QZT")) << c.what;
         EXPECT_TRUE(Exists("Quorel2/SETUP.EXE")) << c.what;
@@ -252,6 +256,7 @@ TEST_F(DeinstallationRunTest, SecondRunAfterAnInterruptedOneCompletesWithoutQues
         for (const std::string& file : kRemovedFiles) WriteFile(file, "installed");
         WriteFile("Quorel2/SETUP.QZT", ScriptText());
         WriteFile("Quorel2/SETUP.EXE", "program");
+        WriteFile("Quorel2/ENGLISH.LNG", "texts");
         c.interrupt();
         QueueAnswers(c.answers);
         ASSERT_EQ(Run(), DeinstallOutcome::kNotCompleted) << c.what;
