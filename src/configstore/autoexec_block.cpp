@@ -87,13 +87,32 @@ bool HasAutoexecBlock(const std::string& content) {
     return false;
 }
 
+std::string AutoexecBlockFor(const std::string& content) {
+    std::string lines =
+        std::string(kAutoexecBeginMarker) + "\r\n" + kAutoexecLoaderLine + "\r\n" + kAutoexecEndMarker;
+    std::vector<RawLine> existing = SplitRawLines(content);
+    if (existing.empty() || !existing.back().end.empty())
+        return lines + "\r\n";
+    // After a last line without line end the block needs a line of its own, and it leaves the file
+    // ending without one, as it did: the removal then gives the file back byte for byte.
+    return "\r\n" + lines;
+}
+
 std::string WithoutAutoexecBlock(const std::string& content) {
-    std::string kept;
-    for (const RawLine& line : SplitRawLines(content)) {
+    std::vector<RawLine> lines = SplitRawLines(content);
+    std::vector<RawLine> kept;
+    for (const RawLine& line : lines) {
         if (!IsBlockLine(line.text))
-            kept += line.text + line.end;
+            kept.push_back(line);
     }
-    return kept;
+    // A file that ended in a block line without line end ends without one again: that line end was the
+    // one the insertion put before the block. An empty line keeps its line end, or it would vanish.
+    if (!lines.empty() && lines.back().end.empty() && IsBlockLine(lines.back().text) && !kept.empty() &&
+        !kept.back().text.empty())
+        kept.back().end.clear();
+    std::string bytes;
+    for (const RawLine& line : kept) bytes += line.text + line.end;
+    return bytes;
 }
 
 bool InsertAutoexecBlock() {
@@ -106,10 +125,7 @@ bool InsertAutoexecBlock() {
     }
     if (HasAutoexecBlock(content))
         return true;
-    // The leading line end puts the block on its own line even after a last line without one.
-    std::string block = std::string("\r\n") + kAutoexecBeginMarker + "\r\n" + kAutoexecLoaderLine + "\r\n" +
-                        kAutoexecEndMarker + "\r\n";
-    if (!file.Append(block)) {
+    if (!file.Append(AutoexecBlockFor(content))) {
         ReportNoAutoexec(path);
         return false;
     }
@@ -136,11 +152,17 @@ bool RemoveAutoexecBlock() {
     bool copyWritten = temporary.Write(WithoutAutoexecBlock(content));
     temporary.Close();
     // A short temporary copy must never replace the file: every other line of it would be lost.
-    bool replaced = copyWritten && platform::CopyFilePath(temporaryPath, path);
-    platform::DeleteFilePath(temporaryPath);
-    if (!replaced) {
-        ReportNoAutoexec(copyWritten ? path : temporaryPath);
+    if (!copyWritten) {
+        platform::DeleteFilePath(temporaryPath);
+        ReportNoAutoexec(temporaryPath);
         return false;
     }
+    // A copy that failed on the way may have cut AUTOEXEC.NT short; the temporary file is then the only
+    // complete copy, and it stays.
+    if (!platform::CopyFilePath(temporaryPath, path)) {
+        ReportNotWritten(path);
+        return false;
+    }
+    platform::DeleteFilePath(temporaryPath);
     return true;
 }

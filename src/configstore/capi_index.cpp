@@ -73,20 +73,21 @@ uint32_t FindCapiIndex(bool* found) {
     return next;
 }
 
-bool HasOtherCapiEntries() {
-    Key tree;
-    if (OpenKey(kCapiTreePath, false, tree.Put()) != kSuccess) {
-        ReportNoKey(kCapiTreePath);
-        return false;
-    }
-    uint32_t count = 0;
-    return CountSubKeys(tree.Get(), &count) == kSuccess && count > 1;
-}
-
 bool HasOtherMakersEntries(bool ourEntryExists) {
     Key tree;
     if (OpenKey(kCapiTreePath, false, tree.Put()) != kSuccess)
         return false;
     uint32_t count = 0;
     return CountSubKeys(tree.Get(), &count) == kSuccess && count > (ourEntryExists ? 1u : 0u);
+}
+
+bool HasOtherCapiDriver(bool ourEntryFound) {
+    Key tree;
+    long status = OpenKey(kCapiTreePath, false, tree.Put());
+    if (status == kFileNotFound)
+        return false;
+    uint32_t count = 0;
+    if (status != kSuccess || CountSubKeys(tree.Get(), &count) != kSuccess)
+        return true;
+    return count > (ourEntryFound ? 1u : 0u);
 }

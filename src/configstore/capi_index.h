@@ -8,8 +8,11 @@
 // more than the highest numbered entry, where a new entry goes, with found clear. 1 when the tree is
 // missing or empty. Only subkeys named by a plain decimal number from 1 count; others are passed over.
 uint32_t FindCapiIndex(bool* found);
-// True when "SOFTWARE\CAPI20" has more than one subkey; a missing tree is reported and gives false.
-bool HasOtherCapiEntries();
 // True when "SOFTWARE\CAPI20" holds a subkey besides our entry; ourEntryExists tells whether one of them is
 // ours. A missing tree holds none and is not reported.
 bool HasOtherMakersEntries(bool ourEntryExists);
+// True when "SOFTWARE\CAPI20" holds a subkey besides our entry (ourEntryFound: ours is one of them), that
+// is, another CAPI 2.0 driver is registered; a missing tree holds none. A tree whose subkeys cannot be
+// counted counts as holding one, so that a removal never takes away what another driver needs on a guess.
+// Nothing is shown.
+bool HasOtherCapiDriver(bool ourEntryFound);

@@ -24,3 +24,7 @@ void ReportNoValueQuery(const std::string& valueName) {
 void ReportNoAutoexec(const std::string& filePath) {
     ShowMessage(nullptr, FormatText(Text(kTextErrCfgNoautoexec), {filePath}));
 }
+
+void ReportNotWritten(const std::string& filePath) {
+    ShowMessage(nullptr, FormatText(Text(kTextErrCantwrite), {filePath}));
+}

@@ -15,3 +15,5 @@ void ReportNoValueModify(const std::string& keyPath, const std::string& valueNam
 void ReportNoValueQuery(const std::string& valueName);
 // [ERR_CFG_NOAUTOEXEC]: AUTOEXEC.NT (or its temporary copy) cannot be opened or written.
 void ReportNoAutoexec(const std::string& filePath);
+// [ERR_CANTWRITE]: a file that could be opened cannot be written.
+void ReportNotWritten(const std::string& filePath);

@@ -1,5 +1,7 @@
 #include "configstore/group_order.h"
 
+#include <algorithm>
+
 #include "configstore/config_reports.h"
 #include "configstore/registry_layout.h"
 #include "configstore/registry_values.h"
@@ -113,11 +115,16 @@ bool RemoveCapiGroup() {
     std::string bytes;
     if (!ReadGroupList(key.Get(), &bytes))
         return false;
-    for (const ListedName& listed : ListedNames(bytes)) {
-        if (EqualsIgnoreCase(listed.name, kCapiGroup)) {
-            bytes.erase(listed.offset, listed.name.size() + 1);  // its zero too, when it has one
-            return WriteGroupList(key.Get(), bytes);
+    // The insertion can leave the group twice (one before "NDIS", one after it); every one goes, or the
+    // last CAPI 2.0 driver's removal leaves a group that nothing belongs to. Erased from the back, so that
+    // the offsets of the names before stay right.
+    std::vector<ListedName> listed = ListedNames(bytes);
+    bool removed = false;
+    for (auto name = listed.rbegin(); name != listed.rend(); ++name) {
+        if (EqualsIgnoreCase(name->name, kCapiGroup)) {
+            bytes.erase(name->offset, name->name.size() + 1);  // its zero too, when it has one
+            removed = true;
         }
     }
-    return true;
+    return !removed || WriteGroupList(key.Get(), bytes);
 }

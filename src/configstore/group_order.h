@@ -15,7 +15,8 @@ constexpr size_t kGroupListCapacity = 16384;
 // other drivers' load order), or that cannot be written back within kGroupListCapacity bytes, is left as
 // it is and shown with [ERR_CFG_NOVALMODIFY]; the result is false.
 bool InsertCapiGroup();
-// Removes the first "CAPI20" from the list.
+// Removes every "CAPI20" from the list; a list without one stays as it is. A list that cannot be read
+// whole or written back is left as it is and shown with [ERR_CFG_NOVALMODIFY]; the result is false.
 bool RemoveCapiGroup();
 
 // The names of a REG_MULTI_SZ list up to its first empty name, the list's end as Windows reads it (or up to

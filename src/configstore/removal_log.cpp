@@ -5,7 +5,6 @@
 #include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
-#include "setupfiles/app_context.h"
 #include "setupfiles/text_format.h"
 #include "setupfiles/text_ids.h"
 
@@ -15,34 +14,51 @@ constexpr size_t kEntryWidth = 260;  // an entry with its CR LF and terminator
 const char* const kHeader =
     "QZT Quorel Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
 
+// Creates the hidden log, asking while it cannot be made. False when the user gives up.
+bool CreateLog(const std::string& path, platform::OutputFile& log) {
+    for (;;) {
+        log.Reset(platform::CreateFileWithAttributes(path, platform::kAttributeHidden));
+        if (log.IsOpen())
+            return true;
+        std::string drive = path.substr(0, 3);
+        if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrWriteprotected), {drive})) !=
+            ui::kAnswerRetry)
+            return false;
+    }
+}
+
 }  // namespace
 
-std::string RemovalLogPath() {
-    return JoinPath(App().SetupDirectory, "removed.qzt");
+std::string RemovalLogPath(const std::string& setupDirectory) {
+    return JoinPath(setupDirectory, "removed.qzt");
 }
 
-int AppendRemovalLog(const std::string& object) {
-    std::string path = RemovalLogPath();
-    platform::OutputFile log(platform::OpenFileForWrite(path));
-    if (!log.IsOpen()) {
-        for (;;) {
-            log.Reset(platform::CreateFileWithAttributes(path, platform::kAttributeHidden));
-            if (log.IsOpen())
-                break;
-            std::string drive = path.substr(0, 3);
-            if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrWriteprotected), {drive})) !=
-                ui::kAnswerRetry)
+int AppendRemovalLog(const std::string& setupDirectory, const std::string& object) {
+    std::string path = RemovalLogPath(setupDirectory);
+    std::string entry = FitField(object, kEntryWidth - 2) + "\r\n";
+    for (;;) {
+        platform::OutputFile log(platform::OpenFileForWrite(path));
+        bool written;
+        if (log.IsOpen()) {
+            written = platform::SeekToEnd(log.Id()) && log.Write(entry);
+        } else {
+            if (!CreateLog(path, log))
                 return 0;
+            written = log.Write(kHeader) && log.Write(entry);
         }
-        log.Write(kHeader);
+        if (written)
+            return 1;
+        // An entry taken as written would let a later removal pass over an object it never removed.
+        log.Close();
+        if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrCantwrite), {path})) != ui::kAnswerRetry)
+            return 0;
+        // Part of the entry may stand in the log now; the next try starts on a line of its own.
+        entry = "\r\n" + FitField(object, kEntryWidth - 2) + "\r\n";
     }
-    platform::SeekToEnd(log.Id());
-    log.Write(FitField(object, kEntryWidth - 2) + "\r\n");
-    return 1;
 }
 
-int IsInRemovalLog(const std::string& object) {
-    platform::InputFile log(RemovalLogPath());
+int IsInRemovalLog(const std::string& setupDirectory, const std::string& object) {
+    platform::InputFile log(RemovalLogPath(setupDirectory));
     if (!log.IsOpen())
         return 0;
     // An overlong name was logged cut to the entry width; look it up the same way, or it is never found.

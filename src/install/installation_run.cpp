@@ -81,8 +81,8 @@ bool WriteNewConfiguration(WindowRef owner, const std::string& script, uint32_t 
     return complete;
 }
 
-void RemoveRemovalLog() {
-    std::string path = RemovalLogPath();
+void RemoveRemovalLog(const std::string& setupDirectory) {
+    std::string path = RemovalLogPath(setupDirectory);
     platform::SetFileAttributesOf(path, platform::kAttributeNormal);
     platform::DeleteFilePath(path);
 }
@@ -212,7 +212,7 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
     if (fresh && WriteNewConfiguration(installDialog, ownScript, capiIndex))
         WriteIntegrityBackup(ownScript);
 
-    RemoveRemovalLog();
+    RemoveRemovalLog(setup.setupDirectory);
     outcome.completed = true;
     return outcome;
 }

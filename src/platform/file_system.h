@@ -46,8 +46,11 @@ std::string CreateTemporaryFile(const std::string& directory);
 bool ReplaceFilePath(const std::string& source, const std::string& target);
 
 bool CreateDirectoryPath(const std::string& path);  // one level
-// Removes an empty directory.
+// Removes an empty directory; fails while it holds anything.
 bool RemoveDirectoryPath(const std::string& path);
+// Has the system delete the file when it next starts, for a file that cannot be deleted now (a running
+// program's own file). The request needs administrator rights.
+bool MarkFileForDeletionAtRestart(const std::string& path);
 bool IsDirectory(const std::string& path);
 // The directory as a directory listing shows it: the full path in lower case, without a closing backslash
 // unless it is a drive root. The process's current directory is left alone.

@@ -26,11 +26,30 @@ std::string g_moduleFileName = "SETUP.EXE";
 std::map<std::string, uint32_t> g_attributeBits;  // host path -> read-only and hidden bits
 std::set<std::string> g_heldFiles;                // host paths another program holds open
 std::map<LzId, std::string> g_lzFiles;
-std::set<std::string> g_lockedFiles;  // host paths whose opening for reading fails
+struct Failure {
+    std::string hostPath;
+    fake::FileOperation operation;
+    int remaining;  // 0: every time
+};
+std::vector<Failure> g_failures;
+std::map<FileId, std::string> g_writers;  // host path of each file open for writing
+std::vector<std::string> g_markedForDeletion;
 LzId g_nextLz = 1;
 
 constexpr uint32_t kKeptBits = kAttributeReadOnly | kAttributeHidden;
 constexpr uint64_t kEpochDifference = 11644473600ULL;  // seconds from 1601 to 1970
+
+// Whether an injected failure hits this operation now; a counted failure is used up by it.
+bool Fails(const std::string& hostPath, fake::FileOperation operation) {
+    for (auto failure = g_failures.begin(); failure != g_failures.end(); ++failure) {
+        if (failure->hostPath != hostPath || failure->operation != operation)
+            continue;
+        if (failure->remaining > 0 && --failure->remaining == 0)
+            g_failures.erase(failure);
+        return true;
+    }
+    return false;
+}
 
 bool IsReadOnly(const std::string& hostPath) {
     auto found = g_attributeBits.find(hostPath);
@@ -51,9 +70,12 @@ FileId OpenForWriting(const std::string& path, int flags) {
     if (IsReadOnly(hostPath) || IsHeld(hostPath))
         return kNoFile;
     int fd = open(hostPath.c_str(), flags, 0644);
-    if (fd >= 0 && (flags & O_TRUNC))
+    if (fd < 0)
+        return kNoFile;
+    if (flags & O_TRUNC)
         g_attributeBits.erase(hostPath);
-    return fd < 0 ? kNoFile : fd;
+    g_writers[fd] = hostPath;
+    return fd;
 }
 
 bool CopyHostFile(const std::string& from, const std::string& to) {
@@ -82,6 +104,16 @@ std::string HostPath(const std::string& windowsPath) {
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }
+void FailFileOperation(const std::string& path, FileOperation operation, int times) {
+    g_failures.push_back({HostPath(path), operation, times});
+}
+void ResetFiles() {
+    g_failures.clear();
+    g_markedForDeletion.clear();
+}
+const std::vector<std::string>& FilesMarkedForDeletionAtRestart() {
+    return g_markedForDeletion;
+}
 void SetSystemDirectory(const std::string& path) {
     g_systemDirectory = path;
 }
@@ -90,12 +122,6 @@ void SetWindowsDirectory(const std::string& path) {
 }
 void SetModuleFileName(const std::string& path) {
     g_moduleFileName = path;
-}
-void FailOpenForRead(const std::string& path) {
-    g_lockedFiles.insert(HostPath(path));
-}
-void ResetFileFailures() {
-    g_lockedFiles.clear();
 }
 void HoldFileOpen(const std::string& path) {
     g_heldFiles.insert(HostPath(path));
@@ -107,7 +133,7 @@ void ReleaseHeldFiles() {
 
 FileId OpenFileForRead(const std::string& path) {
     std::string hostPath = fake::HostPath(path);
-    if (g_lockedFiles.count(hostPath) || IsHeld(hostPath))
+    if (Fails(hostPath, fake::FileOperation::kOpenForRead) || IsHeld(hostPath))
         return kNoFile;
     int fd = open(hostPath.c_str(), O_RDONLY);
     struct stat status;
@@ -129,16 +155,24 @@ long ReadFileBytes(FileId file, char* buffer, long size) {
 }
 
 bool WriteFileBytes(FileId file, const char* data, long size) {
+    auto writer = g_writers.find(file);
+    if (writer != g_writers.end() && Fails(writer->second, fake::FileOperation::kWrite)) {
+        ssize_t ignored = write(static_cast<int>(file), data, static_cast<size_t>(size / 2));
+        (void)ignored;
+        return false;
+    }
     return write(static_cast<int>(file), data, static_cast<size_t>(size)) == size;
 }
 
 void CloseFile(FileId file) {
+    g_writers.erase(file);
     close(static_cast<int>(file));
 }
 
 bool DeleteFilePath(const std::string& path) {
     std::string hostPath = fake::HostPath(path);
-    if (IsReadOnly(hostPath) || IsHeld(hostPath) || unlink(hostPath.c_str()) != 0)
+    if (IsReadOnly(hostPath) || IsHeld(hostPath) || Fails(hostPath, fake::FileOperation::kDelete) ||
+        unlink(hostPath.c_str()) != 0)
         return false;
     g_attributeBits.erase(hostPath);
     return true;
@@ -216,8 +250,15 @@ bool SetLastWriteTime(const std::string& path, uint64_t time) {
 bool CopyFilePath(const std::string& source, const std::string& target) {
     std::string hostSource = fake::HostPath(source);
     std::string hostTarget = fake::HostPath(target);
-    if (IsReadOnly(hostTarget) || IsHeld(hostSource) || IsHeld(hostTarget) ||
-        !CopyHostFile(hostSource, hostTarget))
+    if (IsReadOnly(hostTarget) || IsHeld(hostSource) || IsHeld(hostTarget))
+        return false;
+    if (Fails(hostTarget, fake::FileOperation::kCopyOnto)) {
+        int cut = open(hostTarget.c_str(), O_WRONLY | O_TRUNC);
+        if (cut >= 0)
+            close(cut);
+        return false;
+    }
+    if (!CopyHostFile(hostSource, hostTarget))
         return false;
     // CopyFileA keeps the source's last-write time.
     struct stat status;
@@ -260,6 +301,12 @@ bool CreateDirectoryPath(const std::string& path) {
 
 bool RemoveDirectoryPath(const std::string& path) {
     return rmdir(fake::HostPath(path).c_str()) == 0;
+}
+
+// Nothing restarts here: the request is only recorded.
+bool MarkFileForDeletionAtRestart(const std::string& path) {
+    g_markedForDeletion.push_back(path);
+    return true;
 }
 
 bool IsDirectory(const std::string& path) {

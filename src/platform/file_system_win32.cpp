@@ -141,6 +141,10 @@ bool RemoveDirectoryPath(const std::string& path) {
     return RemoveDirectoryA(path.c_str()) != 0;
 }
 
+bool MarkFileForDeletionAtRestart(const std::string& path) {
+    return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+}
+
 bool IsDirectory(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -13,15 +13,25 @@ namespace platform::fake {
 // Windows path mapping: '\' becomes '/'.
 std::string HostPath(const std::string& windowsPath);
 
+// Operations of the files seam, for failure injection.
+enum class FileOperation {
+    kCopyOnto,  // CopyFilePath with this path as its target: breaks off after cutting an existing target to
+                // nothing, as a copy that fails on the way
+    kWrite,     // WriteFileBytes on a file opened for writing from this path: writes half the bytes and fails
+    kDelete,    // DeleteFilePath of this path
+    kOpenForRead,  // OpenFileForRead of this path, as for a file that another program holds locked
+};
+// Makes the operation on the path fail the given number of times, or every time until ResetFiles (0).
+void FailFileOperation(const std::string& path, FileOperation operation, int times = 0);
+// Forgets the injected failures and the files marked for deletion.
+void ResetFiles();
+// The paths given to MarkFileForDeletionAtRestart, in order.
+const std::vector<std::string>& FilesMarkedForDeletionAtRestart();
+
 void SetSystemDirectory(const std::string& path);
 void SetWindowsDirectory(const std::string& path);
 void SetModuleFileName(const std::string& path);
 void SetRunningPlatformId(int id);
-
-// Makes every opening of the path for reading fail, as for a file that another program holds locked,
-// until ResetFileFailures. The path is compared as given, after the '\' mapping.
-void FailOpenForRead(const std::string& path);
-void ResetFileFailures();
 
 // The CAPI 2.0 DLLs that load, found by name whatever its case; none until a test installs one.
 void InstallCapiDll(const std::string& name, bool hasExport, const CapiVersion& version);

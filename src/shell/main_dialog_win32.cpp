@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "deinstall/deinstall_dialog.h"
 #include "install/install_context.h"
 #include "install/install_dialog.h"
 #include "platform/win32_handles.h"
@@ -57,6 +58,8 @@ class MainDialog : public Dialog {
         AppContext& app = App();
         if (app.RunMode == kRunNormal)
             Install(app);
+        else if (app.RunMode == kRunDeinstall)
+            Deinstall(app);
     }
 
     // After a completed installation the program goes on in configure mode.
@@ -72,6 +75,17 @@ class MainDialog : public Dialog {
             app.RunMode = kRunConfigure;
             SetTexts();
         }
+    }
+
+    // A completed removal ends the program. Its group is gone then: a changed language must not build it
+    // again on the way out.
+    void Deinstall(AppContext& app) {
+        DeinstallInputs inputs = {app.SetupDirectory, app.SetupInfoFileName, app.SetupProgramName,
+                                  CurrentLanguageName(app)};
+        if (OpenDeinstallDialog(Window(), inputs) != DeinstallOutcome::kCompleted)
+            return;
+        app.GroupReady = false;
+        End(0);
     }
 
     void OnLanguageChanged() {

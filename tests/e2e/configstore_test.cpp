@@ -41,9 +41,10 @@ const std::vector<std::string> kNt4Groups = e2e::Nt4ServiceGroups();
 
 const std::string kStockAutoexec = e2e::StockAutoexec();
 
-const std::string kBlock =
-    "\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
-    "REM --- QZT Setup for WindowsNT END ---\r\n";
+const std::string kBlockLines =
+    "REM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
+    "REM --- QZT Setup for WindowsNT END ---";
+const std::string kBlock = kBlockLines + "\r\n";
 
 // ---- The real registry, read without the program's code ----
 
@@ -407,7 +408,7 @@ TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLos
     EXPECT_EQ(Read(kParameters + "\\Adapter02", "BaseAddress"), Dword(0x340));
     EXPECT_EQ(Read(kParameters + "\\Adapter02", "Interrupt"), Dword(10));
     EXPECT_EQ(Read(kParameters + "\\Adapter02", "SPID"), Sz("9876543210"));
-    EXPECT_TRUE(HasOtherCapiEntries());
+    EXPECT_TRUE(HasOtherMakersEntries(true));
 
     DriverConfig read;
     SetDefaultDriverConfig(n, ScriptMaintenance(), read);
@@ -454,7 +455,7 @@ TEST_F(ConfigStoreTest, AutoexecAndGroupListEditsComeOutAgainByteForByte) {
 
     ASSERT_TRUE(RemoveAutoexecBlock());
     ASSERT_TRUE(RemoveCapiGroup());
-    EXPECT_EQ(ReadFileBytes(AutoexecPath()), kStockAutoexec + "\r\n");
+    EXPECT_EQ(ReadFileBytes(AutoexecPath()), kStockAutoexec);
     EXPECT_FALSE(FileExists(SystemDirectory() + "\\AutoTmp.$$$"));
     EXPECT_EQ(Read(kGroupOrder, "List"), stockList);
 
@@ -464,7 +465,9 @@ TEST_F(ConfigStoreTest, AutoexecAndGroupListEditsComeOutAgainByteForByte) {
     ASSERT_TRUE(RemoveAutoexecBlock());
     EXPECT_EQ(ReadFileBytes(AutoexecPath()), "rem \xAF kept\r\nlast");
     ASSERT_TRUE(InsertAutoexecBlock());
-    EXPECT_EQ(ReadFileBytes(AutoexecPath()), "rem \xAF kept\r\nlast" + kBlock);
+    EXPECT_EQ(ReadFileBytes(AutoexecPath()), "rem \xAF kept\r\nlast\r\n" + kBlockLines);
+    ASSERT_TRUE(RemoveAutoexecBlock());
+    EXPECT_EQ(ReadFileBytes(AutoexecPath()), "rem \xAF kept\r\nlast");
 }
 
 TEST_F(ConfigStoreTest, MissingAutoexecIsReportedAfterTheRegistryWasWritten) {

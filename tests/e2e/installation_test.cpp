@@ -175,7 +175,7 @@ TEST_F(InstallationTest, FirstInstallationPutsTheDriverOnTheMachine) {
     EXPECT_EQ(*(capi + 1), "NDIS");
     EXPECT_EQ(ReadFileBytes(system + "\\AutoExec.NT"),
               StockAutoexec() +
-                  "\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
+                  "REM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
                   "REM --- QZT Setup for WindowsNT END ---\r\n");
 
     // The Program Manager group, as Wine's Program Manager server makes it.

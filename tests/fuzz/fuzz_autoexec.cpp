@@ -1,6 +1,7 @@
 // The input is AUTOEXEC.NT of the system directory. Inserting the block must append it only when no block
 // start is there, on a line of its own; removing it must drop exactly the block lines and give back every
-// other line byte for byte, leave no temporary file and show nothing.
+// other line byte for byte, leave no temporary file and show nothing. A file without any block line comes
+// out of an insertion and a removal as it went in, byte for byte.
 #include "configstore/autoexec_block.h"
 #include "fuzz_support.h"
 #include "platform/native_fakes.h"
@@ -24,12 +25,31 @@ bool ModelHasBlock(const std::string& content) {
     return false;
 }
 
+// A file whose last line has no line end keeps ending without one: when that last line is a block line,
+// the last kept line gives up its line end, unless it is empty.
 std::string ModelWithout(const std::string& content) {
-    std::string kept;
-    for (const fuzz::Line& line : fuzz::SplitCrLines(content))
+    std::vector<fuzz::Line> lines = fuzz::SplitCrLines(content);
+    std::vector<fuzz::Line> kept;
+    for (const fuzz::Line& line : lines)
         if (!IsBlockLine(line.text))
-            kept += line.text + line.end;
-    return kept;
+            kept.push_back(line);
+    if (!lines.empty() && lines.back().end.empty() && IsBlockLine(lines.back().text) && !kept.empty() &&
+        !kept.back().text.empty())
+        kept.back().end.clear();
+    std::string bytes;
+    for (const fuzz::Line& line : kept) bytes += line.text + line.end;
+    return bytes;
+}
+
+// The block goes on lines of its own; after a last line without line end it starts with one and ends
+// without one.
+std::string ModelBlockFor(const std::string& content) {
+    const std::string lines =
+        std::string(kAutoexecBeginMarker) + "\r\n" + kAutoexecLoaderLine + "\r\n" + kAutoexecEndMarker;
+    std::vector<fuzz::Line> existing = fuzz::SplitCrLines(content);
+    if (existing.empty() || !existing.back().end.empty())
+        return lines + "\r\n";
+    return "\r\n" + lines;
 }
 
 std::vector<std::string> KeptTexts(const std::string& content) {
@@ -57,9 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     FUZZ_CHECK(InsertAutoexecBlock(), "InsertAutoexecBlock failed on a writable file");
     const std::string inserted = fuzz::ReadHostFile(path);
-    const std::string block = std::string("\r\n") + kAutoexecBeginMarker + "\r\n" + kAutoexecLoaderLine +
-                              "\r\n" + kAutoexecEndMarker + "\r\n";
-    FUZZ_CHECK(inserted == (hadBlock ? original : original + block), "the insertion wrote other bytes");
+    FUZZ_CHECK(inserted == (hadBlock ? original : original + ModelBlockFor(original)),
+               "the insertion wrote other bytes");
     FUZZ_CHECK(ModelHasBlock(inserted), "no block after the insertion");
     // A second insertion finds the block and leaves the file alone.
     FUZZ_CHECK(InsertAutoexecBlock() && fuzz::ReadHostFile(path) == inserted,
@@ -71,13 +90,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(!ModelHasBlock(removed), "a block line survived the removal");
     FUZZ_CHECK(!fuzz::HostFileExists(temporary), "the temporary copy was left behind");
 
-    // Every line the file held before, other than block lines, is there again in order; the insertion may
-    // have ended an unterminated last line and added one empty line before the block.
-    std::vector<std::string> before = KeptTexts(original);
-    std::vector<std::string> after = KeptTexts(removed);
-    if (!hadBlock && after.size() == before.size() + 1 && after.back().empty())
-        after.pop_back();
-    FUZZ_CHECK(after == before, "the removal did not give back the original lines");
+    // A file without any block line is given back byte for byte; otherwise every line the file held, other
+    // than the block lines (a stray one included), is there again in order.
+    if (KeptTexts(original).size() == fuzz::SplitCrLines(original).size())
+        FUZZ_CHECK(removed == original, "insertion and removal did not give the file back byte for byte");
+    FUZZ_CHECK(KeptTexts(removed) == KeptTexts(original), "the removal did not give back the original lines");
 
     const auto& shown = ui::fake::ShownMessages();
     FUZZ_CHECK(shown.empty(), "the edits showed " + fuzz::Quoted(shown.empty() ? "" : shown.front().text));

@@ -76,7 +76,8 @@ std::string ObjectFor(size_t choice) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::ResetState();
     const std::string original = fuzz::Bytes(data, size);
-    const std::string path = fuzz::ScratchDirectory() + "/removed.qzt";
+    const std::string& directory = fuzz::ScratchDirectory();
+    const std::string path = directory + "/removed.qzt";
     if (size == 0)
         fuzz::RemoveHostFile(path);
     else
@@ -85,27 +86,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const LogModel model = ReadModel(original);
     // Every line of the log is found (a few of them: each lookup reads the whole log), in any case.
     for (size_t i = 0; i < model.lines.size(); i += std::max<size_t>(1, model.lines.size() / 4)) {
-        FUZZ_CHECK(IsInRemovalLog(model.lines[i]) == 1,
+        FUZZ_CHECK(IsInRemovalLog(directory, model.lines[i]) == 1,
                    "line " + std::to_string(i) + " " + fuzz::Quoted(model.lines[i]) + " is not found");
-        FUZZ_CHECK(IsInRemovalLog(Upper(model.lines[i])) == 1,
+        FUZZ_CHECK(IsInRemovalLog(directory, Upper(model.lines[i])) == 1,
                    "line " + std::to_string(i) + " in upper case");
     }
     const std::string object = ObjectFor(size);
     FUZZ_CHECK(object.size() == kEntryWidth - 3 || object.size() < kEntryWidth - 3,
                "object too long for an entry");
-    FUZZ_CHECK(IsInRemovalLog(object) == (ModelHolds(model, object) ? 1 : 0),
+    FUZZ_CHECK(IsInRemovalLog(directory, object) == (ModelHolds(model, object) ? 1 : 0),
                "lookup of " + fuzz::Quoted(object) + " disagrees with the log's lines");
 
-    FUZZ_CHECK(AppendRemovalLog(object) == 1, "append failed");
+    FUZZ_CHECK(AppendRemovalLog(directory, object) == 1, "append failed");
     const std::string after = fuzz::ReadHostFile(path);
     const std::string expected = (size == 0 ? kHeader : original) + object + "\r\n";
     FUZZ_CHECK(after == expected, "the log after the append is not the log plus one entry");
     if (model.aligned) {
-        FUZZ_CHECK(IsInRemovalLog(object) == 1, "an appended object is not found");
-        FUZZ_CHECK(IsInRemovalLog(Upper(object)) == 1, "an appended object is not found in upper case");
+        FUZZ_CHECK(IsInRemovalLog(directory, object) == 1, "an appended object is not found");
+        FUZZ_CHECK(IsInRemovalLog(directory, Upper(object)) == 1,
+                   "an appended object is not found in upper case");
     }
     if (size == 0)
-        FUZZ_CHECK(IsInRemovalLog("Deleted Objects:") == 1, "the new log's header is not found");
+        FUZZ_CHECK(IsInRemovalLog(directory, "Deleted Objects:") == 1, "the new log's header is not found");
 
     const auto& shown = ui::fake::ShownMessages();
     FUZZ_CHECK(shown.empty(), "the log showed " + fuzz::Quoted(shown.empty() ? "" : shown.front().text));

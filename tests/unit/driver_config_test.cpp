@@ -322,18 +322,6 @@ TEST_F(DriverConfigTest, FindCapiIndexWithoutAReadableTreeGivesOneSilently) {
     EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(DriverConfigTest, OtherEntriesMeanMoreThanOneSubkey) {
-    EXPECT_FALSE(HasOtherCapiEntries());
-    EXPECT_EQ(Messages(),
-              (std::vector<std::string>{"The registry key SOFTWARE\\CAPI20 cannot be opened or created."}));
-    Shown().clear();
-    OurEntry(1);
-    EXPECT_FALSE(HasOtherCapiEntries());
-    OtherMakersEntry(2);
-    EXPECT_TRUE(HasOtherCapiEntries());
-    EXPECT_TRUE(Shown().empty());
-}
-
 TEST_F(DriverConfigTest, OtherMakersEntriesAreCountedBesideOurs) {
     struct Case {
         const char* what;

@@ -90,7 +90,7 @@ TEST_F(ReadFileVersionTest, FileThatCannotBeOpenedHasNoVersion) {
     FileVersion version;
     EXPECT_FALSE(ReadFileVersion(PathOf("missing.sys"), version));
     WriteFile("locked.sys", Record(2, 0x10, 1));
-    platform::fake::FailOpenForRead(PathOf("locked.sys"));
+    platform::fake::FailFileOperation(PathOf("locked.sys"), platform::fake::FileOperation::kOpenForRead);
     EXPECT_FALSE(ReadFileVersion(PathOf("locked.sys"), version));
 }
 
@@ -219,7 +219,8 @@ TEST_F(FileVersionScanTest, BeforeInstallationListsTheExpandedSourcesByTheirSour
 
 TEST_F(FileVersionScanTest, TemporaryCopyBearsTheInstalledNameAndGoesAlsoWhenItsReadFails) {
     WriteSources();
-    platform::fake::FailOpenForRead(Dir() + "\\WINNT\\VERTMP.$$$\\qdss1.sys");
+    platform::fake::FailFileOperation(Dir() + "\\WINNT\\VERTMP.$$$\\qdss1.sys",
+                                      platform::fake::FileOperation::kOpenForRead);
     std::vector<std::string> lines = Scan();
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], DisplayName("\\dist\\DRIVER", "KXBUS.SY_") + "\tv2.10 (rev.07)");

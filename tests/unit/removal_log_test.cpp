@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "configstore/removal_log.h"
 #include "platform/file_system.h"
 #include "ui/user_interface.h"
-#include "setupfiles/app_context.h"
 #include "test_support.h"
 
 namespace {
@@ -15,26 +16,26 @@ class RemovalLogTest : public SetupFixture {
 };
 
 TEST_F(RemovalLogTest, FirstAppendWritesTheHeaderOnceAndTheFileIsHidden) {
-    EXPECT_EQ(AppendRemovalLog("C:\\WINNT\\SYSTEM32\\X.DLL"), 1);
-    EXPECT_EQ(AppendRemovalLog("SOFTWARE\\CAPI20\\1"), 1);
-    EXPECT_EQ(AppendRemovalLog("C:\\WINNT\\SYSTEM32\\X.DLL"), 1);  // the same object may stand twice
+    EXPECT_EQ(AppendRemovalLog(Dir(), "C:\\WINNT\\SYSTEM32\\X.DLL"), 1);
+    EXPECT_EQ(AppendRemovalLog(Dir(), "SOFTWARE\\CAPI20\\1"), 1);
+    EXPECT_EQ(AppendRemovalLog(Dir(), "C:\\WINNT\\SYSTEM32\\X.DLL"), 1);  // the same object may stand twice
     EXPECT_EQ(
         ReadFile("removed.qzt"),
         kHeader + "C:\\WINNT\\SYSTEM32\\X.DLL\r\nSOFTWARE\\CAPI20\\1\r\nC:\\WINNT\\SYSTEM32\\X.DLL\r\n");
-    EXPECT_TRUE(platform::FileAttributes(RemovalLogPath()) & platform::kAttributeHidden);
+    EXPECT_TRUE(platform::FileAttributes(RemovalLogPath(Dir())) & platform::kAttributeHidden);
     EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(RemovalLogTest, HiddenLogOfAnEarlierRunIsAppendedTo) {
     WriteFile("removed.qzt", kHeader + "C:\\A.DLL\r\n");
-    ASSERT_TRUE(platform::SetFileAttributesOf(RemovalLogPath(), platform::kAttributeHidden));
-    EXPECT_EQ(AppendRemovalLog("C:\\B.DLL"), 1);
+    ASSERT_TRUE(platform::SetFileAttributesOf(RemovalLogPath(Dir()), platform::kAttributeHidden));
+    EXPECT_EQ(AppendRemovalLog(Dir(), "C:\\B.DLL"), 1);
     EXPECT_EQ(ReadFile("removed.qzt"), kHeader + "C:\\A.DLL\r\nC:\\B.DLL\r\n");
 }
 
 TEST_F(RemovalLogTest, LookupIgnoresCaseAndSeesTheHeader) {
-    EXPECT_EQ(IsInRemovalLog("C:\\A.DLL"), 0);  // no log yet
-    AppendRemovalLog("C:\\WINNT\\SYSTEM32\\X.DLL");
+    EXPECT_EQ(IsInRemovalLog(Dir(), "C:\\A.DLL"), 0);  // no log yet
+    AppendRemovalLog(Dir(), "C:\\WINNT\\SYSTEM32\\X.DLL");
     struct Case {
         const char* object;
         int found;
@@ -45,25 +46,66 @@ TEST_F(RemovalLogTest, LookupIgnoresCaseAndSeesTheHeader) {
         {"C:\\WINNT\\SYSTEM32\\X.DL", 0},
         {"C:\\WINNT\\SYSTEM32\\X.DLL ", 0},
     };
-    for (const Case& c : cases) EXPECT_EQ(IsInRemovalLog(c.object), c.found) << c.object;
+    for (const Case& c : cases) EXPECT_EQ(IsInRemovalLog(Dir(), c.object), c.found) << c.object;
 }
 
 TEST_F(RemovalLogTest, LogThatCannotBeCreatedAsksRetryIgnore) {
     LoadLanguage({{"[ERR_WRITEPROTECTED]", "Drive %s is write-protected"}});
-    App().SetupDirectory = Dir() + "\\missing";
+    const std::string missing = Dir() + "\\missing";
     ui::fake::QueueAnswers({ui::kAnswerRetry, ui::kAnswerIgnore});
-    EXPECT_EQ(AppendRemovalLog("C:\\A.DLL"), 0);
+    EXPECT_EQ(AppendRemovalLog(missing, "C:\\A.DLL"), 0);
     ASSERT_EQ(Shown().size(), 2u);
     EXPECT_EQ(Shown()[0].kind, "AskRetryIgnore");
     EXPECT_EQ(Shown()[0].text, "Drive " + Dir().substr(0, 3) + " is write-protected");
     ui::fake::QueueAnswers({ui::kAnswerCancel});
-    EXPECT_EQ(AppendRemovalLog("C:\\A.DLL"), 0);
+    EXPECT_EQ(AppendRemovalLog(missing, "C:\\A.DLL"), 0);
+}
+
+TEST_F(RemovalLogTest, EntryThatCannotBeWrittenIsReportedAndNotTakenAsWritten) {
+    LoadLanguage({{"[ERR_CANTWRITE]", "Cannot write %s"}});
+    using ui::kAnswerCancel;
+    using ui::kAnswerIgnore;
+    using ui::kAnswerRetry;
+    struct Case {
+        const char* what;
+        bool logThere;
+        std::vector<int> answers;
+        size_t questions;
+    } cases[] = {
+        {"appending, Ignore", true, {kAnswerIgnore}, 1},
+        {"appending, Retry then Abort", true, {kAnswerRetry, kAnswerCancel}, 2},
+        {"creating the log, Ignore", false, {kAnswerIgnore}, 1},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(PathOf("removed.qzt"));
+        if (c.logThere)
+            WriteFile("removed.qzt", kHeader);
+        Shown().clear();
+        platform::fake::FailFileOperation(RemovalLogPath(Dir()), platform::fake::FileOperation::kWrite);
+        ui::fake::QueueAnswers(c.answers);
+        EXPECT_EQ(AppendRemovalLog(Dir(), "C:\\A.DLL"), 0) << c.what;
+        EXPECT_EQ(ShownTexts(),
+                  std::vector<std::string>(c.questions, "Cannot write " + RemovalLogPath(Dir())))
+            << c.what;
+        EXPECT_EQ(IsInRemovalLog(Dir(), "C:\\A.DLL"), 0) << c.what;
+        platform::fake::ResetFiles();
+    }
+}
+
+TEST_F(RemovalLogTest, RetryAfterAPartlyWrittenEntryWritesItOnALineOfItsOwn) {
+    WriteFile("removed.qzt", kHeader + "C:\\A.DLL\r\n");
+    platform::fake::FailFileOperation(RemovalLogPath(Dir()), platform::fake::FileOperation::kWrite, 1);
+    ui::fake::QueueAnswers({ui::kAnswerRetry});
+    EXPECT_EQ(AppendRemovalLog(Dir(), "C:\\B.DLL"), 1);
+    // Half of "C:\B.DLL" CR LF was written by the failed try.
+    EXPECT_EQ(ReadFile("removed.qzt"), kHeader + "C:\\A.DLL\r\nC:\\B.\r\nC:\\B.DLL\r\n");
+    EXPECT_EQ(IsInRemovalLog(Dir(), "C:\\B.DLL"), 1);
 }
 
 TEST_F(RemovalLogTest, OverlongObjectIsCutToTheEntryWidth) {
-    AppendRemovalLog(std::string(400, 'x'));
+    AppendRemovalLog(Dir(), std::string(400, 'x'));
     EXPECT_EQ(ReadFile("removed.qzt"), kHeader + std::string(257, 'x') + "\r\n");
-    EXPECT_EQ(IsInRemovalLog(std::string(400, 'x')), 1);  // found again, cut the same way
+    EXPECT_EQ(IsInRemovalLog(Dir(), std::string(400, 'x')), 1);  // found again, cut the same way
 }
 
 }  // namespace

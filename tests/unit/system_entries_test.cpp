@@ -12,9 +12,12 @@ namespace {
 using namespace config_test;
 using platform::fake::RegistryOperation;
 
-const std::string kBlock =
-    "\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
-    "REM --- QZT Setup for WindowsNT END ---\r\n";
+const std::string kBlockLines =
+    "REM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
+    "REM --- QZT Setup for WindowsNT END ---";
+// As appended after a last line with its line end, and after one without.
+const std::string kBlock = kBlockLines + "\r\n";
+const std::string kOpenLineBlock = "\r\n" + kBlockLines;
 const std::string kStock =
     CrLf({"@echo off", "REM AUTOEXEC.BAT is not used to initialize the MS-DOS environment.",
           "lh %SystemRoot%\\system32\\mscdexnt.exe", "lh %SystemRoot%\\system32\\redir",
@@ -45,7 +48,8 @@ TEST_F(AutoexecTest, InsertionAppendsTheBlockOnceOnALineOfItsOwn) {
         std::string after;
     } cases[] = {
         {"stock file", kStock, kStock + kBlock},
-        {"no final line end", "@echo off\r\nSET X=1", "@echo off\r\nSET X=1" + kBlock},
+        {"no final line end", "@echo off\r\nSET X=1", "@echo off\r\nSET X=1" + kOpenLineBlock},
+        {"last line ended by a lone CR", "@echo off\r", "@echo off\r" + kBlock},
         {"empty file", "", kBlock},
         {"block there", kStock + kBlock + "rem later\r\n", kStock + kBlock + "rem later\r\n"},
         {"loader line alone, other case", "LH %SYSTEMROOT%\\SYSTEM\\DXBRIDGE.EXE\r\n",
@@ -73,7 +77,8 @@ TEST_F(AutoexecTest, RemovalDropsEveryBlockLineAndKeepsEveryOtherByteForByte) {
         std::string before;
         std::string after;
     } cases[] = {
-        {"inserted block", kStock + kBlock, kStock + "\r\n"},
+        {"inserted block", kStock + kBlock, kStock},
+        {"block inserted after a last line without line end", "x\r\nlast" + kOpenLineBlock, "x\r\nlast"},
         {"lines between the markers stay",
          "a\r\nREM --- QZT Setup for WindowsNT BEGIN ---\r\nkept inside\r\nlh "
          "%SystemRoot%\\system\\dxbridge.exe\r\n"
@@ -84,7 +89,9 @@ TEST_F(AutoexecTest, RemovalDropsEveryBlockLineAndKeepsEveryOtherByteForByte) {
         {"0xAF, a lone CR and a last line without line end are written back as they were",
          "one\xAFtwo\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\nlone\rcr\r\nlast",
          "one\xAFtwo\r\nlone\rcr\r\nlast"},
-        {"unterminated block line at the end", "a\r\nlh %SystemRoot%\\system\\dxbridge.exe", "a\r\n"},
+        {"unterminated block line at the end", "a\r\nlh %SystemRoot%\\system\\dxbridge.exe", "a"},
+        {"an empty line before an unterminated block line keeps its line end",
+         "a\r\n\r\nlh %SystemRoot%\\system\\dxbridge.exe", "a\r\n\r\n"},
         {"loader line with extra spaces stays",
          "lh %SystemRoot%\\system\\dxbridge.exe \r\nREM --- QZT Setup for WindowsNT END ---\r\n",
          "lh %SystemRoot%\\system\\dxbridge.exe \r\nREM --- QZT Setup for WindowsNT END ---\r\n"},
@@ -99,11 +106,27 @@ TEST_F(AutoexecTest, RemovalDropsEveryBlockLineAndKeepsEveryOtherByteForByte) {
     EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(AutoexecTest, InsertingThenRemovingLeavesTheStockLinesAndOneEmptyLine) {
-    Autoexec(kStock);
-    ASSERT_TRUE(InsertAutoexecBlock());
-    ASSERT_TRUE(RemoveAutoexecBlock());
-    EXPECT_EQ(Autoexec(), kStock + "\r\n");
+TEST_F(AutoexecTest, InsertingThenRemovingGivesTheFileBackByteForByte) {
+    struct Case {
+        const char* what;
+        std::string file;
+    } cases[] = {
+        {"stock file", kStock},
+        {"no final line end", "@echo off\r\nSET BLASTER=A220 I5 D1 P330 T3"},
+        {"one line without line end", "@echo off"},
+        {"empty file", ""},
+        {"last line ended by a lone CR", "@echo off\r"},
+        {"empty last line", "@echo off\r\n\r\n"},
+        {"0xAF and line feeds only", "rem \xAF kept\nlast\n"},
+    };
+    for (const Case& c : cases) {
+        Autoexec(c.file);
+        ASSERT_TRUE(InsertAutoexecBlock()) << c.what;
+        ASSERT_NE(Autoexec(), c.file) << c.what;
+        ASSERT_TRUE(RemoveAutoexecBlock()) << c.what;
+        EXPECT_EQ(Autoexec(), c.file) << c.what;
+    }
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(AutoexecTest, MissingOrWriteProtectedFileIsReported) {
@@ -127,6 +150,15 @@ TEST_F(AutoexecTest, WithoutTheTemporaryFileAutoexecIsNeverReplaced) {
     EXPECT_FALSE(RemoveAutoexecBlock());
     EXPECT_EQ(Autoexec(), kStock + kBlock);
     EXPECT_EQ(Messages(), (std::vector<std::string>{NoAutoexec(Dir() + "\\system32\\AutoTmp.$$$")}));
+}
+
+TEST_F(AutoexecTest, FailedCopyOverAutoexecKeepsTheTemporaryFileAndIsReported) {
+    Autoexec(kStock + kBlock);
+    platform::fake::FailFileOperation(AutoexecPath(), platform::fake::FileOperation::kCopyOnto);
+    EXPECT_FALSE(RemoveAutoexecBlock());
+    // The copy broke off with AUTOEXEC.NT cut short: the temporary file is the only complete copy.
+    EXPECT_EQ(ReadFile("system32/AutoTmp.$$$"), kStock);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"The file " + AutoexecPath() + " cannot be written."}));
 }
 
 TEST_F(AutoexecTest, RemovalWithoutABlockLeavesTheFileAlone) {
@@ -219,20 +251,43 @@ TEST_F(GroupOrderTest, InsertionAndRemovalChangeOnlyTheBytesOfTheirName) {
     EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(GroupOrderTest, RemovalTakesOutTheFirstCapiGroupOnly) {
+TEST_F(GroupOrderTest, RemovalTakesOutEveryCapiGroup) {
     struct Case {
         std::string before;
         std::string after;
     } cases[] = {
         {std::string("CAPI20\0NDIS\0\0", 13), std::string("NDIS\0\0", 6)},
-        {std::string("A\0capi20\0NDIS\0CAPI20\0\0", 22), std::string("A\0NDIS\0CAPI20\0\0", 15)},
+        {std::string("A\0capi20\0NDIS\0CAPI20\0\0", 22), std::string("A\0NDIS\0\0", 8)},
         {std::string("CAPI20\0\0", 8), std::string("\0", 1)},
         {std::string("A\0NDIS\0\0", 8), std::string("A\0NDIS\0\0", 8)},
+        {std::string("A\0CAPI20X\0\0", 12), std::string("A\0CAPI20X\0\0", 12)},
     };
     for (const Case& c : cases) {
         List(c.before);
         EXPECT_TRUE(RemoveCapiGroup());
         EXPECT_EQ(Stored().data, c.after);
+    }
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(GroupOrderTest, InsertingThenRemovingLeavesNoCapiGroup) {
+    using Names = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        Names before;
+        Names after;
+    } cases[] = {
+        {"stock list, byte for byte",
+         {"System Bus Extender", "SCSI miniport", "NDIS", "TDI"},
+         {"System Bus Extender", "SCSI miniport", "NDIS", "TDI"}},
+        {"a group left after NDIS makes it twice", {"A", "NDIS", "CAPI20"}, {"A", "NDIS"}},
+    };
+    for (const Case& c : cases) {
+        List(JoinGroupList(c.before));
+        ASSERT_TRUE(InsertCapiGroup()) << c.what;
+        ASSERT_TRUE(RemoveCapiGroup()) << c.what;
+        EXPECT_EQ(Stored().data, JoinGroupList(c.after)) << c.what;
+        EXPECT_EQ(Stored().type, kMultiSz) << c.what;
     }
     EXPECT_TRUE(Shown().empty());
 }

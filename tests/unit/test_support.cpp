@@ -27,8 +27,8 @@ void SetupFixture::SetUp() {
     platform::fake::ResetRegistry();
     platform::fake::ResetDde();
     platform::fake::ReleaseHeldFiles();
+    platform::fake::ResetFiles();
     platform::fake::SetRunningPlatformId(2);
-    platform::fake::ResetFileFailures();
     platform::fake::ResetCapiDlls();
     std::filesystem::create_directories(directory_ + "/system32");
     platform::fake::SetSystemDirectory(directory_ + "\\system32");

@@ -1,0 +1,210 @@
+#include "deinstall/deinstallation_run.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "deinstall/registry_cleanup.h"
+#include "configstore/removal_log.h"
+#include "install/progman_group.h"
+#include "platform/file_system.h"
+#include "ui/user_interface.h"
+#include "setupfiles/language_table.h"
+#include "setupfiles/setup_info_file.h"
+#include "setupfiles/text_line.h"
+#include "ui/message_boxes.h"
+#include "setupfiles/text_format.h"
+#include "setupfiles/text_ids.h"
+
+namespace {
+
+constexpr int kStepAbort = -1;
+constexpr unsigned kSystemEntriesPauseMs = 50;
+const char* const kNoSetupDirectory = "!NOSETUPDIR";
+const char* const kNoWindowsDirectory = "!NOWINSYSTEM";
+
+bool FileExists(const std::string& path) {
+    uint32_t attributes = platform::FileAttributes(path);
+    return attributes != platform::kInvalidAttributes && !(attributes & platform::kAttributeDirectory);
+}
+
+// Asks Abort / Retry / Ignore about the file: true on Retry, else the result to return in *result.
+bool AskRetry(WindowRef owner, int textId, const std::string& path, int* result) {
+    int answer = ui::AskRetryIgnore(owner, FormatText(Text(textId), {path}));
+    if (answer == ui::kAnswerRetry)
+        return true;
+    *result = answer == ui::kAnswerIgnore ? kDeleteIgnored : kDeleteAbort;
+    return false;
+}
+
+// Folds a step's result into the run's: an abort wins, otherwise the worse of the two.
+void Merge(int step, int& run) {
+    run = step == kStepAbort ? step : std::min(run, step);
+}
+
+// One installed file: show it, give the window its turn, delete it and log it. False when the step has to
+// end at once (Abort, or a log that cannot be written); an ignored file only clears stepResult.
+bool RemoveFileStep(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
+                    const std::string& path, int& stepResult) {
+    ui::SetInfoText(progress, FormatText(Text(kTextInfoDeletefile), {path}));
+    ui::PumpMessages(progress);
+    int result = DeleteInstalledFile(dialog, setupDirectory, path);
+    if (result == kDeleteAbort) {
+        stepResult = kStepAbort;
+        return false;
+    }
+    if (result == kDeleteIgnored)
+        stepResult = 0;
+    if (result == kFileDeleted && !AppendRemovalLog(setupDirectory, path)) {
+        stepResult = 0;
+        return false;
+    }
+    return true;
+}
+
+// Without the script nobody knows which files were installed: the removal cannot be complete.
+int RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
+                    const std::string& script) {
+    std::vector<CompFile> files;
+    if (ReadCompFiles(script, files) != 1) {
+        ShowError(dialog, kScriptMissingText);
+        return 0;
+    }
+    std::string windows = platform::WindowsDirectory();
+    int result = 1;
+    for (const CompFile& file : files) {
+        // Every copy the installation made goes, in the order it made them: the Windows tree first.
+        std::vector<std::string> directories;
+        if (file.windowsSubdirectory != kNoWindowsDirectory)
+            directories.push_back(JoinPath(windows, file.windowsSubdirectory));
+        if (file.setupSubdirectory != kNoSetupDirectory)
+            directories.push_back(JoinPath(setupDirectory, file.setupSubdirectory));
+        for (const std::string& directory : directories) {
+            if (!RemoveFileStep(progress, dialog, setupDirectory, JoinPath(directory, file.installedName),
+                                result))
+                return result;
+            // Only an emptied directory goes; one that holds other files stays.
+            platform::RemoveDirectoryPath(directory);
+        }
+    }
+    return result;
+}
+
+// The language files of the setup directory: a second run after an interrupted one needs them as much as
+// the program and the script, so they go last with those.
+std::vector<std::string> LanguageFiles(const std::string& setupDirectory, const std::string& script) {
+    LanguageList languages;
+    ReadLanguageSection(script, languages);
+    std::vector<std::string> files;
+    for (const LanguageEntry& entry : languages.entries)
+        files.push_back(JoinPath(setupDirectory, entry.fileName));
+    return files;
+}
+
+bool IsListed(const std::vector<std::string>& paths, const std::string& path) {
+    return std::any_of(paths.begin(), paths.end(),
+                       [&](const std::string& listed) { return EqualsIgnoreCase(listed, path); });
+}
+
+int RemoveAddFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
+                   const std::string& script, const std::vector<std::string>& keptForLast) {
+    std::vector<AddFile> files;
+    if (ReadAddFiles(script, files) != 1) {
+        ShowError(dialog, kScriptMissingText);
+        return 0;
+    }
+    int result = 1;
+    for (const AddFile& file : files) {
+        std::string directory = JoinPath(setupDirectory, file.destinationSubdirectory);
+        std::string path = JoinPath(directory, file.fileName);
+        if (IsListed(keptForLast, path))
+            continue;
+        if (!RemoveFileStep(progress, dialog, setupDirectory, path, result))
+            return result;
+        platform::RemoveDirectoryPath(directory);
+    }
+    return result;
+}
+
+// Files the driver's programs make (traces, logs): they may or may not be there, so nothing is asked.
+void RemoveDeleteAddFiles(WindowRef dialog, const std::string& setupDirectory, const std::string& script) {
+    std::vector<DeleteAddFile> files;
+    if (ReadDeleteAddFiles(script, files) != 1)
+        ShowError(dialog, kScriptMissingText);
+    for (const DeleteAddFile& file : files) {
+        std::string directory = JoinPath(setupDirectory, file.subdirectory);
+        platform::DeleteFilePath(JoinPath(directory, file.fileName));
+        platform::RemoveDirectoryPath(directory);
+    }
+}
+
+// A running program cannot delete its own file; the system deletes it at the next start.
+void RemoveSetupProgram(const std::string& path) {
+    if (!platform::DeleteFilePath(path) && FileExists(path))
+        platform::MarkFileForDeletionAtRestart(path);
+}
+
+}  // namespace
+
+int DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, const std::string& path) {
+    int result = kFileDeleted;
+    if (IsInRemovalLog(setupDirectory, path)) {
+        // An earlier run deleted it: gone is as it should be.
+        if (!FileExists(path))
+            return kNothingToDelete;
+    } else {
+        while (!FileExists(path)) {
+            if (!AskRetry(owner, kTextErrDeiFilenotfound, path, &result))
+                return result;
+        }
+    }
+    while (!platform::DeleteFilePath(path)) {
+        if (!AskRetry(owner, kTextErrDeiCantdelete, path, &result))
+            return result;
+    }
+    return kFileDeleted;
+}
+
+DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs) {
+    const std::string& directory = inputs.setupDirectory;
+    const std::string script = SetupInfoPath(directory, inputs.scriptFileName);
+    const std::vector<std::string> languageFiles = LanguageFiles(directory, script);
+    // Once started, the removal runs to its end: there is no Cancel.
+    WindowRef progress = ui::OpenInfoWindow(dialog, false, false);
+    int result = RemoveCompFiles(progress, dialog, directory, script);
+    if (result != kStepAbort)
+        Merge(RemoveAddFiles(progress, dialog, directory, script, languageFiles), result);
+    if (result == kStepAbort) {
+        ui::CloseInfoWindow(progress);
+        return DeinstallOutcome::kNotCompleted;
+    }
+    RemoveDeleteAddFiles(dialog, directory, script);
+    if (DriverRegistryPresent()) {
+        ui::SetInfoText(progress, Text(kTextInfoRemovesysentries));
+        ui::PumpMessages(progress);
+        ui::PumpMessagesFor(progress, kSystemEntriesPauseMs);
+        if (!RemoveDriverRegistry(directory, script))
+            result = 0;
+    }
+    ui::CloseInfoWindow(progress);
+    // What is left can be removed by a second run: the group, the log and the setup files stay for it.
+    if (result != 1)
+        return DeinstallOutcome::kNotCompleted;
+
+    RemoveProgmanGroup(dialog, script, inputs.languageName);
+    platform::DeleteFilePath(RemovalLogPath(directory));
+    platform::DeleteFilePath(script);
+    for (const std::string& file : languageFiles) platform::DeleteFilePath(file);
+    RemoveSetupProgram(JoinPath(directory, inputs.setupProgramName));
+    ShowMessage(dialog, Text(kTextInfoDeiDone));
+    return DeinstallOutcome::kCompleted;
+}
+
+DeinstallOutcome ConfirmAndRunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs) {
+    if (!ui::AskSystemYesNo(dialog, Text(kTextDlgDeiAreyousure), false))
+        return DeinstallOutcome::kCancelled;
+    DeinstallOutcome outcome = RunDeinstallation(dialog, inputs);
+    if (outcome == DeinstallOutcome::kNotCompleted &&
+        ui::AskYesNo(dialog, false, Text(kTextErrDeiNosuccess)) == ui::kAnswerYes)
+        platform::DeleteFilePath(RemovalLogPath(inputs.setupDirectory));
+    return outcome;
+}

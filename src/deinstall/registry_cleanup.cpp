@@ -1,0 +1,120 @@
+#include "deinstall/registry_cleanup.h"
+
+#include <vector>
+
+#include "configstore/autoexec_block.h"
+#include "configstore/capi_index.h"
+#include "configstore/config_reader.h"
+#include "configstore/driver_config.h"
+#include "configstore/group_order.h"
+#include "configstore/registry_layout.h"
+#include "configstore/removal_log.h"
+#include "platform/registry.h"
+#include "setupfiles/language_table.h"
+#include "ui/message_boxes.h"
+#include "setupfiles/text_format.h"
+#include "setupfiles/text_ids.h"
+
+using namespace platform::registry;
+
+namespace {
+
+constexpr char kEnumKeyPath[] = "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Enum";
+
+struct KeyStep {
+    std::string path;
+    bool logged;  // deleted with DeleteLoggedKey and recorded; else a plain deletion whose result is ignored
+};
+
+bool KeyExists(const std::string& path) {
+    Key key;
+    return OpenKey(path, false, key.Put()) == kSuccess;
+}
+
+// The adapter's key is deleted when the configuration counts the adapter, or when it is there anyway: a
+// run without our CAPI 2.0 entry has no count, and a key left over would keep its parent from going.
+bool HasAdapterKey(uint32_t number, uint32_t adapters, const std::string& path) {
+    return number <= adapters || KeyExists(path);
+}
+
+// Every key of the driver, leaves first.
+std::vector<KeyStep> KeyOrder(bool ourEntry, uint32_t capiIndex, uint32_t adapters, bool otherDrivers) {
+    std::vector<KeyStep> steps;
+    if (ourEntry) {
+        for (uint32_t number = 1; number <= kMaxAdapters; ++number) {
+            std::string path = ChannelKeyPath(capiIndex, number);
+            if (HasAdapterKey(number, adapters, path))
+                steps.push_back({path, true});
+        }
+        steps.push_back({CapiEntryPath(capiIndex), true});
+    }
+    // The tree belongs to every CAPI 2.0 driver; it goes with the last one.
+    if (!otherDrivers)
+        steps.push_back({kCapiTreePath, false});
+    for (uint32_t number = 1; number <= kMaxAdapters; ++number) {
+        std::string path = AdapterKeyPath(number);
+        if (HasAdapterKey(number, adapters, path))
+            steps.push_back({path, true});
+    }
+    steps.push_back({kIntegrityCheckKey, true});
+    steps.push_back({kMaintenanceKeyPath, false});
+    steps.push_back({kParametersKeyPath, true});
+    steps.push_back({kEnumKeyPath, false});
+    steps.push_back({kServiceKeyPath, true});
+    return steps;
+}
+
+}  // namespace
+
+long DeleteLoggedKey(const std::string& setupDirectory, const std::string& keyPath) {
+    bool logged = IsInRemovalLog(setupDirectory, keyPath) == 1;
+    {
+        Key key;
+        long status = OpenKey(keyPath, false, key.Put());
+        if (logged && status == kFileNotFound)
+            return kSuccess;
+        if (status != kSuccess) {
+            if (!logged)
+                ShowMessage(nullptr, FormatText(Text(kTextErrDeiKeynotfound), {keyPath}));
+            return status;
+        }
+    }
+    long status = DeleteKey(keyPath);
+    if (status != kSuccess && !logged)
+        ShowMessage(nullptr, FormatText(Text(kTextErrDeiNoremovekey), {keyPath}));
+    return status;
+}
+
+bool DriverRegistryPresent() {
+    bool found = false;
+    FindCapiIndex(&found);
+    return found || KeyExists(kServiceKeyPath);
+}
+
+bool RemoveDriverRegistry(const std::string& setupDirectory, const std::string& script) {
+    bool ourEntry = false;
+    uint32_t capiIndex = FindCapiIndex(&ourEntry);
+    bool otherDrivers = HasOtherCapiDriver(ourEntry);
+    uint32_t adapters = 0;
+    if (ourEntry) {
+        DriverConfig installed;
+        if (!ReadDriverConfig(script, installed))
+            return false;
+        adapters = installed.NumberOfControllers;
+    }
+    if (!RemoveAutoexecBlock())
+        return false;
+    if (!otherDrivers && !RemoveCapiGroup())
+        return false;
+    for (const KeyStep& step : KeyOrder(ourEntry, capiIndex, adapters, otherDrivers)) {
+        if (!step.logged) {
+            DeleteKey(step.path);
+            continue;
+        }
+        if (DeleteLoggedKey(setupDirectory, step.path) != kSuccess)
+            return false;
+        if (!AppendRemovalLog(setupDirectory, step.path))
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,407 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+#include "configstore/config_writer.h"
+#include "configstore/driver_config.h"
+#include "configstore/group_order.h"
+#include "configstore/integrity_backup.h"
+#include "deinstall/deinstallation_run.h"
+#include "configstore/removal_log.h"
+#include "platform/file_system.h"
+#include "platform/registry.h"
+#include "ui/user_interface.h"
+#include "setupfiles/app_context.h"
+#include "test_support.h"
+
+// The removal run over an installed driver: its files below the installation directory and in the
+// Windows tree, its registry entries, AUTOEXEC.NT block, service group and Program Manager group.
+namespace {
+
+using platform::fake::FailFileOperation;
+using platform::fake::FileOperation;
+using platform::fake::RegistryKeyExists;
+using ui::fake::QueueAnswers;
+using namespace ui;
+using Texts = std::vector<std::string>;
+
+const std::string kService = "SYSTEM\\CurrentControlSet\\Services\\Quorel";
+const std::string kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
+const std::string kStockList = JoinGroupList({"Base", "NDIS", "TDI"});
+const std::string kStockAutoexec = CrLf({"REM stock", "lh %SystemRoot%\\system32\\mscdexnt.exe"});
+
+// A driver file for the Windows tree only, one installed in both places, a tool in the installation
+// directory only, and an entry that installs nothing; a document; a trace file the tool leaves behind.
+// One row per record of the setup information file.
+const std::vector<Texts> kScriptRecords = {
+    {"[ADDFILES]", "2", "1", "DOCS", "README.TXT", "DOCS"},
+    {"1", "", "ENGLISH.LNG", ""},
+    {"[COMPFILES]", "4"},
+    {"1", "DRIVER", "KXBUS.SY_", "kxbus.sys", "!NOSETUPDIR", "system32\\drivers", "!VERSION_ON"},
+    {"1", "DRIVER", "TOOL.EX_", "tool.exe", "TOOLS", "system32", "!VERSION_OFF"},
+    {"1", "TOOLS", "CAPITEST.EX_", "capitest.exe", "TOOLS", "!NOWINSYSTEM", "!VERSION_OFF"},
+    {"1", "DRIVER", "NONE.EX_", "none.exe", "!NOSETUPDIR", "!NOWINSYSTEM", "!VERSION_OFF"},
+    {"[DELETEADDFILES]", "1", "1", "TOOLS", "QTRACE.LOG"},
+    {"[PROGMAN]", "Group", "Test", "0"},
+    {"[MAINTENANCE]", "!MAINTENANCE_OFF"},
+    {"[LANGUAGE]", "1", "English", "ENGLISH.LNG"},
+};
+
+std::string ScriptText() {
+    Texts lines;
+    for (const Texts& record : kScriptRecords) lines.insert(lines.end(), record.begin(), record.end());
+    return CrLf(lines);
+}
+
+// The installed files below the test directory, which is the Windows directory, in the order of removal.
+const Texts kRemovedFiles = {"system32/drivers/kxbus.sys", "system32/tool.exe", "Quorel2/TOOLS/tool.exe",
+                             "Quorel2/TOOLS/capitest.exe", "Quorel2/DOCS/README.TXT"};
+
+class DeinstallationRunTest : public SetupFixture {
+  protected:
+    void SetUp() override {
+        SetupFixture::SetUp();
+        LoadLanguage({{"[INFO_DELETEFILE]", "Deleting %s"},
+                      {"[ERR_DEI_FILENOTFOUND]", "Missing %s"},
+                      {"[ERR_DEI_CANTDELETE]", "Cannot delete %s"},
+                      {"[ERR_DEI_NOREMOVEKEY]", "Key stays %s"},
+                      {"[ERR_CANTWRITE]", "Cannot write %s"}});
+        install_ = Dir() + "\\Quorel2";
+        App().SetupDirectory = install_;
+        platform::fake::SetWindowsDirectory(Dir());
+        WriteFile("Quorel2/SETUP.QZT", ScriptText());
+        WriteFile("Quorel2/SETUP.EXE", "program");
+        WriteFile("Quorel2/ENGLISH.LNG", "texts");
+        WriteFile("Quorel2/TOOLS/QTRACE.LOG", "trace");
+        WriteFile("system32/drivers/other.sys", "another driver");
+        for (const std::string& file : kRemovedFiles) WriteFile(file, "installed");
+        InstallConfiguration();
+        Shown().clear();
+    }
+
+    void InstallConfiguration() {
+        platform::fake::SetRegistryValue(kGroupOrder, "List", platform::registry::kTypeMultiSz, kStockList);
+        WriteFile("system32/AutoExec.NT", kStockAutoexec);
+        DriverConfig config;
+        MaintenanceDefaults defaults;
+        ReadMaintenanceSection(ScriptPath(App()), defaults);
+        SetDefaultDriverConfig(1, defaults, config);
+        ASSERT_TRUE(WriteDriverConfig(ScriptPath(App()), 1, config));
+        ASSERT_TRUE(WriteAdapterConfig({2, 0x260, 3, ""}, 0, 0));
+        WriteStoredScriptVersion(210);
+    }
+
+    // The Windows path of a file below the test directory.
+    std::string Win(const std::string& relative) {
+        std::string path = relative;
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return Dir() + "\\" + path;
+    }
+    std::string LogPath() { return install_ + "\\removed.qzt"; }
+
+    DeinstallOutcome Run() { return RunDeinstallation(nullptr, {install_, "SETUP.QZT", "SETUP.EXE", ""}); }
+
+    Texts Kinds(const std::string& kind) {
+        Texts texts;
+        for (const auto& shown : Shown())
+            if (shown.kind == kind)
+                texts.push_back(shown.text);
+        return texts;
+    }
+    Texts Questions() {
+        Texts texts;
+        for (const auto& shown : Shown())
+            if (shown.kind.compare(0, 3, "Ask") == 0)
+                texts.push_back(shown.text);
+        return texts;
+    }
+    Texts Remaining(const Texts& files) {
+        Texts there;
+        for (const std::string& file : files)
+            if (Exists(file))
+                there.push_back(file);
+        return there;
+    }
+    bool RegistryRemoved() { return !RegistryKeyExists(kService) && !RegistryKeyExists("SOFTWARE\\CAPI20"); }
+    std::string List() {
+        for (const auto& value : platform::fake::RegistryValues(kGroupOrder))
+            if (value.name == "List")
+                return value.data;
+        return "<none>";
+    }
+
+    std::string install_;
+};
+
+TEST_F(DeinstallationRunTest, CompleteRemovalTakesEverythingAndSaysSo) {
+    EXPECT_EQ(Run(), DeinstallOutcome::kCompleted);
+
+    EXPECT_EQ(Remaining(kRemovedFiles), Texts{});
+    EXPECT_FALSE(Exists("Quorel2/TOOLS"));  // emptied by "[DELETEADDFILES]", then removed
+    EXPECT_FALSE(Exists("Quorel2/DOCS"));
+    EXPECT_EQ(ReadFile("system32/drivers/other.sys"), "another driver");  // its directory stays
+    EXPECT_TRUE(std::filesystem::is_empty(PathOf("Quorel2")));            // log and setup files gone too
+    EXPECT_TRUE(platform::fake::FilesMarkedForDeletionAtRestart().empty());
+
+    EXPECT_TRUE(RegistryRemoved());
+    EXPECT_EQ(List(), kStockList);
+    EXPECT_EQ(ReadFile("system32/AutoExec.NT"), kStockAutoexec);
+    EXPECT_EQ(platform::fake::DdeCommands(), Texts{"[DeleteGroup(Group)]"});
+
+    Texts progress;
+    for (const std::string& file : kRemovedFiles) progress.push_back("Deleting " + Win(file));
+    progress.push_back("[INFO_REMOVESYSENTRIES]");
+    EXPECT_EQ(Kinds("InfoText"), progress);
+    EXPECT_TRUE(Questions().empty());
+    ASSERT_FALSE(Shown().empty());
+    EXPECT_EQ(Shown().front().kind, "OpenInfoWindow");
+    EXPECT_EQ(Kinds("CloseInfoWindow").size(), 1u);
+    EXPECT_EQ(Shown().back().kind, "NoticeDialog");
+    EXPECT_EQ(Shown().back().text, "[INFO_DEI_DONE]");
+}
+
+TEST_F(DeinstallationRunTest, RunningProgramThatCannotBeDeletedGoesAtTheNextRestart) {
+    FailFileOperation(Win("Quorel2/SETUP.EXE"), FileOperation::kDelete);
+    EXPECT_EQ(Run(), DeinstallOutcome::kCompleted);
+    EXPECT_TRUE(Exists("Quorel2/SETUP.EXE"));
+    EXPECT_EQ(platform::fake::FilesMarkedForDeletionAtRestart(), Texts{Win("Quorel2/SETUP.EXE")});
+    EXPECT_FALSE(Exists("Quorel2/SETUP.QZT"));
+}
+
+TEST_F(DeinstallationRunTest, FileProblemsAreAskedAboutAndLeaveTheRunIncomplete) {
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        std::vector<int> answers;
+        Texts questions;
+        Texts remaining;  // of kRemovedFiles
+        bool registryRemoved;
+    } cases[] = {
+        {"missing file, Ignore: everything else goes",
+         [this] { std::filesystem::remove(PathOf("Quorel2/TOOLS/capitest.exe")); },
+         {kAnswerIgnore},
+         {"Missing " + Win("Quorel2/TOOLS/capitest.exe")},
+         {},
+         true},
+        {"missing file, Abort: the run ends there",
+         [this] { std::filesystem::remove(PathOf("Quorel2/TOOLS/capitest.exe")); },
+         {kAnswerCancel},
+         {"Missing " + Win("Quorel2/TOOLS/capitest.exe")},
+         {"Quorel2/DOCS/README.TXT"},
+         false},
+        {"file that cannot be deleted, Retry then Ignore",
+         [this] { FailFileOperation(Win("system32/tool.exe"), FileOperation::kDelete); },
+         {kAnswerRetry, kAnswerIgnore},
+         {"Cannot delete " + Win("system32/tool.exe"), "Cannot delete " + Win("system32/tool.exe")},
+         {"system32/tool.exe"},
+         true},
+        {"removal log that cannot be written: the step ends, the next ones run",
+         [this] { FailFileOperation(LogPath(), FileOperation::kWrite, 1); },
+         {kAnswerIgnore},
+         {"Cannot write " + LogPath()},
+         {"system32/tool.exe", "Quorel2/TOOLS/tool.exe", "Quorel2/TOOLS/capitest.exe"},
+         true},
+    };
+    for (const Case& c : cases) {
+        platform::fake::ResetRegistry();
+        platform::fake::ResetFiles();
+        platform::fake::ResetDde();
+        InstallConfiguration();
+        for (const std::string& file : kRemovedFiles) WriteFile(file, "installed");
+        std::filesystem::remove(PathOf("Quorel2/removed.qzt"));
+        Shown().clear();
+        c.arrange();
+        QueueAnswers(c.answers);
+
+        EXPECT_EQ(Run(), DeinstallOutcome::kNotCompleted) << c.what;
+        EXPECT_EQ(Questions(), c.questions) << c.what;
+        EXPECT_EQ(Remaining(kRemovedFiles), c.remaining) << c.what;
+        EXPECT_EQ(RegistryRemoved(), c.registryRemoved) << c.what;
+        EXPECT_EQ(Kinds("CloseInfoWindow").size(), 1u) << c.what;
+        // What a second run needs stays: the group, the log and the setup files with the language file.
+        EXPECT_TRUE(platform::fake::DdeCommands().empty()) << c.what;
+        EXPECT_TRUE(Exists("Quorel2/ENGLISH.LNG")) << c.what;
+        EXPECT_TRUE(Exists("Quorel2/removed.qzt")) << c.what;
+        EXPECT_TRUE(Exists("Quorel2/SETUP.QZT")) << c.what;
+        EXPECT_TRUE(Exists("Quorel2/SETUP.EXE")) << c.what;
+        EXPECT_TRUE(Kinds("NoticeDialog").empty()) << c.what;
+    }
+}
+
+TEST_F(DeinstallationRunTest, SecondRunAfterAnInterruptedOneCompletesWithoutQuestions) {
+    struct Case {
+        const char* what;
+        std::function<void()> interrupt;
+        std::vector<int> answers;
+        std::function<void()> mend;
+    } cases[] = {
+        {"aborted at a file; one deleted file came back meanwhile",
+         [this] { FailFileOperation(Win("Quorel2/TOOLS/tool.exe"), FileOperation::kDelete); },
+         {kAnswerCancel},
+         [this] {
+             platform::fake::ResetFiles();
+             WriteFile("system32/tool.exe", "copied back");
+         }},
+        {"stopped at a registry key that held a foreign subkey",
+         [] { platform::fake::AddRegistryKey(kService + "\\Parameters\\Adapter01\\Foreign"); },
+         {},
+         [] { platform::registry::DeleteKey(kService + "\\Parameters\\Adapter01\\Foreign"); }},
+    };
+    for (const Case& c : cases) {
+        platform::fake::ResetRegistry();
+        platform::fake::ResetDde();
+        InstallConfiguration();
+        for (const std::string& file : kRemovedFiles) WriteFile(file, "installed");
+        WriteFile("Quorel2/SETUP.QZT", ScriptText());
+        WriteFile("Quorel2/SETUP.EXE", "program");
+        WriteFile("Quorel2/ENGLISH.LNG", "texts");
+        c.interrupt();
+        QueueAnswers(c.answers);
+        ASSERT_EQ(Run(), DeinstallOutcome::kNotCompleted) << c.what;
+        ASSERT_TRUE(Exists("Quorel2/removed.qzt")) << c.what;
+
+        c.mend();
+        Shown().clear();
+        EXPECT_EQ(Run(), DeinstallOutcome::kCompleted) << c.what;
+        EXPECT_TRUE(Questions().empty()) << c.what;
+        EXPECT_EQ(Kinds("NoticeDialog"), Texts{"[INFO_DEI_DONE]"}) << c.what;
+        EXPECT_EQ(Remaining(kRemovedFiles), Texts{}) << c.what;
+        EXPECT_TRUE(RegistryRemoved()) << c.what;
+        EXPECT_FALSE(Exists("Quorel2/removed.qzt")) << c.what;
+    }
+}
+
+TEST_F(DeinstallationRunTest, WithoutRegistryEntriesTheCleanUpIsSkipped) {
+    platform::fake::ResetRegistry();
+    std::filesystem::remove(PathOf("system32/AutoExec.NT"));
+    EXPECT_EQ(Run(), DeinstallOutcome::kCompleted);
+    Texts progress = Kinds("InfoText");
+    EXPECT_EQ(std::count(progress.begin(), progress.end(), "[INFO_REMOVESYSENTRIES]"), 0);
+    EXPECT_EQ(Kinds("NoticeDialog"), Texts{"[INFO_DEI_DONE]"});
+}
+
+TEST_F(DeinstallationRunTest, WithoutTheScriptTheRunIsIncomplete) {
+    std::filesystem::remove(PathOf("Quorel2/SETUP.QZT"));
+    EXPECT_EQ(Run(), DeinstallOutcome::kNotCompleted);
+    EXPECT_EQ(Remaining(kRemovedFiles), kRemovedFiles);
+    EXPECT_EQ(Kinds("InfoMessageBox"), Texts(3, "Can't find SETUPINFOFILE!"));
+    Texts notices = Kinds("NoticeDialog");
+    EXPECT_EQ(std::count(notices.begin(), notices.end(), "[INFO_DEI_DONE]"), 0);
+    EXPECT_TRUE(platform::fake::DdeCommands().empty());
+}
+
+TEST_F(DeinstallationRunTest, DeleteInstalledFileAsksOnlyAboutWhatTheLogDoesNotExplain) {
+    struct Case {
+        const char* what;
+        bool logged;
+        bool there;
+        int deleteFailures;  // -1: every time
+        std::vector<int> answers;
+        int result;
+        Texts questions;
+        bool thereAfter;
+    } cases[] = {
+        {"there", false, true, 0, {}, kFileDeleted, {}, false},
+        {"missing, Ignore", false, false, 0, {kAnswerIgnore}, kDeleteIgnored, {"Missing"}, false},
+        {"missing, Retry then Abort",
+         false,
+         false,
+         0,
+         {kAnswerRetry, kAnswerCancel},
+         kDeleteAbort,
+         {"Missing", "Missing"},
+         false},
+        {"undeletable once, Retry", false, true, 1, {kAnswerRetry}, kFileDeleted, {"Cannot delete"}, false},
+        {"undeletable, Ignore", false, true, -1, {kAnswerIgnore}, kDeleteIgnored, {"Cannot delete"}, true},
+        {"undeletable, Abort", false, true, -1, {kAnswerCancel}, kDeleteAbort, {"Cannot delete"}, true},
+        {"logged and gone", true, false, 0, {}, kNothingToDelete, {}, false},
+        {"logged and back again", true, true, 0, {}, kFileDeleted, {}, false},
+        {"logged, back and undeletable, Ignore",
+         true,
+         true,
+         -1,
+         {kAnswerIgnore},
+         kDeleteIgnored,
+         {"Cannot delete"},
+         true},
+    };
+    const std::string file = Win("Quorel2/TOOLS/capitest.exe");
+    for (const Case& c : cases) {
+        platform::fake::ResetFiles();
+        std::filesystem::remove(PathOf("Quorel2/removed.qzt"));
+        std::filesystem::remove(PathOf("Quorel2/TOOLS/capitest.exe"));
+        if (c.there)
+            WriteFile("Quorel2/TOOLS/capitest.exe", "installed");
+        if (c.logged) {
+            ASSERT_EQ(AppendRemovalLog(install_, file), 1);
+        }
+        if (c.deleteFailures)
+            FailFileOperation(file, FileOperation::kDelete, std::max(c.deleteFailures, 0));
+        Shown().clear();
+        QueueAnswers(c.answers);
+
+        EXPECT_EQ(DeleteInstalledFile(nullptr, install_, file), c.result) << c.what;
+        Texts questions;
+        for (const std::string& text : Questions()) questions.push_back(text.substr(0, text.rfind(' ')));
+        EXPECT_EQ(questions, c.questions) << c.what;
+        EXPECT_EQ(Exists("Quorel2/TOOLS/capitest.exe"), c.thereAfter) << c.what;
+        EXPECT_EQ(ui::fake::PendingAnswers(), 0u) << c.what;
+    }
+}
+
+TEST_F(DeinstallationRunTest, DeinstallButtonConfirmsRunsAndOffersToDeleteTheLog) {
+    struct Case {
+        const char* what;
+        bool missingFile;
+        std::vector<int> answers;
+        DeinstallOutcome outcome;
+        Texts questions;
+        bool logAfter;
+    } cases[] = {
+        {"not confirmed", false, {kAnswerNo}, DeinstallOutcome::kCancelled, {"[DLG_DEI_AREYOUSURE]"}, false},
+        {"confirmed and complete",
+         false,
+         {kAnswerYes},
+         DeinstallOutcome::kCompleted,
+         {"[DLG_DEI_AREYOUSURE]"},
+         false},
+        {"incomplete, log deleted",
+         true,
+         {kAnswerYes, kAnswerIgnore, kAnswerYes},
+         DeinstallOutcome::kNotCompleted,
+         {"[DLG_DEI_AREYOUSURE]", "Missing " + Win("Quorel2/TOOLS/capitest.exe"), "[ERR_DEI_NOSUCCESS]"},
+         false},
+        {"incomplete, log kept",
+         true,
+         {kAnswerYes, kAnswerIgnore, kAnswerNo},
+         DeinstallOutcome::kNotCompleted,
+         {"[DLG_DEI_AREYOUSURE]", "Missing " + Win("Quorel2/TOOLS/capitest.exe"), "[ERR_DEI_NOSUCCESS]"},
+         true},
+    };
+    for (const Case& c : cases) {
+        platform::fake::ResetRegistry();
+        platform::fake::ResetDde();
+        InstallConfiguration();
+        for (const std::string& file : kRemovedFiles) WriteFile(file, "installed");
+        WriteFile("Quorel2/SETUP.QZT", ScriptText());
+        std::filesystem::remove(PathOf("Quorel2/removed.qzt"));
+        if (c.missingFile)
+            std::filesystem::remove(PathOf("Quorel2/TOOLS/capitest.exe"));
+        Shown().clear();
+        QueueAnswers(c.answers);
+
+        EXPECT_EQ(ConfirmAndRunDeinstallation(nullptr, {install_, "SETUP.QZT", "SETUP.EXE", ""}), c.outcome)
+            << c.what;
+        EXPECT_EQ(Questions(), c.questions) << c.what;
+        EXPECT_EQ(Exists("Quorel2/removed.qzt"), c.logAfter) << c.what;
+        if (c.outcome == DeinstallOutcome::kCancelled) {
+            EXPECT_EQ(Remaining(kRemovedFiles), kRemovedFiles) << c.what;
+            EXPECT_FALSE(RegistryRemoved()) << c.what;
+            EXPECT_EQ(Shown().size(), 1u) << c.what;
+        }
+    }
+}
+
+}  // namespace
