@@ -144,8 +144,9 @@ class DeinstallationTest : public ::testing::Test {
         EXPECT_EQ(code, 0u);
     }
 
-    // A first installation with the default paths, ended with the restart text it asks for.
-    void Install() const {
+    // A first installation with the default paths, ended with the restart text it asks for; beside another
+    // maker's entry the run tells so.
+    void Install(bool besideAnotherMaker = false) const {
         SetupProcess setup(dir_, "");
         HWND main = setup.SkipIntroToMainDialog(kLongWaitMs);
         ASSERT_NE(main, nullptr);
@@ -154,6 +155,9 @@ class DeinstallationTest : public ::testing::Test {
         ASSERT_NE(install, nullptr);
         PressButton(install, IDC_INSTALL_START);
         ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), IDC_MSG_OK));
+        if (besideAnotherMaker) {
+            ASSERT_TRUE(Answer(setup, English("[INFO_OTHERMANU]"), IDC_MSG_OK));
+        }
         ASSERT_TRUE(WaitUntil(
             [&] { return ControlText(main, IDC_MAIN_ACTION) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
         PressButton(main, IDC_MAIN_EXIT);
@@ -255,7 +259,7 @@ TEST_F(DeinstallationTest, AnotherMakersCapiEntryAndTheCapiGroupStay) {
                    static_cast<DWORD>(list.size()));
     RegCloseKey(order);
     SharedEntries before = SharedEntries::Now();
-    Install();
+    Install(true);
     ASSERT_EQ(RegistryText("SOFTWARE\\CAPI20\\2", "Manufacturer"), "QZT Velmonic GmbH");
 
     RemoveCompletely();
