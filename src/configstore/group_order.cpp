@@ -5,6 +5,7 @@
 #include "configstore/registry_values.h"
 #include "platform/registry.h"
 #include "setupfiles/text_line.h"
+#include "ui/run_report.h"
 
 using namespace platform::registry;
 
@@ -73,7 +74,11 @@ bool InsertCapiGroup() {
             return true;
         if (EqualsIgnoreCase(names[i], kNdisGroup)) {
             names.insert(names.begin() + static_cast<std::ptrdiff_t>(i), kCapiGroup);
-            return WriteGroupList(key.Get(), names);
+            if (!WriteGroupList(key.Get(), names))
+                return false;
+            ui::Report("Registry: HKLM\\" + std::string(kServiceGroupOrderKey) + ": " + kListValue + ": " +
+                       kCapiGroup + " inserted before " + names[i + 1]);
+            return true;
         }
     }
     return true;

@@ -30,8 +30,8 @@ int AppendRemovalLog(const std::string& object) {
             if (log.IsOpen())
                 break;
             std::string drive = path.substr(0, 3);
-            if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrWriteprotected), {drive})) !=
-                ui::kAnswerRetry)
+            if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrWriteprotected), {drive}),
+                                   kTextErrWriteprotected) != ui::kAnswerRetry)
                 return 0;
         }
         log.Write(kHeader);

@@ -17,7 +17,8 @@ int ProbeSource(WindowRef owner, const std::string& source, platform::InputFile&
         probe.Open(source);
         if (probe.IsOpen())
             return kFileDone;
-        int answer = ui::AskRetryIgnore(owner, FormatText(Text(kTextErrFilenotfound), {source}));
+        int answer =
+            ui::AskRetryIgnore(owner, FormatText(Text(kTextErrFilenotfound), {source}), kTextErrFilenotfound);
         if (answer == ui::kAnswerIgnore)
             return kFileIgnored;
         if (answer != ui::kAnswerRetry)
@@ -34,7 +35,8 @@ int CheckTarget(WindowRef owner, const std::string& source, const std::string& t
     uint32_t attributes = platform::FileAttributes(target);
     if (attributes != platform::kInvalidAttributes && (attributes & platform::kAttributeReadOnly)) {
         // Declining to touch a write-protected file counts as done: the user chose to keep it.
-        if (!ui::AskSystemYesNo(nullptr, FormatText(Text(kTextErrNowriteaccess), {target, source}), true))
+        if (!ui::AskSystemYesNo(nullptr, FormatText(Text(kTextErrNowriteaccess), {target, source}), true,
+                                kTextErrNowriteaccess))
             return kKeepTarget;
         platform::SetFileAttributesOf(target, attributes & ~platform::kAttributeReadOnly);
     }
@@ -44,7 +46,8 @@ int CheckTarget(WindowRef owner, const std::string& source, const std::string& t
     if (!platform::LastWriteTime(sourceProbe.Id(), &sourceTime) ||
         !platform::LastWriteTime(targetProbe.Id(), &targetTime) || sourceTime >= targetTime)
         return kFileDone;
-    switch (ui::AskYesNo(owner, true, FormatText(Text(kTextQuestOverwritenew), {target}))) {
+    switch (ui::AskYesNo(owner, true, FormatText(Text(kTextQuestOverwritenew), {target}),
+                         kTextQuestOverwritenew)) {
         case ui::kAnswerYes:
             return kFileDone;
         case ui::kAnswerAll:
@@ -61,7 +64,8 @@ int CopyPlain(WindowRef owner, const std::string& source, const std::string& tar
     if (EqualsIgnoreCase(source, target))
         return kFileDone;
     while (!platform::CopyFilePath(source, target)) {
-        int answer = ui::AskRetryIgnore(owner, FormatText(Text(kTextErrCantwrite), {target}));
+        int answer =
+            ui::AskRetryIgnore(owner, FormatText(Text(kTextErrCantwrite), {target}), kTextErrCantwrite);
         if (answer == ui::kAnswerIgnore)
             return kFileIgnored;
         if (answer != ui::kAnswerRetry)
@@ -85,7 +89,8 @@ int Expand(const std::string& source, const std::string& target) {
             platform::LzCloseFile(to);
         if (written >= 0)
             return kFileDone;
-        if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrCantwrite), {target})) != ui::kAnswerRetry)
+        if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrCantwrite), {target}), kTextErrCantwrite) !=
+            ui::kAnswerRetry)
             return kFileSkipped;
     }
 }

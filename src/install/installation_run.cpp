@@ -197,7 +197,8 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
         ShowMessage(installDialog, Text(kTextInfoOthermanu));
     outcome.restartNeeded = !existing;
     // Only an explicit No discards the earlier configuration; closing the question keeps it.
-    bool fresh = !existing || ui::AskYesNo(installDialog, false, Text(kTextQuestApplyold)) == ui::kAnswerNo;
+    bool fresh = !existing || ui::AskYesNo(installDialog, false, Text(kTextQuestApplyold),
+                                           kTextQuestApplyold) == ui::kAnswerNo;
     // The default configuration comes from the script beside the running program, not from the source path.
     std::string ownScript = SetupInfoPath(setup.setupDirectory, setup.scriptFileName);
     if (fresh && WriteNewConfiguration(installDialog, ownScript, capiIndex))
