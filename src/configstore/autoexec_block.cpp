@@ -6,6 +6,7 @@
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "setupfiles/text_line.h"
+#include "ui/run_report.h"
 
 const char* const kAutoexecBeginMarker = "REM --- QZT Setup for WindowsNT BEGIN ---";
 const char* const kAutoexecLoaderLine = "lh %SystemRoot%\\system\\dxbridge.exe";
@@ -129,6 +130,7 @@ bool InsertAutoexecBlock() {
         ReportNoAutoexec(path);
         return false;
     }
+    ui::Report(path + ": " + kAutoexecLoaderLine + " added");
     return true;
 }
 

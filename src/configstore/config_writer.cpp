@@ -8,6 +8,7 @@
 #include "configstore/config_reports.h"
 #include "configstore/group_order.h"
 #include "configstore/registry_layout.h"
+#include "configstore/registry_report.h"
 #include "configstore/registry_values.h"
 
 using namespace platform::registry;
@@ -25,6 +26,7 @@ bool WriteKey(const std::string& path, const std::vector<RegValueItem>& items) {
         ReportNoKeyModify(path);
         return false;
     }
+    ReportValuesWritten(path, items);
     return true;
 }
 

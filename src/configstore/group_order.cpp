@@ -7,6 +7,7 @@
 #include "configstore/registry_values.h"
 #include "platform/registry.h"
 #include "setupfiles/text_line.h"
+#include "ui/run_report.h"
 
 using namespace platform::registry;
 
@@ -100,7 +101,11 @@ bool InsertCapiGroup() {
             return true;
         if (EqualsIgnoreCase(listed.name, kNdisGroup)) {
             bytes.insert(listed.offset, std::string(kCapiGroup) + '\0');
-            return WriteGroupList(key.Get(), bytes);
+            if (!WriteGroupList(key.Get(), bytes))
+                return false;
+            ui::Report("Registry: HKLM\\" + std::string(kServiceGroupOrderKey) + ": " + kListValue + ": " +
+                       kCapiGroup + " inserted before " + listed.name);
+            return true;
         }
     }
     return true;

@@ -6,6 +6,7 @@
 
 #include "configstore/config_reports.h"
 #include "configstore/registry_layout.h"
+#include "configstore/registry_report.h"
 #include "configstore/registry_values.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
@@ -18,9 +19,6 @@
 using namespace platform::registry;
 
 namespace {
-
-constexpr int kChoiceApplyNew = 1;
-constexpr int kChoiceRestoreOld = 2;
 
 // The adapters a record describes, never more than it holds.
 size_t UsedAdapters(const DriverConfig& config) {
@@ -131,7 +129,8 @@ void WriteStoredScriptVersion(uint32_t version) {
         ReportNoKey(kIntegrityCheckKey);
         return;
     }
-    WriteDwordValue(key.Get(), version, "ScriptVersion");
+    if (WriteDwordValue(key.Get(), version, "ScriptVersion"))
+        ReportValuesWritten(kIntegrityCheckKey, {NumberItem("ScriptVersion", version)});
 }
 
 std::string BuildBackupText(const DriverConfig& config, const AdapterArray& adapters, uint32_t protocolCode) {
@@ -198,8 +197,10 @@ void WriteIntegrityBackup(const std::string& script) {
     }
     const DriverConfig& config = GlobalDriverConfig();
     std::string text = BuildBackupText(config, GlobalAdapters(), ProtocolCodeOf(script, config.ImagePath));
-    WriteValueList(key.Get(), {TextItem("RegistryBackup", text),
-                               TextItem("BackupDate", DateText(platform::LocalToday()))});
+    std::vector<RegValueItem> items = {TextItem("RegistryBackup", text),
+                                       TextItem("BackupDate", DateText(platform::LocalToday()))};
+    if (WriteValueList(key.Get(), items))
+        ReportValuesWritten(kIntegrityCheckKey, items);
 }
 
 bool ReadIntegrityBackup(DriverConfig& config, AdapterArray& adapters) {
@@ -248,11 +249,12 @@ int CheckIntegrity(WindowRef owner, const std::string& script) {
         return 1;
 
     int choice = ui::IntegrityDialog(owner, InformationText(date));
-    if (choice == kChoiceApplyNew &&
-        ui::AskYesNo(owner, false, Text(kTextQuestCciApplynew)) != ui::kAnswerYes)
+    if (choice == ui::kIntegrityApplyCurrent &&
+        ui::AskYesNo(owner, false, Text(kTextQuestCciApplynew), kTextQuestCciApplynew) != ui::kAnswerYes)
         choice = 0;
-    if (choice == kChoiceRestoreOld) {
-        if (ui::AskYesNo(owner, false, Text(kTextQuestCciRestoreold)) == ui::kAnswerYes) {
+    if (choice == ui::kIntegrityRestoreBackup) {
+        if (ui::AskYesNo(owner, false, Text(kTextQuestCciRestoreold), kTextQuestCciRestoreold) ==
+            ui::kAnswerYes) {
             live = backup;
             liveAdapters = backupAdapters;
         } else {

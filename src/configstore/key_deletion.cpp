@@ -4,6 +4,7 @@
 #include "configstore/config_reports.h"
 #include "configstore/driver_config.h"
 #include "configstore/registry_layout.h"
+#include "configstore/registry_report.h"
 #include "platform/registry.h"
 
 using namespace platform::registry;
@@ -15,16 +16,20 @@ void DeleteOptionalParameters() {
             ReportNoKey(kServiceKeyPath);
             return;
         }
-        DeleteValue(parameters.Get(), "x31Layer2");
+        if (DeleteValue(parameters.Get(), "x31Layer2") == kSuccess)
+            ReportValueDeleted(kParametersKeyPath, "x31Layer2");
     }
-    DeleteKey(kMaintenanceKeyPath);
+    if (DeleteKey(kMaintenanceKeyPath) == kSuccess)
+        ReportKeyDeleted(kMaintenanceKeyPath);
 }
 
 void DeleteAdapterKeys() {
     bool found = false;
     uint32_t capiIndex = FindCapiIndex(&found);
     for (uint32_t number = 1; number <= kMaxAdapters; ++number) {
-        DeleteKey(ChannelKeyPath(capiIndex, number));
-        DeleteKey(AdapterKeyPath(number));
+        if (DeleteKey(ChannelKeyPath(capiIndex, number)) == kSuccess)
+            ReportKeyDeleted(ChannelKeyPath(capiIndex, number));
+        if (DeleteKey(AdapterKeyPath(number)) == kSuccess)
+            ReportKeyDeleted(AdapterKeyPath(number));
     }
 }

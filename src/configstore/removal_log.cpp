@@ -21,8 +21,8 @@ bool CreateLog(const std::string& path, platform::OutputFile& log) {
         if (log.IsOpen())
             return true;
         std::string drive = path.substr(0, 3);
-        if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrWriteprotected), {drive})) !=
-            ui::kAnswerRetry)
+        if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrWriteprotected), {drive}),
+                               kTextErrWriteprotected) != ui::kAnswerRetry)
             return false;
     }
 }
@@ -50,7 +50,8 @@ int AppendRemovalLog(const std::string& setupDirectory, const std::string& objec
             return 1;
         // An entry taken as written would let a later removal pass over an object it never removed.
         log.Close();
-        if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrCantwrite), {path})) != ui::kAnswerRetry)
+        if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrCantwrite), {path}), kTextErrCantwrite) !=
+            ui::kAnswerRetry)
             return 0;
         // Part of the entry may stand in the log now; the next try starts on a line of its own.
         entry = "\r\n" + FitField(object, kEntryWidth - 2) + "\r\n";

@@ -29,7 +29,7 @@ bool FileExists(const std::string& path) {
 
 // Asks Abort / Retry / Ignore about the file: true on Retry, else the result to return in *result.
 bool AskRetry(WindowRef owner, int textId, const std::string& path, int* result) {
-    int answer = ui::AskRetryIgnore(owner, FormatText(Text(textId), {path}));
+    int answer = ui::AskRetryIgnore(owner, FormatText(Text(textId), {path}), textId);
     if (answer == ui::kAnswerRetry)
         return true;
     *result = answer == ui::kAnswerIgnore ? kDeleteIgnored : kDeleteAbort;
@@ -200,11 +200,11 @@ DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inpu
 }
 
 DeinstallOutcome ConfirmAndRunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs) {
-    if (!ui::AskSystemYesNo(dialog, Text(kTextDlgDeiAreyousure), false))
+    if (!ui::AskSystemYesNo(dialog, Text(kTextDlgDeiAreyousure), false, kTextDlgDeiAreyousure))
         return DeinstallOutcome::kCancelled;
     DeinstallOutcome outcome = RunDeinstallation(dialog, inputs);
     if (outcome == DeinstallOutcome::kNotCompleted &&
-        ui::AskYesNo(dialog, false, Text(kTextErrDeiNosuccess)) == ui::kAnswerYes)
+        ui::AskYesNo(dialog, false, Text(kTextErrDeiNosuccess), kTextErrDeiNosuccess) == ui::kAnswerYes)
         platform::DeleteFilePath(RemovalLogPath(inputs.setupDirectory));
     return outcome;
 }

@@ -21,7 +21,8 @@ int ProbeSource(WindowRef owner, const std::string& source, platform::InputFile&
         probe.Open(source);
         if (probe.IsOpen())
             return kFileDone;
-        int answer = ui::AskRetryIgnore(owner, FormatText(Text(kTextErrFilenotfound), {source}));
+        int answer =
+            ui::AskRetryIgnore(owner, FormatText(Text(kTextErrFilenotfound), {source}), kTextErrFilenotfound);
         if (answer == ui::kAnswerIgnore)
             return kFileIgnored;
         if (answer != ui::kAnswerRetry)
@@ -38,7 +39,8 @@ int CheckTarget(WindowRef owner, const std::string& source, const std::string& t
     uint32_t attributes = platform::FileAttributes(target);
     if (attributes != platform::kInvalidAttributes && (attributes & platform::kAttributeReadOnly)) {
         // Declining to touch a write-protected file counts as done: the user chose to keep it.
-        if (!ui::AskSystemYesNo(nullptr, FormatText(Text(kTextErrNowriteaccess), {target, source}), true))
+        if (!ui::AskSystemYesNo(nullptr, FormatText(Text(kTextErrNowriteaccess), {target, source}), true,
+                                kTextErrNowriteaccess))
             return kKeepTarget;
         platform::SetFileAttributesOf(target, attributes & ~platform::kAttributeReadOnly);
     }
@@ -48,7 +50,8 @@ int CheckTarget(WindowRef owner, const std::string& source, const std::string& t
     if (!platform::LastWriteTime(sourceProbe.Id(), &sourceTime) ||
         !platform::LastWriteTime(targetProbe.Id(), &targetTime) || sourceTime >= targetTime)
         return kFileDone;
-    switch (ui::AskYesNo(owner, true, FormatText(Text(kTextQuestOverwritenew), {target}))) {
+    switch (ui::AskYesNo(owner, true, FormatText(Text(kTextQuestOverwritenew), {target}),
+                         kTextQuestOverwritenew)) {
         case ui::kAnswerYes:
             return kFileDone;
         case ui::kAnswerAll:
@@ -65,7 +68,8 @@ int CheckTarget(WindowRef owner, const std::string& source, const std::string& t
 // (or closing the question) ends the run, Ignore goes on with the run marked as not fully successful.
 int RetryWhileFailing(WindowRef owner, const std::string& target, const std::function<bool()>& step) {
     while (!step()) {
-        int answer = ui::AskRetryIgnore(owner, FormatText(Text(kTextErrCantwrite), {target}));
+        int answer =
+            ui::AskRetryIgnore(owner, FormatText(Text(kTextErrCantwrite), {target}), kTextErrCantwrite);
         if (answer == ui::kAnswerIgnore)
             return kFileIgnored;
         if (answer != ui::kAnswerRetry)

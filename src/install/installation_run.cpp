@@ -204,7 +204,8 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
     if (HasOtherMakersEntries(existing))
         ShowMessage(installDialog, Text(kTextInfoOthermanu));
     // Only an explicit No discards the earlier configuration; closing the question keeps it.
-    bool fresh = !existing || ui::AskYesNo(installDialog, false, Text(kTextQuestApplyold)) == ui::kAnswerNo;
+    bool fresh = !existing || ui::AskYesNo(installDialog, false, Text(kTextQuestApplyold),
+                                           kTextQuestApplyold) == ui::kAnswerNo;
     // Every new configuration takes effect only after a restart, a renewed one as much as the first.
     outcome.restartNeeded = fresh;
     // The default configuration comes from the script beside the running program, not from the source path.

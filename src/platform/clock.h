@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-// The clock seam: today's local date, as GetLocalTime gives it.
+// The clock seam: the local date and time, as GetLocalTime gives them.
 namespace platform {
 
 struct LocalDate {
@@ -12,5 +12,15 @@ struct LocalDate {
 };
 
 LocalDate LocalToday();
+
+// The local date and time of day, as GetLocalTime gives them.
+struct LocalTime {
+    LocalDate date;
+    uint32_t hour;    // 0 to 23
+    uint32_t minute;  // 0 to 59
+    uint32_t second;  // 0 to 59
+};
+
+LocalTime LocalNow();
 
 }  // namespace platform

@@ -17,4 +17,9 @@ LocalDate LocalToday() {
     return g_today;
 }
 
+// A fixed time of day on the test's date, so that report lines compare whole.
+LocalTime LocalNow() {
+    return {g_today, 10, 30, 0};
+}
+
 }  // namespace platform

@@ -10,4 +10,10 @@ LocalDate LocalToday() {
     return {now.wYear, now.wMonth, now.wDay};
 }
 
+LocalTime LocalNow() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return {{now.wYear, now.wMonth, now.wDay}, now.wHour, now.wMinute, now.wSecond};
+}
+
 }  // namespace platform

@@ -20,11 +20,41 @@ std::string TakeValue(const std::string& line, size_t& start) {
     return value;
 }
 
+// A value of the deployment switches: up to the next blank, or between quotes. start moves past it.
+void TakeDeploymentValue(const std::string& line, size_t& start, char option, std::string& value,
+                         DeploymentSwitches& switches) {
+    std::string name = std::string("/") + option;
+    if (start < line.size() && line[start] == '"') {
+        size_t close = line.find('"', start + 1);
+        if (close == std::string::npos) {
+            switches.valid = false;
+            switches.problem = name + ": the quote is not closed";
+            start = line.size();
+            return;
+        }
+        value = line.substr(start + 1, close - start - 1);
+        start = close + 1;
+    } else {
+        value = TakeValue(line, start);
+    }
+    if (value.empty()) {
+        switches.valid = false;
+        switches.problem = name + ": no file named";
+    } else if (value.size() >= kDeploymentValueWidth) {
+        switches.valid = false;
+        switches.problem = name + ": the file name is longer than " +
+                           std::to_string(kDeploymentValueWidth - 1) + " characters";
+    }
+}
+
 }  // namespace
 
-void ParseCommandLine(const std::string& commandLine) {
+DeploymentSwitches ParseCommandLine(const std::string& commandLine) {
     AppContext& app = App();
-    std::string line = commandLine.substr(0, kCommandLineLength);
+    DeploymentSwitches switches;
+    // The switches of every run keep their 127 characters; a letter beyond them is not seen.
+    std::string firstPart = commandLine.substr(0, kCommandLineLength);
+    const std::string& line = commandLine;
     size_t i = 0;
     while (i < line.size()) {
         if (line[i] != '/' && line[i] != '-') {
@@ -35,19 +65,34 @@ void ParseCommandLine(const std::string& commandLine) {
         char option = letter < line.size() ? line[letter] : '\0';
         if (option >= 'A' && option <= 'Z')
             option = static_cast<char>(option - 'A' + 'a');
+        bool early = letter < firstPart.size();
         i = letter;
-        if (option == 'f') {
+        if (option == 'f' && early) {
             i = letter + 1;
-            app.SetupInfoFileName = FitField(TakeValue(line, i), kTextWidth);
-        } else if (option == 'l') {
+            app.SetupInfoFileName = FitField(TakeValue(firstPart, i), kTextWidth);
+            TakeValue(line, i);  // what lies beyond the 127 characters is no switch either
+        } else if (option == 'l' && early) {
             i = letter + 1;
-            app.RequestedLanguage = FitField(TakeValue(line, i), kRequestedLanguageWidth);
-        } else if (option == 'c') {
+            app.RequestedLanguage = FitField(TakeValue(firstPart, i), kRequestedLanguageWidth);
+            TakeValue(line, i);
+        } else if (option == 'c' && early) {
             app.RunMode = kRunConfigure;
-        } else if (option == 'd') {
+        } else if (option == 'd' && early) {
             app.RunMode = kRunDeinstall;
+        } else if (option == 's') {
+            switches.silent = true;
+        } else if (option == 'v') {
+            switches.verify = true;
+        } else if (option == 'a') {
+            i = letter + 1;
+            TakeDeploymentValue(line, i, option, switches.answerFile, switches);
+            switches.silent = true;
+        } else if (option == 'r') {
+            i = letter + 1;
+            TakeDeploymentValue(line, i, option, switches.reportFile, switches);
         }
     }
+    return switches;
 }
 
 void SelectLanguage() {

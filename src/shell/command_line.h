@@ -2,9 +2,27 @@
 
 #include <string>
 
+// The switches for unattended runs. Their values may be longer than the 127 characters the other switches
+// are read from, and may be quoted ("/a"C:\My Files\answers.ini"") to hold blanks.
+struct DeploymentSwitches {
+    bool silent = false;     // /s, and implied by /a: no window at all
+    std::string answerFile;  // /a
+    std::string reportFile;  // /r
+    bool verify = false;     // /v
+    // False when a value of these switches cannot be taken (missing, unclosed quote, longer than a path);
+    // problem then says which, for the report.
+    bool valid = true;
+    std::string problem;
+};
+
+// The longest value of /a and /r: a Windows path.
+constexpr size_t kDeploymentValueWidth = 260;
+
 // Sets SetupInfoFileName, RunMode and RequestedLanguage from the switches /f, /c, /d, /l (also with '-',
-// in either case). The command line is taken as at most 127 characters.
-void ParseCommandLine(const std::string& commandLine);
+// in either case), which are read from the first 127 characters only, and returns the switches /s, /a, /r,
+// /v, read from the whole line. The value of /a and /r is skipped whole, so that a '/' or '-' inside it
+// never counts as a switch. Other letters are ignored.
+DeploymentSwitches ParseCommandLine(const std::string& commandLine);
 
 // LanguageIndex := the first listed language whose name equals RequestedLanguage (case ignored), else 0.
 void SelectLanguage();

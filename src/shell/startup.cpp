@@ -12,13 +12,15 @@
 #include "shell/command_line.h"
 #include "ui/language_loading.h"
 #include "ui/message_boxes.h"
+#include "ui/run_report.h"
+#include "ui/silent_mode.h"
 #include "setupfiles/text_ids.h"
 
 namespace {
 const char* const kRightsProbeFile = "QZTCheck.$$$";
 }  // namespace
 
-void InitializeContext(const std::string& commandLine) {
+DeploymentSwitches InitializeContext(const std::string& commandLine) {
     AppContext& app = App();
     app.SetupDirectory = FitField(platform::CurrentDirectory(), kTextWidth);
     app.SetupInfoFileName = "SETUP.QZT";
@@ -27,11 +29,19 @@ void InitializeContext(const std::string& commandLine) {
     app.RunMode = kRunNormal;
     // The switches come first: the script that /f names is the one every reader uses, the language list
     // included.
-    ParseCommandLine(commandLine);
+    DeploymentSwitches switches = ParseCommandLine(commandLine);
+    // A silent run shows nothing from here on, and the report takes down even the first messages.
+    if (switches.silent)
+        ui::EnterSilentMode();
+    if (!switches.reportFile.empty() && !ui::OpenReport(switches.reportFile)) {
+        switches.valid = false;
+        switches.problem = "/r: the report file cannot be written: " + switches.reportFile;
+    }
     ReadLanguageList(app);
     SelectLanguage();
     app.StartLanguageIndex = app.LanguageIndex;
     app.StartRunMode = app.RunMode;
+    return switches;
 }
 
 int OperatingSystemMatches(const std::string& script) {
@@ -57,12 +67,12 @@ int CheckAdminRights(WindowRef owner) {
     return 0;
 }
 
-int RunStartupChecks(const AppContext& app, WindowRef owner) {
+RunEnd RunStartupChecks(const AppContext& app, WindowRef owner) {
     if (!OperatingSystemMatches(ScriptPath(app))) {
         ShowError(owner, Text(kTextErrInvalidOs));
-        return 0;
+        return RunEnd::kWrongSystem;
     }
-    return CheckAdminRights(owner);
+    return CheckAdminRights(owner) ? RunEnd::kFlowEnded : RunEnd::kNoRights;
 }
 
 void RebuildGroupForChangedLanguage(const AppContext& app, const std::string& sourcePath,

@@ -4,10 +4,13 @@
 
 #include "platform/window_ref.h"
 #include "setupfiles/app_context.h"
+#include "shell/command_line.h"
+#include "shell/exit_codes.h"
 
 // Start-up steps 1 to 8 of the run, before the main dialog opens: the start directory, the program's own
 // name, the switches, the language list of the setup information file they name, and the language chosen.
-void InitializeContext(const std::string& commandLine);
+// Returns the switches of an unattended run.
+DeploymentSwitches InitializeContext(const std::string& commandLine);
 
 // 1 when the platform that "[OS]" of the script names is the running one.
 int OperatingSystemMatches(const std::string& script);
@@ -16,9 +19,9 @@ int OperatingSystemMatches(const std::string& script);
 // system directory), else 0 after telling the user. Never leaves the probe file behind.
 int CheckAdminRights(WindowRef owner);
 
-// The checks before the main dialog: the operating system, then the rights. 0 after telling the user
-// why the program cannot go on.
-int RunStartupChecks(const AppContext& app, WindowRef owner);
+// The checks before the main dialog: the operating system, then the rights. kFlowEnded when they pass,
+// else where the run ends, after telling the user why the program cannot go on.
+RunEnd RunStartupChecks(const AppContext& app, WindowRef owner);
 
 // Exit work: a language chosen during the run rebuilds the Program Manager group in it, from where it was
 // installed in this run (sourcePath, destinationPath), or from the installed directory the program was

@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include "ui/user_interface.h"
+#include "ui/run_report.h"
+#include "ui/silent_mode.h"
 #include "resources/configstore_ids.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
@@ -12,9 +14,6 @@ namespace ui {
 
 namespace {
 
-constexpr int kChoiceCancel = 0;
-constexpr int kChoiceApplyNew = 1;
-constexpr int kChoiceRestoreOld = 2;
 const LPCSTR kWarningIcon = MAKEINTRESOURCEA(32515);
 
 // The controls that show the language text of their own id, in the order the texts are set.
@@ -44,18 +43,18 @@ class IntegrityDialogBox : public Dialog {
     void OnCommand(int id, int) override {
         switch (id) {
             case IDC_CCI_APPLY:
-                End(kChoiceApplyNew);
+                End(kIntegrityApplyCurrent);
                 break;
             case IDC_CCI_RESTORE:
-                End(kChoiceRestoreOld);
+                End(kIntegrityRestoreBackup);
                 break;
             case IDC_CCI_CANCEL:
             case IDCANCEL:
-                End(kChoiceCancel);
+                End(kIntegrityCancel);
                 break;
         }
     }
-    void OnClose() override { End(kChoiceCancel); }
+    void OnClose() override { End(kIntegrityCancel); }
 
     const std::string& information_;
 };
@@ -63,9 +62,13 @@ class IntegrityDialogBox : public Dialog {
 }  // namespace
 
 int IntegrityDialog(WindowRef owner, const std::string& information) {
+    if (SilentMode())
+        return SilentIntegrity(information);
     // A template that cannot be loaded gives -1.
     IntegrityDialogBox dialog(information);
-    return static_cast<int>(dialog.RunModal(static_cast<HWND>(owner)));
+    int choice = static_cast<int>(dialog.RunModal(static_cast<HWND>(owner)));
+    ReportAnswer(QuestionKind::kIntegrity, information, choice);
+    return choice;
 }
 
 }  // namespace ui

@@ -1,10 +1,14 @@
 #include <windows.h>
 
 #include "ui/user_interface.h"
+#include "ui/silent_mode.h"
 
 namespace ui {
 
 void PumpMessagesFor(WindowRef window, unsigned milliseconds) {
+    // The pause is for a person's last Cancel; a silent run has neither.
+    if (SilentMode())
+        return;
     DWORD start = GetTickCount();
     // The progress window's 100 ms timer wakes each pump, so the pause ends at most that much late. Once a
     // Cancel has destroyed the window no timer is left to wake it, and the pause has no purpose any more.

@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "ui/user_interface.h"
+#include "ui/run_report.h"
+#include "ui/silent_mode.h"
 #include "resources/resource_ids.h"
 #include "setupfiles/language_table.h"
 #include "ui/controls.h"
@@ -45,7 +47,7 @@ class ProgressWindow : public Dialog {
         // has its Cancel button can be cancelled, so a run shown without one cannot be stopped by a key.
         if (!Item(IDC_INFO_CANCEL))
             return;
-        if (askOnCancel_ && !AskSystemYesNo(Window(), Text(kTextQuestInfoAbort), false))
+        if (askOnCancel_ && !AskSystemYesNo(Window(), Text(kTextQuestInfoAbort), false, kTextQuestInfoAbort))
             return;
         cancelRequested_ = true;
         End(0);
@@ -67,11 +69,16 @@ std::unique_ptr<ProgressWindow>& CurrentProgress() {
 
 WindowRef OpenInfoWindow(WindowRef owner, bool withCancel, bool askOnCancel) {
     std::unique_ptr<ProgressWindow>& progress = CurrentProgress();
+    if (SilentMode()) {
+        progress.reset();
+        return nullptr;
+    }
     progress.reset(new ProgressWindow(withCancel, askOnCancel));
     return progress->Open(static_cast<HWND>(owner));
 }
 
 void SetInfoText(WindowRef window, const std::string& text) {
+    Report(text);
     HWND dialog = static_cast<HWND>(window);
     // Emptied first, so that a shorter text leaves nothing of the longer one before it on the screen.
     SetDlgItemTextA(dialog, IDC_INFO_TEXT, "");
@@ -83,6 +90,9 @@ void SetInfoText(WindowRef window, const std::string& text) {
 }
 
 void PumpMessages(WindowRef) {
+    // A silent run has no window whose messages could wake the wait.
+    if (SilentMode())
+        return;
     WaitMessage();
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

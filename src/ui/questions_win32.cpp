@@ -3,6 +3,8 @@
 #include <cstddef>
 
 #include "ui/user_interface.h"
+#include "ui/run_report.h"
+#include "ui/silent_mode.h"
 #include "resources/resource_ids.h"
 #include "setupfiles/language_table.h"
 #include "ui/controls.h"
@@ -76,18 +78,30 @@ int Ask(WindowRef owner, const char* templateName, const std::string& text, cons
 
 }  // namespace
 
-int AskYesNo(WindowRef owner, bool withAll, const std::string& text) {
-    return Ask(owner, withAll ? "DLG_yesallno" : "DLG_yesno", text, kYesNoChoices);
+int AskYesNo(WindowRef owner, bool withAll, const std::string& text, int questionId) {
+    if (SilentMode())
+        return SilentYesNo(text, questionId);
+    int answer = Ask(owner, withAll ? "DLG_yesallno" : "DLG_yesno", text, kYesNoChoices);
+    ReportAnswer(QuestionKind::kYesNo, text, answer);
+    return answer;
 }
 
-int AskRetryIgnore(WindowRef owner, const std::string& text) {
-    return Ask(owner, "DLG_abortretryignore", text, kRetryIgnoreChoices);
+int AskRetryIgnore(WindowRef owner, const std::string& text, int questionId) {
+    if (SilentMode())
+        return SilentRetryIgnore(text, questionId);
+    int answer = Ask(owner, "DLG_abortretryignore", text, kRetryIgnoreChoices);
+    ReportAnswer(QuestionKind::kRetryIgnore, text, answer);
+    return answer;
 }
 
-bool AskSystemYesNo(WindowRef owner, const std::string& text, bool warning) {
+bool AskSystemYesNo(WindowRef owner, const std::string& text, bool warning, int questionId) {
+    if (SilentMode())
+        return SilentSystemYesNo(text, questionId);
     UINT icon = warning ? MB_ICONWARNING : MB_ICONQUESTION;
-    return MessageBoxA(static_cast<HWND>(owner), text.c_str(), Text(kTextMsgCaption).c_str(),
-                       MB_YESNO | MB_DEFBUTTON2 | icon) == IDYES;
+    bool yes = MessageBoxA(static_cast<HWND>(owner), text.c_str(), Text(kTextMsgCaption).c_str(),
+                           MB_YESNO | MB_DEFBUTTON2 | icon) == IDYES;
+    ReportAnswer(QuestionKind::kSystemYesNo, text, yes ? 1 : 0);
+    return yes;
 }
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #include <deque>
 
+#include "ui/run_report.h"
+#include "ui/silent_mode.h"
 #include "ui/ui_fakes.h"
 #include "ui/user_interface.h"
 
@@ -34,6 +36,8 @@ void ResetUserInterface() {
     g_cancelAtPump = 0;
     g_pumps = 0;
     g_cancelRequested = false;
+    LeaveSilentMode();
+    CloseReport();
 }
 void QueueAnswers(const std::vector<int>& answers) {
     g_answers.insert(g_answers.end(), answers.begin(), answers.end());
@@ -47,46 +51,78 @@ void CancelAtPump(int pump) {
 }  // namespace fake
 
 int InfoMessageBox(WindowRef, const std::string& caption, const std::string& text) {
+    if (SilentMode()) {
+        SilentNotice(text);
+        return 1;  // IDOK
+    }
+    Report(text);
     g_shown.push_back({"InfoMessageBox", caption, text, ""});
     return 1;  // IDOK
 }
 
 int NoticeDialog(WindowRef, const std::string& caption, const std::string& okText, const std::string& text) {
+    if (SilentMode()) {
+        SilentNotice(text);
+        return 0;
+    }
+    Report(text);
     g_shown.push_back({"NoticeDialog", caption, text, okText});
     return 0;
 }
 
 void ShowWaitCursor(bool) {}
 
-int AskYesNo(WindowRef, bool withAll, const std::string& text) {
-    return NextAnswer(withAll ? "AskYesAllNo" : "AskYesNo", text);
+int AskYesNo(WindowRef, bool withAll, const std::string& text, int questionId) {
+    if (SilentMode())
+        return SilentYesNo(text, questionId);
+    int answer = NextAnswer(withAll ? "AskYesAllNo" : "AskYesNo", text);
+    ReportAnswer(QuestionKind::kYesNo, text, answer);
+    return answer;
 }
 
-int AskRetryIgnore(WindowRef, const std::string& text) {
-    return NextAnswer("AskRetryIgnore", text);
+int AskRetryIgnore(WindowRef, const std::string& text, int questionId) {
+    if (SilentMode())
+        return SilentRetryIgnore(text, questionId);
+    int answer = NextAnswer("AskRetryIgnore", text);
+    ReportAnswer(QuestionKind::kRetryIgnore, text, answer);
+    return answer;
 }
 
-bool AskSystemYesNo(WindowRef, const std::string& text, bool) {
-    return NextAnswer("AskSystemYesNo", text) == 1;
+bool AskSystemYesNo(WindowRef, const std::string& text, bool, int questionId) {
+    if (SilentMode())
+        return SilentSystemYesNo(text, questionId);
+    bool yes = NextAnswer("AskSystemYesNo", text) == 1;
+    ReportAnswer(QuestionKind::kSystemYesNo, text, yes ? 1 : 0);
+    return yes;
 }
 
 WindowRef OpenInfoWindow(WindowRef, bool, bool) {
     g_cancelRequested = false;
+    if (SilentMode())
+        return nullptr;
     g_shown.push_back({"OpenInfoWindow", "", "", ""});
     return reinterpret_cast<WindowRef>(static_cast<std::intptr_t>(g_nextWindow++));
 }
 
 void SetInfoText(WindowRef, const std::string& text) {
+    Report(text);
+    if (SilentMode())
+        return;
     g_shown.push_back({"InfoText", "", text, ""});
 }
 
+// A silent run has no window to cancel; the user stand-in's Cancel is for the windows it would show.
 void PumpMessages(WindowRef) {
+    if (SilentMode())
+        return;
     ++g_pumps;
     if (g_pumps == g_cancelAtPump)
         g_cancelRequested = true;
 }
 
-void CloseInfoWindow(WindowRef) {
+void CloseInfoWindow(WindowRef window) {
+    if (!window)
+        return;
     g_shown.push_back({"CloseInfoWindow", "", "", ""});
 }
 
@@ -104,7 +140,11 @@ void PumpMessagesFor(WindowRef window, unsigned) {
 }
 
 int IntegrityDialog(WindowRef, const std::string& information) {
-    return NextAnswer("IntegrityDialog", information);
+    if (SilentMode())
+        return SilentIntegrity(information);
+    int answer = NextAnswer("IntegrityDialog", information);
+    ReportAnswer(QuestionKind::kIntegrity, information, answer);
+    return answer;
 }
 
 }  // namespace ui

@@ -7,6 +7,8 @@
 #include "install/install_context.h"
 #include "install/installation_run.h"
 #include "platform/file_system.h"
+#include "ui/run_report.h"
+#include "ui/silent_mode.h"
 #include "ui/user_interface.h"
 #include "setupfiles/app_context.h"
 #include "test_support.h"
@@ -292,6 +294,144 @@ TEST_F(InstallationRunTest, ScriptAndAddedFilesComeFromTheSourcePathTheRestFromT
     EXPECT_EQ(ReadFile("Quorel2/SETUP.EXE"), "program");
     EXPECT_EQ(ReadFile("WINNT/system32/drivers/kxbus.sys"), ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin"));
     EXPECT_EQ(Installation().SourcePath, Dir() + "\\source");
+}
+
+class SilentInstallationTest : public InstallationRunTest {
+  protected:
+    void SetUp() override {
+        InstallationRunTest::SetUp();
+        // The language file lies in the test's directory, where the fixture loaded its own.
+        std::string setupDirectory = App().SetupDirectory;
+        App().SetupDirectory = Dir();
+        LoadLanguage({{"[INFO_COPYFILE]", "Copy %s to %s"},
+                      {"[INFO_EXPANDFILE]", "Expand %s to %s"},
+                      {"[ERR_FILENOTFOUND]", "Missing %s"},
+                      {"[ERR_NOWRITEACCESS]", "%s is write-protected (%s)"},
+                      {"[QUEST_OVERWRITENEW]", "%s is newer"},
+                      {"[DLG_YNO_YES]", "Yes"},
+                      {"[DLG_YNO_NO]", "No"},
+                      {"[DLG_YNO_ALL]", "All"},
+                      {"[BUTTON_CANCEL]", "Abort"}});
+        App().SetupDirectory = setupDirectory;
+        ui::EnterSilentMode();
+        ASSERT_TRUE(ui::OpenReport(PathOf("report.log")));
+    }
+
+    std::vector<std::string> ReportLines() {
+        std::vector<std::string> lines;
+        std::string text = ReadFile("report.log");
+        size_t start = 0;
+        for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+            std::string line = text.substr(start, end - start);
+            EXPECT_EQ(line.compare(0, 20, "1997-08-15 10:30:00 "), 0) << line;
+            lines.push_back(line.substr(20));
+        }
+        EXPECT_EQ(start, text.size()) << "a line without its end";
+        return lines;
+    }
+    bool Reported(const std::string& line) {
+        for (const std::string& reported : ReportLines())
+            if (reported == line)
+                return true;
+        return false;
+    }
+    uint32_t ServiceStart() {
+        for (const auto& value :
+             platform::fake::RegistryValues("SYSTEM\\CurrentControlSet\\Services\\Quorel"))
+            if (value.name == "Start")
+                return static_cast<unsigned char>(value.data[0]);
+        return 99;
+    }
+};
+
+TEST_F(SilentInstallationTest, ShowsNothingAndReportsEveryStepFileAndRegistryChange) {
+    Run();
+    EXPECT_TRUE(outcome_.completed);
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ(ReadFile("WINNT/system32/drivers/kxbus.sys"), ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin"));
+    std::string dist = Dir() + "\\dist", target = Dir() + "\\Quorel2";
+    EXPECT_TRUE(Reported("Copy " + dist + "\\SETUP.EXE to " + target + "\\SETUP.EXE"));
+    EXPECT_TRUE(Reported("Expand " + dist + "\\DRIVER\\TOOL.EX_ to " + target + "\\TOOLS\\tool.exe"));
+    EXPECT_TRUE(Reported("[INFO_INS_DONE]"));
+    EXPECT_TRUE(Reported("Registry: HKLM\\SYSTEM\\CurrentControlSet\\Services\\Quorel: Start = 1"));
+    EXPECT_TRUE(
+        Reported("Registry: HKLM\\SYSTEM\\CurrentControlSet\\Services\\Quorel: ImagePath = "
+                 "\"\\SystemRoot\\System32\\drivers\\qdss1.sys\""));
+    EXPECT_TRUE(
+        Reported("Registry: HKLM\\SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder: List: CAPI20 "
+                 "inserted before NDIS"));
+    EXPECT_TRUE(
+        Reported("Registry: HKLM\\SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\"
+                 "QZTQuorelSetupIntegrityCheck: RegistryBackup = (not shown)"));
+    bool autoexec = false;
+    for (const std::string& line : ReportLines())
+        autoexec = autoexec ||
+                   line.find("AutoExec.NT: lh %SystemRoot%\\system\\dxbridge.exe added") != std::string::npos;
+    EXPECT_TRUE(autoexec);
+}
+
+TEST_F(SilentInstallationTest, AMissingFileEndsTheRunAndTheReportNamesIt) {
+    std::filesystem::remove(PathOf("dist/DRIVER/KXBUS.SY_"));
+    Run();
+    EXPECT_FALSE(outcome_.completed);
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_FALSE(platform::fake::RegistryKeyExists(kCapiEntry));
+    EXPECT_FALSE(platform::fake::RegistryKeyExists("SYSTEM\\CurrentControlSet\\Services\\Quorel"));
+    EXPECT_TRUE(platform::fake::DdeCommands().empty());
+    EXPECT_TRUE(Reported("Missing " + Dir() + "\\dist\\DRIVER\\KXBUS.SY_ -> Abort"));
+    EXPECT_TRUE(Reported("[ERR_INS_NOSUCCESS]"));
+}
+
+TEST_F(SilentInstallationTest, AnEarlierConfigurationIsKeptOrRenewedAsDecided) {
+    Run();
+    platform::fake::SetRegistryValue("SYSTEM\\CurrentControlSet\\Services\\Quorel", "Start", 4,
+                                     std::string("\3\0\0\0", 4));
+    Run();
+    EXPECT_EQ(ServiceStart(), 3u);
+    EXPECT_TRUE(Reported("[QUEST_APPLYOLD] -> Yes"));
+    ui::SilentAnswers renew;
+    renew.keepConfiguration = false;
+    ui::SetSilentAnswers(renew);
+    Run();
+    EXPECT_EQ(ServiceStart(), 1u);
+    EXPECT_TRUE(Reported("[QUEST_APPLYOLD] -> No"));
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(SilentInstallationTest, NewerTargetsFollowThePolicyAndWriteProtectedOnesAreOverwritten) {
+    Run();
+    std::string readme = Dir() + "\\Quorel2\\DOCS\\README.TXT";
+    WriteFile("Quorel2/DOCS/README.TXT", "edited by the administrator");
+    platform::SetLastWriteTime(readme, 0x02000000'00000000ull);  // far in the future
+    std::string tool = Dir() + "\\Quorel2\\TOOLS\\tool.exe";
+    WriteFile("Quorel2/TOOLS/tool.exe", "old tool");
+    platform::SetLastWriteTime(
+        tool, 125911584000000000ull);  // 2000, older than its source: only the protection asks
+    platform::SetFileAttributesOf(tool, platform::kAttributeReadOnly);
+
+    Run();
+    EXPECT_TRUE(outcome_.completed);
+    EXPECT_EQ(ReadFile("Quorel2/DOCS/README.TXT"), "edited by the administrator");
+    EXPECT_TRUE(Reported(readme + " is newer -> No"));
+    EXPECT_EQ(ReadFile("Quorel2/TOOLS/tool.exe"), "plain tool");
+    EXPECT_TRUE(Reported(tool + " is write-protected (" + Dir() + "\\dist\\DRIVER\\TOOL.EX_) -> Yes"));
+
+    ui::SilentAnswers overwrite;
+    overwrite.overwriteNewer = true;
+    ui::SetSilentAnswers(overwrite);
+    Run();
+    EXPECT_EQ(ReadFile("Quorel2/DOCS/README.TXT"), "readme");
+    EXPECT_TRUE(Reported(readme + " is newer -> All"));
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(InstallationRunTest, AReportWithoutSilenceRecordsTheAnswersAPersonGave) {
+    ASSERT_TRUE(ui::OpenReport(PathOf("report.log")));
+    std::filesystem::remove(PathOf("dist/DOCS/README.TXT"));
+    QueueAnswers({kAnswerIgnore});
+    Run();
+    EXPECT_EQ(Kinds("AskRetryIgnore").size(), 1u);
+    EXPECT_NE(ReadFile("report.log").find("[ERR_FILENOTFOUND] -> [DLG_ARI_IGNORE]\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,333 @@
+#include "shell/answer_file.h"
+
+#include <cctype>
+#include <functional>
+#include <set>
+
+#include "platform/file.h"
+#include "setupfiles/text_line.h"
+
+namespace {
+
+struct Choice {
+    const char* name;
+    uint32_t value;
+};
+
+const Choice kStartChoices[] = {{"Boot", 0}, {"System", 1}, {"Auto", 2}, {"Demand", 3}, {"Disabled", 4}};
+const Choice kTestChoices[] = {{"Adapter", 0}, {"Adapter+S0", 1}};
+const Choice kLayerChoices[] = {{"Direct", 0}, {"Virtual", 1}, {"Active", 2}};
+const Choice kDeliveryChoices[] = {{"Auto", 0}, {"On", 1}, {"Off", 2}};
+const Choice kDataIoChoices[] = {{"Direct", 0}, {"Buffered", 1}};
+const Choice kYesNoChoices[] = {{"No", 0}, {"Yes", 1}};
+const Choice kKeepChoices[] = {{"Renew", 0}, {"Keep", 1}};
+const Choice kOverwriteChoices[] = {{"Never", 0}, {"Always", 1}};
+
+constexpr uint32_t kMaxInterrupt = 15;
+constexpr uint32_t kMaxCipValue = 31;
+constexpr size_t kBaseAddressDigits = 4;
+constexpr size_t kDosVectorDigits = 2;
+constexpr size_t kSpidLength = kSpidWidth - 1;
+constexpr size_t kUserLength = kUserWidth - 1;
+constexpr size_t kPathLength = kTextWidth - 1;
+
+std::string Trim(const std::string& text) {
+    size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos)
+        return "";
+    size_t end = text.find_last_not_of(" \t");
+    return text.substr(begin, end - begin + 1);
+}
+
+// Thrown inside the parser only, with the reason; the line and key are added where it is caught.
+struct BadValue {
+    std::string reason;
+};
+
+template <size_t N>
+uint32_t ParseChoice(const std::string& value, const Choice (&choices)[N]) {
+    std::string names;
+    for (const Choice& choice : choices) {
+        if (EqualsIgnoreCase(value, choice.name))
+            return choice.value;
+        names += names.empty() ? choice.name : std::string(", ") + choice.name;
+    }
+    throw BadValue{"\"" + value + "\" is not one of " + names};
+}
+
+uint32_t ParseDecimal(const std::string& value, uint32_t low, uint32_t high) {
+    std::string range = std::to_string(low) + " to " + std::to_string(high);
+    if (value.empty() || value.size() > 10 || value.find_first_not_of("0123456789") != std::string::npos)
+        throw BadValue{"\"" + value + "\" is not a number from " + range};
+    unsigned long long number = std::stoull(value);
+    if (number < low || number > high)
+        throw BadValue{"\"" + value + "\" is outside " + range};
+    return static_cast<uint32_t>(number);
+}
+
+uint32_t ParseHex(const std::string& value, size_t maxDigits) {
+    if (value.empty() || value.size() > maxDigits ||
+        value.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        throw BadValue{"\"" + value + "\" is not a hexadecimal number of 1 to " + std::to_string(maxDigits) +
+                       " digits"};
+    return static_cast<uint32_t>(std::stoul(value, nullptr, 16));
+}
+
+std::string ParseText(const std::string& value, size_t maxLength) {
+    if (value.size() > maxLength)
+        throw BadValue{"the value is longer than " + std::to_string(maxLength) + " characters"};
+    return value;
+}
+
+std::string ParseListed(const std::string& value, const std::vector<std::string>& names, const char* what) {
+    for (const std::string& name : names)
+        if (EqualsIgnoreCase(value, name))
+            return name;
+    std::string listed;
+    for (const std::string& name : names) listed += listed.empty() ? name : ", " + name;
+    throw BadValue{"\"" + value + "\" is not a " + what + " of the setup information file (" + listed + ")"};
+}
+
+// A drive path ("C:\Quorel2") or a share ("\\server\share\Quorel2"): a relative path would land wherever the
+// deployment tool happens to start the program.
+std::string ParseDestination(const std::string& value) {
+    std::string path = ParseText(value, kPathLength);
+    bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                 path[2] == '\\';
+    bool share = path.size() >= 3 && path[0] == '\\' && path[1] == '\\' && path[2] != '\\';
+    if (!drive && !share)
+        throw BadValue{"\"" + value + "\" is not a full path (C:\\folder or \\\\server\\share\\folder)"};
+    return path;
+}
+
+// "number[,subaddress]", stored as "number,subaddress".
+std::string ParsePartyNumber(const std::string& value) {
+    size_t comma = value.find(',');
+    std::string number = Trim(value.substr(0, comma));
+    std::string subaddress = comma == std::string::npos ? "" : Trim(value.substr(comma + 1));
+    if (number.size() > kPartyPartLength || subaddress.size() > kPartyPartLength ||
+        subaddress.find(',') != std::string::npos)
+        throw BadValue{"\"" + value + "\" is not number[,subaddress] of at most " +
+                       std::to_string(kPartyPartLength) + " characters each"};
+    return number + "," + subaddress;
+}
+
+uint32_t ParseAccess(const std::string& value) {
+    if (EqualsIgnoreCase(value, "Off"))
+        return kMaintenanceControllerOff;
+    if (EqualsIgnoreCase(value, "All"))
+        return 0;
+    if (value.size() == 1 && value[0] >= '1' && value[0] <= '0' + static_cast<int>(kMaxAdapters))
+        return static_cast<uint32_t>(value[0] - '0');
+    throw BadValue{"\"" + value + "\" is not one of Off, All, 1 to " + std::to_string(kMaxAdapters)};
+}
+
+struct KeyRule {
+    const char* section;  // "Adapter" stands for Adapter1 to Adapter4
+    const char* key;
+    std::function<void(const std::string& value, AnswerFile& answers, size_t adapter)> apply;
+};
+
+std::vector<KeyRule> Rules(const AnswerLists& lists) {
+    return {
+        {"Setup", "Destination", [](auto& v, auto& a, size_t) { a.destination = ParseDestination(v); }},
+        {"Setup", "Language",
+         [&lists](auto& v, auto& a, size_t) { a.language = ParseListed(v, lists.languages, "language"); }},
+        {"Setup", "EarlierConfiguration",
+         [](auto& v, auto& a, size_t) { a.keepConfiguration = ParseChoice(v, kKeepChoices) == 1; }},
+        {"Setup", "OverwriteNewer",
+         [](auto& v, auto& a, size_t) { a.overwriteNewer = ParseChoice(v, kOverwriteChoices) == 1; }},
+        {"Driver", "Protocol",
+         [&lists](auto& v, auto& a, size_t) { a.protocol = ParseListed(v, lists.protocols, "protocol"); }},
+        {"Driver", "Start", [](auto& v, auto& a, size_t) { a.start = ParseChoice(v, kStartChoices); }},
+        {"Driver", "TestMode", [](auto& v, auto& a, size_t) { a.test = ParseChoice(v, kTestChoices); }},
+        {"Driver", "Adapters",
+         [](auto& v, auto& a, size_t) { a.numberOfControllers = ParseDecimal(v, 1, kMaxAdapters); }},
+        {"Driver", "DosVector",
+         [](auto& v, auto& a, size_t) { a.dosVector = ParseHex(v, kDosVectorDigits); }},
+        {"Driver", "x31Layer2",
+         [](auto& v, auto& a, size_t) { a.x31Layer2 = ParseChoice(v, kLayerChoices); }},
+        {"Driver", "DeliveryConf",
+         [](auto& v, auto& a, size_t) { a.deliveryConf = ParseChoice(v, kDeliveryChoices); }},
+        {"Driver", "DataIoMode",
+         [](auto& v, auto& a, size_t) { a.dataIoMode = ParseChoice(v, kDataIoChoices); }},
+        {"Driver", "Point2Point",
+         [](auto& v, auto& a, size_t) { a.point2Point = ParseChoice(v, kYesNoChoices); }},
+        {"Adapter", "BaseAddress",
+         [](auto& v, auto& a, size_t i) { a.adapters[i].baseAddress = ParseHex(v, kBaseAddressDigits); }},
+        {"Adapter", "Interrupt",
+         [](auto& v, auto& a, size_t i) { a.adapters[i].interrupt = ParseDecimal(v, 1, kMaxInterrupt); }},
+        {"Adapter", "SPID",
+         [](auto& v, auto& a, size_t i) { a.adapters[i].spid = ParseText(v, kSpidLength); }},
+        {"Maintenance", "Access", [](auto& v, auto& a, size_t) { a.controller = ParseAccess(v); }},
+        {"Maintenance", "cipValue",
+         [](auto& v, auto& a, size_t) { a.cipValue = ParseDecimal(v, 0, kMaxCipValue); }},
+        {"Maintenance", "Username", [](auto& v, auto& a, size_t) { a.username = ParseText(v, kUserLength); }},
+        {"Maintenance", "Password", [](auto& v, auto& a, size_t) { a.password = ParseText(v, kUserLength); }},
+        {"Maintenance", "CalledNumber",
+         [](auto& v, auto& a, size_t) { a.calledNumber = ParsePartyNumber(v); }},
+    };
+}
+
+// The section a header names: its rule name and, for an adapter, the adapter's index.
+bool KnownSection(const std::string& name, std::string& ruleSection, size_t& adapter) {
+    for (const char* section : {"Setup", "Driver", "Maintenance"}) {
+        if (EqualsIgnoreCase(name, section)) {
+            ruleSection = section;
+            adapter = 0;
+            return true;
+        }
+    }
+    const std::string prefix = "Adapter";
+    if (name.size() == prefix.size() + 1 && EqualsIgnoreCase(name.substr(0, prefix.size()), prefix) &&
+        name.back() >= '1' && name.back() <= '0' + static_cast<int>(kMaxAdapters)) {
+        ruleSection = prefix;
+        adapter = static_cast<size_t>(name.back() - '1');
+        return true;
+    }
+    return false;
+}
+
+// CallingNumber1 to CallingNumber8: the index, or false.
+bool CallingNumberKey(const std::string& key, size_t& index) {
+    const std::string prefix = "CallingNumber";
+    if (key.size() != prefix.size() + 1 || !EqualsIgnoreCase(key.substr(0, prefix.size()), prefix) ||
+        key.back() < '1' || key.back() > '0' + static_cast<int>(kMaxCgpn))
+        return false;
+    index = static_cast<size_t>(key.back() - '1');
+    return true;
+}
+
+bool Fail(AnswerFileError& error, size_t line, const std::string& key, const std::string& reason) {
+    error = {line, key, reason};
+    return false;
+}
+
+}  // namespace
+
+std::optional<uint32_t> AnswerFile::AdaptersInUse() const {
+    if (numberOfControllers)
+        return numberOfControllers;
+    for (size_t i = adapters.size(); i > 0; --i) {
+        const AdapterAnswers& adapter = adapters[i - 1];
+        if (adapter.baseAddress || adapter.interrupt || adapter.spid)
+            return static_cast<uint32_t>(i);
+    }
+    return std::nullopt;
+}
+
+bool AnswerFile::HasDriverConfiguration() const {
+    bool callingNumbers = false;
+    for (const std::optional<std::string>& number : this->callingNumbers)
+        callingNumbers = callingNumbers || number;
+    return protocol || start || test || AdaptersInUse() || dosVector || x31Layer2 || deliveryConf ||
+           dataIoMode || point2Point || controller || cipValue || username || password || calledNumber ||
+           callingNumbers;
+}
+
+bool ParseAnswerFile(const std::string& text, const AnswerLists& lists, AnswerFile& answers,
+                     AnswerFileError& error) {
+    answers = AnswerFile();
+    std::vector<KeyRule> rules = Rules(lists);
+    std::string section;        // the rule name of the current section, empty before the first
+    std::string sectionHeader;  // as written, for the messages
+    size_t adapter = 0;
+    std::set<std::string> seen;  // "section/key" in upper case, to refuse a key given twice
+    std::array<size_t, kMaxAdapters> adapterLines = {};
+    size_t accessLine = 0;
+    size_t lineNumber = 0;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string raw = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!raw.empty() && raw.back() == '\r')
+            raw.pop_back();
+        if (raw.size() > kAnswerLineLength)
+            return Fail(error, lineNumber, "",
+                        "the line is longer than " + std::to_string(kAnswerLineLength) + " characters");
+        std::string line = Trim(raw);
+        if (line.empty() || line[0] == ';' || line[0] == '#')
+            continue;
+        if (line[0] == '[') {
+            if (line.back() != ']')
+                return Fail(error, lineNumber, line, "the section name is not closed with ]");
+            sectionHeader = Trim(line.substr(1, line.size() - 2));
+            if (!KnownSection(sectionHeader, section, adapter))
+                return Fail(error, lineNumber, "[" + sectionHeader + "]", "unknown section");
+            if (section == "Adapter")
+                adapterLines[adapter] = lineNumber;
+            continue;
+        }
+        size_t equals = line.find('=');
+        if (equals == std::string::npos)
+            return Fail(error, lineNumber, line, "not a key=value line");
+        std::string key = Trim(line.substr(0, equals));
+        std::string value = Trim(line.substr(equals + 1));
+        if (section.empty())
+            return Fail(error, lineNumber, key, "the key stands before the first section");
+        std::string id = sectionHeader + "/" + key;
+        for (char& c : id) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (!seen.insert(id).second)
+            return Fail(error, lineNumber, key, "the key is given twice in [" + sectionHeader + "]");
+        try {
+            size_t calling = 0;
+            const KeyRule* rule = nullptr;
+            for (const KeyRule& candidate : rules)
+                if (section == candidate.section && EqualsIgnoreCase(key, candidate.key))
+                    rule = &candidate;
+            if (rule) {
+                rule->apply(value, answers, adapter);
+                if (EqualsIgnoreCase(key, "Access"))
+                    accessLine = lineNumber;
+            } else if (section == "Maintenance" && CallingNumberKey(key, calling)) {
+                answers.callingNumbers[calling] = ParsePartyNumber(value);
+            } else {
+                return Fail(error, lineNumber, key, "unknown key in [" + sectionHeader + "]");
+            }
+        } catch (const BadValue& bad) {
+            return Fail(error, lineNumber, key, bad.reason);
+        }
+    }
+    // Settings for adapters beyond those in use would be dropped without a word.
+    if (answers.numberOfControllers) {
+        for (size_t i = *answers.numberOfControllers; i < kMaxAdapters; ++i)
+            if (adapterLines[i])
+                return Fail(error, adapterLines[i], "[Adapter" + std::to_string(i + 1) + "]",
+                            "Adapters in [Driver] is " + std::to_string(*answers.numberOfControllers));
+    }
+    uint32_t inUse = answers.AdaptersInUse().value_or(1);
+    if (answers.controller && *answers.controller != kMaintenanceControllerOff && *answers.controller > inUse)
+        return Fail(error, accessLine, "Access",
+                    "adapter " + std::to_string(*answers.controller) + " is not in use (" +
+                        std::to_string(inUse) + " in use)");
+    return true;
+}
+
+bool ReadAnswerFile(const std::string& path, const AnswerLists& lists, AnswerFile& answers,
+                    AnswerFileError& error) {
+    platform::InputFile file(path);
+    if (!file.IsOpen())
+        return Fail(error, 0, "", "the answer file " + path + " cannot be read");
+    std::string text;
+    unsigned char byte = 0;
+    while (file.ReadByte(&byte)) {
+        if (text.size() == kAnswerFileSize)
+            return Fail(error, 0, "",
+                        "the answer file is larger than " + std::to_string(kAnswerFileSize) + " bytes");
+        text.push_back(static_cast<char>(byte));
+    }
+    return ParseAnswerFile(text, lists, answers, error);
+}
+
+std::string DescribeAnswerFileError(const AnswerFileError& error) {
+    std::string text;
+    if (error.line)
+        text = "line " + std::to_string(error.line) + ", ";
+    if (!error.key.empty())
+        text += error.key + ": ";
+    return text + error.reason;
+}

@@ -1,0 +1,99 @@
+#include "ui/run_report.h"
+
+#include <cstdio>
+
+#include "platform/clock.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
+#include "setupfiles/language_table.h"
+#include "setupfiles/text_ids.h"
+#include "ui/user_interface.h"
+
+namespace ui {
+
+namespace {
+
+std::string g_reportPath;
+
+// Appends the bytes to the report file, opened for this one line.
+bool Append(const std::string& path, const std::string& bytes) {
+    platform::OutputFile file(platform::OpenFileForWrite(path));
+    if (!file.IsOpen())
+        file.Reset(platform::CreateFileTruncate(path));
+    if (!file.IsOpen() || !platform::SeekToEnd(file.Id()))
+        return false;
+    return file.Write(bytes);
+}
+
+std::string TimeStamp() {
+    platform::LocalTime now = platform::LocalNow();
+    char text[32];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.date.year % 10000u,
+                  now.date.month % 100u, now.date.day % 100u, now.hour % 100u, now.minute % 100u,
+                  now.second % 100u);
+    return text;
+}
+
+// The button a person would have pressed for the answer, in the current language.
+std::string AnswerName(QuestionKind kind, int answer) {
+    if (kind == QuestionKind::kSystemYesNo)
+        return Text(answer ? kTextDlgYnoYes : kTextDlgYnoNo);
+    if (kind == QuestionKind::kIntegrity) {
+        switch (answer) {
+            case kIntegrityApplyCurrent:
+                return Text(kTextDlgCciApply);
+            case kIntegrityRestoreBackup:
+                return Text(kTextDlgCciRestore);
+            default:
+                return Text(kTextButtonCancel);
+        }
+    }
+    switch (answer) {
+        case kAnswerYes:
+            return Text(kTextDlgYnoYes);
+        case kAnswerNo:
+            return Text(kTextDlgYnoNo);
+        case kAnswerAll:
+            return Text(kTextDlgYnoAll);
+        case kAnswerRetry:
+            return Text(kTextDlgAriRetry);
+        case kAnswerIgnore:
+            return Text(kTextDlgAriIgnore);
+        default:
+            return Text(kTextButtonCancel);
+    }
+}
+
+}  // namespace
+
+bool OpenReport(const std::string& path) {
+    g_reportPath.clear();
+    if (!Append(path, ""))
+        return false;
+    g_reportPath = path;
+    return true;
+}
+
+void CloseReport() {
+    g_reportPath.clear();
+}
+
+bool ReportOpen() {
+    return !g_reportPath.empty();
+}
+
+void Report(const std::string& text) {
+    if (g_reportPath.empty())
+        return;
+    std::string line = TimeStamp() + " " + text;
+    for (char& c : line)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    Append(g_reportPath, line + "\r\n");
+}
+
+void ReportAnswer(QuestionKind kind, const std::string& question, int answer) {
+    Report(question + " -> " + AnswerName(kind, answer));
+}
+
+}  // namespace ui

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+// A silent run shows no window: the user-interaction seam answers each question as the administrator
+// decided beforehand and reports what it would have shown. Both backends of the seam ask here first.
+namespace ui {
+
+// What the administrator decided for the questions that have a choice.
+struct SilentAnswers {
+    bool overwriteNewer = false;    // a target newer than its source: overwrite (all) or keep (never)
+    bool keepConfiguration = true;  // an earlier configuration of the driver: keep it or renew it
+};
+
+// From now on no window is shown; the answers are the defaults until SetSilentAnswers.
+void EnterSilentMode();
+void LeaveSilentMode();
+bool SilentMode();
+void SetSilentAnswers(const SilentAnswers& answers);
+
+// The silent answers, each reported with its question. A missing source or a failed write ends the run
+// (Abort); a newer target follows overwriteNewer; a read-only target is overwritten; an earlier
+// configuration follows keepConfiguration; differences from the integrity backup keep the registry's
+// values. A question not named here ends the run as well: nobody decided it.
+int SilentYesNo(const std::string& text, int questionId);
+int SilentRetryIgnore(const std::string& text, int questionId);
+bool SilentSystemYesNo(const std::string& text, int questionId);
+int SilentIntegrity(const std::string& information);
+// A notice: reported, and counted as acknowledged.
+void SilentNotice(const std::string& text);
+
+}  // namespace ui

@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "harness.h"
+#include "machine_state.h"
+#include "resources/version.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr int kAction = 8, kExit = 13, kInstall = 0, kMsgOk = 0;
+constexpr int kLongWaitMs = 60000;
+constexpr DWORD kRestartRequired = 3010, kFailed = 1603, kBadCommandLine = 1639;
+
+// Every value below a key and its subkeys: "subkey\name" -> type and bytes.
+void DumpRegistry(HKEY parent, const std::string& path, const std::string& prefix,
+                  std::map<std::string, std::string>& values) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD nameSize = sizeof name, type = 0;
+        BYTE data[4096];
+        DWORD dataSize = sizeof data;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
+            break;
+        values[prefix + "\\" + name] =
+            std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), dataSize);
+    }
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD nameSize = sizeof name;
+        if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        values[prefix + "\\" + name + "\\"] = "key";
+        DumpRegistry(key, name, prefix + "\\" + name, values);
+    }
+    RegCloseKey(key);
+}
+
+// The files below a directory: relative path -> bytes.
+void DumpFiles(const std::string& directory, const std::string& prefix,
+               std::map<std::string, std::string>& files) {
+    for (const std::string& name : DirectoryEntries(directory)) {
+        std::string path = directory + "\\" + name;
+        if (DirectoryExists(path))
+            DumpFiles(path, prefix + name + "\\", files);
+        else
+            files[prefix + name] = ReadFileBytes(path);
+    }
+}
+
+// What an installation leaves on the machine.
+struct MachineSnapshot {
+    std::map<std::string, std::string> registry;
+    std::map<std::string, std::string> files;
+    std::vector<std::string> groupItems;
+};
+
+MachineSnapshot TakeSnapshot() {
+    MachineSnapshot snapshot;
+    DumpRegistry(HKEY_LOCAL_MACHINE, kServiceKey, "Service", snapshot.registry);
+    DumpRegistry(HKEY_LOCAL_MACHINE, kCapiTree, "CAPI20", snapshot.registry);
+    DWORD type = 0;
+    std::string list;
+    ReadRegistryValue(kGroupOrderKey, "List", &type, &list);
+    snapshot.registry["GroupOrder\\List"] = std::to_string(type) + ":" + list;
+    DumpFiles("C:\\Quorel2", "Quorel2\\", snapshot.files);
+    for (const char* name : {"kxbus.sys", "qdss1.sys", "q1tr6.sys", "qni1.sys", "qdssx31.sys", "qni1x31.sys"})
+        snapshot.files[std::string("drivers\\") + name] =
+            ReadFileBytes(SystemDirectory() + "\\drivers\\" + name);
+    snapshot.files["CAPI2032.DLL"] = ReadFileBytes(SystemDirectory() + "\\CAPI2032.DLL");
+    snapshot.files["dxbridge.exe"] = ReadFileBytes(WindowsDirectory() + "\\system\\dxbridge.exe");
+    snapshot.files["AutoExec.NT"] = ReadFileBytes(SystemDirectory() + "\\AutoExec.NT");
+    WaitUntil([] { return DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); });
+    snapshot.groupItems = DirectoryEntries(ProgramsFolder() + "\\Quorel ISDN");
+    return snapshot;
+}
+
+class UnattendedTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        PrepareNt4Machine();
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = PrepareDistribution(std::string(info->test_suite_name()) + "." + info->name());
+        report_ = dir_ + "\\report.log";
+    }
+    void TearDown() override { PrepareNt4Machine(); }
+
+    std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
+
+    // Runs SETUP.EXE with the switches and waits for its end; fails the test when one of its windows shows.
+    DWORD RunSilently(const std::string& arguments) const {
+        SetupProcess setup(dir_, arguments);
+        EXPECT_TRUE(setup.Started());
+        DWORD code = 99;
+        bool ended = WaitUntil(
+            [&] {
+                EXPECT_TRUE(setup.Windows().empty()) << "a window of the program is visible";
+                return setup.WaitForExit(&code, 0);
+            },
+            kLongWaitMs);
+        EXPECT_TRUE(ended) << "SETUP.EXE " << arguments << " did not end";
+        return code;
+    }
+
+    // The interactive installation with every default, as a person makes it.
+    void InstallInteractively() const {
+        SetupProcess setup(dir_, "");
+        HWND main = setup.SkipIntroToMainDialog();
+        ASSERT_TRUE(main);
+        PressButton(main, kAction);
+        HWND install = setup.WaitForControls({29, 30, 31, 32});
+        ASSERT_TRUE(install);
+        PressButton(install, kInstall);
+        HWND done = setup.WaitForText(English("[INFO_INS_DONE]"), kLongWaitMs);
+        ASSERT_TRUE(done);
+        PressButton(done, kMsgOk);
+        ASSERT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); },
+                              kLongWaitMs));
+        PressButton(main, kExit);
+        HWND restart = setup.WaitForText(English("[QUEST_RESTARTSYSTEM]"));
+        ASSERT_TRUE(restart);
+        PressButton(restart, IDOK);
+        DWORD code = 99;
+        ASSERT_TRUE(setup.WaitForExit(&code));
+    }
+
+    bool NothingInstalled() const {
+        return !RegistryKeyExists(kServiceKey) && !RegistryKeyExists("SOFTWARE\\CAPI20\\1") &&
+               !DirectoryExists("C:\\Quorel2") &&
+               ReadFileBytes(SystemDirectory() + "\\AutoExec.NT") == StockAutoexec() &&
+               MultiStrings(kGroupOrderKey, "List") == Nt4ServiceGroups();
+    }
+
+    std::string dir_;
+    std::string report_;
+};
+
+TEST_F(UnattendedTest, SilentInstallationMakesWhatTheInteractiveOneMakesWithoutAWindow) {
+    InstallInteractively();
+    MachineSnapshot interactive = TakeSnapshot();
+    ASSERT_FALSE(interactive.registry.empty());
+    PrepareNt4Machine();
+    ASSERT_TRUE(NothingInstalled());
+
+    EXPECT_EQ(RunSilently("/s /r" + report_), kRestartRequired);
+    MachineSnapshot silent = TakeSnapshot();
+    EXPECT_EQ(silent.registry, interactive.registry);
+    EXPECT_EQ(silent.groupItems, interactive.groupItems);
+    ASSERT_EQ(silent.files.size(), interactive.files.size());
+    for (const auto& file : interactive.files)
+        EXPECT_TRUE(silent.files[file.first] == file.second) << file.first;
+
+    std::string report = ReadFileBytes(report_);
+    // A report line holds a message whole, its line breaks as blanks.
+    std::string done = English("[INFO_INS_DONE]");
+    for (char& c : done)
+        if (c == '\n')
+            c = ' ';
+    EXPECT_NE(report.find(" " + done + "\r\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("Registry: HKLM\\SYSTEM\\CurrentControlSet\\Services\\Quorel: Start = 1\r\n"),
+              std::string::npos);
+    EXPECT_NE(report.find("Exit code 3010\r\n"), std::string::npos);
+}
+
+TEST_F(UnattendedTest, AMissingDriverFileFailsNamingItAndRegistersNothing) {
+    std::string missing = dir_ + "\\DRIVER\\QNI1.SY_";
+    ASSERT_TRUE(DeleteFileA(missing.c_str()));
+    EXPECT_EQ(RunSilently("/s /r\"" + report_ + "\""), kFailed);
+    EXPECT_FALSE(RegistryKeyExists(kServiceKey));
+    EXPECT_FALSE(RegistryKeyExists("SOFTWARE\\CAPI20\\1"));
+    EXPECT_EQ(MultiStrings(kGroupOrderKey, "List"), Nt4ServiceGroups());
+    EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\AutoExec.NT"), StockAutoexec());
+    std::string report = ReadFileBytes(report_);
+    EXPECT_NE(report.find(missing), std::string::npos) << report;
+    EXPECT_NE(report.find("Exit code 1603\r\n"), std::string::npos) << report;
+}
+
+TEST_F(UnattendedTest, AnAnswerFileWithABadKeyChangesNothing) {
+    std::string answers = dir_ + "\\answers.ini";
+    WriteFileBytes(answers, "[Setup]\r\nOverwriteNewer=Never\r\nDestinaton=C:\\Elsewhere\r\n");
+    EXPECT_EQ(RunSilently("/a" + answers + " /r" + report_), kBadCommandLine);
+    EXPECT_TRUE(NothingInstalled());
+    EXPECT_FALSE(DirectoryExists("C:\\Elsewhere"));
+    std::string report = ReadFileBytes(report_);
+    EXPECT_NE(report.find("line 3, Destinaton: unknown key in [Setup]"), std::string::npos) << report;
+    EXPECT_NE(report.find("Exit code 1639\r\n"), std::string::npos) << report;
+}
+
+TEST_F(UnattendedTest, AnAnswerFileChoosesTheDestination) {
+    std::string answers = dir_ + "\\my answers.ini";
+    WriteFileBytes(answers,
+                   "; roll-out\r\n[Setup]\r\nDestination=C:\\Drivers\\Quorel\r\nLanguage=Deutsch\r\n");
+    EXPECT_EQ(RunSilently("/a\"" + answers + "\""), kRestartRequired);
+    EXPECT_EQ(ReadFileBytes("C:\\Drivers\\Quorel\\SETUP.QZT"), ReadFileBytes(dir_ + "\\SETUP.QZT"));
+    EXPECT_FALSE(DirectoryExists("C:\\Quorel2"));
+    EXPECT_EQ(RegistryText(kServiceKey, "ImagePath"), "\\SystemRoot\\System32\\drivers\\qdss1.sys");
+    DeleteTree("C:\\Drivers");
+}
+
+TEST(VersionResourceTest, SetupExeNamesItsVersionAndMaker) {
+    std::string program = DistDirectory() + "\\SETUP.EXE";
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(program.c_str(), &handle);
+    ASSERT_GT(size, 0u);
+    std::vector<char> block(size);
+    ASSERT_TRUE(GetFileVersionInfoA(program.c_str(), 0, size, block.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileVersionMS,
+              static_cast<DWORD>(MAKELONG(QUOREL_VERSION_MINOR, QUOREL_VERSION_MAJOR)));
+    EXPECT_EQ(fixed->dwFileVersionLS,
+              static_cast<DWORD>(MAKELONG(QUOREL_VERSION_BUILD, QUOREL_VERSION_PATCH)));
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    struct Entry {
+        const char* name;
+        const char* text;
+    } entries[] = {
+        {"CompanyName", QUOREL_COMPANY_NAME}, {"FileDescription", QUOREL_FILE_DESCRIPTION},
+        {"FileVersion", QUOREL_VERSION_TEXT}, {"ProductVersion", QUOREL_VERSION_TEXT},
+        {"ProductName", QUOREL_PRODUCT_NAME}, {"OriginalFilename", "SETUP.EXE"},
+    };
+    for (const Entry& entry : entries) {
+        char* text = nullptr;
+        std::string query = std::string("\\StringFileInfo\\040904E4\\") + entry.name;
+        ASSERT_TRUE(VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length))
+            << entry.name;
+        EXPECT_STREQ(text, entry.text) << entry.name;
+    }
+}
+
+}  // namespace
