@@ -46,7 +46,12 @@ void SetDefaultAdapterConfig(AdapterConfig& adapter) {
 
 void ApplyMaintenanceDefaults(DriverConfig& config) {
     MaintenanceDefaults defaults;
-    if (!ReadMaintenanceSection(defaults) || defaults.Mode == kMaintenanceOff)
+    if (ReadMaintenanceSection(defaults))
+        ApplyMaintenanceDefaults(defaults, config);
+}
+
+void ApplyMaintenanceDefaults(const MaintenanceDefaults& defaults, DriverConfig& config) {
+    if (defaults.Mode == kMaintenanceOff)
         return;
     config.MaintenanceMode = static_cast<uint32_t>(defaults.Mode);
     config.cipValue = static_cast<uint32_t>(defaults.cipValue);

@@ -74,3 +74,5 @@ void SetDefaultDriverConfig(uint32_t capiIndex, DriverConfig& config);
 void SetDefaultAdapterConfig(AdapterConfig& adapter);
 // Copies the "[MAINTENANCE]" defaults into the record unless that section is missing or says off.
 void ApplyMaintenanceDefaults(DriverConfig& config);
+// The same with a section already read: nothing changes when its mode is off.
+void ApplyMaintenanceDefaults(const MaintenanceDefaults& defaults, DriverConfig& config);
