@@ -192,16 +192,21 @@ bool ParseBackupText(const std::string& text, DriverConfig& config, AdapterArray
     return true;
 }
 
-void WriteIntegrityBackup() {
+bool WriteIntegrityBackup() {
     Key key;
     if (CreateKey(kIntegrityCheckKey, "", key.Put()) != kSuccess) {
         ReportNoKey(kIntegrityCheckKey);
-        return;
+        return false;
     }
     const DriverConfig& config = GlobalDriverConfig();
     std::string text = BuildBackupText(config, GlobalAdapters(), GetProtocolCode(config.ImagePath));
-    WriteValueList(key.Get(), {TextItem("RegistryBackup", text),
-                               TextItem("BackupDate", DateText(platform::LocalToday()))});
+    // A backup that silently stays old makes the next opening report a change nobody made.
+    if (!WriteValueList(key.Get(), {TextItem("RegistryBackup", text),
+                                    TextItem("BackupDate", DateText(platform::LocalToday()))})) {
+        ReportNoKeyModify(kIntegrityCheckKey);
+        return false;
+    }
+    return true;
 }
 
 bool ReadIntegrityBackup(DriverConfig& config, AdapterArray& adapters) {
