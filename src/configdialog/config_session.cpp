@@ -1,0 +1,94 @@
+#include "configdialog/config_session.h"
+
+#include <string>
+
+#include "configdialog/config_text_ids.h"
+#include "configstore/capi_index.h"
+#include "configstore/config_reader.h"
+#include "configstore/config_reports.h"
+#include "configstore/config_writer.h"
+#include "configstore/integrity_backup.h"
+#include "configstore/key_deletion.h"
+#include "platform/user_interface.h"
+#include "setupfiles/language_table.h"
+#include "setupfiles/setup_info_file.h"
+
+namespace {
+
+uint32_t OurCapiIndex() {
+    bool found = false;
+    return FindCapiIndex(&found);
+}
+
+}  // namespace
+
+bool LoadConfiguration(WindowRef owner) {
+    DriverConfig& config = GlobalDriverConfig();
+    AdapterArray& adapters = GlobalAdapters();
+    SetDefaultDriverConfig(OurCapiIndex(), config);
+    std::string unreported;
+    if (!ReadDriverConfig(config, &unreported)) {
+        // Without a word the configuration dialog would just not appear.
+        if (!unreported.empty())
+            ReportNoValueQuery(unreported);
+        return false;
+    }
+    bool withSpid = (GetProtocolCode(config.ImagePath) & kProtocolHasSpid) != 0;
+    for (AdapterConfig& adapter : adapters) SetDefaultAdapterConfig(adapter);
+    // An adapter that cannot be read keeps its defaults: the installation writes no SPID, so a missing
+    // one is no reason to keep the dialog shut.
+    for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
+        ReadAdapterConfig(adapters[i], i, withSpid);
+    return CheckIntegrity(owner) != 0;
+}
+
+ConfigPages OpenConfigPages(WindowRef owner) {
+    ConfigPages pages = CreateConfigPages();
+    FillConfigPages(pages, GlobalDriverConfig(), owner);
+    ShowAdapterFields(pages, GlobalAdapters(), 0);
+    return pages;
+}
+
+bool SaveConfiguration(const ConfigPages& pages, bool* restartNeeded) {
+    if (!pages.modified)
+        return true;
+    DriverConfig& config = GlobalDriverConfig();
+    AdapterArray& adapters = GlobalAdapters();
+    // The record is complete before the registry is touched.
+    StoreConfigPages(pages, config);
+    StoreAdapterFields(pages, adapters, pages.currentAdapter);
+    uint32_t spidEnabled = pages.adapter.spidPresent && pages.adapter.spidEnabled ? kProtocolHasSpid : 0;
+
+    DeleteOptionalParameters();
+    bool written = WriteDriverConfig(OurCapiIndex(), config);
+    DeleteAdapterKeys();
+    for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
+        written = WriteAdapterConfig(adapters[i], i, spidEnabled) && written;
+    *restartNeeded = true;
+    // A backup of a configuration that did not reach the registry whole would let the next integrity
+    // check pass over the difference, or restore values that were never in force.
+    return written && WriteIntegrityBackup();
+}
+
+bool ResetConfiguration(ConfigPages& pages, DriverConfig& config, AdapterArray& adapters, WindowRef frame) {
+    if (!platform::ui::AskSystemYesNo(frame, Text(kTextQuestionReset), false))
+        return false;
+    SetDefaultDriverConfig(OurCapiIndex(), config);
+    SetDefaultAdapterConfig(adapters[0]);
+    std::string protocol;
+    if (ReadDefaultProtocol(protocol))
+        GetScriptNewImagePath(protocol, config.ImagePath);
+    FillConfigPages(pages, config, frame);
+    ShowAdapterFields(pages, adapters, 0);
+    pages.visiblePage = ConfigPage::kAdapter;
+    pages.modified = true;
+    return true;
+}
+
+bool ConfirmCancel(const ConfigPages& pages, WindowRef frame) {
+    return !pages.modified || ConfirmCloseBox(frame);
+}
+
+bool ConfirmCloseBox(WindowRef frame) {
+    return platform::ui::AskSystemYesNo(frame, Text(kTextQuestionAbort), false);
+}
