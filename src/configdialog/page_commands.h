@@ -12,7 +12,8 @@
 
 // What the configuration dialog does when the user changes a control: the dialog procedure passes the
 // control's new state, and copies the changed model back to the controls. Every command raises
-// ConfigModified (pages.modified) except the page buttons and the adapter selector.
+// ConfigModified (pages.modified) except the page buttons; the adapter selector raises it only by filling
+// the base-address field, as every change of that field does.
 
 // Frame buttons 49, 51, 52: the page to show. A page the mode does not have leaves the visible page.
 void ShowPage(ConfigPages& pages, ConfigPage page);

@@ -371,7 +371,8 @@ TEST_F(ConfigPagesTest, DisplayModeShowsTheRegistryButStoresTheSectionsValues) {
     EXPECT_EQ(pages_.maintenance.cipValueText, "40");
     EXPECT_EQ(pages_.maintenance.adapterText, "Adapter 3");
     EXPECT_EQ(pages_.maintenance.username, "admin");
-    EXPECT_EQ(pages_.maintenance.callingNumbers.entries.size(), 3u);
+    EXPECT_EQ(pages_.maintenance.callingNumbers.entries,
+              (std::vector<std::string>{"0897654321\t12", "12345", "77\t"}));
     Store();
     EXPECT_EQ(config_.MaintenanceMode, static_cast<uint32_t>(kMaintenanceDefault));
     EXPECT_EQ(config_.cipValue, 2u);
