@@ -28,8 +28,8 @@
 #include "harness.h"
 #include "machine_state.h"
 #include "install/copy_file.h"
-#include "platform/user_interface.h"
-#include "shell/text_format.h"
+#include "ui/user_interface.h"
+#include "setupfiles/text_format.h"
 
 namespace {
 
@@ -396,28 +396,28 @@ bool MeasureSteps(const std::vector<BenchFile>& files, size_t count, PumpVariant
     DeleteTree(target);
     std::string sources = std::string(kBenchDirectory) + "\\" + kSourceSubdirectory + "\\";
     std::string format = English("[INFO_EXPANDFILE]");
-    WindowRef progress = platform::ui::OpenInfoWindow(nullptr, true, true);
+    WindowRef progress = ui::OpenInfoWindow(nullptr, true, true);
     HWND window = static_cast<HWND>(progress);
     if (!window) {
         std::fprintf(stderr, "the progress window did not open\n");
         return false;
     }
-    platform::ui::ActivateWindow(progress);
-    platform::ui::PumpMessages(progress);  // its first paint is not a step
+    ui::ActivateWindow(progress);
+    ui::PumpMessages(progress);  // its first paint is not a step
     if (work == FileWork::kPlainLz)
         CreateDirectoryA(target.c_str(), nullptr);
     *times = StepTimes();
     for (size_t i = 0; i < count && i < files.size(); ++i) {
         std::string from = sources + files[i].sourceName, to = target + "\\" + files[i].installedName;
         double t0 = Seconds();
-        platform::ui::SetInfoText(progress, FormatText(format, {from, to}));
+        ui::SetInfoText(progress, FormatText(format, {from, to}));
         if (variant == PumpVariant::kInvalidateText)
             InvalidateRect(GetDlgItem(window, kProgressText), nullptr, TRUE);
         if (variant == PumpVariant::kPostNull)
             PostMessageA(window, WM_NULL, 0, 0);
         double t1 = Seconds();
         if (variant != PumpVariant::kNone)
-            platform::ui::PumpMessages(progress);
+            ui::PumpMessages(progress);
         double t2 = Seconds();
         if (work == FileWork::kRunStep) {
             CreatePathDirectories(progress, target);
@@ -440,7 +440,7 @@ bool MeasureSteps(const std::vector<BenchFile>& files, size_t count, PumpVariant
         times->pump += t2 - t1;
         times->file += t3 - t2;
     }
-    platform::ui::CloseInfoWindow(progress);
+    ui::CloseInfoWindow(progress);
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     return true;

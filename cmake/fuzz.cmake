@@ -11,15 +11,13 @@ set(QUOREL_FUZZ_INSTRUMENT -fsanitize=fuzzer-no-link,address,undefined -fno-omit
 set(QUOREL_FUZZ_SANITIZERS -fsanitize=address,undefined)
 set(QUOREL_FUZZ_SECONDS 10 CACHE STRING "Seconds each fuzz target runs as a CTest test")
 
-target_compile_options(quorel_core PUBLIC ${QUOREL_FUZZ_INSTRUMENT})
-target_link_options(quorel_core PUBLIC ${QUOREL_FUZZ_SANITIZERS})
-
-target_compile_options(quorel_platform_native PUBLIC ${QUOREL_FUZZ_INSTRUMENT})
+quorel_instrument("${QUOREL_FUZZ_INSTRUMENT}" "${QUOREL_FUZZ_SANITIZERS}")
 
 add_library(quorel_fuzz_support STATIC tests/fuzz/fuzz_support.cpp)
 target_link_libraries(quorel_fuzz_support PUBLIC quorel_core)
 
-set(QUOREL_FUZZ_TARGETS setup_info_file language_file text_format removal_log backup_text group_list autoexec)
+set(QUOREL_FUZZ_TARGETS setup_info_file language_file text_format removal_log backup_text group_list autoexec
+                        version_record)
 foreach(target ${QUOREL_FUZZ_TARGETS})
     add_executable(fuzz_${target} tests/fuzz/fuzz_${target}.cpp)
     target_link_libraries(fuzz_${target} PRIVATE quorel_fuzz_support)

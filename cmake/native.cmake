@@ -1,9 +1,6 @@
 # Native build: the core against the host backends, unit tests under AddressSanitizer and UBSan.
 set(QUOREL_SANITIZERS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-target_compile_options(quorel_core PUBLIC ${QUOREL_SANITIZERS})
-target_link_options(quorel_core PUBLIC ${QUOREL_SANITIZERS})
-
-target_compile_options(quorel_platform_native PUBLIC ${QUOREL_SANITIZERS})
+quorel_instrument("${QUOREL_SANITIZERS}" "${QUOREL_SANITIZERS}")
 
 find_package(GTest REQUIRED)
 include(GoogleTest)

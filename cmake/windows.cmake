@@ -3,13 +3,8 @@
 enable_language(RC)
 set(QUOREL_STATIC -static -static-libgcc -static-libstdc++)
 
-# The Win32 backends of the seams and every dialog. The core calls the backends and the dialogs call the
-# core, so the two static libraries name each other; CMake repeats them on the link line.
-add_library(quorel_win32 STATIC ${QUOREL_WIN32_SOURCES})
-target_include_directories(quorel_win32 PUBLIC src)
-target_link_libraries(quorel_win32 PUBLIC quorel_core)
-target_link_libraries(quorel_core PUBLIC quorel_win32)
-target_link_libraries(quorel_core PUBLIC comctl32 lz32 advapi32 gdi32 user32)
+target_link_libraries(quorel_platform PUBLIC lz32 advapi32 user32)
+target_link_libraries(quorel_ui PUBLIC comctl32 gdi32 user32)
 
 add_executable(setup WIN32 src/shell/winmain.cpp src/resources/setup.rc)
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX ".EXE")

@@ -4,12 +4,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "configdialog/config_text_ids.h"
-#include "platform/user_interface.h"
+#include "setupfiles/text_ids.h"
+#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
-#include "shell/app_context.h"
-#include "shell/text_format.h"
+#include "setupfiles/text_format.h"
 
 namespace {
 
@@ -25,26 +24,26 @@ std::string HexText(uint32_t value) {
 
 // Reads the "[PROTOCOL]" entries, asking to retry while the file cannot be opened. False after Cancel
 // or Ignore.
-bool ReadProtocols(std::vector<ProtocolEntry>& entries, WindowRef owner) {
-    while (!ReadProtocolEntries(entries)) {
-        std::string text = FormatText(Text(kTextFileNotFound), {SetupInfoPath(App().SetupDirectory)});
-        if (platform::ui::AskRetryIgnore(owner, text) != platform::ui::kAnswerRetry)
+bool ReadProtocols(const std::string& script, std::vector<ProtocolEntry>& entries, WindowRef owner) {
+    while (!ReadProtocolEntries(script, entries)) {
+        std::string text = FormatText(Text(kTextErrFilenotfound), {script});
+        if (ui::AskRetryIgnore(owner, text) != ui::kAnswerRetry)
             return false;
     }
     return true;
 }
 
-ChoiceList ProtocolChoices(const std::string& imagePath, WindowRef owner) {
+ChoiceList ProtocolChoices(const std::string& script, const std::string& imagePath, WindowRef owner) {
     ChoiceList list;
     std::vector<ProtocolEntry> entries;
-    if (!ReadProtocols(entries, owner))
+    if (!ReadProtocols(script, entries, owner))
         return list;
     for (const ProtocolEntry& entry : entries) list.entries.push_back(entry.name);
-    uint32_t index = GetProtocolIndexByImage(imagePath);
+    uint32_t index = FindProtocolIndexByImage(entries, imagePath);
     if (index < list.entries.size()) {
         list.selected = static_cast<int>(index);
     } else {
-        list.entries.push_back(Text(kTextUnknownProtocol));
+        list.entries.push_back(Text(kTextTextUnknownProto));
         list.selected = static_cast<int>(list.entries.size() - 1);
     }
     return list;
@@ -60,11 +59,14 @@ bool SpidShown(const AdapterPage& page) {
 
 }  // namespace
 
-ConfigPages CreateConfigPages() {
+ConfigPages CreateConfigPages(const std::string& script) {
     ConfigPages pages;
+    pages.script = script;
     // A missing section or file leaves the record's zeros: maintenance off.
-    ReadMaintenanceSection(pages.defaults);
-    pages.adapter.spidPresent = AnyProtocolNeedsSpid() != 0;
+    ReadMaintenanceSection(script, pages.defaults);
+    std::vector<ProtocolEntry> entries;
+    ReadProtocolEntries(script, entries);
+    pages.adapter.spidPresent = AnyProtocolNeedsSpid(entries);
     pages.advanced.maintenanceSwitchPresent = pages.defaults.Mode != kMaintenanceOff;
     return pages;
 }
@@ -79,13 +81,13 @@ void FillConfigPages(ConfigPages& pages, const DriverConfig& config, WindowRef o
     advanced.point2Point = config.Point2Point == 1;
     advanced.dataIoMode = ShowValue(DataIoModeTable(), config.DataIoMode);
     adapter.adapters = AdapterSelector(AdapterCount(config.NumberOfControllers));
-    adapter.protocol = ProtocolChoices(config.ImagePath, owner);
+    adapter.protocol = ProtocolChoices(pages.script, config.ImagePath, owner);
     adapter.start = ShowValue(StartTable(), config.Start);
     advanced.dosVector = ShowValue(DosVectorTable(), config.DosVector);
     adapter.test = ShowValue(TestTable(), config.Test);
     advanced.deliveryConf = ShowValue(DeliveryConfTable(), config.DeliveryConf);
 
-    uint32_t code = GetProtocolCode(config.ImagePath);
+    uint32_t code = ProtocolCodeOf(pages.script, config.ImagePath);
     advanced.x31Layer2Enabled = (code & kProtocolHasX31Layer2) != 0;
     if (advanced.x31Layer2Enabled)
         advanced.x31Layer2 = ShowValue(X31Layer2Table(), config.x31Layer2);
@@ -109,12 +111,15 @@ void StoreConfigPages(const ConfigPages& pages, DriverConfig& config) {
     config.NumberOfControllers = AdapterCount(adapter.adapters.entries.size());
     config.Start = ChosenValue(StartTable(), adapter.start, config.Start);
     // The unknown-protocol entry names no "[PROTOCOL]" entry and leaves the image as it is.
-    if (HasSelection(adapter.protocol))
-        GetScriptNewImagePath(adapter.protocol.entries[adapter.protocol.selected], config.ImagePath);
+    if (HasSelection(adapter.protocol)) {
+        std::vector<ProtocolEntry> entries;
+        ReadProtocolEntries(pages.script, entries);
+        FindNewImagePath(entries, adapter.protocol.entries[adapter.protocol.selected], config.ImagePath);
+    }
 
     // The layer list keeps its choice while a protocol without the setting is selected, so the choice
     // comes back with a protocol that has it; a list never filled gives such a protocol the default 1.
-    uint32_t code = GetProtocolCode(config.ImagePath);
+    uint32_t code = ProtocolCodeOf(pages.script, config.ImagePath);
     if (HasSelection(advanced.x31Layer2))
         config.x31Layer2 = ChosenValue(X31Layer2Table(), advanced.x31Layer2, config.x31Layer2);
     else if (code & kProtocolHasX31Layer2)

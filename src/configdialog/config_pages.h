@@ -42,6 +42,7 @@ struct AdvancedPage {
 };
 
 struct ConfigPages {
+    std::string script;            // the setup information file the protocol list is read from
     MaintenanceDefaults defaults;  // the "[MAINTENANCE]" section as the pages were created for it
     AdapterPage adapter;
     AdvancedPage advanced;
@@ -53,8 +54,8 @@ struct ConfigPages {
 };
 
 // The pages as they are created, before the first fill: the maintenance mode and whether any protocol
-// carries SPIDs come from the setup information file.
-ConfigPages CreateConfigPages();
+// carries SPIDs come from the setup information file script.
+ConfigPages CreateConfigPages(const std::string& script);
 bool HasMaintenancePage(const ConfigPages& pages);
 
 // Every page from the record. The protocol list is read again from the setup information file; when the

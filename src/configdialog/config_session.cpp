@@ -1,15 +1,16 @@
 #include "configdialog/config_session.h"
 
 #include <string>
+#include <vector>
 
-#include "configdialog/config_text_ids.h"
+#include "setupfiles/text_ids.h"
 #include "configstore/capi_index.h"
 #include "configstore/config_reader.h"
 #include "configstore/config_reports.h"
 #include "configstore/config_writer.h"
 #include "configstore/integrity_backup.h"
 #include "configstore/key_deletion.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/setup_info_file.h"
 
@@ -22,28 +23,30 @@ uint32_t OurCapiIndex() {
 
 }  // namespace
 
-bool LoadConfiguration(WindowRef owner) {
+bool LoadConfiguration(WindowRef owner, const std::string& script) {
     DriverConfig& config = GlobalDriverConfig();
     AdapterArray& adapters = GlobalAdapters();
-    SetDefaultDriverConfig(OurCapiIndex(), config);
+    MaintenanceDefaults defaults;
+    ReadMaintenanceSection(script, defaults);
+    SetDefaultDriverConfig(OurCapiIndex(), defaults, config);
     std::string unreported;
-    if (!ReadDriverConfig(config, &unreported)) {
+    if (!ReadDriverConfig(script, config, &unreported)) {
         // Without a word the configuration dialog would just not appear.
         if (!unreported.empty())
             ReportNoValueQuery(unreported);
         return false;
     }
-    bool withSpid = (GetProtocolCode(config.ImagePath) & kProtocolHasSpid) != 0;
+    bool withSpid = (ProtocolCodeOf(script, config.ImagePath) & kProtocolHasSpid) != 0;
     for (AdapterConfig& adapter : adapters) SetDefaultAdapterConfig(adapter);
     // An adapter that cannot be read keeps its defaults: the installation writes no SPID, so a missing
     // one is no reason to keep the dialog shut.
     for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
         ReadAdapterConfig(adapters[i], i, withSpid);
-    return CheckIntegrity(owner) != 0;
+    return CheckIntegrity(owner, script) != 0;
 }
 
-ConfigPages OpenConfigPages(WindowRef owner) {
-    ConfigPages pages = CreateConfigPages();
+ConfigPages OpenConfigPages(WindowRef owner, const std::string& script) {
+    ConfigPages pages = CreateConfigPages(script);
     FillConfigPages(pages, GlobalDriverConfig(), owner);
     ShowAdapterFields(pages, GlobalAdapters(), 0);
     return pages;
@@ -60,24 +63,25 @@ bool SaveConfiguration(const ConfigPages& pages, bool* restartNeeded) {
     uint32_t spidEnabled = pages.adapter.spidPresent && pages.adapter.spidEnabled ? kProtocolHasSpid : 0;
 
     DeleteOptionalParameters();
-    bool written = WriteDriverConfig(OurCapiIndex(), config);
+    bool written = WriteDriverConfig(pages.script, OurCapiIndex(), config);
     DeleteAdapterKeys();
     for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
         written = WriteAdapterConfig(adapters[i], i, spidEnabled) && written;
     *restartNeeded = true;
     // A backup of a configuration that did not reach the registry whole would let the next integrity
     // check pass over the difference, or restore values that were never in force.
-    return written && WriteIntegrityBackup();
+    return written && WriteIntegrityBackup(pages.script);
 }
 
 bool ResetConfiguration(ConfigPages& pages, DriverConfig& config, AdapterArray& adapters, WindowRef frame) {
-    if (!platform::ui::AskSystemYesNo(frame, Text(kTextQuestionReset), false))
+    if (!ui::AskSystemYesNo(frame, Text(kTextQuestCfgReset), false))
         return false;
-    SetDefaultDriverConfig(OurCapiIndex(), config);
+    SetDefaultDriverConfig(OurCapiIndex(), pages.defaults, config);
     SetDefaultAdapterConfig(adapters[0]);
     std::string protocol;
-    if (ReadDefaultProtocol(protocol))
-        GetScriptNewImagePath(protocol, config.ImagePath);
+    std::vector<ProtocolEntry> entries;
+    if (ReadDefaultProtocol(pages.script, protocol) == 1 && ReadProtocolEntries(pages.script, entries))
+        FindNewImagePath(entries, protocol, config.ImagePath);
     FillConfigPages(pages, config, frame);
     ShowAdapterFields(pages, adapters, 0);
     pages.visiblePage = ConfigPage::kAdapter;
@@ -90,5 +94,5 @@ bool ConfirmCancel(const ConfigPages& pages, WindowRef frame) {
 }
 
 bool ConfirmCloseBox(WindowRef frame) {
-    return platform::ui::AskSystemYesNo(frame, Text(kTextQuestionAbort), false);
+    return ui::AskSystemYesNo(frame, Text(kTextQuestCfgAbort), false);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "configdialog/config_pages.h"
 #include "configstore/driver_config.h"
 #include "platform/window_ref.h"
@@ -7,12 +9,14 @@
 // Opening, OK, Reset and Cancel of the configuration dialog. Opening and OK work on the process-wide
 // configuration record, which the integrity check restores into and the integrity backup is built from.
 
+// script is the setup information file: its maintenance defaults, protocols and default protocol.
+
 // Reads the configuration over fresh defaults and checks it against its backup. False when the dialog
 // must not open: the configuration cannot be read (reported, naming the key or value) or the
 // administrator stopped at the integrity check.
-bool LoadConfiguration(WindowRef owner);
+bool LoadConfiguration(WindowRef owner, const std::string& script);
 // The pages for the configuration just loaded: created, filled, adapter 1 shown.
-ConfigPages OpenConfigPages(WindowRef owner);
+ConfigPages OpenConfigPages(WindowRef owner, const std::string& script);
 
 // OK. While ConfigModified is set: the pages into the record, then the optional values deleted, the driver
 // configuration written, the adapter keys deleted, every adapter in use written and, only when all of that

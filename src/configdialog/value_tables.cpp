@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "configdialog/config_text_ids.h"
+#include "setupfiles/text_ids.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
 
@@ -57,25 +57,25 @@ uint32_t ChosenValue(const ValueTable& table, const ChoiceList& list, uint32_t u
 }
 
 ValueTable StartTable() {
-    return NamedTable(
-        {kTextStartBoot, kTextStartSystem, kTextStartAuto, kTextStartDemand, kTextStartDisabled},
-        kShortEntryWidth);
+    return NamedTable({kTextTypeStartBoot, kTextTypeStartSystem, kTextTypeStartAuto, kTextTypeStartDemand,
+                       kTextTypeStartDisabled},
+                      kShortEntryWidth);
 }
 
 ValueTable TestTable() {
-    return NamedTable({kTextTestAdapter, kTextTestAdapterS0}, kShortEntryWidth);
+    return NamedTable({kTextTypeTestAdapter, kTextTypeTestAdapterS0}, kShortEntryWidth);
 }
 
 ValueTable DeliveryConfTable() {
-    return NamedTable({kTextDeliveryAuto, kTextDeliveryOn, kTextDeliveryOff}, kShortEntryWidth);
+    return NamedTable({kTextTypeDlcAuto, kTextTypeDlcOn, kTextTypeDlcOff}, kShortEntryWidth);
 }
 
 ValueTable DataIoModeTable() {
-    return NamedTable({kTextDataIoDirect, kTextDataIoBuffered}, kLongEntryWidth);
+    return NamedTable({kTextTypeDataioDirect, kTextTypeDataioBuffered}, kLongEntryWidth);
 }
 
 ValueTable X31Layer2Table() {
-    return NamedTable({kTextLayerDirect, kTextLayerVirtual, kTextLayerActive}, kLongEntryWidth);
+    return NamedTable({kTextTypeLayerDirect, kTextTypeLayerVirtual, kTextTypeLayerActive}, kLongEntryWidth);
 }
 
 ValueTable DosVectorTable() {
@@ -101,7 +101,7 @@ ValueTable CipValueTable() {
 }
 
 std::string AdapterEntry(uint32_t number) {
-    return FitField(Text(kTextAdapter) + " " + std::to_string(number), kShortEntryWidth);
+    return FitField(Text(kTextTextAdapter) + " " + std::to_string(number), kShortEntryWidth);
 }
 
 ChoiceList AdapterSelector(uint32_t count) {
@@ -115,7 +115,7 @@ ChoiceList MaintenanceAdapterChoices(uint32_t adapterCount, uint32_t controller)
     ChoiceList list = AdapterSelector(adapterCount);
     if (adapterCount <= 1)
         return list;
-    list.entries.insert(list.entries.begin(), Text(kTextAdapterAll));
+    list.entries.insert(list.entries.begin(), Text(kTextTextAdapterAll));
     list.selected = controller <= adapterCount ? static_cast<int>(controller) : kNoSelection;
     return list;
 }
@@ -130,10 +130,10 @@ uint32_t ChosenMaintenanceAdapter(const ChoiceList& list, uint32_t unchanged) {
 
 std::string MaintenanceAdapterDisplay(uint32_t adapterCount, uint32_t defaultsAdapter) {
     if (defaultsAdapter > adapterCount)
-        return Text(kTextAdapterAll);
+        return Text(kTextTextAdapterAll);
     if (adapterCount == 1)
         return AdapterEntry(1);
     if (defaultsAdapter == 0)
-        return Text(kTextAdapterAll);
+        return Text(kTextTextAdapterAll);
     return AdapterEntry(defaultsAdapter);
 }

@@ -41,7 +41,7 @@ bool ReadServiceKey(DriverConfig& config, std::string* unreported) {
            ReadDwordValue(key.Get(), &config.Type, "Type", true);
 }
 
-bool ReadParametersKey(DriverConfig& config, std::string* unreported) {
+bool ReadParametersKey(const std::string& script, DriverConfig& config, std::string* unreported) {
     Key key;
     if (!OpenForReading(kParametersKeyPath, key))
         return false;
@@ -51,7 +51,7 @@ bool ReadParametersKey(DriverConfig& config, std::string* unreported) {
                  ReadDwordValue(key.Get(), &config.DataIoMode, "DataIoMode", true) &&
                  ReadDwordValue(key.Get(), &config.Point2Point, "Point2Point", true) &&
                  ReadDwordValue(key.Get(), &config.Test, "Test", true);
-    if (GetProtocolCode(config.ImagePath) & kProtocolHasX31Layer2) {
+    if (ProtocolCodeOf(script, config.ImagePath) & kProtocolHasX31Layer2) {
         if (!ReadDwordValue(key.Get(), &config.x31Layer2, "x31Layer2", false))
             config.x31Layer2 = 1;
     }
@@ -108,10 +108,10 @@ bool ReadCapiEntry(DriverConfig& config, std::string* unreported) {
 
 }  // namespace
 
-bool ReadDriverConfig(DriverConfig& config, std::string* unreported) {
+bool ReadDriverConfig(const std::string& script, DriverConfig& config, std::string* unreported) {
     if (!ReadServiceKey(config, unreported))
         return false;
-    if (!ReadParametersKey(config, unreported))
+    if (!ReadParametersKey(script, config, unreported))
         return false;
     ReadMaintenanceKey(config);
     return ReadCapiEntry(config, unreported);

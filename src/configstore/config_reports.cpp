@@ -1,33 +1,26 @@
 #include "configstore/config_reports.h"
 
 #include "setupfiles/language_table.h"
-#include "shell/message_boxes.h"
-#include "shell/text_format.h"
-
-namespace {
-constexpr int kTextNoKey = 213;
-constexpr int kTextNoKeyModify = 214;
-constexpr int kTextNoValueQuery = 215;
-constexpr int kTextNoValueModify = 216;
-constexpr int kTextNoAutoexec = 212;
-}  // namespace
+#include "ui/message_boxes.h"
+#include "setupfiles/text_format.h"
+#include "setupfiles/text_ids.h"
 
 void ReportNoKey(const std::string& keyPath) {
-    ShowMessage(nullptr, FormatText(Text(kTextNoKey), {keyPath}));
+    ShowMessage(nullptr, FormatText(Text(kTextErrCfgNokey), {keyPath}));
 }
 
 void ReportNoKeyModify(const std::string& keyPath) {
-    ShowMessage(nullptr, FormatText(Text(kTextNoKeyModify), {keyPath}));
+    ShowMessage(nullptr, FormatText(Text(kTextErrCfgNokeymodify), {keyPath}));
 }
 
 void ReportNoValueModify(const std::string& keyPath, const std::string& valueName) {
-    ShowMessage(nullptr, FormatText(Text(kTextNoValueModify), {keyPath, valueName}));
+    ShowMessage(nullptr, FormatText(Text(kTextErrCfgNovalmodify), {keyPath, valueName}));
 }
 
 void ReportNoValueQuery(const std::string& valueName) {
-    ShowMessage(nullptr, FormatText(Text(kTextNoValueQuery), {valueName}));
+    ShowMessage(nullptr, FormatText(Text(kTextErrCfgNovalquery), {valueName}));
 }
 
 void ReportNoAutoexec(const std::string& filePath) {
-    ShowMessage(nullptr, FormatText(Text(kTextNoAutoexec), {filePath}));
+    ShowMessage(nullptr, FormatText(Text(kTextErrCfgNoautoexec), {filePath}));
 }

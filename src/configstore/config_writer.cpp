@@ -36,7 +36,7 @@ bool CreateCapiTree() {
     return false;
 }
 
-std::vector<RegValueItem> ParameterItems(const DriverConfig& config) {
+std::vector<RegValueItem> ParameterItems(const std::string& script, const DriverConfig& config) {
     std::vector<RegValueItem> items = {
         NumberItem("DataIoMode", config.DataIoMode),
         NumberItem("DeliveryConf", config.DeliveryConf),
@@ -45,7 +45,7 @@ std::vector<RegValueItem> ParameterItems(const DriverConfig& config) {
         NumberItem("Test", config.Test),
         TextItem("DeviceName", config.DeviceName),
     };
-    if (GetProtocolCode(config.ImagePath) & kProtocolHasX31Layer2)
+    if (ProtocolCodeOf(script, config.ImagePath) & kProtocolHasX31Layer2)
         items.push_back(NumberItem("x31Layer2", config.x31Layer2));
     return items;
 }
@@ -66,7 +66,7 @@ std::vector<RegValueItem> MaintenanceItems(const DriverConfig& config) {
 
 }  // namespace
 
-bool WriteDriverConfig(uint32_t capiIndex, DriverConfig config) {
+bool WriteDriverConfig(const std::string& script, uint32_t capiIndex, DriverConfig config) {
     if (!CreateCapiTree())
         return false;
     if (!WriteKey(CapiEntryPath(capiIndex), "",
@@ -78,7 +78,7 @@ bool WriteDriverConfig(uint32_t capiIndex, DriverConfig config) {
                    NumberItem("ErrorControl", config.ErrorControl), NumberItem("Start", config.Start),
                    NumberItem("Type", config.Type), TextItem("ImagePath", config.ImagePath, kTypeExpandSz)}))
         return false;
-    if (!WriteKey(kParametersKeyPath, "", ParameterItems(config)))
+    if (!WriteKey(kParametersKeyPath, "", ParameterItems(script, config)))
         return false;
     if (config.MaintenanceMode != 0 && !WriteKey(kMaintenanceKeyPath, "", MaintenanceItems(config)))
         return false;

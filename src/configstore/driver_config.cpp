@@ -1,5 +1,7 @@
 #include "configstore/driver_config.h"
 
+#include "ui/message_boxes.h"
+
 const char* const kOurManufacturer = "QZT Velmonic GmbH";
 
 DriverConfig& GlobalDriverConfig() {
@@ -12,7 +14,8 @@ AdapterArray& GlobalAdapters() {
     return adapters;
 }
 
-void SetDefaultDriverConfig(uint32_t capiIndex, DriverConfig& config) {
+void SetDefaultDriverConfig(uint32_t capiIndex, const MaintenanceDefaults& maintenance,
+                            DriverConfig& config) {
     config = DriverConfig();
     config.DisplayName = "CAPI 2.0 Quorel Driver";
     config.ErrorControl = 1;
@@ -34,7 +37,7 @@ void SetDefaultDriverConfig(uint32_t capiIndex, DriverConfig& config) {
     config.Controller = 0;
     config.CDPNCount = 1;
     config.CGPNCount = 1;
-    ApplyMaintenanceDefaults(config);
+    ApplyMaintenanceDefaults(maintenance, config);
 }
 
 void SetDefaultAdapterConfig(AdapterConfig& adapter) {
@@ -42,12 +45,6 @@ void SetDefaultAdapterConfig(AdapterConfig& adapter) {
     adapter.BaseAddress = 0x260;
     adapter.Interrupt = 3;
     adapter.SPID.clear();
-}
-
-void ApplyMaintenanceDefaults(DriverConfig& config) {
-    MaintenanceDefaults defaults;
-    if (ReadMaintenanceSection(defaults))
-        ApplyMaintenanceDefaults(defaults, config);
 }
 
 void ApplyMaintenanceDefaults(const MaintenanceDefaults& defaults, DriverConfig& config) {
@@ -63,4 +60,13 @@ void ApplyMaintenanceDefaults(const MaintenanceDefaults& defaults, DriverConfig&
     config.password = defaults.password;
     for (size_t i = 0; i < defaults.CDPN.size(); ++i) config.CDPN[i] = defaults.CDPN[i];
     for (size_t i = 0; i < defaults.CGPN.size(); ++i) config.CGPN[i] = defaults.CGPN[i];
+}
+
+uint32_t ProtocolCodeOf(const std::string& script, const std::string& imagePath) {
+    std::vector<ProtocolEntry> entries;
+    if (!ReadProtocolEntries(script, entries)) {
+        ShowMessage(nullptr, kScriptMissingText);
+        return 0;
+    }
+    return FindProtocolCode(entries, imagePath);
 }

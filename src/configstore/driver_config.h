@@ -70,9 +70,10 @@ AdapterArray& GlobalAdapters();
 
 // Every field to its default, DeviceName "CAPI20" + capiIndex, then the maintenance defaults of the setup
 // information file. The adapters are not touched.
-void SetDefaultDriverConfig(uint32_t capiIndex, DriverConfig& config);
+void SetDefaultDriverConfig(uint32_t capiIndex, const MaintenanceDefaults& maintenance, DriverConfig& config);
 void SetDefaultAdapterConfig(AdapterConfig& adapter);
-// Copies the "[MAINTENANCE]" defaults into the record unless that section is missing or says off.
-void ApplyMaintenanceDefaults(DriverConfig& config);
-// The same with a section already read: nothing changes when its mode is off.
+// Copies the "[MAINTENANCE]" defaults (ReadMaintenanceSection) into the record unless they say off.
 void ApplyMaintenanceDefaults(const MaintenanceDefaults& defaults, DriverConfig& config);
+// The code of the protocol whose image the path names, from the setup information file script; 0 for an
+// unknown protocol, and 0 after telling the user when the file cannot be read.
+uint32_t ProtocolCodeOf(const std::string& script, const std::string& imagePath);

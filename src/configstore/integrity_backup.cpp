@@ -9,18 +9,16 @@
 #include "configstore/registry_values.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
-#include "shell/text_format.h"
+#include "setupfiles/text_format.h"
+#include "setupfiles/text_ids.h"
 
 using namespace platform::registry;
 
 namespace {
 
-constexpr int kTextInformation = 99;
-constexpr int kTextQuestionApplyNew = 403;
-constexpr int kTextQuestionRestoreOld = 404;
 constexpr int kChoiceApplyNew = 1;
 constexpr int kChoiceRestoreOld = 2;
 
@@ -95,7 +93,7 @@ std::string DateText(const platform::LocalDate& date) {
 
 // The backup's date number as day, month and year in the information text.
 std::string InformationText(uint32_t date) {
-    return FormatText(Text(kTextInformation), {date % 100, date % 10000 / 100, date / 10000},
+    return FormatText(Text(kTextDlgCciInfotxt), {date % 100, date % 10000 / 100, date / 10000},
                       kIntegrityMessageCapacity);
 }
 
@@ -192,14 +190,14 @@ bool ParseBackupText(const std::string& text, DriverConfig& config, AdapterArray
     return true;
 }
 
-bool WriteIntegrityBackup() {
+bool WriteIntegrityBackup(const std::string& script) {
     Key key;
     if (CreateKey(kIntegrityCheckKey, "", key.Put()) != kSuccess) {
         ReportNoKey(kIntegrityCheckKey);
         return false;
     }
     const DriverConfig& config = GlobalDriverConfig();
-    std::string text = BuildBackupText(config, GlobalAdapters(), GetProtocolCode(config.ImagePath));
+    std::string text = BuildBackupText(config, GlobalAdapters(), ProtocolCodeOf(script, config.ImagePath));
     // A backup that silently stays old makes the next opening report a change nobody made.
     if (!WriteValueList(key.Get(), {TextItem("RegistryBackup", text),
                                     TextItem("BackupDate", DateText(platform::LocalToday()))})) {
@@ -238,10 +236,10 @@ bool ConfigMatchesBackup(const DriverConfig& live, const DriverConfig& backup,
     return true;
 }
 
-int CheckIntegrity(WindowRef owner) {
+int CheckIntegrity(WindowRef owner, const std::string& script) {
     DriverConfig& live = GlobalDriverConfig();
     AdapterArray& liveAdapters = GlobalAdapters();
-    bool spidFlag = (GetProtocolCode(live.ImagePath) & kProtocolHasSpid) != 0;
+    bool spidFlag = (ProtocolCodeOf(script, live.ImagePath) & kProtocolHasSpid) != 0;
     uint32_t date = 0;
     if (!BackupDate(&date))
         return 1;  // nothing to compare with
@@ -254,12 +252,12 @@ int CheckIntegrity(WindowRef owner) {
     if (ConfigMatchesBackup(live, backup, liveAdapters, backupAdapters, spidFlag))
         return 1;
 
-    int choice = platform::ui::IntegrityDialog(owner, InformationText(date));
+    int choice = ui::IntegrityDialog(owner, InformationText(date));
     if (choice == kChoiceApplyNew &&
-        platform::ui::AskYesNo(owner, false, Text(kTextQuestionApplyNew)) != platform::ui::kAnswerYes)
+        ui::AskYesNo(owner, false, Text(kTextQuestCciApplynew)) != ui::kAnswerYes)
         choice = 0;
     if (choice == kChoiceRestoreOld) {
-        if (platform::ui::AskYesNo(owner, false, Text(kTextQuestionRestoreOld)) == platform::ui::kAnswerYes) {
+        if (ui::AskYesNo(owner, false, Text(kTextQuestCciRestoreold)) == ui::kAnswerYes) {
             live = backup;
             liveAdapters = backupAdapters;
         } else {

@@ -17,7 +17,7 @@ void WriteStoredScriptVersion(uint32_t version);
 
 // Stores "RegistryBackup" from the process-wide configuration and "BackupDate" (today, yyyymmdd). A key
 // that cannot be created or values that cannot be written are reported; false then.
-bool WriteIntegrityBackup();
+bool WriteIntegrityBackup(const std::string& script);
 // Parses "RegistryBackup" over the record and adapters; fields the backup does not carry keep their
 // contents. False, with nothing changed, when there is no backup or it is damaged (a field without its
 // ";", an adapter count outside 1 to 4, a text longer than its field).
@@ -30,7 +30,7 @@ bool ConfigMatchesBackup(const DriverConfig& live, const DriverConfig& backup,
 // Compares the process-wide configuration with the backup and, when they differ, lets the user choose
 // with "DLG_chkintegrity": 1 go on with the live configuration (also when there is nothing to compare
 // with), 2 go on with the backup's values, now in the process-wide record; 0 do not go on.
-int CheckIntegrity(WindowRef owner);
+int CheckIntegrity(WindowRef owner, const std::string& script);
 
 // The backup text: the fields in their order, each followed by ";".
 std::string BuildBackupText(const DriverConfig& config, const AdapterArray& adapters, uint32_t protocolCode);

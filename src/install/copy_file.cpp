@@ -3,18 +3,13 @@
 #include "install/install_context.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
-#include "shell/text_format.h"
+#include "setupfiles/text_format.h"
+#include "setupfiles/text_ids.h"
 
 namespace {
-
-constexpr int kTextNoWriteAccess = 203;
-constexpr int kTextFileNotFound = 205;
-constexpr int kTextCantWrite = 206;
-constexpr int kTextCreatePath = 301;
-constexpr int kTextOverwriteNewer = 401;
 
 // Opens the source, asking while it is missing. Returns kFileDone with the probe open, or the answer.
 int ProbeSource(WindowRef owner, const std::string& source, platform::InputFile& probe) {
@@ -22,10 +17,10 @@ int ProbeSource(WindowRef owner, const std::string& source, platform::InputFile&
         probe.Open(source);
         if (probe.IsOpen())
             return kFileDone;
-        int answer = platform::ui::AskRetryIgnore(owner, FormatText(Text(kTextFileNotFound), {source}));
-        if (answer == platform::ui::kAnswerIgnore)
+        int answer = ui::AskRetryIgnore(owner, FormatText(Text(kTextErrFilenotfound), {source}));
+        if (answer == ui::kAnswerIgnore)
             return kFileIgnored;
-        if (answer != platform::ui::kAnswerRetry)
+        if (answer != ui::kAnswerRetry)
             return kFileAbort;
     }
 }
@@ -39,8 +34,7 @@ int CheckTarget(WindowRef owner, const std::string& source, const std::string& t
     uint32_t attributes = platform::FileAttributes(target);
     if (attributes != platform::kInvalidAttributes && (attributes & platform::kAttributeReadOnly)) {
         // Declining to touch a write-protected file counts as done: the user chose to keep it.
-        if (!platform::ui::AskSystemYesNo(nullptr, FormatText(Text(kTextNoWriteAccess), {target, source}),
-                                          true))
+        if (!ui::AskSystemYesNo(nullptr, FormatText(Text(kTextErrNowriteaccess), {target, source}), true))
             return kKeepTarget;
         platform::SetFileAttributesOf(target, attributes & ~platform::kAttributeReadOnly);
     }
@@ -50,13 +44,13 @@ int CheckTarget(WindowRef owner, const std::string& source, const std::string& t
     if (!platform::LastWriteTime(sourceProbe.Id(), &sourceTime) ||
         !platform::LastWriteTime(targetProbe.Id(), &targetTime) || sourceTime >= targetTime)
         return kFileDone;
-    switch (platform::ui::AskYesNo(owner, true, FormatText(Text(kTextOverwriteNewer), {target}))) {
-        case platform::ui::kAnswerYes:
+    switch (ui::AskYesNo(owner, true, FormatText(Text(kTextQuestOverwritenew), {target}))) {
+        case ui::kAnswerYes:
             return kFileDone;
-        case platform::ui::kAnswerAll:
+        case ui::kAnswerAll:
             Installation().OverwriteAll = true;
             return kFileDone;
-        case platform::ui::kAnswerNo:
+        case ui::kAnswerNo:
             return kFileSkipped;
         default:
             return kFileAbort;
@@ -67,10 +61,10 @@ int CopyPlain(WindowRef owner, const std::string& source, const std::string& tar
     if (EqualsIgnoreCase(source, target))
         return kFileDone;
     while (!platform::CopyFilePath(source, target)) {
-        int answer = platform::ui::AskRetryIgnore(owner, FormatText(Text(kTextCantWrite), {target}));
-        if (answer == platform::ui::kAnswerIgnore)
+        int answer = ui::AskRetryIgnore(owner, FormatText(Text(kTextErrCantwrite), {target}));
+        if (answer == ui::kAnswerIgnore)
             return kFileIgnored;
-        if (answer != platform::ui::kAnswerRetry)
+        if (answer != ui::kAnswerRetry)
             return kFileAbort;
     }
     return kFileDone;
@@ -91,8 +85,7 @@ int Expand(const std::string& source, const std::string& target) {
             platform::LzCloseFile(to);
         if (written >= 0)
             return kFileDone;
-        if (platform::ui::AskRetryIgnore(nullptr, FormatText(Text(kTextCantWrite), {target})) !=
-            platform::ui::kAnswerRetry)
+        if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrCantwrite), {target})) != ui::kAnswerRetry)
             return kFileSkipped;
     }
 }
@@ -120,7 +113,7 @@ int CopyOrExpandFile(WindowRef owner, const std::string& source, const std::stri
 void CreatePathDirectories(WindowRef progressWindow, const std::string& directory) {
     if (platform::IsDirectory(directory))
         return;
-    platform::ui::SetInfoText(progressWindow, FormatText(Text(kTextCreatePath), {directory}));
+    ui::SetInfoText(progressWindow, FormatText(Text(kTextInfoCreatepath), {directory}));
     for (size_t i = 0; i + 1 < directory.size(); ++i)
         if (directory[i + 1] == '\\' && directory[i] != ':')
             platform::CreateDirectoryPath(directory.substr(0, i + 1));

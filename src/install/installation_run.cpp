@@ -8,28 +8,21 @@
 #include "configstore/driver_config.h"
 #include "configstore/integrity_backup.h"
 #include "configstore/key_deletion.h"
-#include "deinstall/removal_log.h"
+#include "configstore/removal_log.h"
 #include "install/copy_file.h"
 #include "install/install_context.h"
 #include "install/progman_group.h"
 #include "platform/file_system.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/setup_info_file.h"
 #include "setupfiles/text_line.h"
-#include "shell/app_context.h"
-#include "shell/message_boxes.h"
-#include "shell/text_format.h"
+#include "ui/message_boxes.h"
+#include "setupfiles/text_format.h"
+#include "setupfiles/text_ids.h"
 
 namespace {
 
-constexpr int kTextInstallFailed = 204;
-constexpr int kTextCopyFile = 302;
-constexpr int kTextExpandFile = 303;
-constexpr int kTextSystemEntries = 304;
-constexpr int kTextOtherMaker = 305;
-constexpr int kTextInstallDone = 306;
-constexpr int kTextKeepOld = 402;
 constexpr int kStepAbort = -1;
 constexpr unsigned kSystemEntriesPauseMs = 1000;
 
@@ -43,10 +36,10 @@ std::string Join3(const std::string& a, const std::string& b, const std::string&
 // when the step has to end at once; an ignored file only clears stepResult.
 bool FileStep(WindowRef progress, WindowRef owner, const std::string& source, const std::string& target,
               bool expand, int& stepResult) {
-    int textId = expand ? kTextExpandFile : kTextCopyFile;
-    platform::ui::SetInfoText(progress, FormatText(Text(textId), {source, target}));
-    platform::ui::PumpMessages(progress);
-    if (platform::ui::CancelRequested()) {
+    int textId = expand ? kTextInfoExpandfile : kTextInfoCopyfile;
+    ui::SetInfoText(progress, FormatText(Text(textId), {source, target}));
+    ui::PumpMessages(progress);
+    if (ui::CancelRequested()) {
         stepResult = kStepAbort;
         return false;
     }
@@ -61,18 +54,24 @@ bool FileStep(WindowRef progress, WindowRef owner, const std::string& source, co
 }
 
 // A fresh configuration for our entry; false when a registry write failed.
-bool WriteNewConfiguration(uint32_t capiIndex) {
+bool WriteNewConfiguration(WindowRef owner, const std::string& script, uint32_t capiIndex) {
     DriverConfig& config = GlobalDriverConfig();
     AdapterArray& adapters = GlobalAdapters();
-    SetDefaultDriverConfig(capiIndex, config);
+    MaintenanceDefaults maintenance;
+    ReadMaintenanceSection(script, maintenance);
+    SetDefaultDriverConfig(capiIndex, maintenance, config);
     for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
         SetDefaultAdapterConfig(adapters[i]);
     std::string protocol;
-    // The default protocol comes from the script beside the running program, not from the source path.
-    if (ReadDefaultProtocol(protocol))
-        GetScriptNewImagePath(protocol, config.ImagePath);
+    std::vector<ProtocolEntry> protocols;
+    int found = ReadDefaultProtocol(script, protocol);
+    if (found == kScriptMissing)
+        ShowMessage(owner, std::string(kScriptMissingText) + " at " + script);
+    if (found == 1 && ReadProtocolEntries(script, protocols) &&
+        !FindNewImagePath(protocols, protocol, config.ImagePath))
+        ShowMessage(owner, "Can't find SETUPINFOFILE\n[GetScriptNewImagePath]");
     DeleteOptionalParameters();
-    bool complete = WriteDriverConfig(capiIndex, config);
+    bool complete = WriteDriverConfig(script, capiIndex, config);
     DeleteAdapterKeys();
     for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
         complete = WriteAdapterConfig(adapters[i], i, 0) && complete;
@@ -86,30 +85,30 @@ void RemoveRemovalLog() {
 }
 
 void EndUnsuccessful(WindowRef progress, WindowRef owner) {
-    platform::ui::CloseInfoWindow(progress);
-    ShowMessage(owner, Text(kTextInstallFailed));
+    ui::CloseInfoWindow(progress);
+    ShowMessage(owner, Text(kTextErrInsNosuccess));
 }
 
 }  // namespace
 
-int CopySetupFiles(WindowRef progress, WindowRef owner, const std::string& sourcePath,
-                   const std::string& destinationPath) {
-    const AppContext& app = App();
+int CopySetupFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
+                   const std::string& sourcePath, const std::string& destinationPath) {
     int result = 1;
     CreatePathDirectories(progress, destinationPath);
-    if (!FileStep(progress, owner, JoinPath(sourcePath, app.SetupInfoFileName),
-                  JoinPath(destinationPath, app.SetupInfoFileName), false, result))
+    if (!FileStep(progress, owner, JoinPath(sourcePath, setup.scriptFileName),
+                  JoinPath(destinationPath, setup.scriptFileName), false, result))
         return result;
     // The setup program always comes from where it was started, whatever the source path says.
-    FileStep(progress, owner, JoinPath(app.SetupDirectory, app.SetupProgramName),
-             JoinPath(destinationPath, app.SetupProgramName), false, result);
+    FileStep(progress, owner, JoinPath(setup.setupDirectory, setup.programName),
+             JoinPath(destinationPath, setup.programName), false, result);
     return result;
 }
 
-int CopyAddFiles(WindowRef progress, WindowRef owner, const std::string& sourcePath,
-                 const std::string& destinationPath) {
+int CopyAddFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
+                 const std::string& sourcePath, const std::string& destinationPath) {
     std::vector<AddFile> files;
-    ReadAddFiles(sourcePath, files);
+    if (ReadAddFiles(SetupInfoPath(sourcePath, setup.scriptFileName), files) == kScriptMissing)
+        ShowError(owner, kScriptMissingText);
     int result = 1;
     for (const AddFile& file : files) {
         std::string directory = JoinPath(destinationPath, file.destinationSubdirectory);
@@ -121,15 +120,16 @@ int CopyAddFiles(WindowRef progress, WindowRef owner, const std::string& sourceP
     return result;
 }
 
-int ExpandCompFiles(WindowRef progress, WindowRef owner, const std::string& sourcePath,
-                    const std::string& destinationPath) {
+int ExpandCompFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
+                    const std::string& sourcePath, const std::string& destinationPath) {
     std::vector<CompFile> files;
-    ReadCompFiles(sourcePath, files);
+    if (ReadCompFiles(SetupInfoPath(sourcePath, setup.scriptFileName), files) == kScriptMissing)
+        ShowError(owner, kScriptMissingText);
     std::string windows = platform::WindowsDirectory();
     int result = 1;
     for (const CompFile& file : files) {
         // The compressed driver files come from where the program was started, not from the source path.
-        std::string source = Join3(App().SetupDirectory, file.sourceSubdirectory, file.sourceName);
+        std::string source = Join3(setup.setupDirectory, file.sourceSubdirectory, file.sourceName);
         if (file.windowsSubdirectory != "!NOWINSYSTEM") {
             std::string directory = JoinPath(windows, file.windowsSubdirectory);
             CreatePathDirectories(progress, directory);
@@ -146,61 +146,64 @@ int ExpandCompFiles(WindowRef progress, WindowRef owner, const std::string& sour
     return result;
 }
 
-void RunInstallation(WindowRef installDialog, const std::string& sourcePath,
-                     const std::string& destinationPath) {
-    AppContext& app = App();
+InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationSetup& setup,
+                                    const std::string& sourcePath, const std::string& destinationPath) {
+    InstallationOutcome outcome;
+    outcome.started = true;
     InstallContext& install = Installation();
     install.SourcePath = FitField(sourcePath, kTextWidth);
     install.DestinationPath = FitField(destinationPath, kTextWidth);
-    WindowRef progress = platform::ui::OpenInfoWindow(installDialog, true, true);
-    platform::ui::ActivateWindow(progress);
-    app.GroupReady = false;
+    WindowRef progress = ui::OpenInfoWindow(installDialog, true, true);
+    ui::ActivateWindow(progress);
     install.OverwriteAll = false;
 
-    int result = CopySetupFiles(progress, installDialog, install.SourcePath, install.DestinationPath);
+    int result = CopySetupFiles(progress, installDialog, setup, install.SourcePath, install.DestinationPath);
     if (result != kStepAbort) {
-        int step = CopyAddFiles(progress, installDialog, install.SourcePath, install.DestinationPath);
+        int step = CopyAddFiles(progress, installDialog, setup, install.SourcePath, install.DestinationPath);
         result = step == kStepAbort ? step : std::min(result, step);
     }
     if (result != kStepAbort) {
-        int step = ExpandCompFiles(progress, installDialog, install.SourcePath, install.DestinationPath);
+        int step =
+            ExpandCompFiles(progress, installDialog, setup, install.SourcePath, install.DestinationPath);
         result = step == kStepAbort ? step : std::min(result, step);
     }
     if (result != 1) {
         EndUnsuccessful(progress, installDialog);
-        return;
+        return outcome;
     }
-    ShowMessage(installDialog, Text(kTextInstallDone));
-    WriteStoredScriptVersion(ReadScriptVersion(install.SourcePath));
+    ShowMessage(installDialog, Text(kTextInfoInsDone));
+    std::string script = SetupInfoPath(install.SourcePath, setup.scriptFileName);
+    WriteStoredScriptVersion(ReadScriptVersion(script));
 
-    platform::ui::SetInfoText(progress, Text(kTextSystemEntries));
-    platform::ui::ActivateWindow(progress);
-    platform::ui::PumpMessages(progress);
+    ui::SetInfoText(progress, Text(kTextInfoSetupsysentries));
+    ui::ActivateWindow(progress);
+    ui::PumpMessages(progress);
     // The pause lets a last Cancel in; the window keeps answering while it lasts.
-    platform::ui::PumpMessagesFor(progress, kSystemEntriesPauseMs);
-    platform::ui::PumpMessages(progress);
-    if (platform::ui::CancelRequested()) {
+    ui::PumpMessagesFor(progress, kSystemEntriesPauseMs);
+    ui::PumpMessages(progress);
+    if (ui::CancelRequested()) {
         EndUnsuccessful(progress, installDialog);
-        return;
+        return outcome;
     }
-    platform::ui::CloseInfoWindow(progress);
-    BuildProgmanGroup(installDialog, install.SourcePath, install.DestinationPath);
-    platform::ui::ActivateWindow(installDialog);
-    app.GroupReady = true;
+    ui::CloseInfoWindow(progress);
+    BuildProgmanGroup(installDialog, script, setup.languageName, setup.programName, install.DestinationPath);
+    ui::ActivateWindow(installDialog);
+    outcome.groupReady = true;
     install.OverwriteAll = false;
 
     bool existing = false;
     uint32_t capiIndex = FindCapiIndex(&existing);
     if (capiIndex > 1 && HasOtherCapiEntries())
-        ShowMessage(installDialog, Text(kTextOtherMaker));
-    app.RestartNeeded = !existing;
+        ShowMessage(installDialog, Text(kTextInfoOthermanu));
+    outcome.restartNeeded = !existing;
     // Only an explicit No discards the earlier configuration; closing the question keeps it.
-    bool fresh = !existing ||
-                 platform::ui::AskYesNo(installDialog, false, Text(kTextKeepOld)) == platform::ui::kAnswerNo;
-    if (fresh && WriteNewConfiguration(capiIndex))
-        WriteIntegrityBackup();
+    bool fresh = !existing || ui::AskYesNo(installDialog, false, Text(kTextQuestApplyold)) == ui::kAnswerNo;
+    // The default configuration comes from the script beside the running program, not from the source path.
+    std::string ownScript = SetupInfoPath(setup.setupDirectory, setup.scriptFileName);
+    if (fresh && WriteNewConfiguration(installDialog, ownScript, capiIndex))
+        WriteIntegrityBackup(ownScript);
 
     RemoveRemovalLog();
-    app.RunMode = kRunConfigure;
-    platform::ui::SetMainDialogMode(app.MainWindow, kRunConfigure);
+    outcome.completed = true;
+    return outcome;
 }

@@ -4,17 +4,33 @@
 
 #include "platform/window_ref.h"
 
-// Installs the driver from sourcePath (setup information file, "[ADDFILES]") and the start directory (setup
+// What the installation needs of the program that starts it.
+struct InstallationSetup {
+    std::string setupDirectory;  // where the program was started: the setup program, the compressed files
+    std::string scriptFileName;  // the setup information file's name
+    std::string programName;     // the setup program's file name relative to setupDirectory
+    std::string languageName;    // the current language, for the Program Manager group
+};
+
+// What became of a run, for the dialogs that started it.
+struct InstallationOutcome {
+    bool started = false;        // the run began: the files and the group of an earlier state may be gone
+    bool completed = false;      // every file in place; the program goes on in configure mode
+    bool groupReady = false;     // the Program Manager group stands and may be rebuilt in another language
+    bool restartNeeded = false;  // a new configuration was written
+};
+
+// Installs the driver from sourcePath (setup information file, "[ADDFILES]") and the setup directory (setup
 // program, "[COMPFILES]") into destinationPath and the Windows tree, builds the Program Manager group and
 // writes a fresh, backed-up configuration unless the administrator keeps an earlier one. The install dialog
 // owns every question; it closes when this returns.
-void RunInstallation(WindowRef installDialog, const std::string& sourcePath,
-                     const std::string& destinationPath);
+InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationSetup& setup,
+                                    const std::string& sourcePath, const std::string& destinationPath);
 
 // The three copy steps: 1 every file done, 0 at least one file ignored, -1 abort or cancel.
-int CopySetupFiles(WindowRef progress, WindowRef owner, const std::string& sourcePath,
-                   const std::string& destinationPath);
-int CopyAddFiles(WindowRef progress, WindowRef owner, const std::string& sourcePath,
-                 const std::string& destinationPath);
-int ExpandCompFiles(WindowRef progress, WindowRef owner, const std::string& sourcePath,
-                    const std::string& destinationPath);
+int CopySetupFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
+                   const std::string& sourcePath, const std::string& destinationPath);
+int CopyAddFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
+                 const std::string& sourcePath, const std::string& destinationPath);
+int ExpandCompFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
+                    const std::string& sourcePath, const std::string& destinationPath);

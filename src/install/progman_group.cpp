@@ -3,10 +3,9 @@
 #include <cstdio>
 
 #include "platform/dde.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 #include "setupfiles/text_line.h"
-#include "shell/app_context.h"
-#include "shell/message_boxes.h"
+#include "ui/message_boxes.h"
 
 namespace {
 
@@ -16,8 +15,8 @@ std::string Command(const std::string& text) {
     return FitField(text, kCommandWidth);
 }
 
-std::string AddItemCommand(const ProgmanItem& item, size_t index, const std::string& installDirectory) {
-    const std::string& program = App().SetupProgramName;
+std::string AddItemCommand(const ProgmanItem& item, size_t index, const std::string& program,
+                           const std::string& installDirectory) {
     bool isSetup = item.Command == "!SETUPFILE" || item.Command == "!SETUPFILE+CMD";
     std::string command = isSetup ? program : item.Command;
     std::string icon = JoinPath(installDirectory, item.IconFile == "!SETUPICON" ? program : item.IconFile);
@@ -33,7 +32,7 @@ std::string AddItemCommand(const ProgmanItem& item, size_t index, const std::str
 
 }  // namespace
 
-std::vector<std::string> ProgmanBuildCommands(const ProgmanGroup& group,
+std::vector<std::string> ProgmanBuildCommands(const ProgmanGroup& group, const std::string& programName,
                                               const std::string& installDirectory) {
     std::vector<std::string> commands = {
         Command("[DeleteGroup(" + group.name + ")]"),
@@ -41,21 +40,22 @@ std::vector<std::string> ProgmanBuildCommands(const ProgmanGroup& group,
         Command("[ShowGroup(\"" + group.name + "\",1)]"),
     };
     for (size_t k = 0; k < group.items.size(); ++k)
-        commands.push_back(AddItemCommand(group.items[k], k, installDirectory));
+        commands.push_back(AddItemCommand(group.items[k], k, programName, installDirectory));
     commands.push_back(Command("[ShowGroup(\"" + group.name + "\",6)]"));
     return commands;
 }
 
-void BuildProgmanGroup(WindowRef owner, const std::string& scriptDirectory,
-                       const std::string& installDirectory) {
+void BuildProgmanGroup(WindowRef owner, const std::string& script, const std::string& language,
+                       const std::string& programName, const std::string& installDirectory) {
     platform::dde::Client dde;
     if (dde.Error()) {
         ShowError(owner, "No DDE conversation!");
         return;
     }
     ProgmanGroup group;
-    ReadProgmanSection(scriptDirectory, group);
-    std::vector<std::string> commands = ProgmanBuildCommands(group, installDirectory);
+    if (ReadProgmanSection(script, language, group) == kScriptMissing)
+        ShowError(owner, kScriptMissingText);
+    std::vector<std::string> commands = ProgmanBuildCommands(group, programName, installDirectory);
     size_t firstItem = 3, lastItem = commands.size() - 1;
     for (size_t i = 0; i < commands.size(); ++i) {
         dde.Send(commands[i]);
@@ -63,10 +63,10 @@ void BuildProgmanGroup(WindowRef owner, const std::string& scriptDirectory,
             platform::dde::PauseBetweenItems();
     }
     // The Program Manager pushed its group window to the front; bring the owner back.
-    platform::ui::CenterAndActivate(owner);
+    ui::CenterAndActivate(owner);
 }
 
-void RemoveProgmanGroup(WindowRef owner, const std::string& scriptDirectory) {
+void RemoveProgmanGroup(WindowRef owner, const std::string& script, const std::string& language) {
     platform::dde::Client dde;
     if (dde.Error()) {
         char code[16];
@@ -75,7 +75,9 @@ void RemoveProgmanGroup(WindowRef owner, const std::string& scriptDirectory) {
         return;
     }
     ProgmanGroup group;
-    if (!ReadProgmanSection(scriptDirectory, group))
+    if (ReadProgmanSection(script, language, group) == kScriptMissing) {
+        ShowError(owner, kScriptMissingText);
         return;
+    }
     dde.Send(Command("[DeleteGroup(" + group.name + ")]"));
 }

@@ -8,9 +8,11 @@
 
 // The Program Manager commands that build a group: delete it, create it, show it, one AddItem per item
 // (keywords resolved against the installation directory), show it again.
-std::vector<std::string> ProgmanBuildCommands(const ProgmanGroup& group, const std::string& installDirectory);
+// programName is the setup program's file name, for the items that start it.
+std::vector<std::string> ProgmanBuildCommands(const ProgmanGroup& group, const std::string& programName,
+                                              const std::string& installDirectory);
 
-// Builds the group of the current language from the setup information file in scriptDirectory.
-void BuildProgmanGroup(WindowRef owner, const std::string& scriptDirectory,
-                       const std::string& installDirectory);
-void RemoveProgmanGroup(WindowRef owner, const std::string& scriptDirectory);
+// Builds the group of a language from the setup information file script.
+void BuildProgmanGroup(WindowRef owner, const std::string& script, const std::string& language,
+                       const std::string& programName, const std::string& installDirectory);
+void RemoveProgmanGroup(WindowRef owner, const std::string& script, const std::string& language);

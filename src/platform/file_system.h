@@ -41,7 +41,12 @@ bool SetLastWriteTime(const std::string& path, uint64_t time);
 bool CopyFilePath(const std::string& source, const std::string& target);
 
 bool CreateDirectoryPath(const std::string& path);  // one level
+// Removes an empty directory.
+bool RemoveDirectoryPath(const std::string& path);
 bool IsDirectory(const std::string& path);
+// The directory as a directory listing shows it: the full path in lower case, without a closing backslash
+// unless it is a drive root. The process's current directory is left alone.
+std::string DisplayDirectory(const std::string& directory);
 
 // LZ expansion, as LZ32 does it: a file in the Windows file compression format (SZDD) is expanded, any
 // other file copied unchanged. A missing source name.ext is also looked for as name.ex_.

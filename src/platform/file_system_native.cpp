@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <map>
+#include <set>
 
 #include "platform/file_system.h"
 #include "platform/native_fakes.h"
@@ -21,6 +23,7 @@ std::string g_windowsDirectory = "C:\\WINNT";
 std::string g_moduleFileName = "SETUP.EXE";
 std::map<std::string, uint32_t> g_attributeBits;  // host path -> read-only and hidden bits
 std::map<LzId, std::string> g_lzFiles;
+std::set<std::string> g_lockedFiles;  // host paths whose opening for reading fails
 LzId g_nextLz = 1;
 
 constexpr uint32_t kKeptBits = kAttributeReadOnly | kAttributeHidden;
@@ -81,10 +84,19 @@ void SetWindowsDirectory(const std::string& path) {
 void SetModuleFileName(const std::string& path) {
     g_moduleFileName = path;
 }
+void FailOpenForRead(const std::string& path) {
+    g_lockedFiles.insert(HostPath(path));
+}
+void ResetFileFailures() {
+    g_lockedFiles.clear();
+}
 }  // namespace fake
 
 FileId OpenFileForRead(const std::string& path) {
-    int fd = open(fake::HostPath(path).c_str(), O_RDONLY);
+    std::string hostPath = fake::HostPath(path);
+    if (g_lockedFiles.count(hostPath))
+        return kNoFile;
+    int fd = open(hostPath.c_str(), O_RDONLY);
     struct stat status;
     // Windows does not open a directory as a file.
     if (fd >= 0 && (fstat(fd, &status) != 0 || S_ISDIR(status.st_mode))) {
@@ -205,9 +217,23 @@ bool CreateDirectoryPath(const std::string& path) {
     return mkdir(fake::HostPath(path).c_str(), 0755) == 0;
 }
 
+bool RemoveDirectoryPath(const std::string& path) {
+    return rmdir(fake::HostPath(path).c_str()) == 0;
+}
+
 bool IsDirectory(const std::string& path) {
     struct stat status;
     return stat(fake::HostPath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// The listing shows the path as it was given, lower-cased; only a drive root keeps its closing backslash.
+std::string DisplayDirectory(const std::string& directory) {
+    std::string shown = directory;
+    bool driveRoot = shown.size() == 3 && shown[1] == ':';
+    while (!driveRoot && shown.size() > 1 && (shown.back() == '\\' || shown.back() == '/')) shown.pop_back();
+    std::transform(shown.begin(), shown.end(), shown.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return shown;
 }
 
 LzId LzOpenSource(const std::string& path) {

@@ -126,9 +126,26 @@ bool CreateDirectoryPath(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
+bool RemoveDirectoryPath(const std::string& path) {
+    return RemoveDirectoryA(path.c_str()) != 0;
+}
+
 bool IsDirectory(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// DlgDirListA shows a directory by making it current and showing the current directory in lower case. The
+// full path name is what making it current would store, so the form is the same without the side effect.
+std::string DisplayDirectory(const std::string& directory) {
+    char full[MAX_PATH] = {};
+    DWORD length = GetFullPathNameA(directory.c_str(), MAX_PATH, full, nullptr);
+    std::string shown = length > 0 && length < MAX_PATH ? std::string(full, length) : directory;
+    bool driveRoot = shown.size() == 3 && shown[1] == ':';
+    while (!driveRoot && shown.size() > 1 && shown.back() == '\\') shown.pop_back();
+    if (!shown.empty())
+        CharLowerBuffA(&shown[0], static_cast<DWORD>(shown.size()));
+    return shown;
 }
 
 LzId LzOpenSource(const std::string& path) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/system_info.h"
+
 // Controls of the native backends, for the unit tests: the state a test sets up and what the core showed.
 namespace platform::fake {
 
@@ -15,6 +17,15 @@ void SetSystemDirectory(const std::string& path);
 void SetWindowsDirectory(const std::string& path);
 void SetModuleFileName(const std::string& path);
 void SetRunningPlatformId(int id);
+
+// Makes every opening of the path for reading fail, as for a file that another program holds locked,
+// until ResetFileFailures. The path is compared as given, after the '\' mapping.
+void FailOpenForRead(const std::string& path);
+void ResetFileFailures();
+
+// The CAPI 2.0 DLLs that load, found by name whatever its case; none until a test installs one.
+void InstallCapiDll(const std::string& name, bool hasExport, const CapiVersion& version);
+void ResetCapiDlls();
 
 // In-memory registry below HKEY_LOCAL_MACHINE. Paths compare without regard to case, as in Windows.
 // Empties the registry, forgets the injected failures and the open handles.
@@ -64,25 +75,6 @@ size_t OpenRegistryKeys();
 
 // The date GetLocalTime reports.
 void SetLocalDate(uint32_t year, uint32_t month, uint32_t day);
-
-// What the user was shown, in order.
-struct Shown {
-    // "InfoMessageBox", "NoticeDialog", "AskYesNo", "AskYesAllNo", "AskRetryIgnore", "AskSystemYesNo",
-    // "InfoText" (a progress text), "OpenInfoWindow", "CloseInfoWindow", "IntegrityDialog"
-    std::string kind;
-    std::string caption;
-    std::string text;
-    std::string okText;
-};
-std::vector<Shown>& ShownMessages();
-// Also clears the queued answers and the cancel script.
-void ResetUserInterface();
-// Answers for the next questions, in order (kAnswerYes ... kAnswerIgnore; for AskSystemYesNo 1 is Yes).
-// A question without a queued answer is recorded and answered kAnswerCancel (No for AskSystemYesNo).
-void QueueAnswers(const std::vector<int>& answers);
-size_t PendingAnswers();
-// The user presses Cancel (and confirms it) during the given PumpMessages call, counted from 1.
-void CancelAtPump(int pump);
 
 // The Program Manager commands sent, in order.
 std::vector<std::string>& DdeCommands();

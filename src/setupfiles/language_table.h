@@ -1,9 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/file.h"
-#include "platform/window_ref.h"
 
 constexpr int kTextSlots = 700;
 constexpr int kLanguageKeyCount = 141;
@@ -21,9 +21,9 @@ const std::string& Text(int textId);
 // Empties every slot (start of a fresh run; used by tests).
 void ClearLanguageTable();
 
-// Loads the current language's file over the table. Returns 1 when the file could be opened, whatever keys
-// were missing; 0 when not, and the table keeps its texts.
-int LoadLanguageTable();
+// Loads a language file over the table. Returns 1 when the file could be opened, with the keys that were
+// not found in missingKeys (their slots keep their texts); 0 when not, and the table keeps its texts.
+int LoadLanguageTable(const std::string& languageFile, std::vector<std::string>& missingKeys);
 // Reads on from the file's position until a line equals key, then takes the next line into the slot.
-// A key that is not found is reported and leaves the slot as it was.
-void FindLanguageKey(platform::InputFile& file, const char* key, int textId);
+// False when the key is not found; the slot keeps its text.
+bool FindLanguageKey(platform::InputFile& file, const char* key, int textId);

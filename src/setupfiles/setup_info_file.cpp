@@ -1,14 +1,13 @@
 #include "setupfiles/setup_info_file.h"
 
 #include "setupfiles/text_line.h"
-#include "shell/message_boxes.h"
 
 const char* const kDriversPrefix = "\\SystemRoot\\System32\\drivers\\";
+const char* const kScriptMissingText = "Can't find SETUPINFOFILE!";
 
 namespace {
 
 constexpr size_t kDriversPrefixLength = 29;
-const char* const kCantFind = "Can't find SETUPINFOFILE!";
 
 // One pass over the setup information file: find a header, then take the section's lines in order.
 class SectionReader {
@@ -52,12 +51,12 @@ std::string ImageFileName(const std::string& imagePath) {
 
 }  // namespace
 
-std::string SetupInfoPath(const std::string& directory) {
-    return JoinPath(directory, App().SetupInfoFileName);
+std::string SetupInfoPath(const std::string& directory, const std::string& fileName) {
+    return JoinPath(directory, fileName);
 }
 
-int ReadOsSection() {
-    SectionReader reader(SetupInfoPath(App().SetupDirectory));
+int ReadOsSection(const std::string& script) {
+    SectionReader reader(script);
     if (!reader.IsOpen() || !reader.FindHeader("[OS]"))
         return 0;
     std::string os = reader.Line();
@@ -68,8 +67,8 @@ int ReadOsSection() {
     return 0;  // "!OS_WINDOWS_16" and anything else
 }
 
-int ReadMaintenanceSection(MaintenanceDefaults& record) {
-    SectionReader reader(SetupInfoPath(App().SetupDirectory));
+int ReadMaintenanceSection(const std::string& script, MaintenanceDefaults& record) {
+    SectionReader reader(script);
     if (!reader.IsOpen())
         return 0;
     int found = 0;
@@ -107,36 +106,33 @@ int ReadMaintenanceSection(MaintenanceDefaults& record) {
     return found;
 }
 
-int ReadCurrentCapiDll(std::string& name) {
-    SectionReader reader(SetupInfoPath(App().SetupDirectory));
+int ReadCurrentCapiDll(const std::string& script, std::string& name) {
+    SectionReader reader(script);
     if (!reader.IsOpen() || !reader.FindHeader("[CURRENTCAPIDLL]"))
         return 0;
     name = reader.Line();
     return 1;
 }
 
-uint32_t ReadScriptVersion(const std::string& directory) {
-    SectionReader reader(SetupInfoPath(directory));
+uint32_t ReadScriptVersion(const std::string& script) {
+    SectionReader reader(script);
     if (!reader.IsOpen() || !reader.FindHeader("[VERSION]"))
         return 0;
     return ParseUnsignedDecimal(reader.Line());
 }
 
-int ReadDefaultProtocol(std::string& name) {
-    std::string path = SetupInfoPath(App().SetupDirectory);
-    SectionReader reader(path);
-    if (!reader.IsOpen()) {
-        ShowMessage(nullptr, std::string(kCantFind) + " at " + path);
-        return 0;
-    }
+int ReadDefaultProtocol(const std::string& script, std::string& name) {
+    SectionReader reader(script);
+    if (!reader.IsOpen())
+        return kScriptMissing;
     if (!reader.FindHeader("[DEFPROTOCOL]"))
         return 0;
     name = reader.Line();
     return 1;
 }
 
-int ReadProtocolEntries(std::vector<ProtocolEntry>& entries) {
-    SectionReader reader(SetupInfoPath(App().SetupDirectory));
+int ReadProtocolEntries(const std::string& script, std::vector<ProtocolEntry>& entries) {
+    SectionReader reader(script);
     if (!reader.IsOpen())
         return 0;
     entries.clear();
@@ -153,24 +149,14 @@ int ReadProtocolEntries(std::vector<ProtocolEntry>& entries) {
     return 1;
 }
 
-int AnyProtocolNeedsSpid() {
-    std::vector<ProtocolEntry> entries;
-    if (!ReadProtocolEntries(entries)) {
-        ShowMessage(nullptr, std::string(kCantFind) + " at " + SetupInfoPath(App().SetupDirectory));
-        return 0;
-    }
+bool AnyProtocolNeedsSpid(const std::vector<ProtocolEntry>& entries) {
     for (const ProtocolEntry& entry : entries)
         if (entry.code & 1)
-            return 1;
-    return 0;
+            return true;
+    return false;
 }
 
-uint32_t GetProtocolIndexByImage(const std::string& imagePath) {
-    std::vector<ProtocolEntry> entries;
-    if (!ReadProtocolEntries(entries)) {
-        ShowMessage(nullptr, kCantFind);
-        return 0;
-    }
+uint32_t FindProtocolIndexByImage(const std::vector<ProtocolEntry>& entries, const std::string& imagePath) {
     std::string image = ImageFileName(imagePath);
     for (size_t i = 0; i < entries.size(); ++i)
         if (EqualsIgnoreCase(entries[i].image, image))
@@ -178,27 +164,18 @@ uint32_t GetProtocolIndexByImage(const std::string& imagePath) {
     return kNoProtocolIndex;
 }
 
-int GetScriptNewImagePath(const std::string& name, std::string& imagePath) {
-    std::vector<ProtocolEntry> entries;
-    if (!ReadProtocolEntries(entries)) {
-        ShowMessage(nullptr, "Can't find SETUPINFOFILE\n[GetScriptNewImagePath]");
-        return 0;
-    }
+bool FindNewImagePath(const std::vector<ProtocolEntry>& entries, const std::string& name,
+                      std::string& imagePath) {
     for (const ProtocolEntry& entry : entries) {
         if (entry.name == name) {
             imagePath = FitField(JoinPath(kDriversPrefix, entry.image), kTextWidth);
-            return 1;
+            return true;
         }
     }
-    return 0;
+    return false;
 }
 
-uint32_t GetProtocolCode(const std::string& nameOrImagePath) {
-    std::vector<ProtocolEntry> entries;
-    if (!ReadProtocolEntries(entries)) {
-        ShowMessage(nullptr, kCantFind);
-        return 0;
-    }
+uint32_t FindProtocolCode(const std::vector<ProtocolEntry>& entries, const std::string& nameOrImagePath) {
     std::string image = ImageFileName(nameOrImagePath);
     for (const ProtocolEntry& entry : entries)
         if (EqualsIgnoreCase(entry.name, nameOrImagePath) || EqualsIgnoreCase(entry.image, image))
@@ -206,12 +183,10 @@ uint32_t GetProtocolCode(const std::string& nameOrImagePath) {
     return 0;
 }
 
-int ReadCompFiles(const std::string& directory, std::vector<CompFile>& list) {
-    SectionReader reader(SetupInfoPath(directory));
-    if (!reader.IsOpen()) {
-        ShowError(nullptr, kCantFind);
-        return 0;
-    }
+int ReadCompFiles(const std::string& script, std::vector<CompFile>& list) {
+    SectionReader reader(script);
+    if (!reader.IsOpen())
+        return kScriptMissing;
     list.clear();
     if (!reader.FindHeader("[COMPFILES]"))
         return 1;
@@ -239,12 +214,10 @@ int ReadCompFiles(const std::string& directory, std::vector<CompFile>& list) {
     return 1;
 }
 
-int ReadAddFiles(const std::string& directory, std::vector<AddFile>& list) {
-    SectionReader reader(SetupInfoPath(directory));
-    if (!reader.IsOpen()) {
-        ShowError(nullptr, kCantFind);
-        return 0;
-    }
+int ReadAddFiles(const std::string& script, std::vector<AddFile>& list) {
+    SectionReader reader(script);
+    if (!reader.IsOpen())
+        return kScriptMissing;
     list.clear();
     if (!reader.FindHeader("[ADDFILES]"))
         return 1;
@@ -264,12 +237,10 @@ int ReadAddFiles(const std::string& directory, std::vector<AddFile>& list) {
     return 1;
 }
 
-int ReadDeleteAddFiles(const std::string& directory, std::vector<DeleteAddFile>& list) {
-    SectionReader reader(SetupInfoPath(directory));
-    if (!reader.IsOpen()) {
-        ShowError(nullptr, kCantFind);
-        return 0;
-    }
+int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& list) {
+    SectionReader reader(script);
+    if (!reader.IsOpen())
+        return kScriptMissing;
     list.clear();
     if (!reader.FindHeader("[DELETEADDFILES]"))
         return 1;
@@ -285,20 +256,16 @@ int ReadDeleteAddFiles(const std::string& directory, std::vector<DeleteAddFile>&
     return 1;
 }
 
-int ReadProgmanSection(const std::string& directory, ProgmanGroup& group) {
-    SectionReader reader(SetupInfoPath(directory));
-    if (!reader.IsOpen()) {
-        ShowError(nullptr, kCantFind);
-        return 0;
-    }
+int ReadProgmanSection(const std::string& script, const std::string& language, ProgmanGroup& group) {
+    SectionReader reader(script);
+    if (!reader.IsOpen())
+        return kScriptMissing;
     group.items.clear();
     if (!reader.FindHeader("[PROGMAN]"))
         return 1;
     group.name = reader.Line(kProgmanNameWidth);
-    const AppContext& app = App();
-    if (app.LanguageIndex < 0 || static_cast<size_t>(app.LanguageIndex) >= app.Languages.entries.size())
+    if (language.empty())
         return 1;
-    const std::string& language = app.Languages.entries[app.LanguageIndex].displayName;
     std::string line;
     do {
         line = reader.Line();
@@ -319,12 +286,10 @@ int ReadProgmanSection(const std::string& directory, ProgmanGroup& group) {
     return 1;
 }
 
-int ReadLanguageSection(const std::string& directory, LanguageList& list) {
-    SectionReader reader(SetupInfoPath(directory));
-    if (!reader.IsOpen()) {
-        ShowError(nullptr, kCantFind);
-        return 0;
-    }
+int ReadLanguageSection(const std::string& script, LanguageList& list) {
+    SectionReader reader(script);
+    if (!reader.IsOpen())
+        return kScriptMissing;
     list.entries.clear();
     if (!reader.FindHeader("[LANGUAGE]"))
         return 1;

@@ -5,14 +5,19 @@
 #include <vector>
 
 #include "platform/file.h"
-#include "shell/app_context.h"
 
-// Readers of the setup information file, one per section. Each opens the file, scans it from the top for
-// its header, reads the section and closes the file: nothing is cached, so a file changed on disk is seen
-// by the next call. Counts above a capacity keep the entries that fit (the surplus lines are read and
-// dropped so that the layout stays in step); negative counts are taken as 0; values longer than their
-// field are cut to it.
+// Readers of the setup information file, one per section, each given the file's path. Each opens the file,
+// scans it from the top for its header, reads the section and closes the file: nothing is cached, so a file
+// changed on disk is seen by the next call. Counts above a capacity keep the entries that fit (the surplus
+// lines are read and dropped so that the layout stays in step); negative counts are taken as 0; values longer
+// than their field are cut to it.
 
+// Capacities of the fixed-width fields of the setup files and records, in bytes including the
+// terminating zero: a value holds at most width - 1 characters.
+constexpr size_t kTextWidth = 260;
+constexpr size_t kLanguageNameWidth = 64;
+constexpr size_t kRequestedLanguageWidth = 16;
+constexpr size_t kMaxLanguages = 16;
 constexpr size_t kFileNameWidth = 32;
 constexpr size_t kProgmanNameWidth = 64;
 constexpr size_t kUserWidth = 79;
@@ -39,6 +44,15 @@ struct MaintenanceDefaults {
     std::string password;
     std::vector<std::string> CDPN;  // at most kMaxCdpn
     std::vector<std::string> CGPN;  // at most kMaxCgpn
+};
+
+struct LanguageEntry {
+    std::string displayName;  // shown in the main dialog's combo box
+    std::string fileName;     // relative to the setup directory
+};
+
+struct LanguageList {
+    std::vector<LanguageEntry> entries;  // at most kMaxLanguages
 };
 
 struct CompFile {
@@ -81,23 +95,37 @@ struct ProtocolEntry {
     uint32_t code = 0;
 };
 
-// The path of the setup information file in a directory.
-std::string SetupInfoPath(const std::string& directory);
+// What a reader returns when the setup information file cannot be opened; the caller tells the user.
+constexpr int kScriptMissing = -1;
+extern const char* const kScriptMissingText;  // "Can't find SETUPINFOFILE!"
 
-int ReadOsSection();
-int ReadMaintenanceSection(MaintenanceDefaults& record);
-int ReadCurrentCapiDll(std::string& name);
-uint32_t ReadScriptVersion(const std::string& directory);
-int ReadDefaultProtocol(std::string& name);
-int AnyProtocolNeedsSpid();
-// Every protocol in file order; returns 0 when the file cannot be opened (no message).
-int ReadProtocolEntries(std::vector<ProtocolEntry>& entries);
-uint32_t GetProtocolIndexByImage(const std::string& imagePath);
-int GetScriptNewImagePath(const std::string& name, std::string& imagePath);
-uint32_t GetProtocolCode(const std::string& nameOrImagePath);
+// The path of the setup information file fileName in a directory.
+std::string SetupInfoPath(const std::string& directory, const std::string& fileName);
 
-int ReadCompFiles(const std::string& directory, std::vector<CompFile>& list);
-int ReadAddFiles(const std::string& directory, std::vector<AddFile>& list);
-int ReadDeleteAddFiles(const std::string& directory, std::vector<DeleteAddFile>& list);
-int ReadProgmanSection(const std::string& directory, ProgmanGroup& group);
-int ReadLanguageSection(const std::string& directory, LanguageList& list);
+// The platform id "[OS]" names (2 Windows NT, 1 Windows 95, 0 anything else or no file).
+int ReadOsSection(const std::string& script);
+// 1 when a "[MAINTENANCE]" section was read, 0 when there is none or no file.
+int ReadMaintenanceSection(const std::string& script, MaintenanceDefaults& record);
+int ReadCurrentCapiDll(const std::string& script, std::string& name);
+uint32_t ReadScriptVersion(const std::string& script);
+// 1 with the name, 0 without a "[DEFPROTOCOL]" section, kScriptMissing.
+int ReadDefaultProtocol(const std::string& script, std::string& name);
+// Every protocol in file order; 1, or 0 when the file cannot be opened.
+int ReadProtocolEntries(const std::string& script, std::vector<ProtocolEntry>& entries);
+
+// Lookups in the protocol list.
+bool AnyProtocolNeedsSpid(const std::vector<ProtocolEntry>& entries);
+uint32_t FindProtocolIndexByImage(const std::vector<ProtocolEntry>& entries, const std::string& imagePath);
+// The image path below the drivers directory of the protocol called name; false when there is none.
+bool FindNewImagePath(const std::vector<ProtocolEntry>& entries, const std::string& name,
+                      std::string& imagePath);
+// The code of the protocol with this name or image (the file part of an image path); 0 for none.
+uint32_t FindProtocolCode(const std::vector<ProtocolEntry>& entries, const std::string& nameOrImagePath);
+
+// The list readers return 1, or kScriptMissing.
+int ReadCompFiles(const std::string& script, std::vector<CompFile>& list);
+int ReadAddFiles(const std::string& script, std::vector<AddFile>& list);
+int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& list);
+// The group name and the items listed for the language of that display name.
+int ReadProgmanSection(const std::string& script, const std::string& language, ProgmanGroup& group);
+int ReadLanguageSection(const std::string& script, LanguageList& list);

@@ -1,7 +1,7 @@
 #include "shell/command_line.h"
 
 #include "setupfiles/text_line.h"
-#include "shell/app_context.h"
+#include "setupfiles/app_context.h"
 
 namespace {
 

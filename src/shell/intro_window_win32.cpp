@@ -1,77 +1,76 @@
 #include "shell/intro_window.h"
 
 #include "platform/win32_handles.h"
-#include "setupfiles/language_table.h"
-#include "shell/message_boxes.h"
-#include "shell/window_placement.h"
+#include "setupfiles/app_context.h"
+#include "ui/dialog.h"
+#include "ui/language_loading.h"
+#include "ui/message_boxes.h"
+#include "ui/window_placement.h"
 
 namespace {
 
 constexpr UINT_PTR kCloseTimer = 1;
 constexpr UINT kShowMilliseconds = 2500;
 
-// The start window's state lives only while it is open.
-struct IntroState {
-    GdiObject bitmap;
-    GdiObject brush;
+// The start window: the program's bitmap as the background, closed by its timer or any key or click.
+class IntroWindow : public Dialog {
+  public:
+    IntroWindow() : Dialog("WND_intro") {}
+
+  private:
+    bool OnInit() override {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        // Set on the dialog class, so every later dialog of the program carries the icon too.
+        SetClassLongPtrA(Window(), GCLP_HICON, reinterpret_cast<LONG_PTR>(LoadIconA(instance, "mainico")));
+        CreateBackground(instance);
+        CenterWindow(Window());
+        LoadCurrentLanguage(App());
+        SetTimer(Window(), kCloseTimer, kShowMilliseconds, nullptr);
+        return true;
+    }
+    // Enter and Escape arrive as commands through the dialog manager.
+    void OnCommand(int, int) override { Close(); }
+    void OnTimer(UINT_PTR) override { Close(); }
+    bool OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) override {
+        switch (message) {
+            case WM_CTLCOLORDLG:
+                result = reinterpret_cast<INT_PTR>(brush_ ? brush_.Get() : GetStockObject(WHITE_BRUSH));
+                return true;
+            case WM_KEYDOWN:
+            case WM_CHAR:
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+                Close();
+                result = TRUE;
+                return true;
+        }
+        return false;
+    }
+
+    // The background is ready before the window first shows, so that its first paint already uses it.
+    void CreateBackground(HINSTANCE instance) {
+        bitmap_.Reset(LoadBitmapA(instance, "quorelbmp"));
+        if (!bitmap_) {
+            ShowError(Window(), "Unable to load bitmap!");
+            return;
+        }
+        brush_.Reset(CreatePatternBrush(static_cast<HBITMAP>(bitmap_.Get())));
+        if (!brush_)
+            ShowError(Window(), "Can't create brush!");
+    }
+
+    void Close() {
+        KillTimer(Window(), kCloseTimer);
+        End(0);
+    }
+
+    GdiObject bitmap_;
+    GdiObject brush_;
 };
-
-// The background is ready before the window first shows, so that its first paint already uses it.
-void CreateBackground(HWND window, HINSTANCE instance, IntroState& state) {
-    state.bitmap.Reset(LoadBitmapA(instance, "quorelbmp"));
-    if (!state.bitmap) {
-        ShowError(window, "Unable to load bitmap!");
-        return;
-    }
-    state.brush.Reset(CreatePatternBrush(static_cast<HBITMAP>(state.bitmap.Get())));
-    if (!state.brush)
-        ShowError(window, "Can't create brush!");
-}
-
-void OnInit(HWND window, IntroState& state) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    // Set on the dialog class, so every later dialog of the program carries the icon too.
-    SetClassLongPtrA(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(LoadIconA(instance, "mainico")));
-    CreateBackground(window, instance, state);
-    CenterWindow(window);
-    LoadLanguageTable();
-    SetTimer(window, kCloseTimer, kShowMilliseconds, nullptr);
-}
-
-void Close(HWND window, IntroState& state) {
-    state.brush.Reset();
-    state.bitmap.Reset();
-    KillTimer(window, kCloseTimer);
-    EndDialog(window, 0);
-}
-
-INT_PTR CALLBACK IntroProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
-    IntroState* state = reinterpret_cast<IntroState*>(GetWindowLongPtrA(window, DWLP_USER));
-    switch (message) {
-        case WM_INITDIALOG:
-            SetWindowLongPtrA(window, DWLP_USER, lParam);
-            OnInit(window, *reinterpret_cast<IntroState*>(lParam));
-            return TRUE;
-        case WM_CTLCOLORDLG:
-            return reinterpret_cast<INT_PTR>(state && state->brush ? state->brush.Get()
-                                                                   : GetStockObject(WHITE_BRUSH));
-        case WM_TIMER:
-        case WM_KEYDOWN:
-        case WM_CHAR:
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_COMMAND:  // Enter and Escape arrive as commands through the dialog manager
-            if (state)
-                Close(window, *state);
-            return TRUE;
-    }
-    return FALSE;
-}
 
 }  // namespace
 
 void ShowIntroWindow(HWND owner) {
-    IntroState state;
-    DialogBoxParamA(GetModuleHandleA(nullptr), "WND_intro", owner, IntroProc,
-                    reinterpret_cast<LPARAM>(&state));
+    IntroWindow intro;
+    intro.RunModal(owner);
 }

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <windows.h>
-
-// Runs the main dialog modally, without owner; returns its result.
-INT_PTR RunMainDialog();
-
-// Sets the main dialog's texts for a run mode; with fill the language combo box is filled again.
-void SetMainTexts(HWND dialog, int mode, bool fill);
+// Opens the main dialog modelessly, without owner, and runs the program's message loop until the dialog
+// closes; returns the loop's exit code. Every message passes the open modeless dialogs first, so Tab, Enter
+// and Escape work in each of them.
+int RunMainDialog();

@@ -1,132 +1,136 @@
-#include "shell/main_dialog.h"
+#include <windows.h>
 
+#include "install/install_context.h"
 #include "install/install_dialog.h"
-#include "platform/user_interface.h"
 #include "platform/win32_handles.h"
 #include "resources/resource_ids.h"
-#include "setupfiles/language_table.h"
-#include "shell/app_context.h"
-#include "shell/controls.h"
-#include "shell/intro_window.h"
-#include "shell/language_texts.h"
-#include "shell/message_boxes.h"
+#include "setupfiles/app_context.h"
+#include "setupfiles/text_ids.h"
+#include "shell/main_dialog.h"
 #include "shell/startup.h"
-#include "shell/window_placement.h"
+#include "ui/controls.h"
+#include "ui/dialog.h"
+#include "ui/language_loading.h"
+#include "ui/message_boxes.h"
+#include "ui/window_placement.h"
 
 namespace {
 
-constexpr int kTextCaption = 7;
-constexpr int kTextInvalidOs = 200;
+// "DLG_main": the language, the action of the run mode, the about box and the exit.
+class MainDialog : public Dialog {
+  public:
+    MainDialog() : Dialog("DLG_main") {}
 
-// Lives as long as the main dialog.
-GdiObject g_titleFont;
-
-void CreateTitleFont(HWND dialog) {
-    WindowDC screen(nullptr);
-    int height = -MulDiv(12, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
-    g_titleFont.Reset(CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS,
-                                  "MS Sans Serif"));
-    if (!g_titleFont) {
-        ShowError(dialog, "Unable to find font!");
-        return;
+  private:
+    bool OnInit() override {
+        App().MainWindow = Window();
+        CreateTitleFont();
+        FillLanguages();
+        SetTexts();
+        CenterWindow(Window());
+        return true;
     }
-    SendDlgItemMessageA(dialog, IDC_MAIN_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(g_titleFont.Get()),
-                        TRUE);
-}
 
-void EndMainDialog(HWND dialog) {
-    EndDialog(dialog, 0);
-    g_titleFont.Reset();
-}
-
-void OnInit(HWND dialog) {
-    ShowWindow(dialog, SW_HIDE);
-    ShowIntroWindow(dialog);
-    App().MainWindow = dialog;
-    if (!OperatingSystemMatches()) {
-        ShowError(dialog, Text(kTextInvalidOs));
-        EndMainDialog(dialog);
-        return;
+    void OnCommand(int id, int notification) override {
+        switch (id) {
+            case IDC_MAIN_ACTION:
+                OnAction();
+                break;
+            case IDC_MAIN_ABOUT:
+                break;
+            case IDC_MAIN_EXIT:
+                End(0);
+                break;
+            case IDC_MAIN_LANGUAGE:
+                if (notification == CBN_SELCHANGE)
+                    OnLanguageChanged();
+                break;
+        }
     }
-    if (!CheckAdminRights(dialog)) {
-        EndMainDialog(dialog);
-        return;
+    void OnClose() override { End(0); }
+    void OnDestroy() override {
+        App().MainWindow = nullptr;
+        PostQuitMessage(0);
     }
-    CreateTitleFont(dialog);
-    SetMainTexts(dialog, App().RunMode, true);
-    CenterWindow(dialog);
-}
 
-void OnLanguageChanged(HWND dialog) {
-    int selected = ComboBox(dialog, IDC_MAIN_LANGUAGE).Selected();
-    if (selected == CB_ERR)
-        return;
-    App().LanguageIndex = selected;
-    LoadLanguageTable();
-    SetMainTexts(dialog, App().RunMode, false);
-}
-
-void OnCommand(HWND dialog, int id, int notification) {
-    switch (id) {
-        case IDC_MAIN_ACTION:
-            // The configuration and removal flows open from here too.
-            if (App().RunMode == kRunNormal)
-                OpenInstallDialog(dialog, App().SetupDirectory);
-            break;
-        case IDC_MAIN_ABOUT:
-            break;
-        case IDC_MAIN_EXIT:
-            EndMainDialog(dialog);
-            break;
-        case IDC_MAIN_LANGUAGE:
-            if (notification == CBN_SELCHANGE)
-                OnLanguageChanged(dialog);
-            break;
+    void OnAction() {
+        AppContext& app = App();
+        if (app.RunMode == kRunNormal)
+            Install(app);
     }
-}
 
-INT_PTR CALLBACK MainProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            OnInit(dialog);
-            return TRUE;
-        case WM_COMMAND:
-            OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        case WM_CLOSE:
-            EndMainDialog(dialog);
-            return TRUE;
+    // After a completed installation the program goes on in configure mode.
+    void Install(AppContext& app) {
+        InstallationSetup setup = {app.SetupDirectory, app.SetupInfoFileName, app.SetupProgramName,
+                                   CurrentLanguageName(app)};
+        InstallationOutcome outcome = OpenInstallDialog(Window(), setup, app.DefaultFolderName);
+        if (!outcome.started)
+            return;
+        app.GroupReady = outcome.groupReady;
+        app.RestartNeeded = app.RestartNeeded || outcome.restartNeeded;
+        if (outcome.completed) {
+            app.RunMode = kRunConfigure;
+            SetTexts();
+        }
     }
-    return FALSE;
-}
 
-}  // namespace
+    void OnLanguageChanged() {
+        int selected = ComboBox(Window(), IDC_MAIN_LANGUAGE).Selected();
+        if (selected == CB_ERR)
+            return;
+        App().LanguageIndex = selected;
+        LoadCurrentLanguage(App());
+        SetTexts();
+    }
 
-void SetMainTexts(HWND dialog, int mode, bool fill) {
-    if (fill) {
-        ComboBox languages(dialog, IDC_MAIN_LANGUAGE);
+    void CreateTitleFont() {
+        WindowDC screen(nullptr);
+        int height = -MulDiv(12, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+        titleFont_.Reset(CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS,
+                                     "MS Sans Serif"));
+        if (!titleFont_) {
+            ShowError(Window(), "Unable to find font!");
+            return;
+        }
+        SendMessageA(Item(IDC_MAIN_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), TRUE);
+    }
+
+    void FillLanguages() {
+        ComboBox languages(Window(), IDC_MAIN_LANGUAGE);
         languages.Reset();
         for (const LanguageEntry& entry : App().Languages.entries) languages.Add(entry.displayName);
         languages.Select(App().LanguageIndex);
     }
-    SetCaptionText(dialog, kTextCaption);
-    for (int id : {IDC_MAIN_EXIT, IDC_MAIN_ABOUT, IDC_MAIN_TITLE, IDC_MAIN_LANGUAGE_LABEL, IDC_MAIN_VERSION})
-        SetItemText(dialog, id);
-    int action = MainButtonTextId(mode);
-    if (action >= 0)
-        SetItemTextFrom(dialog, IDC_MAIN_ACTION, action);
+
+    // The texts of the current language for the run mode.
+    void SetTexts() {
+        SetCaption(kTextDlgMainCaption);
+        for (int id :
+             {IDC_MAIN_EXIT, IDC_MAIN_ABOUT, IDC_MAIN_TITLE, IDC_MAIN_LANGUAGE_LABEL, IDC_MAIN_VERSION})
+            SetItemText(id);
+        int action = MainButtonTextId(App().RunMode);
+        if (action >= 0)
+            SetItemTextFrom(IDC_MAIN_ACTION, action);
+    }
+
+    GdiObject titleFont_;
+};
+
+}  // namespace
+
+int RunMainDialog() {
+    MainDialog dialog;
+    if (!dialog.Open(nullptr)) {
+        ShowError(nullptr, "Unable to open main dialog!");
+        return -1;
+    }
+    MSG message = {};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (RouteToModelessDialog(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
 }
-
-INT_PTR RunMainDialog() {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), "DLG_main", nullptr, MainProc, 0);
-}
-
-namespace platform::ui {
-
-void SetMainDialogMode(WindowRef mainWindow, int mode) {
-    if (mainWindow)
-        SetMainTexts(static_cast<HWND>(mainWindow), mode, false);
-}
-
-}  // namespace platform::ui

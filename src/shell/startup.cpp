@@ -1,6 +1,5 @@
 #include "shell/startup.h"
 
-#include "install/install_context.h"
 #include "install/progman_group.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
@@ -9,12 +8,13 @@
 #include "setupfiles/language_table.h"
 #include "setupfiles/setup_info_file.h"
 #include "setupfiles/text_line.h"
-#include "shell/app_context.h"
+#include "setupfiles/app_context.h"
 #include "shell/command_line.h"
-#include "shell/message_boxes.h"
+#include "ui/language_loading.h"
+#include "ui/message_boxes.h"
+#include "setupfiles/text_ids.h"
 
 namespace {
-constexpr int kTextNoRights = 201;
 const char* const kRightsProbeFile = "QZTCheck.$$$";
 }  // namespace
 
@@ -25,16 +25,17 @@ void InitializeContext(const std::string& commandLine) {
     app.DefaultFolderName = "Quorel2";
     app.SetupProgramName = WorkOutSetupProgramName(platform::ModuleFileName(), app.SetupDirectory);
     app.RunMode = kRunNormal;
-    // The switches are read after the language list, so "[LANGUAGE]" always comes from SETUP.QZT.
-    ReadLanguageSection(app.SetupDirectory, app.Languages);
+    // The switches come first: the script that /f names is the one every reader uses, the language list
+    // included.
     ParseCommandLine(commandLine);
+    ReadLanguageList(app);
     SelectLanguage();
     app.StartLanguageIndex = app.LanguageIndex;
     app.StartRunMode = app.RunMode;
 }
 
-int OperatingSystemMatches() {
-    return ReadOsSection() == platform::RunningPlatformId() ? 1 : 0;
+int OperatingSystemMatches(const std::string& script) {
+    return ReadOsSection(script) == platform::RunningPlatformId() ? 1 : 0;
 }
 
 int CheckAdminRights(WindowRef owner) {
@@ -52,28 +53,38 @@ int CheckAdminRights(WindowRef owner) {
 
     if (keyOpened && fileCreated)
         return 1;
-    ShowMessage(owner, Text(kTextNoRights));
+    ShowMessage(owner, Text(kTextErrNorights));
     return 0;
 }
 
-void RebuildGroupForChangedLanguage() {
-    const AppContext& app = App();
+int RunStartupChecks(const AppContext& app, WindowRef owner) {
+    if (!OperatingSystemMatches(ScriptPath(app))) {
+        ShowError(owner, Text(kTextErrInvalidOs));
+        return 0;
+    }
+    return CheckAdminRights(owner);
+}
+
+void RebuildGroupForChangedLanguage(const AppContext& app, const std::string& sourcePath,
+                                    const std::string& destinationPath) {
     if (app.LanguageIndex == app.StartLanguageIndex || !app.GroupReady)
         return;
+    std::string language = CurrentLanguageName(app);
     if (app.StartRunMode == kRunNormal && app.RunMode != kRunNormal)
-        BuildProgmanGroup(nullptr, Installation().SourcePath, Installation().DestinationPath);
+        BuildProgmanGroup(nullptr, SetupInfoPath(sourcePath, app.SetupInfoFileName), language,
+                          app.SetupProgramName, destinationPath);
     else if (app.StartRunMode == kRunConfigure || app.StartRunMode == kRunDeinstall)
-        BuildProgmanGroup(nullptr, app.SetupDirectory, app.SetupDirectory);
+        BuildProgmanGroup(nullptr, ScriptPath(app), language, app.SetupProgramName, app.SetupDirectory);
 }
 
 int MainButtonTextId(int runMode) {
     switch (runMode) {
         case kRunNormal:
-            return 9;
+            return kTextDlgMainInstall;
         case kRunConfigure:
-            return 10;
+            return kTextDlgMainConfig;
         case kRunDeinstall:
-            return 11;
+            return kTextDlgMainDeinstall;
         default:
             return -1;
     }

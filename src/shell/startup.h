@@ -3,21 +3,28 @@
 #include <string>
 
 #include "platform/window_ref.h"
+#include "setupfiles/app_context.h"
 
 // Start-up steps 1 to 8 of the run, before the main dialog opens: the start directory, the program's own
-// name, the language list, the switches and the language chosen from them.
+// name, the switches, the language list of the setup information file they name, and the language chosen.
 void InitializeContext(const std::string& commandLine);
 
-// 1 when the platform that "[OS]" names is the running one.
-int OperatingSystemMatches();
+// 1 when the platform that "[OS]" of the script names is the running one.
+int OperatingSystemMatches(const std::string& script);
 
 // 1 when the user may change the system (full access to HKLM\SOFTWARE and a file can be created in the
 // system directory), else 0 after telling the user. Never leaves the probe file behind.
 int CheckAdminRights(WindowRef owner);
 
+// The checks before the main dialog: the operating system, then the rights. 0 after telling the user
+// why the program cannot go on.
+int RunStartupChecks(const AppContext& app, WindowRef owner);
+
 // Exit work: a language chosen during the run rebuilds the Program Manager group in it, from where it was
-// installed in this run, or from the installed directory the program was started in.
-void RebuildGroupForChangedLanguage();
+// installed in this run (sourcePath, destinationPath), or from the installed directory the program was
+// started in.
+void RebuildGroupForChangedLanguage(const AppContext& app, const std::string& sourcePath,
+                                    const std::string& destinationPath);
 
 // The TextId that the main dialog's action button shows in a run mode, or -1 for no change.
 int MainButtonTextId(int runMode);

@@ -18,9 +18,10 @@
 #include "harness.h"
 #include "machine_state.h"
 #include "setupfiles/language_table.h"
+#include "ui/language_loading.h"
 #include "setupfiles/setup_info_file.h"
-#include "shell/app_context.h"
-#include "shell/text_format.h"
+#include "setupfiles/app_context.h"
+#include "setupfiles/text_format.h"
 
 // The configuration store against Wine's real registry and files: what the program writes, with which
 // value types, and the integrity dialog run in-process from the program's own resources. Each test starts
@@ -203,6 +204,21 @@ class NoticeWatcher {
 
 // ---- The fixture ----
 
+// The sample script the configuration store reads, its maintenance defaults and its protocols.
+std::string ScriptFile() {
+    return ScriptPath(App());
+}
+MaintenanceDefaults ScriptMaintenance() {
+    MaintenanceDefaults defaults;
+    ReadMaintenanceSection(ScriptFile(), defaults);
+    return defaults;
+}
+std::vector<ProtocolEntry> Protocols() {
+    std::vector<ProtocolEntry> entries;
+    ReadProtocolEntries(ScriptFile(), entries);
+    return entries;
+}
+
 class ConfigStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -211,7 +227,7 @@ class ConfigStoreTest : public ::testing::Test {
         App() = AppContext();
         App().SetupDirectory = dir_;
         App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
-        ASSERT_EQ(LoadLanguageTable(), 1);
+        ASSERT_EQ(LoadCurrentLanguage(App()), 1);
         GlobalDriverConfig() = DriverConfig();
         GlobalAdapters() = AdapterArray();
 
@@ -246,17 +262,17 @@ class ConfigStoreTest : public ::testing::Test {
     // The installation's order of writes, with the default configuration of the sample script.
     void InstallDefaults(uint32_t capiIndex) {
         DriverConfig& config = GlobalDriverConfig();
-        SetDefaultDriverConfig(capiIndex, config);
+        SetDefaultDriverConfig(capiIndex, ScriptMaintenance(), config);
         std::string protocol;
-        ASSERT_EQ(ReadDefaultProtocol(protocol), 1);
-        ASSERT_EQ(GetScriptNewImagePath(protocol, config.ImagePath), 1);
+        ASSERT_EQ(ReadDefaultProtocol(ScriptFile(), protocol), 1);
+        ASSERT_TRUE(FindNewImagePath(Protocols(), protocol, config.ImagePath));
         for (AdapterConfig& adapter : GlobalAdapters()) SetDefaultAdapterConfig(adapter);
-        WriteStoredScriptVersion(ReadScriptVersion(dir_));
+        WriteStoredScriptVersion(ReadScriptVersion(ScriptFile()));
         DeleteOptionalParameters();
-        ASSERT_TRUE(WriteDriverConfig(capiIndex, config));
+        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), capiIndex, config));
         DeleteAdapterKeys();
         ASSERT_TRUE(WriteAdapterConfig(GlobalAdapters()[0], 0, 0));
-        WriteIntegrityBackup();
+        WriteIntegrityBackup(ScriptFile());
     }
 
     std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
@@ -328,9 +344,9 @@ TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
     EXPECT_EQ(ReadFileBytes(AutoexecPath()), kStockAutoexec + kBlock);
 
     DriverConfig read;
-    SetDefaultDriverConfig(1, read);
+    SetDefaultDriverConfig(1, ScriptMaintenance(), read);
     read.ImagePath = read.DeviceName = "";
-    ASSERT_TRUE(ReadDriverConfig(read));
+    ASSERT_TRUE(ReadDriverConfig(ScriptFile(), read));
     EXPECT_EQ(read.ImagePath, "\\SystemRoot\\System32\\drivers\\qdss1.sys");
     EXPECT_EQ(read.DeviceName, "CAPI201");
     EXPECT_EQ(read.MaintenanceMode, 1u);
@@ -341,7 +357,7 @@ TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
     EXPECT_EQ(adapter.BaseAddress, 0x260u);
     EXPECT_EQ(adapter.Channels, 2u);
     EXPECT_EQ(ReadStoredScriptVersion(), 210u);
-    EXPECT_EQ(CheckIntegrity(nullptr), 1);  // the backup matches: no dialog
+    EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), 1);  // the backup matches: no dialog
 }
 
 TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLosesItsOptionalParts) {
@@ -353,8 +369,9 @@ TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLos
     EXPECT_FALSE(found);
 
     DriverConfig config;
-    SetDefaultDriverConfig(n, config);
-    ASSERT_EQ(GetScriptNewImagePath("National ISDN-1 with X.31 packet data", config.ImagePath), 1);  // code 3
+    SetDefaultDriverConfig(n, ScriptMaintenance(), config);
+    ASSERT_TRUE(
+        FindNewImagePath(Protocols(), "National ISDN-1 with X.31 packet data", config.ImagePath));  // code 3
     config.Start = 2;
     config.x31Layer2 = 0;
     config.NumberOfControllers = 2;
@@ -367,7 +384,7 @@ TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLos
     adapters[1] = {1, 0x340, 10, "9876543210"};
     WriteStoredScriptVersion(210);
     DeleteOptionalParameters();
-    ASSERT_TRUE(WriteDriverConfig(n, config));
+    ASSERT_TRUE(WriteDriverConfig(ScriptFile(), n, config));
     DeleteAdapterKeys();
     ASSERT_TRUE(WriteAdapterConfig(adapters[0], 0, 3));
     ASSERT_TRUE(WriteAdapterConfig(adapters[1], 1, 3));
@@ -393,9 +410,9 @@ TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLos
     EXPECT_TRUE(HasOtherCapiEntries());
 
     DriverConfig read;
-    SetDefaultDriverConfig(n, read);
+    SetDefaultDriverConfig(n, ScriptMaintenance(), read);
     read.x31Layer2 = 7;
-    ASSERT_TRUE(ReadDriverConfig(read));
+    ASSERT_TRUE(ReadDriverConfig(ScriptFile(), read));
     EXPECT_EQ(read.ImagePath, config.ImagePath);
     EXPECT_EQ(read.Start, 2u);
     EXPECT_EQ(read.x31Layer2, 0u);
@@ -453,8 +470,8 @@ TEST_F(ConfigStoreTest, AutoexecAndGroupListEditsComeOutAgainByteForByte) {
 TEST_F(ConfigStoreTest, MissingAutoexecIsReportedAfterTheRegistryWasWritten) {
     DeleteFileA(AutoexecPath().c_str());
     DriverConfig config;
-    SetDefaultDriverConfig(1, config);
-    EXPECT_FALSE(WriteDriverConfig(1, config));
+    SetDefaultDriverConfig(1, ScriptMaintenance(), config);
+    EXPECT_FALSE(WriteDriverConfig(ScriptFile(), 1, config));
     notices_.Stop();
     std::string message = FormatText(English("[ERR_CFG_NOAUTOEXEC]"), {AutoexecPath()});
     EXPECT_EQ(notices_.Take(), std::vector<std::string>{message});
@@ -547,7 +564,7 @@ int RunCheck(int button, int answer, const std::string& caption, IntegrityView* 
         view->question = ControlText(question, kNoticeText);
         PressButton(question, answer);
     });
-    int result = CheckIntegrity(nullptr);
+    int result = CheckIntegrity(nullptr, ScriptFile());
     helper.join();
     return result;
 }
@@ -561,8 +578,8 @@ class IntegrityDialogTest : public ConfigStoreTest {
         InstallDefaults(1);
         Write(kIntegrity, "BackupDate", Sz("19970815"));
         Write(kService, "Start", Dword(3));
-        SetDefaultDriverConfig(1, GlobalDriverConfig());
-        ASSERT_TRUE(ReadDriverConfig(GlobalDriverConfig()));
+        SetDefaultDriverConfig(1, ScriptMaintenance(), GlobalDriverConfig());
+        ASSERT_TRUE(ReadDriverConfig(ScriptFile(), GlobalDriverConfig()));
         for (AdapterConfig& adapter : GlobalAdapters()) SetDefaultAdapterConfig(adapter);
         ASSERT_TRUE(ReadAdapterConfig(GlobalAdapters()[0], 0, false));
         ASSERT_EQ(GlobalDriverConfig().Start, 3u);
@@ -611,7 +628,7 @@ TEST_F(IntegrityDialogTest, ShowsTheBackupDateAsDayMonthYearAndEachChoiceGivesIt
 
 TEST_F(IntegrityDialogTest, GermanTextsWithTheSameDate) {
     App().LanguageIndex = 1;
-    ASSERT_EQ(LoadLanguageTable(), 1);
+    ASSERT_EQ(LoadCurrentLanguage(App()), 1);
     IntegrityView view;
     EXPECT_EQ(RunCheck(kCancel, 0, German("[DLG_CCI_CAPTION]"), &view), 0);
     ASSERT_TRUE(view.found);

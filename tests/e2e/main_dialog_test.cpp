@@ -129,6 +129,38 @@ TEST_F(MainDialogTest, CloseBoxEndsTheProgram) {
     EXPECT_EQ(code, 0u);
 }
 
+// The control that has the keyboard focus in the program's window's thread.
+int FocusedControl(HWND main) {
+    GUITHREADINFO input = {};
+    input.cbSize = sizeof input;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &input) || !input.hwndFocus)
+        return -1;
+    // A combo box's focus may rest on its own child.
+    HWND focus = input.hwndFocus;
+    if (GetParent(focus) != main)
+        focus = GetParent(focus);
+    return GetDlgCtrlID(focus);
+}
+
+TEST_F(MainDialogTest, TabMovesTheFocusThroughTheControlsAndEnterPressesTheFocusedButton) {
+    SetupProcess setup(dir_, "");
+    HWND main = setup.SkipIntroToMainDialog();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return FocusedControl(main) == kLanguage; })) << FocusedControl(main);
+    // The order of the template: language, action, about, exit, and round again.
+    for (int expected : {kAction, kAbout, kExit, kLanguage, kAction, kAbout, kExit}) {
+        HWND focus = GetDlgItem(main, FocusedControl(main));
+        PostKey(focus, VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return FocusedControl(main) == expected; }))
+            << "expected " << expected << ", focus on " << FocusedControl(main);
+    }
+    // Enter on the focused Exit button ends the program, although the action button is the default one.
+    PostKey(GetDlgItem(main, kExit), VK_RETURN);
+    DWORD code = 99;
+    ASSERT_TRUE(setup.WaitForExit(&code));
+    EXPECT_EQ(code, 0u);
+}
+
 TEST_F(MainDialogTest, StartWindowClosesByItselfAfterAboutTwoAndAHalfSeconds) {
     SetupProcess setup(dir_, "");
     HWND intro = setup.WaitForIntro();

@@ -6,8 +6,9 @@
 
 #include "harness.h"
 #include "setupfiles/language_table.h"
-#include "shell/app_context.h"
-#include "shell/message_boxes.h"
+#include "ui/language_loading.h"
+#include "setupfiles/app_context.h"
+#include "ui/message_boxes.h"
 
 // The program's own notice "DLG_msg" and the system message box, shown in-process; a helper thread acts as
 // the user.
@@ -23,7 +24,7 @@ class NoticeTest : public ::testing::Test {
         App().SetupDirectory = DistDirectory();
         App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
         App().LanguageIndex = 1;
-        ASSERT_EQ(LoadLanguageTable(), 1);
+        ASSERT_EQ(LoadCurrentLanguage(App()), 1);
     }
     std::string German(const char* key) const { return LanguageText(DistDirectory() + "\\DEUTSCH.LNG", key); }
 
@@ -70,6 +71,45 @@ TEST_F(NoticeTest, EscapeLeavesItOpenAndTheCloseBoxEndsWithMinusOne) {
     });
     EXPECT_TRUE(openAfterEscape);
     EXPECT_EQ(result, -1);
+}
+
+// The height the text needs at the control's width, in the control's own font.
+int NeededTextHeight(HWND control, const std::string& text) {
+    RECT shown;
+    GetClientRect(control, &shown);
+    RECT needed = {0, 0, shown.right, 0};
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return needed.bottom;
+}
+
+TEST_F(NoticeTest, AmpersandIsShownAsItStandsAndALongMessageWhole) {
+    std::string text = "Drivers & tools of R&D:";
+    for (int i = 0; i < 30; ++i) text += " C:\\QUOREL2\\DRIVERS\\FILE" + std::to_string(i) + ".SYS";
+    bool noPrefix = false, fits = false, buttonBelow = false;
+    int needed = 0, height = 0;
+    ShowWhile(text, [&](HWND notice) {
+        HWND shown = GetDlgItem(notice, kText);
+        noPrefix = (GetWindowLongA(shown, GWL_STYLE) & SS_NOPREFIX) != 0;
+        RECT textRect, okRect, client;
+        GetWindowRect(shown, &textRect);
+        GetWindowRect(GetDlgItem(notice, kOk), &okRect);
+        GetClientRect(shown, &client);
+        needed = NeededTextHeight(shown, text);
+        height = client.bottom;
+        fits = needed <= client.bottom;
+        buttonBelow = okRect.top >= textRect.bottom;
+        RECT dialog;
+        GetWindowRect(notice, &dialog);
+        buttonBelow = buttonBelow && okRect.bottom <= dialog.bottom;
+        PressButton(notice, kOk);
+    });
+    EXPECT_TRUE(noPrefix);
+    EXPECT_TRUE(fits) << "needs " << needed << " pixels, has " << height;
+    EXPECT_TRUE(buttonBelow);
 }
 
 TEST_F(NoticeTest, SystemMessageBoxCarriesTheLanguageCaption) {

@@ -9,9 +9,10 @@
 #include <thread>
 
 #include "harness.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
-#include "shell/app_context.h"
+#include "ui/language_loading.h"
+#include "setupfiles/app_context.h"
 
 // The question dialogs and the progress window run here in-process, from the program's own code and
 // resources. A modal question blocks the test thread, so a helper thread finds the dialog, records what it
@@ -19,7 +20,6 @@
 namespace {
 
 using namespace e2e;
-namespace ui = platform::ui;
 
 constexpr int kCancel = 1, kText = 113, kYes = 115, kNo = 116, kAll = 117, kRetry = 118, kIgnore = 119;
 constexpr int kIcon = 65535, kInfoText = 603;
@@ -42,7 +42,7 @@ bool LoadLanguage(const Language& language) {
     App().SetupDirectory = DistDirectory();
     App().Languages.entries = {{"English", kEnglish.file}, {"Deutsch", kGerman.file}};
     App().LanguageIndex = language.index;
-    return LoadLanguageTable() == 1;
+    return LoadCurrentLanguage(App()) == 1;
 }
 
 HICON SystemIcon(LPCSTR id) {

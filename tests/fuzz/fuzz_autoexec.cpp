@@ -4,6 +4,7 @@
 #include "configstore/autoexec_block.h"
 #include "fuzz_support.h"
 #include "platform/native_fakes.h"
+#include "ui/ui_fakes.h"
 #include "setupfiles/text_line.h"
 
 namespace {
@@ -78,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         after.pop_back();
     FUZZ_CHECK(after == before, "the removal did not give back the original lines");
 
-    const auto& shown = platform::fake::ShownMessages();
+    const auto& shown = ui::fake::ShownMessages();
     FUZZ_CHECK(shown.empty(), "the edits showed " + fuzz::Quoted(shown.empty() ? "" : shown.front().text));
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "configstore/registry_layout.h"
 #include "fuzz_support.h"
 #include "platform/native_fakes.h"
+#include "ui/ui_fakes.h"
 #include "platform/registry.h"
 
 namespace {
@@ -171,7 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     CheckStoredValue(text, parsed);
 
-    const auto& shown = platform::fake::ShownMessages();
+    const auto& shown = ui::fake::ShownMessages();
     FUZZ_CHECK(shown.empty(), "the backup showed " + fuzz::Quoted(shown.empty() ? "" : shown.front().text));
     return 0;
 }

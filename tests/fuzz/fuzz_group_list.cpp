@@ -8,6 +8,7 @@
 #include "configstore/registry_layout.h"
 #include "fuzz_support.h"
 #include "platform/native_fakes.h"
+#include "ui/ui_fakes.h"
 #include "platform/registry.h"
 #include "setupfiles/text_line.h"
 
@@ -114,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     platform::fake::SetRegistryValue(kServiceGroupOrderKey, "List", type, bytes);
     const std::vector<std::string> original = SplitGroupList(bytes);
-    auto& shown = platform::fake::ShownMessages();
+    auto& shown = ui::fake::ShownMessages();
 
     std::vector<std::string> inserted = original;
     bool insertion = ExpectedInsertion(inserted);

@@ -5,8 +5,10 @@
 
 #include "fuzz_support.h"
 #include "platform/native_fakes.h"
+#include "ui/ui_fakes.h"
 #include "setupfiles/language_table.h"
-#include "shell/app_context.h"
+#include "ui/language_loading.h"
+#include "setupfiles/app_context.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     App().Languages.entries = {{"Fuzz", "FUZZ.LNG"}};
     App().LanguageIndex = 0;
 
-    FUZZ_CHECK(LoadLanguageTable() == 1, "an existing language file was not loaded");
+    FUZZ_CHECK(LoadCurrentLanguage(App()) == 1, "an existing language file was not loaded");
 
     std::set<int> keyIds;
     for (const LanguageKey& key : kLanguageKeys) keyIds.insert(key.textId);
@@ -33,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The missing keys are reported in key order and form the tail of the key list.
-    const auto& shown = platform::fake::ShownMessages();
+    const auto& shown = ui::fake::ShownMessages();
     FUZZ_CHECK(shown.size() <= static_cast<size_t>(kLanguageKeyCount),
                std::to_string(shown.size()) + " messages");
     size_t firstMissing = kLanguageKeyCount - shown.size();

@@ -3,9 +3,10 @@
 // and an object appended to a log whose last line is complete must be found afterwards.
 #include <algorithm>
 
-#include "deinstall/removal_log.h"
+#include "configstore/removal_log.h"
 #include "fuzz_support.h"
 #include "platform/native_fakes.h"
+#include "ui/ui_fakes.h"
 #include "setupfiles/text_line.h"
 
 namespace {
@@ -106,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)
         FUZZ_CHECK(IsInRemovalLog("Deleted Objects:") == 1, "the new log's header is not found");
 
-    const auto& shown = platform::fake::ShownMessages();
+    const auto& shown = ui::fake::ShownMessages();
     FUZZ_CHECK(shown.empty(), "the log showed " + fuzz::Quoted(shown.empty() ? "" : shown.front().text));
     return 0;
 }

@@ -6,9 +6,10 @@
 
 #include "fuzz_support.h"
 #include "platform/native_fakes.h"
+#include "ui/ui_fakes.h"
 #include "setupfiles/setup_info_file.h"
 #include "setupfiles/text_line.h"
-#include "shell/app_context.h"
+#include "setupfiles/app_context.h"
 
 namespace {
 
@@ -41,13 +42,13 @@ uint32_t ExpectedCode(const std::vector<ProtocolEntry>& entries, const std::stri
     return 0;
 }
 
-void CheckScalarSections(const std::string& bytes, const std::string& directory) {
-    int os = ReadOsSection();
+void CheckScalarSections(const std::string& bytes, const std::string& script) {
+    int os = ReadOsSection(script);
     FUZZ_CHECK(os >= 0 && os <= 2, "ReadOsSection gave " + std::to_string(os));
     FUZZ_CHECK(os == 0 || Holds(bytes, "[OS]"), "an OS without its section");
 
     MaintenanceDefaults maintenance;
-    int found = ReadMaintenanceSection(maintenance);
+    int found = ReadMaintenanceSection(script, maintenance);
     FUZZ_CHECK(found == 0 || (found == 1 && Holds(bytes, "[MAINTENANCE]")),
                "maintenance found without its header");
     FUZZ_CHECK(maintenance.Mode >= kMaintenanceOff && maintenance.Mode <= kMaintenanceDefaultInvisible,
@@ -61,17 +62,17 @@ void CheckScalarSections(const std::string& bytes, const std::string& directory)
 
     const std::string sentinel = "\x01untouched";
     std::string capiDll = sentinel;
-    int hasCapiDll = ReadCurrentCapiDll(capiDll);
+    int hasCapiDll = ReadCurrentCapiDll(script, capiDll);
     FUZZ_CHECK(hasCapiDll == 0 || Holds(bytes, "[CURRENTCAPIDLL]"), "CAPI DLL without its section");
     FUZZ_CHECK(hasCapiDll == 1 || capiDll == sentinel, "CAPI DLL name changed without the section");
     if (hasCapiDll)
         CheckWidth(capiDll, kTextWidth, "CAPI DLL name");
 
-    uint32_t version = ReadScriptVersion(directory);
+    uint32_t version = ReadScriptVersion(script);
     FUZZ_CHECK(version == 0 || Holds(bytes, "[VERSION]"), "a version without its section");
 
     std::string defaultProtocol = sentinel;
-    int hasDefault = ReadDefaultProtocol(defaultProtocol);
+    int hasDefault = ReadDefaultProtocol(script, defaultProtocol);
     FUZZ_CHECK(hasDefault == 0 || Holds(bytes, "[DEFPROTOCOL]"), "default protocol without its section");
     FUZZ_CHECK(hasDefault == 1 || defaultProtocol == sentinel,
                "default protocol changed without the section");
@@ -79,9 +80,9 @@ void CheckScalarSections(const std::string& bytes, const std::string& directory)
         CheckWidth(defaultProtocol, kTextWidth, "default protocol");
 }
 
-void CheckProtocols(const std::string& bytes) {
+void CheckProtocols(const std::string& bytes, const std::string& script) {
     std::vector<ProtocolEntry> entries = {{"stale", "stale.sys", 1}};
-    FUZZ_CHECK(ReadProtocolEntries(entries) == 1, "an existing file gave 0");
+    FUZZ_CHECK(ReadProtocolEntries(script, entries) == 1, "an existing file gave 0");
     if (!Holds(bytes, "[PROTOCOL]"))
         FUZZ_CHECK(entries.empty(), "protocols without their section");
     // Entries stop at the end of the file: each but the last takes three whole lines.
@@ -94,8 +95,7 @@ void CheckProtocols(const std::string& bytes) {
         CheckWidth(entry.image, kTextWidth, "protocol image");
         anySpid = anySpid || (entry.code & 1);
     }
-    FUZZ_CHECK(AnyProtocolNeedsSpid() == (anySpid ? 1 : 0),
-               "AnyProtocolNeedsSpid disagrees with the entries");
+    FUZZ_CHECK(AnyProtocolNeedsSpid(entries) == anySpid, "AnyProtocolNeedsSpid disagrees with the entries");
 
     // The first and the last entry are looked up by image and by name: every lookup reads the file again.
     std::vector<size_t> probes;
@@ -106,34 +106,34 @@ void CheckProtocols(const std::string& bytes) {
     for (size_t i : probes) {
         const ProtocolEntry& entry = entries[i];
         std::string path = kDriversPrefix + entry.image;
-        uint32_t index = GetProtocolIndexByImage(path);
+        uint32_t index = FindProtocolIndexByImage(entries, path);
         FUZZ_CHECK(index == ExpectedIndexByImage(entries, path),
-                   "GetProtocolIndexByImage(" + fuzz::Quoted(path) + ") = " + std::to_string(index));
+                   "FindProtocolIndexByImage(" + fuzz::Quoted(path) + ") = " + std::to_string(index));
         FUZZ_CHECK(index <= i, "the image of entry " + std::to_string(i) + " was not found");
 
         std::string imagePath = "\x01untouched";
-        FUZZ_CHECK(GetScriptNewImagePath(entry.name, imagePath) == 1,
-                   "GetScriptNewImagePath misses " + fuzz::Quoted(entry.name));
+        FUZZ_CHECK(FindNewImagePath(entries, entry.name, imagePath),
+                   "FindNewImagePath misses " + fuzz::Quoted(entry.name));
         CheckWidth(imagePath, kTextWidth, "new image path");
 
-        uint32_t byName = GetProtocolCode(entry.name);
+        uint32_t byName = FindProtocolCode(entries, entry.name);
         FUZZ_CHECK(byName == ExpectedCode(entries, entry.name),
-                   "GetProtocolCode(" + fuzz::Quoted(entry.name) + ")");
-        uint32_t byImage = GetProtocolCode(path);
-        FUZZ_CHECK(byImage == ExpectedCode(entries, path), "GetProtocolCode(" + fuzz::Quoted(path) + ")");
+                   "FindProtocolCode(" + fuzz::Quoted(entry.name) + ")");
+        uint32_t byImage = FindProtocolCode(entries, path);
+        FUZZ_CHECK(byImage == ExpectedCode(entries, path), "FindProtocolCode(" + fuzz::Quoted(path) + ")");
     }
     // A name no line can hold (a CR ends every line) is never found.
     std::string unmatched = "\r";
     std::string untouched = "\x01untouched";
-    FUZZ_CHECK(GetScriptNewImagePath(unmatched, untouched) == 0 && untouched == "\x01untouched",
-               "GetScriptNewImagePath found a name with a CR");
-    FUZZ_CHECK(GetProtocolIndexByImage(unmatched) == ExpectedIndexByImage(entries, unmatched),
+    FUZZ_CHECK(!FindNewImagePath(entries, unmatched, untouched) && untouched == "\x01untouched",
+               "FindNewImagePath found a name with a CR");
+    FUZZ_CHECK(FindProtocolIndexByImage(entries, unmatched) == ExpectedIndexByImage(entries, unmatched),
                "GetProtocolIndexByImage of a short path");
 }
 
-void CheckFileLists(const std::string& bytes, const std::string& directory) {
+void CheckFileLists(const std::string& bytes, const std::string& script) {
     std::vector<CompFile> compFiles(3);
-    FUZZ_CHECK(ReadCompFiles(directory, compFiles) == 1, "ReadCompFiles of an existing file gave 0");
+    FUZZ_CHECK(ReadCompFiles(script, compFiles) == 1, "ReadCompFiles of an existing file gave 0");
     FUZZ_CHECK(compFiles.size() <= kMaxFileEntries, std::to_string(compFiles.size()) + " COMPFILES entries");
     if (!Holds(bytes, "[COMPFILES]"))
         FUZZ_CHECK(compFiles.empty(), "COMPFILES entries without the section");
@@ -147,7 +147,7 @@ void CheckFileLists(const std::string& bytes, const std::string& directory) {
     }
 
     std::vector<AddFile> addFiles(3);
-    FUZZ_CHECK(ReadAddFiles(directory, addFiles) == 1, "ReadAddFiles of an existing file gave 0");
+    FUZZ_CHECK(ReadAddFiles(script, addFiles) == 1, "ReadAddFiles of an existing file gave 0");
     FUZZ_CHECK(addFiles.size() <= kMaxFileEntries, std::to_string(addFiles.size()) + " ADDFILES entries");
     if (!Holds(bytes, "[ADDFILES]"))
         FUZZ_CHECK(addFiles.empty(), "ADDFILES entries without the section");
@@ -158,8 +158,7 @@ void CheckFileLists(const std::string& bytes, const std::string& directory) {
     }
 
     std::vector<DeleteAddFile> deleteFiles(3);
-    FUZZ_CHECK(ReadDeleteAddFiles(directory, deleteFiles) == 1,
-               "ReadDeleteAddFiles of an existing file gave 0");
+    FUZZ_CHECK(ReadDeleteAddFiles(script, deleteFiles) == 1, "ReadDeleteAddFiles of an existing file gave 0");
     FUZZ_CHECK(deleteFiles.size() <= kMaxFileEntries, std::to_string(deleteFiles.size()) + " DELETEADDFILES");
     if (!Holds(bytes, "[DELETEADDFILES]"))
         FUZZ_CHECK(deleteFiles.empty(), "DELETEADDFILES without the section");
@@ -169,11 +168,10 @@ void CheckFileLists(const std::string& bytes, const std::string& directory) {
     }
 }
 
-void CheckLanguagesAndGroup(const std::string& bytes, const std::string& directory) {
+void CheckLanguagesAndGroup(const std::string& bytes, const std::string& script) {
     LanguageList languages;
     languages.entries.resize(2);
-    FUZZ_CHECK(ReadLanguageSection(directory, languages) == 1,
-               "ReadLanguageSection of an existing file gave 0");
+    FUZZ_CHECK(ReadLanguageSection(script, languages) == 1, "ReadLanguageSection of an existing file gave 0");
     FUZZ_CHECK(languages.entries.size() <= kMaxLanguages,
                std::to_string(languages.entries.size()) + " languages");
     if (!Holds(bytes, "[LANGUAGE]"))
@@ -183,13 +181,14 @@ void CheckLanguagesAndGroup(const std::string& bytes, const std::string& directo
         CheckWidth(entry.fileName, kTextWidth, "language file");
     }
 
-    // The Program Manager items are read for the current language; the input's size picks which one.
-    App().Languages = languages;
-    App().LanguageIndex =
-        languages.entries.empty() ? 0 : static_cast<int>(bytes.size() % languages.entries.size());
+    // The Program Manager items are read for one language; the input's size picks which one.
+    std::string language;
+    if (!languages.entries.empty())
+        language = languages.entries[bytes.size() % languages.entries.size()].displayName;
     ProgmanGroup group;
     group.items.resize(2);
-    FUZZ_CHECK(ReadProgmanSection(directory, group) == 1, "ReadProgmanSection of an existing file gave 0");
+    FUZZ_CHECK(ReadProgmanSection(script, language, group) == 1,
+               "ReadProgmanSection of an existing file gave 0");
     FUZZ_CHECK(group.items.size() <= kMaxProgmanItems, std::to_string(group.items.size()) + " items");
     if (languages.entries.empty() || !Holds(bytes, "[PROGMAN]"))
         FUZZ_CHECK(group.items.empty(), "items without a language or without the section");
@@ -212,12 +211,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string directory = fuzz::ScratchDirectory();
     fuzz::WriteHostFile(directory + "/SETUP.QZT", bytes);
 
-    CheckScalarSections(bytes, directory);
-    CheckProtocols(bytes);
-    CheckFileLists(bytes, directory);
-    CheckLanguagesAndGroup(bytes, directory);
+    const std::string script = SetupInfoPath(directory, "SETUP.QZT");
+    CheckScalarSections(bytes, script);
+    CheckProtocols(bytes, script);
+    CheckFileLists(bytes, script);
+    CheckLanguagesAndGroup(bytes, script);
 
-    const auto& shown = platform::fake::ShownMessages();
+    const auto& shown = ui::fake::ShownMessages();
     FUZZ_CHECK(shown.empty(), "a reader showed " + fuzz::Quoted(shown.empty() ? "" : shown.front().text));
     return 0;
 }

@@ -9,8 +9,9 @@
 #include <sstream>
 
 #include "platform/native_fakes.h"
+#include "ui/ui_fakes.h"
 #include "setupfiles/language_table.h"
-#include "shell/app_context.h"
+#include "setupfiles/app_context.h"
 
 namespace fuzz {
 
@@ -58,7 +59,7 @@ void ResetState() {
     App() = AppContext();
     App().SetupDirectory = directory;
     ClearLanguageTable();
-    platform::fake::ResetUserInterface();
+    ui::fake::ResetUserInterface();
     platform::fake::ResetRegistry();
     platform::fake::ResetDde();
     platform::fake::SetRunningPlatformId(2);

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
-#include "shell/text_format.h"
+#include "setupfiles/text_format.h"
 
 namespace {
 

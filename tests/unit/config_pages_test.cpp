@@ -7,7 +7,7 @@
 #include "configdialog/config_pages.h"
 #include "configdialog/page_commands.h"
 #include "configdialog/page_layout.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ class ConfigPagesTest : public ConfigDialogFixture {
 
     // Values the lists do not offer, three adapters with SPIDs, remote maintenance on adapter 2.
     void OddConfiguration() {
-        SetDefaultDriverConfig(1, config_);
+        SetDefaultDriverConfig(1, ScriptMaintenance(), config_);
         config_.ImagePath = kSpidX31Image;
         config_.Start = 0x10;
         config_.Test = 2;
@@ -57,7 +57,7 @@ class ConfigPagesTest : public ConfigDialogFixture {
 
     // Creates and fills the pages and shows adapter 1, as the dialog opens.
     void Open() {
-        pages_ = CreateConfigPages();
+        pages_ = CreateConfigPages(ScriptFile());
         FillConfigPages(pages_, config_, nullptr);
         ShowAdapterFields(pages_, adapters_, 0);
     }
@@ -311,9 +311,9 @@ TEST_F(ConfigPagesTest, UnknownImageShowsTheUnknownProtocolEntryAndKeepsTheImage
 
 TEST_F(ConfigPagesTest, MissingSetupFileAsksToRetryAndThenLeavesTheProtocolListEmpty) {
     OddConfiguration();
-    pages_ = CreateConfigPages();
+    pages_ = CreateConfigPages(ScriptFile());
     std::filesystem::remove(PathOf("SETUP.QZT"));
-    platform::fake::QueueAnswers({platform::ui::kAnswerRetry, platform::ui::kAnswerIgnore});
+    ui::fake::QueueAnswers({ui::kAnswerRetry, ui::kAnswerIgnore});
     Shown().clear();
     FillConfigPages(pages_, config_, nullptr);
     std::vector<std::string> questions;

@@ -9,7 +9,7 @@
 #include "configstore/config_writer.h"
 #include "configstore/integrity_backup.h"
 #include "configstore/registry_layout.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ class ConfigSessionTest : public ConfigDialogFixture {
         ConfigDialogFixture::SetUp();
         DialogScript(MaintenanceSection("!MAINTENANCE_FULL"));
         WindowsNtState();
-        SetDefaultDriverConfig(1, installed_);
+        SetDefaultDriverConfig(1, ScriptMaintenance(), installed_);
         installed_.ImagePath = kSpidX31Image;
         installed_.Start = 0x10;
         installed_.Test = 2;
@@ -58,10 +58,10 @@ class ConfigSessionTest : public ConfigDialogFixture {
     void Install() {
         GlobalDriverConfig() = installed_;
         GlobalAdapters() = installedAdapters_;
-        ASSERT_TRUE(WriteDriverConfig(1, installed_));
+        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, installed_));
         for (uint32_t i = 0; i < installed_.NumberOfControllers; ++i)
             ASSERT_TRUE(WriteAdapterConfig(installedAdapters_[i], i, kProtocolHasSpid));
-        ASSERT_TRUE(WriteIntegrityBackup());
+        ASSERT_TRUE(WriteIntegrityBackup(ScriptFile()));
         GlobalDriverConfig() = DriverConfig();
         GlobalAdapters() = AdapterArray();
         Shown().clear();
@@ -96,8 +96,8 @@ TEST_F(ConfigSessionTest, OpeningAndOkWithoutChangesWritesBackExactlyWhatWasRead
     Install();
     std::map<std::string, Values> before = Snapshot();
     std::string autoexec = ReadFile("system32/AutoExec.NT");
-    ASSERT_TRUE(LoadConfiguration(nullptr));
-    ConfigPages pages = OpenConfigPages(nullptr);
+    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
+    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
     EXPECT_TRUE(pages.modified);  // the base address shown counts as a change
     bool restartNeeded = false;
     EXPECT_TRUE(SaveConfiguration(pages, &restartNeeded));
@@ -109,8 +109,8 @@ TEST_F(ConfigSessionTest, OpeningAndOkWithoutChangesWritesBackExactlyWhatWasRead
 
 TEST_F(ConfigSessionTest, OkWritesTheEditsAndANewBackup) {
     Install();
-    ASSERT_TRUE(LoadConfiguration(nullptr));
-    ConfigPages pages = OpenConfigPages(nullptr);
+    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
+    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
     SelectEntry(pages, pages.adapter.start, 3);
     SelectAdapter(pages, GlobalAdapters(), 1);
     EditBaseAddress(pages, "3E0", 3);
@@ -130,8 +130,8 @@ TEST_F(ConfigSessionTest, OkWritesTheEditsAndANewBackup) {
 
 TEST_F(ConfigSessionTest, NothingModifiedClosesWithoutWriting) {
     Install();
-    ASSERT_TRUE(LoadConfiguration(nullptr));
-    ConfigPages pages = OpenConfigPages(nullptr);
+    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
+    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
     pages.modified = false;
     std::map<std::string, Values> before = Snapshot();
     platform::fake::FailRegistryOperation(kService, RegistryOperation::kSetValue, 5);
@@ -192,8 +192,8 @@ TEST_F(ConfigSessionTest, OkWithAnyWriteFailingReportsItKeepsTheOldBackupAndStay
         Install();
         std::map<std::string, std::string> oldBackup;
         for (const std::string& name : wholeBackup) oldBackup[name] = Stored(kIntegrity, name);
-        ASSERT_TRUE(LoadConfiguration(nullptr));
-        ConfigPages pages = OpenConfigPages(nullptr);
+        ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
+        ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
         SelectEntry(pages, pages.adapter.start, 3);  // a new backup would differ in its text and its date
         platform::fake::SetLocalDate(2024, 1, 5);
         platform::fake::FailRegistryOperation(c.key, c.operation, 5, c.value);
@@ -211,8 +211,8 @@ TEST_F(ConfigSessionTest, ReducingTheAdaptersDeletesTheKeysOfTheRemovedOnes) {
     installed_.NumberOfControllers = 3;
     installedAdapters_[2] = {2, 0x380, 11, "SPID-3"};
     Install();
-    ASSERT_TRUE(LoadConfiguration(nullptr));
-    ConfigPages pages = OpenConfigPages(nullptr);
+    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
+    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
     ChangeAdapterCount(pages, GlobalDriverConfig(), GlobalAdapters(), 2);
     bool restartNeeded = false;
     EXPECT_TRUE(SaveConfiguration(pages, &restartNeeded));
@@ -225,8 +225,8 @@ TEST_F(ConfigSessionTest, ReducingTheAdaptersDeletesTheKeysOfTheRemovedOnes) {
 TEST_F(ConfigSessionTest, ProtocolWithoutSpidsWritesNoSpid) {
     installed_.ImagePath = kX31Image;
     Install();
-    ASSERT_TRUE(LoadConfiguration(nullptr));
-    ConfigPages pages = OpenConfigPages(nullptr);
+    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
+    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
     bool restartNeeded = false;
     EXPECT_TRUE(SaveConfiguration(pages, &restartNeeded));
     EXPECT_EQ(platform::fake::RegistryValues(AdapterKeyPath(1)),
@@ -261,7 +261,7 @@ TEST_F(ConfigSessionTest, UnreadableConfigurationIsReportedByNameAndTheDialogSta
         WindowsNtState();
         Install();
         c.damage();
-        EXPECT_FALSE(LoadConfiguration(nullptr));
+        EXPECT_FALSE(LoadConfiguration(nullptr, ScriptFile()));
         EXPECT_EQ(Messages(), c.messages);
     }
 }
@@ -269,15 +269,15 @@ TEST_F(ConfigSessionTest, UnreadableConfigurationIsReportedByNameAndTheDialogSta
 TEST_F(ConfigSessionTest, IntegrityCheckDecidesWhetherAndWithWhatTheDialogOpens) {
     Install();
     platform::fake::SetRegistryValue(kService, "Start", kDword, Dword(3));
-    EXPECT_FALSE(LoadConfiguration(nullptr));  // cancelled
+    EXPECT_FALSE(LoadConfiguration(nullptr, ScriptFile()));  // cancelled
     ASSERT_FALSE(Shown().empty());
     EXPECT_EQ(Shown()[0].kind, "IntegrityDialog");
 
     Shown().clear();
-    platform::fake::QueueAnswers({2, platform::ui::kAnswerYes});  // restore the backup
-    EXPECT_TRUE(LoadConfiguration(nullptr));
+    ui::fake::QueueAnswers({2, ui::kAnswerYes});  // restore the backup
+    EXPECT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
     EXPECT_EQ(GlobalDriverConfig().Start, 0x10u);
-    ConfigPages pages = OpenConfigPages(nullptr);
+    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
     EXPECT_EQ(pages.adapter.start.entries[pages.adapter.start.selected], "10 (!)");
 }
 
@@ -288,7 +288,7 @@ TEST_F(ConfigSessionTest, AdapterWithoutItsSpidValueOpensWithAnEmptySpid) {
     ASSERT_EQ(platform::registry::DeleteKey(AdapterKeyPath(2)), platform::registry::kSuccess);
     platform::fake::SetRegistryValue(AdapterKeyPath(2), "BaseAddress", kDword, Dword(0x300));
     platform::fake::SetRegistryValue(AdapterKeyPath(2), "Interrupt", kDword, Dword(20));
-    ASSERT_TRUE(LoadConfiguration(nullptr));
+    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
     EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(FieldsOf(GlobalAdapters()),
               (std::vector<std::string>{"2/74565/0/SPID-1", "2/768/20/", "2/608/3/", "2/608/3/"}));
@@ -296,8 +296,8 @@ TEST_F(ConfigSessionTest, AdapterWithoutItsSpidValueOpensWithAnEmptySpid) {
 
 TEST_F(ConfigSessionTest, ResetAnsweredNoChangesNothing) {
     Install();
-    ASSERT_TRUE(LoadConfiguration(nullptr));
-    ConfigPages pages = OpenConfigPages(nullptr);
+    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
+    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
     ShowPage(pages, ConfigPage::kAdvanced);
     pages.modified = false;
     EXPECT_FALSE(ResetConfiguration(pages, GlobalDriverConfig(), GlobalAdapters(), nullptr));
@@ -309,12 +309,12 @@ TEST_F(ConfigSessionTest, ResetAnsweredNoChangesNothing) {
 
 TEST_F(ConfigSessionTest, ResetAnsweredYesShowsTheDefaultsWithoutWriting) {
     Install();
-    ASSERT_TRUE(LoadConfiguration(nullptr));
-    ConfigPages pages = OpenConfigPages(nullptr);
+    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
+    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
     SelectAdapter(pages, GlobalAdapters(), 1);
     ShowPage(pages, ConfigPage::kMaintenance);
     std::map<std::string, Values> before = Snapshot();
-    platform::fake::QueueAnswers({platform::ui::kAnswerYes});
+    ui::fake::QueueAnswers({ui::kAnswerYes});
     EXPECT_TRUE(ResetConfiguration(pages, GlobalDriverConfig(), GlobalAdapters(), nullptr));
     EXPECT_EQ(Snapshot(), before);
     EXPECT_EQ(GlobalDriverConfig().ImagePath, kSpidImage);
@@ -344,13 +344,13 @@ TEST_F(ConfigSessionTest, CancelAsksOnlyAfterChangesAndTheCloseBoxAlwaysAsks) {
 
     pages.modified = true;
     EXPECT_FALSE(ConfirmCancel(pages, nullptr));  // No
-    platform::fake::QueueAnswers({platform::ui::kAnswerYes});
+    ui::fake::QueueAnswers({ui::kAnswerYes});
     EXPECT_TRUE(ConfirmCancel(pages, nullptr));
     EXPECT_EQ(Messages(), (std::vector<std::string>{question, question}));
 
     Shown().clear();
     EXPECT_FALSE(ConfirmCloseBox(nullptr));
-    platform::fake::QueueAnswers({platform::ui::kAnswerYes});
+    ui::fake::QueueAnswers({ui::kAnswerYes});
     EXPECT_TRUE(ConfirmCloseBox(nullptr));
     EXPECT_EQ(Messages(), (std::vector<std::string>{question, question}));
 }

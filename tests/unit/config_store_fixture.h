@@ -10,9 +10,11 @@
 #include "configstore/group_order.h"
 #include "configstore/registry_layout.h"
 #include "platform/native_fakes.h"
+#include "ui/ui_fakes.h"
 #include "platform/registry.h"
 #include "setupfiles/language_table.h"
-#include "shell/app_context.h"
+#include "ui/language_loading.h"
+#include "setupfiles/app_context.h"
 #include "test_support.h"
 
 namespace platform::fake {
@@ -72,7 +74,7 @@ inline RegistryValue TextValue(const std::string& name, const std::string& text)
 // The message texts shown so far.
 inline std::vector<std::string> Messages() {
     std::vector<std::string> texts;
-    for (const auto& shown : platform::fake::ShownMessages()) texts.push_back(shown.text);
+    for (const auto& shown : ui::fake::ShownMessages()) texts.push_back(shown.text);
     return texts;
 }
 
@@ -96,7 +98,7 @@ class ConfigStoreFixture : public SetupFixture {
         WriteFile("ENGLISH.LNG", ReadHostFile(QUOREL_SAMPLE_DIR "/ENGLISH.LNG"));
         App().Languages.entries = {{"English", "ENGLISH.LNG"}};
         App().LanguageIndex = 0;
-        ASSERT_EQ(LoadLanguageTable(), 1);
+        ASSERT_EQ(LoadCurrentLanguage(App()), 1);
         Script({});
         GlobalDriverConfig() = DriverConfig();
         GlobalAdapters() = AdapterArray();
@@ -109,6 +111,13 @@ class ConfigStoreFixture : public SetupFixture {
     }
 
     // SETUP.QZT with the protocols and the given further lines.
+    // The setup information file the configuration store reads, and its maintenance defaults.
+    static std::string ScriptFile() { return ScriptPath(App()); }
+    static MaintenanceDefaults ScriptMaintenance() {
+        MaintenanceDefaults defaults;
+        ReadMaintenanceSection(ScriptFile(), defaults);
+        return defaults;
+    }
     void Script(const std::vector<std::string>& lines) {
         std::vector<std::string> all = kScriptProtocols;
         all.insert(all.end(), lines.begin(), lines.end());

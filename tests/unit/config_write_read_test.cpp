@@ -47,7 +47,7 @@ class ConfigWriteReadTest : public ConfigStoreFixture {
         OtherMakersEntry(1);
         platform::fake::SetRegistryValue(kEntry1 + "\\1", "Channels", kDword, Dword(30));
         full_ = DriverConfig();
-        SetDefaultDriverConfig(2, full_);
+        SetDefaultDriverConfig(2, ScriptMaintenance(), full_);
         full_.ImagePath = kSpidX31Image;
         full_.Start = 2;
         full_.DataIoMode = 0;
@@ -69,7 +69,7 @@ class ConfigWriteReadTest : public ConfigStoreFixture {
         full_.CGPN[1] = "0897654321,12";
         adapters_[0] = {2, 0x300, 5, "0123456789"};
         adapters_[1] = {1, 0x340, 10, "9876543210"};
-        ASSERT_TRUE(WriteDriverConfig(2, full_));
+        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 2, full_));
         ASSERT_TRUE(WriteAdapterConfig(adapters_[0], 0, 3));
         ASSERT_TRUE(WriteAdapterConfig(adapters_[1], 1, 3));
         ASSERT_TRUE(Shown().empty());
@@ -81,10 +81,10 @@ class ConfigWriteReadTest : public ConfigStoreFixture {
 
 TEST_F(ConfigWriteReadTest, DefaultsAreWrittenInTheirKeysWithTheirTypes) {
     DriverConfig config;
-    SetDefaultDriverConfig(1, config);
+    SetDefaultDriverConfig(1, ScriptMaintenance(), config);
     AdapterConfig adapter;
     SetDefaultAdapterConfig(adapter);
-    ASSERT_TRUE(WriteDriverConfig(1, config));
+    ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
     ASSERT_TRUE(WriteAdapterConfig(adapter, 0, 0));
     EXPECT_TRUE(Shown().empty());
 
@@ -163,9 +163,9 @@ TEST_F(ConfigWriteReadTest, ProtocolCodeDecidesX31Layer2AndSpidFlagDecidesSpid) 
     };
     for (const Case& c : cases) {
         DriverConfig config;
-        SetDefaultDriverConfig(1, config);
+        SetDefaultDriverConfig(1, ScriptMaintenance(), config);
         config.ImagePath = c.image;
-        ASSERT_TRUE(WriteDriverConfig(1, config));
+        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
         ASSERT_TRUE(WriteAdapterConfig({2, 0x260, 3, "SP"}, 0, c.spidEnabled));
         Values parameters = RegistryValues(kParameters);
         EXPECT_EQ(parameters.back() == NumberValue("x31Layer2", 1), c.x31) << c.image;
@@ -180,14 +180,14 @@ TEST_F(ConfigWriteReadTest, ProtocolCodeDecidesX31Layer2AndSpidFlagDecidesSpid) 
 TEST_F(ConfigWriteReadTest, MaintenanceValuesFollowTheCounts) {
     OurEntry(1);
     DriverConfig config;
-    SetDefaultDriverConfig(1, config);
+    SetDefaultDriverConfig(1, ScriptMaintenance(), config);
     config.MaintenanceMode = 2;
     config.Controller = 0xFFFF;
     config.CDPNCount = 0;
     config.CDPN[0] = "not written";
     config.CGPNCount = 3;
     config.CGPN = {"1", "2", "3", "not written", "", "", "", ""};
-    ASSERT_TRUE(WriteDriverConfig(1, config));
+    ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
     EXPECT_EQ(RegistryValues(kMaintenance),
               (Values{NumberValue("cipValue", 0), NumberValue("Controller", 0xFFFF),
                       TextValue("username", ""), TextValue("password", ""), TextValue("CGPN1", "1"),
@@ -197,8 +197,8 @@ TEST_F(ConfigWriteReadTest, MaintenanceValuesFollowTheCounts) {
 TEST_F(ConfigWriteReadTest, MaintenanceOffLeavesAnExistingMaintenanceKeyAlone) {
     platform::fake::SetRegistryValue(kMaintenance, "CGPN5", kSz, Sz("stale"));
     DriverConfig config;
-    SetDefaultDriverConfig(1, config);
-    ASSERT_TRUE(WriteDriverConfig(1, config));
+    SetDefaultDriverConfig(1, ScriptMaintenance(), config);
+    ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
     EXPECT_EQ(RegistryValues(kMaintenance), (Values{TextValue("CGPN5", "stale")}));
 }
 
@@ -253,9 +253,9 @@ TEST_F(ConfigWriteReadTest, EachFailingWriteStepIsReportedOnceAndEndsTheWrite) {
         c.inject();
         Shown().clear();
         DriverConfig config;
-        SetDefaultDriverConfig(1, config);
+        SetDefaultDriverConfig(1, ScriptMaintenance(), config);
         config.MaintenanceMode = 1;
-        EXPECT_FALSE(WriteDriverConfig(1, config)) << c.message;
+        EXPECT_FALSE(WriteDriverConfig(ScriptFile(), 1, config)) << c.message;
         EXPECT_EQ(Messages(), (std::vector<std::string>{c.message}));
         // Nothing after the failing step was written, and what came before stays.
         const std::vector<std::string> order = {kEntry1, kService, kParameters, kMaintenance};
@@ -273,8 +273,8 @@ TEST_F(ConfigWriteReadTest, EachFailingWriteStepIsReportedOnceAndEndsTheWrite) {
 TEST_F(ConfigWriteReadTest, WithoutAutoexecTheWriteFailsAfterEverythingElse) {
     std::remove(PathOf("system32/AutoExec.NT").c_str());
     DriverConfig config;
-    SetDefaultDriverConfig(1, config);
-    EXPECT_FALSE(WriteDriverConfig(1, config));
+    SetDefaultDriverConfig(1, ScriptMaintenance(), config);
+    EXPECT_FALSE(WriteDriverConfig(ScriptFile(), 1, config));
     EXPECT_EQ(Messages(),
               (std::vector<std::string>{"The file " + Dir() +
                                         "\\system32\\AutoExec.NT cannot be opened. "
@@ -302,8 +302,8 @@ TEST_F(ConfigWriteReadTest, FailingAdapterStepsAreReported) {
 TEST_F(ConfigWriteReadTest, FullConfigurationReadsBackOverDefaults) {
     WriteFullConfiguration();
     DriverConfig read;
-    SetDefaultDriverConfig(2, read);
-    ASSERT_TRUE(ReadDriverConfig(read));
+    SetDefaultDriverConfig(2, ScriptMaintenance(), read);
+    ASSERT_TRUE(ReadDriverConfig(ScriptFile(), read));
     EXPECT_EQ(read.DisplayName, full_.DisplayName);
     EXPECT_EQ(read.ErrorControl, full_.ErrorControl);
     EXPECT_EQ(read.Group, full_.Group);
@@ -459,10 +459,10 @@ TEST_F(ConfigWriteReadTest, ReadChainsStopAtTheFirstFailureWithTheirMessages) {
         c.change();
         Shown().clear();
         DriverConfig read;
-        SetDefaultDriverConfig(2, read);
+        SetDefaultDriverConfig(2, ScriptMaintenance(), read);
         read.DisplayName = read.Group = read.DeviceName = read.username = "default";
         read.Start = read.NumberOfControllers = read.x31Layer2 = 77;
-        EXPECT_EQ(ReadDriverConfig(read), c.result) << c.what;
+        EXPECT_EQ(ReadDriverConfig(ScriptFile(), read), c.result) << c.what;
         EXPECT_EQ(Messages(), c.messages) << c.what;
         if (c.check) {
             SCOPED_TRACE(c.what);
@@ -515,9 +515,9 @@ TEST_F(ConfigWriteReadTest, SilentReadFailuresNameTheirValueForTheCaller) {
         c.change();
         Shown().clear();
         DriverConfig read;
-        SetDefaultDriverConfig(2, read);
+        SetDefaultDriverConfig(2, ScriptMaintenance(), read);
         std::string unreported;
-        EXPECT_EQ(ReadDriverConfig(read, &unreported), c.result) << c.unreported;
+        EXPECT_EQ(ReadDriverConfig(ScriptFile(), read, &unreported), c.result) << c.unreported;
         EXPECT_EQ(unreported, c.unreported);
         EXPECT_EQ(Messages(), c.messages) << c.unreported;
     }
@@ -529,17 +529,17 @@ TEST_F(ConfigWriteReadTest, EmptyMaintenanceKeyMeansMaintenanceOnWithNothingHeld
     platform::fake::AddRegistryKey(kMaintenance);
     Shown().clear();
     DriverConfig read;
-    SetDefaultDriverConfig(2, read);
-    EXPECT_TRUE(ReadDriverConfig(read));
+    SetDefaultDriverConfig(2, ScriptMaintenance(), read);
+    EXPECT_TRUE(ReadDriverConfig(ScriptFile(), read));
     EXPECT_NE(read.MaintenanceMode, 0u);
     EXPECT_EQ(read.CDPNCount, 0u);
     EXPECT_EQ(read.CGPNCount, 0u);
     EXPECT_EQ(Messages(), (std::vector<std::string>{NoValueQuery("cipValue"), NoValueQuery("Controller")}));
 
     Script({"[MAINTENANCE]", "!MAINTENANCE_DEFAULT_INVISIBLE", "0", "0", "", "", "0", "0"});
-    SetDefaultDriverConfig(2, read);
+    SetDefaultDriverConfig(2, ScriptMaintenance(), read);
     ASSERT_EQ(read.MaintenanceMode, 3u);
-    ReadDriverConfig(read);
+    ReadDriverConfig(ScriptFile(), read);
     EXPECT_EQ(read.MaintenanceMode, 3u);  // a mode the defaults set is kept while the key exists
 }
 

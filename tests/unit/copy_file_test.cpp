@@ -5,15 +5,15 @@
 #include "install/copy_file.h"
 #include "install/install_context.h"
 #include "platform/file_system.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
-#include "shell/app_context.h"
+#include "setupfiles/app_context.h"
 #include "test_support.h"
 
 namespace {
 
-using namespace platform::ui;
-using platform::fake::QueueAnswers;
+using namespace ui;
+using ui::fake::QueueAnswers;
 
 constexpr uint64_t kOlder = 130000000000000000ULL;
 constexpr uint64_t kNewer = 130000000100000000ULL;

@@ -33,7 +33,7 @@ DriverConfig Scribbled() {
 
 TEST_F(DriverConfigTest, DefaultsFillEveryFieldAndNameTheDeviceAfterTheIndex) {
     DriverConfig config = Scribbled();
-    SetDefaultDriverConfig(3, config);
+    SetDefaultDriverConfig(3, ScriptMaintenance(), config);
     EXPECT_EQ(config.DisplayName, "CAPI 2.0 Quorel Driver");
     EXPECT_EQ(config.ErrorControl, 1u);
     EXPECT_EQ(config.Group, "CAPI20");
@@ -59,7 +59,7 @@ TEST_F(DriverConfigTest, DefaultsFillEveryFieldAndNameTheDeviceAfterTheIndex) {
     EXPECT_EQ(config.CGPNCount, 1u);
     for (const std::string& number : config.CGPN) EXPECT_EQ(number, "");
 
-    SetDefaultDriverConfig(12, config);
+    SetDefaultDriverConfig(12, ScriptMaintenance(), config);
     EXPECT_EQ(config.DeviceName, "CAPI2012");
 
     AdapterConfig adapter = {9, 9, 9, "old"};
@@ -88,7 +88,7 @@ TEST_F(DriverConfigTest, MaintenanceDefaultsComeFromTheScriptUnlessItSaysOff) {
             lines.insert(lines.end(), section.begin(), section.end());
         Script(lines);
         DriverConfig config;
-        SetDefaultDriverConfig(1, config);
+        SetDefaultDriverConfig(1, ScriptMaintenance(), config);
         SCOPED_TRACE(c.mode);
         EXPECT_EQ(config.MaintenanceMode, c.mode);
         if (c.mode == 0) {
@@ -112,7 +112,7 @@ TEST_F(DriverConfigTest, MaintenanceDefaultsComeFromTheScriptUnlessItSaysOff) {
     }
     std::remove(PathOf("SETUP.QZT").c_str());
     DriverConfig config;
-    SetDefaultDriverConfig(1, config);
+    SetDefaultDriverConfig(1, ScriptMaintenance(), config);
     EXPECT_EQ(config.MaintenanceMode, 0u);
     EXPECT_TRUE(Shown().empty());
 }

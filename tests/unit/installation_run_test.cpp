@@ -6,14 +6,14 @@
 #include "install/install_context.h"
 #include "install/installation_run.h"
 #include "platform/file_system.h"
-#include "platform/user_interface.h"
-#include "shell/app_context.h"
+#include "ui/user_interface.h"
+#include "setupfiles/app_context.h"
 #include "test_support.h"
 
 namespace {
 
-using platform::fake::QueueAnswers;
-using namespace platform::ui;
+using ui::fake::QueueAnswers;
+using namespace ui;
 
 const char* const kCapiEntry = "SOFTWARE\\CAPI20\\1";
 
@@ -87,7 +87,10 @@ class InstallationRunTest : public SetupFixture {
         std::ofstream(directory + "/SETUP.QZT", std::ios::binary) << bytes;
     }
 
-    void Run() { RunInstallation(nullptr, Dir() + "\\dist", Dir() + "\\Quorel2"); }
+    void Run() { outcome_ = RunInstallation(nullptr, RunSetup(), Dir() + "\\dist", Dir() + "\\Quorel2"); }
+    InstallationSetup RunSetup() { return {Dir() + "\\dist", "SETUP.QZT", "SETUP.EXE", "English"}; }
+
+    InstallationOutcome outcome_;
 
     std::vector<std::string> Kinds(const std::string& kind) {
         std::vector<std::string> texts;
@@ -121,29 +124,28 @@ TEST_F(InstallationRunTest, FirstInstallationPutsEveryFileInPlaceAndWritesTheCon
     EXPECT_TRUE(Kinds("AskYesNo").empty());
     EXPECT_TRUE(platform::fake::RegistryKeyExists(kCapiEntry));
     EXPECT_TRUE(platform::fake::RegistryKeyExists("SYSTEM\\CurrentControlSet\\Services\\Quorel"));
-    EXPECT_TRUE(App().RestartNeeded);
-    EXPECT_TRUE(App().GroupReady);
-    EXPECT_EQ(App().RunMode, kRunConfigure);
-    EXPECT_EQ(Kinds("MainDialogMode"), (std::vector<std::string>{"1"}));
+    EXPECT_TRUE(outcome_.restartNeeded);
+    EXPECT_TRUE(outcome_.groupReady);
+    EXPECT_TRUE(outcome_.completed);
     EXPECT_FALSE(platform::fake::DdeCommands().empty());
 }
 
 TEST_F(InstallationRunTest, CancelBeforeTheSecondFileTouchesNothingMore) {
-    platform::fake::CancelAtPump(2);
+    ui::fake::CancelAtPump(2);
     Run();
     EXPECT_TRUE(Exists("Quorel2/SETUP.QZT"));
     EXPECT_FALSE(Exists("Quorel2/SETUP.EXE"));
     EXPECT_FALSE(Exists("WINNT/system32/drivers/kxbus.sys"));
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[ERR_INS_NOSUCCESS]"}));
-    EXPECT_FALSE(App().GroupReady);
+    EXPECT_FALSE(outcome_.groupReady);
     EXPECT_FALSE(platform::fake::RegistryKeyExists(kCapiEntry));
     EXPECT_TRUE(platform::fake::DdeCommands().empty());
-    EXPECT_EQ(App().RunMode, kRunNormal);
+    EXPECT_FALSE(outcome_.completed);
 }
 
 TEST_F(InstallationRunTest, CancelDuringTheSystemEntriesPauseEndsBeforeTheGroup) {
     // Five file pumps (two setup files, one added file, three expansions), then the pause.
-    platform::fake::CancelAtPump(7);
+    ui::fake::CancelAtPump(7);
     Run();
     EXPECT_TRUE(Exists("Quorel2/TOOLS/tool.exe"));
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]", "[ERR_INS_NOSUCCESS]"}));
@@ -159,7 +161,7 @@ TEST_F(InstallationRunTest, IgnoredMissingFileFinishesCopyingThenFailsWithoutReg
     EXPECT_EQ(Kinds("AskRetryIgnore").size(), 1u);
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[ERR_INS_NOSUCCESS]"}));
     EXPECT_FALSE(platform::fake::RegistryKeyExists(kCapiEntry));
-    EXPECT_FALSE(App().GroupReady);
+    EXPECT_FALSE(outcome_.groupReady);
 }
 
 TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
@@ -171,20 +173,19 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
 
     for (int answer : {kAnswerYes, kAnswerCancel}) {
         Shown().clear();
-        App().RunMode = kRunNormal;
         // Copies and expansions keep their sources' times: no overwrite question, only the one about the
         // configuration.
         QueueAnswers({answer});
         Run();
         EXPECT_EQ(Kinds("AskYesNo"), (std::vector<std::string>{"[QUEST_APPLYOLD]"}));
-        EXPECT_FALSE(App().RestartNeeded);
+        EXPECT_FALSE(outcome_.restartNeeded);
         auto values = platform::fake::RegistryValues("SYSTEM\\CurrentControlSet\\Services\\Quorel");
         bool kept = false;
         for (const auto& value : values)
             kept = kept || (value.name == "Start" && value.data == std::string("\3\0\0\0", 4));
         EXPECT_TRUE(kept) << answer;
         EXPECT_FALSE(Exists("dist/removed.qzt"));
-        EXPECT_EQ(App().RunMode, kRunConfigure);
+        EXPECT_TRUE(outcome_.completed);
     }
 
     Shown().clear();
@@ -195,7 +196,7 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
     for (const auto& value : values)
         renewed = renewed || (value.name == "Start" && value.data == std::string("\1\0\0\0", 4));
     EXPECT_TRUE(renewed);
-    EXPECT_FALSE(App().RestartNeeded);
+    EXPECT_FALSE(outcome_.restartNeeded);
 }
 
 TEST_F(InstallationRunTest, OtherMakersEntryIsReportedOnceOursStandsBesideIt) {
@@ -216,7 +217,7 @@ TEST_F(InstallationRunTest, ScriptAndAddedFilesComeFromTheSourcePathTheRestFromT
     Script(Dir() + "/source", "SOURCE");
     WriteFile("source/DOCS/README.TXT", "readme from the source path");
     WriteFile("source/SETUP.EXE", "wrong program");
-    RunInstallation(nullptr, Dir() + "\\source", Dir() + "\\Quorel2");
+    RunInstallation(nullptr, RunSetup(), Dir() + "\\source", Dir() + "\\Quorel2");
     EXPECT_EQ(ReadFile("Quorel2/SETUP.QZT"), ReadFile("source/SETUP.QZT"));
     EXPECT_EQ(ReadFile("Quorel2/DOCS/README.TXT"), "readme from the source path");
     EXPECT_EQ(ReadFile("Quorel2/SETUP.EXE"), "program");

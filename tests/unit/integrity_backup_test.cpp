@@ -4,7 +4,7 @@
 
 #include "config_store_fixture.h"
 #include "configstore/integrity_backup.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ class IntegrityBackupTest : public ConfigStoreFixture {
   protected:
     // The process-wide configuration at its defaults with n adapters.
     void Defaults(uint32_t adapters = 1) {
-        SetDefaultDriverConfig(1, GlobalDriverConfig());
+        SetDefaultDriverConfig(1, ScriptMaintenance(), GlobalDriverConfig());
         GlobalDriverConfig().NumberOfControllers = adapters;
         for (AdapterConfig& adapter : GlobalAdapters()) SetDefaultAdapterConfig(adapter);
     }
@@ -45,14 +45,14 @@ class IntegrityBackupTest : public ConfigStoreFixture {
 TEST_F(IntegrityBackupTest, DefaultsGiveTheDocumentedTextAndTodaysDate) {
     Defaults();
     GlobalAdapters()[1].Interrupt = 9;  // adapters beyond the count are not in the backup
-    WriteIntegrityBackup();
+    WriteIntegrityBackup(ScriptFile());
     EXPECT_EQ(StoredText("RegistryBackup"), Sz(kDefaultsBackup));
     EXPECT_EQ(StoredText("BackupDate"), Sz("19970815"));
     EXPECT_EQ(platform::fake::RegistryValues(kIntegrity)[0].type, kSz);
     EXPECT_EQ(platform::fake::RegistryValues(kIntegrity)[1].type, kSz);
 
     platform::fake::SetLocalDate(2024, 1, 5);
-    WriteIntegrityBackup();
+    WriteIntegrityBackup(ScriptFile());
     EXPECT_EQ(StoredText("BackupDate"), Sz("20240105"));
     EXPECT_TRUE(Shown().empty());
 }
@@ -75,14 +75,14 @@ TEST_F(IntegrityBackupTest, ProtocolBitsAddX31Layer2AndTheSpids) {
     };
     for (const Case& c : cases) {
         GlobalDriverConfig().ImagePath = c.image;
-        WriteIntegrityBackup();
+        WriteIntegrityBackup(ScriptFile());
         EXPECT_EQ(StoredText("RegistryBackup"), Sz(head + c.image + middle + c.tail));
     }
 }
 
 TEST_F(IntegrityBackupTest, ParsingABuiltTextGivesTheFieldsBackAndKeepsTheRest) {
     DriverConfig written;
-    SetDefaultDriverConfig(4, written);
+    SetDefaultDriverConfig(4, ScriptMaintenance(), written);
     written.DisplayName = "Display";
     written.ImagePath = kSpidX31Image;
     written.Start = 3;
@@ -94,7 +94,7 @@ TEST_F(IntegrityBackupTest, ParsingABuiltTextGivesTheFieldsBackAndKeepsTheRest) 
     std::string text = BuildBackupText(written, adapters, 3);
 
     DriverConfig parsed;
-    SetDefaultDriverConfig(1, parsed);
+    SetDefaultDriverConfig(1, ScriptMaintenance(), parsed);
     parsed.username = "maintenance stays";
     parsed.CGPNCount = 5;
     AdapterArray parsedAdapters;
@@ -140,7 +140,7 @@ TEST_F(IntegrityBackupTest, DamagedBackupsChangeNothing) {
     };
     for (const Case& c : cases) {
         DriverConfig config;
-        SetDefaultDriverConfig(1, config);
+        SetDefaultDriverConfig(1, ScriptMaintenance(), config);
         config.Start = 42;
         AdapterArray adapters;
         adapters[0].Interrupt = 42;
@@ -159,7 +159,7 @@ TEST_F(IntegrityBackupTest, DamagedBackupsChangeNothing) {
 
 TEST_F(IntegrityBackupTest, OnlyTheFieldsThatCountMakeADifference) {
     DriverConfig live;
-    SetDefaultDriverConfig(1, live);
+    SetDefaultDriverConfig(1, ScriptMaintenance(), live);
     live.ImagePath = kSpidImage;
     live.NumberOfControllers = 2;
     AdapterArray liveAdapters;
@@ -217,13 +217,14 @@ TEST_F(IntegrityBackupTest, OnlyTheFieldsThatCountMakeADifference) {
 
 TEST_F(IntegrityBackupTest, NothingToCompareWithPassesWithoutADialog) {
     Defaults();
-    EXPECT_EQ(CheckIntegrity(nullptr), 1);  // no integrity key
+    EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), 1);  // no integrity key
     platform::fake::SetRegistryValue(kIntegrity, "ScriptVersion", kDword, Dword(210));
-    EXPECT_EQ(CheckIntegrity(nullptr), 1);  // no backup
+    EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), 1);  // no backup
     StoreBackup("CAPI 2.0 Quorel Driver;1;CAPI20;");
-    EXPECT_EQ(CheckIntegrity(nullptr), 1);  // damaged: restoring it would fill the record with its gaps
+    EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()),
+              1);  // damaged: restoring it would fill the record with its gaps
     StoreBackup(kDefaultsBackup);
-    EXPECT_EQ(CheckIntegrity(nullptr), 1);  // the same
+    EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), 1);  // the same
     EXPECT_TRUE(Shown().empty());
 }
 
@@ -252,8 +253,8 @@ TEST_F(IntegrityBackupTest, DifferenceAsksAndEachAnswerGivesItsResult) {
         GlobalDriverConfig().username = "live maintenance";
         StoreBackup(changedBackup);
         Shown().clear();
-        platform::fake::QueueAnswers(c.answers);
-        EXPECT_EQ(CheckIntegrity(nullptr), c.result) << c.what;
+        ui::fake::QueueAnswers(c.answers);
+        EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), c.result) << c.what;
         ASSERT_GE(Shown().size(), 1u) << c.what;
         EXPECT_EQ(Shown()[0].kind, "IntegrityDialog");
         EXPECT_EQ(Shown()[0].text, Information("15/08/1997"));
@@ -271,7 +272,7 @@ TEST_F(IntegrityBackupTest, DifferenceAsksAndEachAnswerGivesItsResult) {
         EXPECT_EQ(GlobalAdapters()[0].Interrupt, c.restored ? 5u : 3u) << c.what;
         EXPECT_EQ(GlobalDriverConfig().username, "live maintenance") << c.what;
         EXPECT_EQ(GlobalDriverConfig().MaintenanceMode, 2u) << c.what;
-        EXPECT_EQ(platform::fake::PendingAnswers(), 0u) << c.what;
+        EXPECT_EQ(ui::fake::PendingAnswers(), 0u) << c.what;
     }
     // Neither choice wrote to the registry.
     EXPECT_EQ(StoredText("RegistryBackup"), Sz(changedBackup));
@@ -295,7 +296,7 @@ TEST_F(IntegrityBackupTest, BackupDateShowsAsDayMonthYear) {
             platform::fake::SetRegistryValue(kIntegrity, "BackupDate", kSz, Sz(c.stored));
         GlobalDriverConfig().Start = 3;
         Shown().clear();
-        EXPECT_EQ(CheckIntegrity(nullptr), 0);
+        EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), 0);
         ASSERT_EQ(Shown().size(), 1u);
         EXPECT_EQ(Shown()[0].text, Information(c.shown));
     }
@@ -306,11 +307,11 @@ TEST_F(IntegrityBackupTest, SpidsCountOnlyForAProtocolWithSpids) {
     GlobalAdapters()[0].SPID = "live";
     for (const std::string& image : {kPlainImage, kSpidImage}) {
         GlobalDriverConfig().ImagePath = image;
-        WriteIntegrityBackup();
+        WriteIntegrityBackup(ScriptFile());
         std::string backup = StoredText("RegistryBackup");
         GlobalAdapters()[0].SPID = "changed";
         Shown().clear();
-        EXPECT_EQ(CheckIntegrity(nullptr), image == kPlainImage ? 1 : 0) << image;
+        EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), image == kPlainImage ? 1 : 0) << image;
         GlobalAdapters()[0].SPID = "live";
     }
 }
@@ -331,7 +332,7 @@ TEST_F(IntegrityBackupTest, IntegrityKeyThatCannotBeCreatedIsReported) {
     Defaults();
     EXPECT_EQ(ReadStoredScriptVersion(), 0u);
     WriteStoredScriptVersion(210);
-    EXPECT_FALSE(WriteIntegrityBackup());
+    EXPECT_FALSE(WriteIntegrityBackup(ScriptFile()));
     const std::string message = "The registry key " + kIntegrity + " cannot be opened or created.";
     EXPECT_EQ(Messages(), (std::vector<std::string>{message, message, message}));
     EXPECT_FALSE(platform::fake::RegistryKeyExists(kIntegrity));
@@ -344,13 +345,13 @@ TEST_F(IntegrityBackupTest, BackupValuesThatCannotBeWrittenAreReported) {
         platform::fake::FailRegistryOperation(kIntegrity, RegistryOperation::kSetValue, 5, value);
         Defaults();
         Shown().clear();
-        EXPECT_FALSE(WriteIntegrityBackup()) << value;
+        EXPECT_FALSE(WriteIntegrityBackup(ScriptFile())) << value;
         EXPECT_EQ(Messages(), (std::vector<std::string>{message})) << value;
         EXPECT_EQ(StoredText(value), "(missing)");
     }
     platform::fake::ResetRegistry();
     Shown().clear();
-    EXPECT_TRUE(WriteIntegrityBackup());
+    EXPECT_TRUE(WriteIntegrityBackup(ScriptFile()));
     EXPECT_TRUE(Shown().empty());
 }
 

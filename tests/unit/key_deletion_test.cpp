@@ -23,12 +23,12 @@ class KeyDeletionTest : public ConfigStoreFixture {
         OtherMakersEntry(1);
         platform::fake::SetRegistryValue("SOFTWARE\\CAPI20\\1\\1", "Channels", kDword, Dword(30));
         DriverConfig config;
-        SetDefaultDriverConfig(2, config);
+        SetDefaultDriverConfig(2, ScriptMaintenance(), config);
         config.ImagePath = kX31Image;
         config.MaintenanceMode = 1;
         config.CGPNCount = 8;
         config.NumberOfControllers = 2;
-        ASSERT_TRUE(WriteDriverConfig(2, config));
+        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 2, config));
         ASSERT_TRUE(WriteAdapterConfig({2, 0x260, 3, ""}, 0, 0));
         ASSERT_TRUE(WriteAdapterConfig({2, 0x300, 5, ""}, 1, 0));
         ASSERT_EQ(RegistryValues(kMaintenance).size(), 13u);

@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "setupfiles/language_table.h"
-#include "shell/app_context.h"
+#include "ui/language_loading.h"
+#include "setupfiles/app_context.h"
 #include "test_support.h"
 
 namespace {
@@ -30,7 +31,7 @@ class LanguageTableTest : public SetupFixture {
 
 TEST_F(LanguageTableTest, CompleteFileFillsEveryKeyWithoutMessages) {
     WriteFile("ENGLISH.LNG", CrLf(AllKeys("en")));
-    ASSERT_EQ(LoadLanguageTable(), 1);
+    ASSERT_EQ(LoadCurrentLanguage(App()), 1);
     EXPECT_TRUE(Shown().empty());
     for (const LanguageKey& key : kLanguageKeys)
         EXPECT_EQ(Text(key.textId), "en " + std::to_string(key.textId));
@@ -42,7 +43,7 @@ TEST_F(LanguageTableTest, CompleteFileFillsEveryKeyWithoutMessages) {
 
 TEST_F(LanguageTableTest, BothChangeKeysFillSlotTwoAndTheLaterWins) {
     WriteFile("ENGLISH.LNG", CrLf(AllKeys("en")));
-    LoadLanguageTable();
+    LoadCurrentLanguage(App());
     EXPECT_EQ(Text(2), "en 2");
     int buttonChange = 6, dialogChange = 48;
     EXPECT_EQ(std::string(kLanguageKeys[buttonChange].key), "[BUTTON_CHANGE]");
@@ -50,13 +51,13 @@ TEST_F(LanguageTableTest, BothChangeKeysFillSlotTwoAndTheLaterWins) {
     auto lines = AllKeys("en");
     lines[2 * dialogChange + 1] = "later";
     WriteFile("ENGLISH.LNG", CrLf(lines));
-    LoadLanguageTable();
+    LoadCurrentLanguage(App());
     EXPECT_EQ(Text(2), "later");
 }
 
 TEST_F(LanguageTableTest, MissingThirdKeyFailsItAndEveryLaterKey) {
     WriteFile("ENGLISH.LNG", CrLf(AllKeys("en", {2})));
-    ASSERT_EQ(LoadLanguageTable(), 1);
+    ASSERT_EQ(LoadCurrentLanguage(App()), 1);
     ASSERT_EQ(Shown().size(), 139u);
     EXPECT_EQ(Shown()[0].text, "LNG Section not found: [BUTTON_RESET]");
     EXPECT_EQ(Shown()[0].kind, "InfoMessageBox");
@@ -74,7 +75,7 @@ TEST_F(LanguageTableTest, SwappedKeysFindTheFirstAndLoseTheRest) {
     std::swap(lines[6], lines[8]);
     std::swap(lines[7], lines[9]);
     WriteFile("ENGLISH.LNG", CrLf(lines));
-    LoadLanguageTable();
+    LoadCurrentLanguage(App());
     EXPECT_EQ(Text(4), "en 4");
     EXPECT_EQ(Text(3), "");
     EXPECT_EQ(Text(5), "");
@@ -84,9 +85,9 @@ TEST_F(LanguageTableTest, SwappedKeysFindTheFirstAndLoseTheRest) {
 
 TEST_F(LanguageTableTest, SwitchingKeepsOldTextsWhereTheNewFileFails) {
     WriteFile("ENGLISH.LNG", CrLf(AllKeys("en")));
-    LoadLanguageTable();
+    LoadCurrentLanguage(App());
     App().LanguageIndex = 1;
-    EXPECT_EQ(LoadLanguageTable(), 0);
+    EXPECT_EQ(LoadCurrentLanguage(App()), 0);
     ASSERT_EQ(Shown().size(), 1u);
     EXPECT_EQ(Shown()[0].text, "Language is not supported!");
     EXPECT_EQ(Shown()[0].caption, "en 112");
@@ -97,7 +98,7 @@ TEST_F(LanguageTableTest, SwitchingKeepsOldTextsWhereTheNewFileFails) {
     lines.resize(2 * 8);
     WriteFile("DEUTSCH.LNG", CrLf(lines));
     Shown().clear();
-    EXPECT_EQ(LoadLanguageTable(), 1);
+    EXPECT_EQ(LoadCurrentLanguage(App()), 1);
     EXPECT_EQ(Text(7), "de 7");
     EXPECT_EQ(Text(15), "en 15");
     EXPECT_EQ(Shown().size(), static_cast<size_t>(kLanguageKeyCount - 8));
@@ -111,7 +112,7 @@ TEST_F(LanguageTableTest, TextLinesAsTheyStand) {
     std::string bytes = CrLf(lines);
     bytes.resize(bytes.size() - 2);  // the last text without its line end
     WriteFile("ENGLISH.LNG", bytes);
-    ASSERT_EQ(LoadLanguageTable(), 1);
+    ASSERT_EQ(LoadCurrentLanguage(App()), 1);
     EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(Text(15), "Line one\nLine two");
     EXPECT_EQ(Text(17), "");
@@ -121,7 +122,7 @@ TEST_F(LanguageTableTest, TextLinesAsTheyStand) {
 
 TEST_F(LanguageTableTest, NoLanguageListMeansNoFile) {
     App().Languages.entries.clear();
-    EXPECT_EQ(LoadLanguageTable(), 0);
+    EXPECT_EQ(LoadCurrentLanguage(App()), 0);
     ASSERT_EQ(Shown().size(), 1u);
     EXPECT_EQ(Shown()[0].text, "Language is not supported!");
 }
@@ -132,7 +133,7 @@ TEST_F(LanguageTableTest, ShippedLanguageFilesAreComplete) {
         App().Languages.entries = {{"any", name}};
         ClearLanguageTable();
         Shown().clear();
-        ASSERT_EQ(LoadLanguageTable(), 1) << name;
+        ASSERT_EQ(LoadCurrentLanguage(App()), 1) << name;
         EXPECT_TRUE(Shown().empty()) << name << ": " << (Shown().empty() ? "" : Shown()[0].text);
         for (const LanguageKey& key : kLanguageKeys)
             EXPECT_FALSE(Text(key.textId).empty()) << name << " " << key.key;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "install/progman_group.h"
-#include "shell/app_context.h"
+#include "setupfiles/app_context.h"
 #include "test_support.h"
 
 namespace {
@@ -12,8 +12,6 @@ class ProgmanGroupTest : public SetupFixture {
   protected:
     void SetUp() override {
         SetupFixture::SetUp();
-        App().SetupProgramName = "SETUP.EXE";
-        App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
         WriteFile("SETUP.QZT", CrLf({"[PROGMAN]",  "Quorel ISDN",
                                      "English",    "3",
                                      "Configure",  "!SETUPFILE+CMD",
@@ -26,10 +24,11 @@ class ProgmanGroupTest : public SetupFixture {
                                      "!SETUPICON", "2",
                                      "Deutsch",    "0"}));
     }
+    std::string Script() const { return Dir() + "\\SETUP.QZT"; }
 };
 
 TEST_F(ProgmanGroupTest, BuildSendsTheCommandsWithKeywordsResolved) {
-    BuildProgmanGroup(nullptr, Dir(), "C:\\");
+    BuildProgmanGroup(nullptr, Script(), "English", "SETUP.EXE", "C:\\");
     EXPECT_EQ(DdeCommands(),
               (std::vector<std::string>{
                   "[DeleteGroup(Quorel ISDN)]",
@@ -45,8 +44,7 @@ TEST_F(ProgmanGroupTest, BuildSendsTheCommandsWithKeywordsResolved) {
 }
 
 TEST_F(ProgmanGroupTest, LanguageWithoutItemsStillMakesAnEmptyGroup) {
-    App().LanguageIndex = 1;
-    BuildProgmanGroup(nullptr, Dir(), "C:\\Quorel2");
+    BuildProgmanGroup(nullptr, Script(), "Deutsch", "SETUP.EXE", "C:\\Quorel2");
     EXPECT_EQ(DdeCommands().size(), 4u);
     EXPECT_EQ(DdeCommands().back(), "[ShowGroup(\"Quorel ISDN\",6)]");
 }
@@ -55,23 +53,23 @@ TEST_F(ProgmanGroupTest, OverlongItemCommandIsCutToTheCommandBuffer) {
     ProgmanGroup group;
     group.name = "G";
     group.items.push_back({"T", std::string(259, 'p'), "", "!SETUPDIR", "!SETUPICON", 0});
-    auto commands = ProgmanBuildCommands(group, "C:\\Q");
+    auto commands = ProgmanBuildCommands(group, "SETUP.EXE", "C:\\Q");
     EXPECT_EQ(commands[3].size(), 259u);
 }
 
 TEST_F(ProgmanGroupTest, RemoveDeletesTheGroup) {
-    RemoveProgmanGroup(nullptr, Dir());
+    RemoveProgmanGroup(nullptr, Script(), "English");
     EXPECT_EQ(DdeCommands(), (std::vector<std::string>{"[DeleteGroup(Quorel ISDN)]"}));
     DdeCommands().clear();
-    RemoveProgmanGroup(nullptr, Dir() + "/missing");
+    RemoveProgmanGroup(nullptr, Dir() + "\\missing\\SETUP.QZT", "English");
     EXPECT_TRUE(DdeCommands().empty());
     EXPECT_EQ(Shown().back().text, "Can't find SETUPINFOFILE!");
 }
 
 TEST_F(ProgmanGroupTest, DdeRegistrationFailureIsReportedAndNothingSent) {
     platform::fake::FailDdeStart(0x4009);
-    BuildProgmanGroup(nullptr, Dir(), "C:\\Q");
-    RemoveProgmanGroup(nullptr, Dir());
+    BuildProgmanGroup(nullptr, Script(), "English", "SETUP.EXE", "C:\\Q");
+    RemoveProgmanGroup(nullptr, Script(), "English");
     EXPECT_TRUE(DdeCommands().empty());
     EXPECT_EQ(ShownTexts(),
               (std::vector<std::string>{"No DDE conversation!", "No DDE Conversation!\nErrorCode: 0x4009"}));

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "deinstall/removal_log.h"
+#include "configstore/removal_log.h"
 #include "platform/file_system.h"
-#include "platform/user_interface.h"
-#include "shell/app_context.h"
+#include "ui/user_interface.h"
+#include "setupfiles/app_context.h"
 #include "test_support.h"
 
 namespace {
@@ -51,12 +51,12 @@ TEST_F(RemovalLogTest, LookupIgnoresCaseAndSeesTheHeader) {
 TEST_F(RemovalLogTest, LogThatCannotBeCreatedAsksRetryIgnore) {
     LoadLanguage({{"[ERR_WRITEPROTECTED]", "Drive %s is write-protected"}});
     App().SetupDirectory = Dir() + "\\missing";
-    platform::fake::QueueAnswers({platform::ui::kAnswerRetry, platform::ui::kAnswerIgnore});
+    ui::fake::QueueAnswers({ui::kAnswerRetry, ui::kAnswerIgnore});
     EXPECT_EQ(AppendRemovalLog("C:\\A.DLL"), 0);
     ASSERT_EQ(Shown().size(), 2u);
     EXPECT_EQ(Shown()[0].kind, "AskRetryIgnore");
     EXPECT_EQ(Shown()[0].text, "Drive " + Dir().substr(0, 3) + " is write-protected");
-    platform::fake::QueueAnswers({platform::ui::kAnswerCancel});
+    ui::fake::QueueAnswers({ui::kAnswerCancel});
     EXPECT_EQ(AppendRemovalLog("C:\\A.DLL"), 0);
 }
 

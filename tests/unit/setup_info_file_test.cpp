@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "setupfiles/setup_info_file.h"
-#include "shell/app_context.h"
+#include "setupfiles/app_context.h"
 #include "test_support.h"
 
 namespace {
@@ -9,6 +9,12 @@ namespace {
 class SetupInfoFileTest : public SetupFixture {
   protected:
     void Script(const std::vector<std::string>& lines) { WriteFile("SETUP.QZT", CrLf(lines)); }
+    std::string File() const { return Dir() + "\\SETUP.QZT"; }
+    std::vector<ProtocolEntry> Protocols() const {
+        std::vector<ProtocolEntry> entries;
+        ReadProtocolEntries(File(), entries);
+        return entries;
+    }
 
     const std::vector<std::string> kProtocols = {
         "[PROTOCOL]", "3", "DSS1",        "qdss1.sys", "0",   "National ISDN",
@@ -30,10 +36,10 @@ TEST_F(SetupInfoFileTest, OsSectionNamesThePlatform) {
     };
     for (const Case& c : cases) {
         Script(c.lines);
-        EXPECT_EQ(ReadOsSection(), c.id) << c.lines.back();
+        EXPECT_EQ(ReadOsSection(File()), c.id) << c.lines.back();
     }
     std::remove(PathOf("SETUP.QZT").c_str());
-    EXPECT_EQ(ReadOsSection(), 0);
+    EXPECT_EQ(ReadOsSection(File()), 0);
     EXPECT_TRUE(Shown().empty());
 }
 
@@ -41,7 +47,7 @@ TEST_F(SetupInfoFileTest, MaintenanceSectionFillsTheDefaults) {
     Script({"[MAINTENANCE]", "!MAINTENANCE_DEFAULT", "7", "2", "admin", "secret", "1", "0301234", "2", "111",
             "222"});
     MaintenanceDefaults record;
-    ASSERT_EQ(ReadMaintenanceSection(record), 1);
+    ASSERT_EQ(ReadMaintenanceSection(File(), record), 1);
     EXPECT_EQ(record.Mode, kMaintenanceDefault);
     EXPECT_EQ(record.cipValue, 7);
     EXPECT_EQ(record.Controller, 2);
@@ -56,7 +62,7 @@ TEST_F(SetupInfoFileTest, MaintenanceOffReadsNothingMoreAndTwoSectionsOverwrite)
     record.username = "kept";
     record.Mode = kMaintenanceFull;
     Script({"[MAINTENANCE]", "!MAINTENANCE_OFF", "9", "9", "other"});
-    ASSERT_EQ(ReadMaintenanceSection(record), 1);
+    ASSERT_EQ(ReadMaintenanceSection(File(), record), 1);
     EXPECT_EQ(record.Mode, kMaintenanceOff);
     EXPECT_EQ(record.username, "kept");
     EXPECT_EQ(record.cipValue, 0);
@@ -64,7 +70,7 @@ TEST_F(SetupInfoFileTest, MaintenanceOffReadsNothingMoreAndTwoSectionsOverwrite)
     Script({"[MAINTENANCE]", "!MAINTENANCE_FULL", "1", "1", "first", "pw1", "0", "0", "[MAINTENANCE]",
             "!MAINTENANCE_DEFAULT_INVISIBLE", "2", "3", "second", "pw2", "0", "1", "555"});
     MaintenanceDefaults twice;
-    ReadMaintenanceSection(twice);
+    ReadMaintenanceSection(File(), twice);
     EXPECT_EQ(twice.Mode, kMaintenanceDefaultInvisible);
     EXPECT_EQ(twice.username, "second");
     EXPECT_EQ(twice.CGPN, (std::vector<std::string>{"555"}));
@@ -73,7 +79,7 @@ TEST_F(SetupInfoFileTest, MaintenanceOffReadsNothingMoreAndTwoSectionsOverwrite)
     Script({"[MAINTENANCE]", "!MAINTENANCE_OFF", "[MAINTENANCE]", "!MAINTENANCE_FULL", "4", "4", "late", "x",
             "0", "0"});
     MaintenanceDefaults off;
-    ReadMaintenanceSection(off);
+    ReadMaintenanceSection(File(), off);
     EXPECT_EQ(off.Mode, kMaintenanceOff);
     EXPECT_EQ(off.username, "");
 
@@ -81,12 +87,12 @@ TEST_F(SetupInfoFileTest, MaintenanceOffReadsNothingMoreAndTwoSectionsOverwrite)
     Script({"[MAINTENANCE]", "!MAINTENANCE_SOMETIMES", "5", "0", "u", "p", "0", "0"});
     MaintenanceDefaults unknown;
     unknown.Mode = kMaintenanceDefault;
-    ReadMaintenanceSection(unknown);
+    ReadMaintenanceSection(File(), unknown);
     EXPECT_EQ(unknown.Mode, kMaintenanceDefault);
     EXPECT_EQ(unknown.cipValue, 5);
 
     Script({"[OS]", "!OS_WINDOWS_NT"});
-    EXPECT_EQ(ReadMaintenanceSection(unknown), 0);
+    EXPECT_EQ(ReadMaintenanceSection(File(), unknown), 0);
 }
 
 TEST_F(SetupInfoFileTest, MaintenanceCountsAboveCapacityKeepWhatFits) {
@@ -96,7 +102,7 @@ TEST_F(SetupInfoFileTest, MaintenanceCountsAboveCapacityKeepWhatFits) {
     lines.push_back("[VERSION]");
     Script(lines);
     MaintenanceDefaults record;
-    ReadMaintenanceSection(record);
+    ReadMaintenanceSection(File(), record);
     EXPECT_EQ(record.username, std::string(78, 'u'));
     EXPECT_EQ(record.CDPN, (std::vector<std::string>{"a"}));
     ASSERT_EQ(record.CGPN.size(), 8u);
@@ -106,30 +112,31 @@ TEST_F(SetupInfoFileTest, MaintenanceCountsAboveCapacityKeepWhatFits) {
 TEST_F(SetupInfoFileTest, SingleLineSections) {
     Script({"[CURRENTCAPIDLL]", "CAPI2032.DLL", "[VERSION]", "  210", "[DEFPROTOCOL]", "DSS1"});
     std::string dll, protocol;
-    EXPECT_EQ(ReadCurrentCapiDll(dll), 1);
+    EXPECT_EQ(ReadCurrentCapiDll(File(), dll), 1);
     EXPECT_EQ(dll, "CAPI2032.DLL");
-    EXPECT_EQ(ReadScriptVersion(Dir()), 210u);
-    EXPECT_EQ(ReadDefaultProtocol(protocol), 1);
+    EXPECT_EQ(ReadScriptVersion(File()), 210u);
+    EXPECT_EQ(ReadDefaultProtocol(File(), protocol), 1);
     EXPECT_EQ(protocol, "DSS1");
-    EXPECT_EQ(ReadScriptVersion(Dir() + "/nowhere"), 0u);
+    EXPECT_EQ(ReadScriptVersion(Dir() + "\\nowhere\\SETUP.QZT"), 0u);
     EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(SetupInfoFileTest, ProtocolLookups) {
     Script(kProtocols);
     std::string image;
-    EXPECT_EQ(AnyProtocolNeedsSpid(), 1);
-    EXPECT_EQ(GetProtocolIndexByImage("\\SystemRoot\\System32\\drivers\\QNI1.SYS"), 1u);
-    EXPECT_EQ(GetProtocolIndexByImage("\\SystemRoot\\System32\\drivers\\other.sys"), kNoProtocolIndex);
+    EXPECT_TRUE(AnyProtocolNeedsSpid(Protocols()));
+    EXPECT_EQ(FindProtocolIndexByImage(Protocols(), "\\SystemRoot\\System32\\drivers\\QNI1.SYS"), 1u);
+    EXPECT_EQ(FindProtocolIndexByImage(Protocols(), "\\SystemRoot\\System32\\drivers\\other.sys"),
+              kNoProtocolIndex);
     // The prefix is never compared, only cut off.
-    EXPECT_EQ(GetProtocolIndexByImage("XXXXXXXXXXXXXXXXXXXXXXXXXXXXXqx31.sys"), 2u);
-    EXPECT_EQ(GetProtocolIndexByImage("qx31.sys"), kNoProtocolIndex);
-    EXPECT_EQ(GetScriptNewImagePath("National ISDN", image), 1);
+    EXPECT_EQ(FindProtocolIndexByImage(Protocols(), "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXqx31.sys"), 2u);
+    EXPECT_EQ(FindProtocolIndexByImage(Protocols(), "qx31.sys"), kNoProtocolIndex);
+    EXPECT_TRUE(FindNewImagePath(Protocols(), "National ISDN", image));
     EXPECT_EQ(image, "\\SystemRoot\\System32\\drivers\\qni1.sys");
-    EXPECT_EQ(GetScriptNewImagePath("national isdn", image), 0);  // names match case included
-    EXPECT_EQ(GetProtocolCode("x.31 PACKET"), 2u);
-    EXPECT_EQ(GetProtocolCode("\\SystemRoot\\System32\\drivers\\QX31.SYS"), 2u);
-    EXPECT_EQ(GetProtocolCode("unknown"), 0u);
+    EXPECT_FALSE(FindNewImagePath(Protocols(), "national isdn", image));  // names match case included
+    EXPECT_EQ(FindProtocolCode(Protocols(), "x.31 PACKET"), 2u);
+    EXPECT_EQ(FindProtocolCode(Protocols(), "\\SystemRoot\\System32\\drivers\\QX31.SYS"), 2u);
+    EXPECT_EQ(FindProtocolCode(Protocols(), "unknown"), 0u);
     EXPECT_TRUE(Shown().empty());
 }
 
@@ -138,39 +145,31 @@ TEST_F(SetupInfoFileTest, NoProtocolsGiveTheNothingValues) {
          {std::vector<std::string>{"[PROTOCOL]", "0"}, std::vector<std::string>{"[OS]", "!OS_WINDOWS_NT"}}) {
         Script(lines);
         std::string image = "unchanged";
-        EXPECT_EQ(AnyProtocolNeedsSpid(), 0);
-        EXPECT_EQ(GetProtocolIndexByImage("\\SystemRoot\\System32\\drivers\\qdss1.sys"), kNoProtocolIndex);
-        EXPECT_EQ(GetProtocolCode("DSS1"), 0u);
-        EXPECT_EQ(GetScriptNewImagePath("DSS1", image), 0);
+        EXPECT_FALSE(AnyProtocolNeedsSpid(Protocols()));
+        EXPECT_EQ(FindProtocolIndexByImage(Protocols(), "\\SystemRoot\\System32\\drivers\\qdss1.sys"),
+                  kNoProtocolIndex);
+        EXPECT_EQ(FindProtocolCode(Protocols(), "DSS1"), 0u);
+        EXPECT_FALSE(FindNewImagePath(Protocols(), "DSS1", image));
         EXPECT_EQ(image, "unchanged");
     }
     EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(SetupInfoFileTest, MissingFileIsReportedWithTheFixedTexts) {
-    std::string text;
+TEST_F(SetupInfoFileTest, MissingFileIsReturnedToTheCallerAndNothingIsShown) {
+    std::string text = "kept";
     std::vector<CompFile> comp;
+    std::vector<ProtocolEntry> protocols;
     LanguageList languages;
     languages.entries.push_back({"kept", "kept.lng"});
-    EXPECT_EQ(ReadDefaultProtocol(text), 0);
-    EXPECT_EQ(AnyProtocolNeedsSpid(), 0);
-    EXPECT_EQ(GetProtocolIndexByImage("x"), 0u);  // 0 here is not the "none" value
-    EXPECT_EQ(GetProtocolCode("x"), 0u);
-    EXPECT_EQ(GetScriptNewImagePath("x", text), 0);
-    EXPECT_EQ(ReadCompFiles(Dir(), comp), 0);
-    EXPECT_EQ(ReadLanguageSection(Dir(), languages), 0);
+    ProgmanGroup group;
+    EXPECT_EQ(ReadDefaultProtocol(File(), text), kScriptMissing);
+    EXPECT_EQ(ReadProtocolEntries(File(), protocols), 0);
+    EXPECT_EQ(ReadCompFiles(File(), comp), kScriptMissing);
+    EXPECT_EQ(ReadLanguageSection(File(), languages), kScriptMissing);
+    EXPECT_EQ(ReadProgmanSection(File(), "English", group), kScriptMissing);
+    EXPECT_EQ(text, "kept");
     EXPECT_EQ(languages.entries.size(), 1u);
-    std::string path = Dir() + "\\SETUP.QZT";
-    ASSERT_EQ(Shown().size(), 7u);
-    EXPECT_EQ(Shown()[0].kind, "NoticeDialog");
-    EXPECT_EQ(Shown()[0].text, "Can't find SETUPINFOFILE! at " + path);
-    EXPECT_EQ(Shown()[1].text, "Can't find SETUPINFOFILE! at " + path);
-    EXPECT_EQ(Shown()[2].text, "Can't find SETUPINFOFILE!");
-    EXPECT_EQ(Shown()[3].text, "Can't find SETUPINFOFILE!");
-    EXPECT_EQ(Shown()[4].text, "Can't find SETUPINFOFILE\n[GetScriptNewImagePath]");
-    EXPECT_EQ(Shown()[5].kind, "InfoMessageBox");
-    EXPECT_EQ(Shown()[5].text, "Can't find SETUPINFOFILE!");
-    EXPECT_EQ(Shown()[6].caption, "");  // before any language file was read
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(SetupInfoFileTest, CompFilesGroupsFillConsecutiveEntries) {
@@ -180,7 +179,7 @@ TEST_F(SetupInfoFileTest, CompFilesGroupsFillConsecutiveEntries) {
             "D.DL_",        "d.dll",       "E.EX_", "e.exe",       "BIN",
             "!NOWINSYSTEM", "!VERSION_OFF"});
     std::vector<CompFile> list;
-    ASSERT_EQ(ReadCompFiles(Dir(), list), 1);
+    ASSERT_EQ(ReadCompFiles(File(), list), 1);
     ASSERT_EQ(list.size(), 5u);
     EXPECT_EQ(list[1].sourceName, "B.SY_");
     EXPECT_EQ(list[1].installedName, "b.sys");
@@ -200,13 +199,13 @@ TEST_F(SetupInfoFileTest, AddAndDeleteFiles) {
             "[DELETEADDFILES]", "1", "2", "DOCS", "README.TXT", "LICENSE.TXT"});
     std::vector<AddFile> add;
     std::vector<DeleteAddFile> del;
-    ASSERT_EQ(ReadAddFiles(Dir(), add), 1);
+    ASSERT_EQ(ReadAddFiles(File(), add), 1);
     ASSERT_EQ(add.size(), 3u);
     EXPECT_EQ(add[0].sourceSubdirectory, "DOCS");
     EXPECT_EQ(add[0].destinationSubdirectory, "DOCS");
     EXPECT_EQ(add[2].fileName, "DEUTSCH.LNG");
     EXPECT_EQ(add[2].sourceSubdirectory, "");
-    ASSERT_EQ(ReadDeleteAddFiles(Dir(), del), 1);
+    ASSERT_EQ(ReadDeleteAddFiles(File(), del), 1);
     ASSERT_EQ(del.size(), 2u);
     EXPECT_EQ(del[1].subdirectory, "DOCS");
     EXPECT_EQ(del[1].fileName, "LICENSE.TXT");
@@ -221,7 +220,7 @@ TEST_F(SetupInfoFileTest, FileListsHoldAtMost260EntriesWithoutLosingStep) {
     lines.insert(lines.end(), {"SETUP", "!NOWINSYSTEM", "!VERSION_ON", "1", "LATE", "L", "l", "X", "Y", "Z"});
     Script(lines);
     std::vector<CompFile> list;
-    ASSERT_EQ(ReadCompFiles(Dir(), list), 1);
+    ASSERT_EQ(ReadCompFiles(File(), list), 1);
     ASSERT_EQ(list.size(), 260u);
     EXPECT_EQ(list[259].sourceName, "S259");
     EXPECT_EQ(list[259].installedName, std::string(31, 'n'));
@@ -235,12 +234,12 @@ TEST_F(SetupInfoFileTest, HugeAndNegativeCountsAtTheEndOfTheFileStopQuickly) {
     std::vector<CompFile> comp;
     std::vector<AddFile> add;
     LanguageList languages;
-    ASSERT_EQ(ReadCompFiles(Dir(), comp), 1);
+    ASSERT_EQ(ReadCompFiles(File(), comp), 1);
     EXPECT_EQ(comp.size(), 260u);  // a count overshooting the file gives empty entries, up to the capacity
     EXPECT_EQ(comp[0].sourceName, "[ADDFILES]");
-    ASSERT_EQ(ReadAddFiles(Dir(), add), 1);
+    ASSERT_EQ(ReadAddFiles(File(), add), 1);
     EXPECT_TRUE(add.empty());
-    ASSERT_EQ(ReadLanguageSection(Dir(), languages), 1);
+    ASSERT_EQ(ReadLanguageSection(File(), languages), 1);
     EXPECT_EQ(languages.entries.size(), 16u);
 }
 
@@ -249,10 +248,8 @@ TEST_F(SetupInfoFileTest, ProgmanReadsOnlyTheCurrentLanguagesBlock) {
             "/c /lEnglish", "!SETUPDIR",   "!SETUPICON", "0",       "Readme",    "notepad.exe README.TXT",
             "DOCS",         "!SETUPICON",  "-2",         "Deutsch", "1",         "Konfigurieren",
             "!SETUPFILE",   "!SETUPDIR",   "cfg.ico",    "70000"});
-    App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
-    App().LanguageIndex = 0;
     ProgmanGroup group;
-    ASSERT_EQ(ReadProgmanSection(Dir(), group), 1);
+    ASSERT_EQ(ReadProgmanSection(File(), "English", group), 1);
     EXPECT_EQ(group.name, "Quorel ISDN");
     ASSERT_EQ(group.items.size(), 2u);
     EXPECT_EQ(group.items[0].Parameters, "/c /lEnglish");
@@ -261,47 +258,42 @@ TEST_F(SetupInfoFileTest, ProgmanReadsOnlyTheCurrentLanguagesBlock) {
     EXPECT_EQ(group.items[1].Parameters, "");
     EXPECT_EQ(group.items[1].IconIndex, -2);
 
-    App().Languages.entries[1].displayName = "DEUTSCH";  // compared without regard to case
-    App().LanguageIndex = 1;
     ProgmanGroup german;
-    ReadProgmanSection(Dir(), german);
+    ReadProgmanSection(File(), "DEUTSCH", german);  // compared without regard to case
     ASSERT_EQ(german.items.size(), 1u);
     EXPECT_EQ(german.items[0].Command, "!SETUPFILE");
     EXPECT_EQ(german.items[0].Parameters, "");  // no parameters line after plain !SETUPFILE
     EXPECT_EQ(german.items[0].IconFile, "cfg.ico");
     EXPECT_EQ(german.items[0].IconIndex, static_cast<int16_t>(70000));
 
-    App().Languages.entries.push_back({"Francais", "FR.LNG"});
-    App().LanguageIndex = 2;
     ProgmanGroup none;
-    ReadProgmanSection(Dir(), none);
+    ReadProgmanSection(File(), "Francais", none);
     EXPECT_TRUE(none.items.empty());
 }
 
 TEST_F(SetupInfoFileTest, LanguageSection) {
     Script({"[LANGUAGE]", "2", "English", "ENGLISH.LNG", std::string(100, 'D'), "DEUTSCH.LNG"});
     LanguageList list;
-    ASSERT_EQ(ReadLanguageSection(Dir(), list), 1);
+    ASSERT_EQ(ReadLanguageSection(File(), list), 1);
     ASSERT_EQ(list.entries.size(), 2u);
     EXPECT_EQ(list.entries[0].fileName, "ENGLISH.LNG");
     EXPECT_EQ(list.entries[1].displayName, std::string(63, 'D'));
     Script({"[OS]", "!OS_WINDOWS_NT"});
-    EXPECT_EQ(ReadLanguageSection(Dir(), list), 1);
+    EXPECT_EQ(ReadLanguageSection(File(), list), 1);
     EXPECT_TRUE(list.entries.empty());
 }
 
 TEST_F(SetupInfoFileTest, OtherScriptNameAndDriveRootDirectory) {
-    App().SetupInfoFileName = "TEST.QZT";
     WriteFile("TEST.QZT", CrLf({"[OS]", "!OS_WINDOWS_95"}));
-    EXPECT_EQ(ReadOsSection(), 1);
-    EXPECT_EQ(SetupInfoPath("C:\\"), "C:\\TEST.QZT");
+    EXPECT_EQ(ReadOsSection(SetupInfoPath(Dir(), "TEST.QZT")), 1);
+    EXPECT_EQ(SetupInfoPath("C:\\", "TEST.QZT"), "C:\\TEST.QZT");
 }
 
 TEST_F(SetupInfoFileTest, ChangesOnDiskAreSeenByTheNextCall) {
     Script({"[VERSION]", "1"});
-    EXPECT_EQ(ReadScriptVersion(Dir()), 1u);
+    EXPECT_EQ(ReadScriptVersion(File()), 1u);
     Script({"[VERSION]", "2"});
-    EXPECT_EQ(ReadScriptVersion(Dir()), 2u);
+    EXPECT_EQ(ReadScriptVersion(File()), 2u);
 }
 
 }  // namespace

@@ -2,9 +2,8 @@
 #include <unistd.h>
 
 #include "setupfiles/language_table.h"
-#include "shell/app_context.h"
+#include "setupfiles/app_context.h"
 #include "shell/command_line.h"
-#include "install/install_context.h"
 #include "shell/startup.h"
 #include "test_support.h"
 
@@ -68,9 +67,10 @@ TEST_F(StartupTest, SetupProgramNameIsThePathLessTheStartDirectory) {
     EXPECT_EQ(WorkOutSetupProgramName("C:\\A.EXE", "C:\\a\\much\\longer\\directory"), "");
 }
 
-TEST_F(StartupTest, InitializeContextReadsLanguagesBeforeTheSwitches) {
+TEST_F(StartupTest, InitializeContextReadsTheLanguagesOfTheScriptTheSwitchesName) {
     WriteFile("SETUP.QZT", CrLf({"[LANGUAGE]", "2", "English", "ENGLISH.LNG", "Deutsch", "DEUTSCH.LNG"}));
-    WriteFile("OTHER.QZT", CrLf({"[LANGUAGE]", "1", "Other", "OTHER.LNG"}));
+    WriteFile("OTHER.QZT",
+              CrLf({"[LANGUAGE]", "3", "Other", "OTHER.LNG", "Deutsch", "D.LNG", "Last", "L.LNG"}));
     ASSERT_EQ(chdir(Dir().c_str()), 0);
     platform::fake::SetModuleFileName(Dir() + "\\SETUP.EXE");
     InitializeContext("/fOTHER.QZT /c -lDEUTSCH");
@@ -78,7 +78,8 @@ TEST_F(StartupTest, InitializeContextReadsLanguagesBeforeTheSwitches) {
     EXPECT_EQ(app.SetupDirectory, Dir());
     EXPECT_EQ(app.SetupProgramName, "SETUP.EXE");
     EXPECT_EQ(app.SetupInfoFileName, "OTHER.QZT");
-    ASSERT_EQ(app.Languages.entries.size(), 2u);
+    ASSERT_EQ(app.Languages.entries.size(), 3u);
+    EXPECT_EQ(app.Languages.entries[0].displayName, "Other");
     EXPECT_EQ(app.LanguageIndex, 1);
     EXPECT_EQ(app.StartLanguageIndex, 1);
     EXPECT_EQ(app.RunMode, kRunConfigure);
@@ -102,7 +103,7 @@ TEST_F(StartupTest, OperatingSystemCheck) {
     for (const Case& c : cases) {
         WriteFile("SETUP.QZT", CrLf({"[OS]", c.os}));
         platform::fake::SetRunningPlatformId(c.running);
-        EXPECT_EQ(OperatingSystemMatches(), c.matches) << c.os;
+        EXPECT_EQ(OperatingSystemMatches(Dir() + "\\SETUP.QZT"), c.matches) << c.os;
     }
 }
 
@@ -159,8 +160,6 @@ class ExitWorkTest : public SetupFixture {
             WriteFile(std::string(directory) + "/SETUP.QZT",
                       CrLf({"[PROGMAN]", directory, "English", "0", "Deutsch", "0"}));
         App().SetupDirectory = Dir() + "\\start";
-        Installation().SourcePath = Dir() + "\\source";
-        Installation().DestinationPath = "C:\\Quorel2";
     }
 };
 
@@ -184,7 +183,7 @@ TEST_F(ExitWorkTest, GroupIsRebuiltOnlyForAChangedLanguageAndFromTheRightPlace) 
         App().StartLanguageIndex = c.startLanguage;
         App().LanguageIndex = c.language;
         App().GroupReady = c.groupReady;
-        RebuildGroupForChangedLanguage();
+        RebuildGroupForChangedLanguage(App(), Dir() + "\\source", "C:\\Quorel2");
         auto& commands = platform::fake::DdeCommands();
         if (!c.group) {
             EXPECT_TRUE(commands.empty()) << c.startMode << c.mode;

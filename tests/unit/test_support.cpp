@@ -5,7 +5,8 @@
 #include <sstream>
 
 #include "setupfiles/language_table.h"
-#include "shell/app_context.h"
+#include "ui/language_loading.h"
+#include "setupfiles/app_context.h"
 
 std::string CrLf(const std::vector<std::string>& lines) {
     std::string text;
@@ -22,10 +23,12 @@ void SetupFixture::SetUp() {
     App() = AppContext();
     App().SetupDirectory = directory_;
     ClearLanguageTable();
-    platform::fake::ResetUserInterface();
+    ui::fake::ResetUserInterface();
     platform::fake::ResetRegistry();
     platform::fake::ResetDde();
     platform::fake::SetRunningPlatformId(2);
+    platform::fake::ResetFileFailures();
+    platform::fake::ResetCapiDlls();
     std::filesystem::create_directories(directory_ + "/system32");
     platform::fake::SetSystemDirectory(directory_ + "\\system32");
 }
@@ -64,8 +67,8 @@ void SetupFixture::LoadLanguage(const std::map<std::string, std::string>& texts)
     WriteFile("TEST.LNG", CrLf(lines));
     App().Languages.entries = {{"Test", "TEST.LNG"}};
     App().LanguageIndex = 0;
-    ASSERT_EQ(LoadLanguageTable(), 1);
-    platform::fake::ShownMessages().clear();
+    ASSERT_EQ(LoadCurrentLanguage(App()), 1);
+    ui::fake::ShownMessages().clear();
 }
 
 std::vector<std::string> SetupFixture::ShownTexts() {

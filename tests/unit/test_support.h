@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/native_fakes.h"
+#include "ui/ui_fakes.h"
 
 // The bytes of a host file.
 std::string ReadHostFile(const std::string& path);
@@ -29,7 +30,7 @@ class SetupFixture : public ::testing::Test {
     // Writes a complete language file (every key, in order; a key's text is the key itself unless given)
     // and loads it as the current language.
     void LoadLanguage(const std::map<std::string, std::string>& texts);
-    std::vector<platform::fake::Shown>& Shown() { return platform::fake::ShownMessages(); }
+    std::vector<ui::fake::Shown>& Shown() { return ui::fake::ShownMessages(); }
     // The texts of everything shown so far.
     std::vector<std::string> ShownTexts();
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/text_format.h"
+#include "setupfiles/text_format.h"
 
 namespace {
 

@@ -4,26 +4,12 @@
 #include <vector>
 
 #include "platform/window_ref.h"
-
-// Capacities of the fixed-width fields of the setup files and records, in bytes including the
-// terminating zero: a value holds at most width - 1 characters.
-constexpr size_t kTextWidth = 260;
-constexpr size_t kLanguageNameWidth = 64;
-constexpr size_t kRequestedLanguageWidth = 16;
-constexpr size_t kMaxLanguages = 16;
-
-struct LanguageEntry {
-    std::string displayName;  // shown in the main dialog's combo box
-    std::string fileName;     // relative to SetupDirectory
-};
-
-struct LanguageList {
-    std::vector<LanguageEntry> entries;  // at most kMaxLanguages
-};
+#include "setupfiles/setup_info_file.h"
 
 enum RunModeValue { kRunNormal = 0, kRunConfigure = 1, kRunDeinstall = 2 };
 
-// The process-wide context: set at start-up, read by every flow.
+// The process-wide context: set at start-up. The program's top and the dialogs read it and hand what a
+// flow needs to it as parameters.
 struct AppContext {
     std::string SetupDirectory;
     std::string SetupInfoFileName = "SETUP.QZT";
@@ -41,3 +27,9 @@ struct AppContext {
 };
 
 AppContext& App();
+
+// The setup information file in the setup directory.
+std::string ScriptPath(const AppContext& app);
+// The display name and the language file of the current language; empty when none is listed.
+std::string CurrentLanguageName(const AppContext& app);
+std::string CurrentLanguageFile(const AppContext& app);

@@ -1,6 +1,6 @@
-#include "shell/window_placement.h"
+#include "ui/window_placement.h"
 
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 
 void CenterWindow(HWND window) {
     RECT desktop, own;
@@ -13,7 +13,7 @@ void CenterWindow(HWND window) {
     SetActiveWindow(window);
 }
 
-namespace platform::ui {
+namespace ui {
 
 void ActivateWindow(WindowRef window) {
     if (!window)
@@ -27,4 +27,4 @@ void CenterAndActivate(WindowRef window) {
         CenterWindow(static_cast<HWND>(window));
 }
 
-}  // namespace platform::ui
+}  // namespace ui

@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 
-namespace platform::ui {
+namespace ui {
 
 void PumpMessagesFor(WindowRef window, unsigned milliseconds) {
     DWORD start = GetTickCount();
@@ -11,4 +11,4 @@ void PumpMessagesFor(WindowRef window, unsigned milliseconds) {
     while (GetTickCount() - start < milliseconds && IsWindow(static_cast<HWND>(window))) PumpMessages(window);
 }
 
-}  // namespace platform::ui
+}  // namespace ui

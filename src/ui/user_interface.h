@@ -7,7 +7,7 @@
 // The user interaction seam. Message texts arrive ready to show. The notices get their caption and button
 // texts from the caller too; the questions and the progress window, like every dialog of the program,
 // take theirs from the language table when they open.
-namespace platform::ui {
+namespace ui {
 
 // System message box with the information icon and an OK button; returns the message box's result.
 int InfoMessageBox(WindowRef owner, const std::string& caption, const std::string& text);
@@ -56,7 +56,5 @@ int IntegrityDialog(WindowRef owner, const std::string& information);
 void ActivateWindow(WindowRef window);
 // Keeps handling messages for the given time, so that a window stays responsive during a pause.
 void PumpMessagesFor(WindowRef window, unsigned milliseconds);
-// Relabels the main dialog for a run mode, without refilling its language list.
-void SetMainDialogMode(WindowRef mainWindow, int mode);
 
-}  // namespace platform::ui
+}  // namespace ui

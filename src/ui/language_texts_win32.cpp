@@ -1,4 +1,4 @@
-#include "shell/language_texts.h"
+#include "ui/language_texts.h"
 
 #include "setupfiles/language_table.h"
 

@@ -1,10 +1,10 @@
 #include <deque>
 
-#include "platform/native_fakes.h"
-#include "platform/user_interface.h"
+#include "ui/ui_fakes.h"
+#include "ui/user_interface.h"
 
 // The scripted stand-in for the user: answers come from a queue, everything shown is recorded.
-namespace platform {
+namespace ui {
 
 namespace {
 std::vector<fake::Shown> g_shown;
@@ -17,7 +17,7 @@ int g_nextWindow = 1;
 int NextAnswer(const std::string& kind, const std::string& text) {
     g_shown.push_back({kind, "", text, ""});
     if (g_answers.empty())
-        return ui::kAnswerCancel;
+        return kAnswerCancel;
     int answer = g_answers.front();
     g_answers.pop_front();
     return answer;
@@ -45,8 +45,6 @@ void CancelAtPump(int pump) {
     g_cancelAtPump = pump;
 }
 }  // namespace fake
-
-namespace ui {
 
 int InfoMessageBox(WindowRef, const std::string& caption, const std::string& text) {
     g_shown.push_back({"InfoMessageBox", caption, text, ""});
@@ -105,13 +103,8 @@ void PumpMessagesFor(WindowRef window, unsigned) {
     PumpMessages(window);
 }
 
-void SetMainDialogMode(WindowRef, int mode) {
-    g_shown.push_back({"MainDialogMode", "", std::to_string(mode), ""});
-}
-
 int IntegrityDialog(WindowRef, const std::string& information) {
     return NextAnswer("IntegrityDialog", information);
 }
 
 }  // namespace ui
-}  // namespace platform

@@ -1,4 +1,4 @@
-#include "shell/text_format.h"
+#include "setupfiles/text_format.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,16 +1,16 @@
-#include "deinstall/removal_log.h"
+#include "configstore/removal_log.h"
 
 #include "platform/file.h"
 #include "platform/file_system.h"
-#include "platform/user_interface.h"
+#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
-#include "shell/app_context.h"
-#include "shell/text_format.h"
+#include "setupfiles/app_context.h"
+#include "setupfiles/text_format.h"
+#include "setupfiles/text_ids.h"
 
 namespace {
 
-constexpr int kTextWriteProtected = 202;
 constexpr size_t kEntryWidth = 260;  // an entry with its CR LF and terminator
 const char* const kHeader =
     "QZT Quorel Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
@@ -30,8 +30,8 @@ int AppendRemovalLog(const std::string& object) {
             if (log.IsOpen())
                 break;
             std::string drive = path.substr(0, 3);
-            if (platform::ui::AskRetryIgnore(nullptr, FormatText(Text(kTextWriteProtected), {drive})) !=
-                platform::ui::kAnswerRetry)
+            if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrWriteprotected), {drive})) !=
+                ui::kAnswerRetry)
                 return 0;
         }
         log.Write(kHeader);

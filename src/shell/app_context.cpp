@@ -1,6 +1,0 @@
-#include "shell/app_context.h"
-
-AppContext& App() {
-    static AppContext context;
-    return context;
-}
