@@ -6,6 +6,9 @@
 // Characters that a field of the configuration pages never accepts are removed as they are typed: the
 // dialog passes the field's new text and caret and puts back what comes out when it changed.
 
+// The base-address field takes four hexadecimal digits, the SPID field what the record holds.
+constexpr size_t kBaseAddressDigits = 4;
+
 struct FilteredText {
     std::string text;
     size_t caret = 0;

@@ -9,6 +9,8 @@
 
 constexpr char kStoredPartySeparator = ',';
 constexpr char kListedPartySeparator = '\t';
+// The characters a number or a subaddress may have: the two and their separator fit a 40-byte field.
+constexpr size_t kPartyPartLength = 19;
 
 struct PartyNumber {
     std::string number;

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "configdialog/config_dialogs.h"
 #include "install/install_context.h"
 #include "install/install_dialog.h"
 #include "platform/win32_handles.h"
@@ -57,6 +58,12 @@ class MainDialog : public Dialog {
         AppContext& app = App();
         if (app.RunMode == kRunNormal)
             Install(app);
+        else if (app.RunMode == kRunConfigure)
+            OpenConfiguration(app);
+    }
+
+    void OpenConfiguration(AppContext& app) {
+        configuration_.Open(Window(), ScriptPath(app), app.RestartNeeded);
     }
 
     // After a completed installation the program goes on in configure mode.
@@ -71,6 +78,8 @@ class MainDialog : public Dialog {
         if (outcome.completed) {
             app.RunMode = kRunConfigure;
             SetTexts();
+            // The fresh configuration goes straight to the administrator.
+            OpenConfiguration(app);
         }
     }
 
@@ -115,6 +124,7 @@ class MainDialog : public Dialog {
     }
 
     GdiObject titleFont_;
+    ConfigurationDialog configuration_;
 };
 
 }  // namespace
