@@ -100,7 +100,8 @@ class ConfigDialogTest : public ::testing::Test {
 
     // Installs with the default paths; the run ends with the configuration dialog open.
     HWND Install(const SetupProcess& setup, HWND* main) const {
-        *main = setup.SkipIntroToMainDialog();
+        // The first program of a fresh prefix waits for Wine to set the prefix up.
+        *main = setup.SkipIntroToMainDialog(kLongWaitMs);
         if (!*main)
             return nullptr;
         PressButton(*main, kAction);
