@@ -11,6 +11,16 @@ using namespace platform::registry;
 
 namespace {
 
+// A text value of a chain; a failure is silent, so its name goes to unreported when the caller wants it.
+bool ReadChainText(KeyId key, std::string* field, const char* name, size_t capacity,
+                   std::string* unreported) {
+    if (ReadStringValue(key, field, name, capacity))
+        return true;
+    if (unreported)
+        *unreported = name;
+    return false;
+}
+
 // Opens a key for reading; reported when it cannot be opened.
 bool OpenForReading(const std::string& path, Key& key) {
     if (OpenKey(path, false, key.Put()) == kSuccess)
@@ -19,24 +29,24 @@ bool OpenForReading(const std::string& path, Key& key) {
     return false;
 }
 
-bool ReadServiceKey(DriverConfig& config) {
+bool ReadServiceKey(DriverConfig& config, std::string* unreported) {
     Key key;
     if (!OpenForReading(kServiceKeyPath, key))
         return false;
-    return ReadStringValue(key.Get(), &config.DisplayName, "DisplayName", kDisplayNameWidth) &&
+    return ReadChainText(key.Get(), &config.DisplayName, "DisplayName", kDisplayNameWidth, unreported) &&
            ReadDwordValue(key.Get(), &config.ErrorControl, "ErrorControl", true) &&
-           ReadStringValue(key.Get(), &config.Group, "Group", kGroupWidth) &&
-           ReadStringValue(key.Get(), &config.ImagePath, "ImagePath", kImagePathWidth) &&
+           ReadChainText(key.Get(), &config.Group, "Group", kGroupWidth, unreported) &&
+           ReadChainText(key.Get(), &config.ImagePath, "ImagePath", kImagePathWidth, unreported) &&
            ReadDwordValue(key.Get(), &config.Start, "Start", true) &&
            ReadDwordValue(key.Get(), &config.Type, "Type", true);
 }
 
-bool ReadParametersKey(const std::string& script, DriverConfig& config) {
+bool ReadParametersKey(const std::string& script, DriverConfig& config, std::string* unreported) {
     Key key;
     if (!OpenForReading(kParametersKeyPath, key))
         return false;
     bool chain = ReadDwordValue(key.Get(), &config.DosVector, "DosVector", true) &&
-                 ReadStringValue(key.Get(), &config.DeviceName, "DeviceName", kDeviceNameWidth) &&
+                 ReadChainText(key.Get(), &config.DeviceName, "DeviceName", kDeviceNameWidth, unreported) &&
                  ReadDwordValue(key.Get(), &config.DeliveryConf, "DeliveryConf", true) &&
                  ReadDwordValue(key.Get(), &config.DataIoMode, "DataIoMode", true) &&
                  ReadDwordValue(key.Get(), &config.Point2Point, "Point2Point", true) &&
@@ -85,26 +95,26 @@ bool ReadNumberOfControllers(KeyId key, DriverConfig& config) {
     return true;
 }
 
-bool ReadCapiEntry(DriverConfig& config) {
+bool ReadCapiEntry(DriverConfig& config, std::string* unreported) {
     bool found = false;
     std::string path = CapiEntryPath(FindCapiIndex(&found));
     Key key;
     if (!OpenForReading(path, key))
         return false;
-    return ReadStringValue(key.Get(), &config.DeviceName, "DeviceName", kDeviceNameWidth) &&
-           ReadStringValue(key.Get(), &config.Manufacturer, "Manufacturer", kManufacturerWidth) &&
+    return ReadChainText(key.Get(), &config.DeviceName, "DeviceName", kDeviceNameWidth, unreported) &&
+           ReadChainText(key.Get(), &config.Manufacturer, "Manufacturer", kManufacturerWidth, unreported) &&
            ReadNumberOfControllers(key.Get(), config);
 }
 
 }  // namespace
 
-bool ReadDriverConfig(const std::string& script, DriverConfig& config) {
-    if (!ReadServiceKey(config))
+bool ReadDriverConfig(const std::string& script, DriverConfig& config, std::string* unreported) {
+    if (!ReadServiceKey(config, unreported))
         return false;
-    if (!ReadParametersKey(script, config))
+    if (!ReadParametersKey(script, config, unreported))
         return false;
     ReadMaintenanceKey(config);
-    return ReadCapiEntry(config);
+    return ReadCapiEntry(config, unreported);
 }
 
 bool ReadAdapterConfig(AdapterConfig& adapter, uint32_t index, bool withSpid) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "configstore/driver_config.h"
 
@@ -8,7 +9,9 @@
 // the registry lacks keeps the caller's value. Within a key, values are read in a fixed chain that stops
 // at the first failure: a number that cannot be read is shown with [ERR_CFG_NOVALQUERY], a missing text
 // ends the chain silently. A key that cannot be opened is shown with [ERR_CFG_NOKEY]; a missing
-// Maintenance key only means that remote maintenance is off. True when every chain held.
-bool ReadDriverConfig(const std::string& script, DriverConfig& config);
+// Maintenance key only means that remote maintenance is off. True when every chain held. When the read
+// failed without a message (a text value missing, of another type or longer than its field), unreported
+// receives that value's name, so that a caller that must not go on can say why; it is left alone otherwise.
+bool ReadDriverConfig(const std::string& script, DriverConfig& config, std::string* unreported = nullptr);
 // Reads adapter index (0 to 3), its SPID only when withSpid.
 bool ReadAdapterConfig(AdapterConfig& adapter, uint32_t index, bool withSpid);

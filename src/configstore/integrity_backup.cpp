@@ -189,18 +189,23 @@ bool ParseBackupText(const std::string& text, DriverConfig& config, AdapterArray
     return true;
 }
 
-void WriteIntegrityBackup(const std::string& script) {
+bool WriteIntegrityBackup(const std::string& script) {
     Key key;
     if (CreateLayoutKey(kIntegrityCheckKey, key.Put()) != kSuccess) {
         ReportNoKey(kIntegrityCheckKey);
-        return;
+        return false;
     }
     const DriverConfig& config = GlobalDriverConfig();
     std::string text = BuildBackupText(config, GlobalAdapters(), ProtocolCodeOf(script, config.ImagePath));
+    // A backup that silently stays old makes the next opening report a change nobody made.
     std::vector<RegValueItem> items = {TextItem("RegistryBackup", text),
                                        TextItem("BackupDate", DateText(platform::LocalToday()))};
-    if (WriteValueList(key.Get(), items))
-        ReportValuesWritten(kIntegrityCheckKey, items);
+    if (!WriteValueList(key.Get(), items)) {
+        ReportNoKeyModify(kIntegrityCheckKey);
+        return false;
+    }
+    ReportValuesWritten(kIntegrityCheckKey, items);
+    return true;
 }
 
 bool ReadIntegrityBackup(DriverConfig& config, AdapterArray& adapters) {

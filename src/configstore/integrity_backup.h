@@ -15,8 +15,9 @@ constexpr size_t kBackupTextCapacity = 2048;
 uint32_t ReadStoredScriptVersion();
 void WriteStoredScriptVersion(uint32_t version);
 
-// Stores "RegistryBackup" from the process-wide configuration and "BackupDate" (today, yyyymmdd).
-void WriteIntegrityBackup(const std::string& script);
+// Stores "RegistryBackup" from the process-wide configuration and "BackupDate" (today, yyyymmdd). A key
+// that cannot be created or values that cannot be written are reported; false then.
+bool WriteIntegrityBackup(const std::string& script);
 // Parses "RegistryBackup" over the record and adapters; fields the backup does not carry keep their
 // contents. False, with nothing changed, when there is no backup or it is damaged (a field without its
 // ";", an adapter count outside 1 to 4, a text longer than its field).

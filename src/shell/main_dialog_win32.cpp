@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "deinstall/deinstall_dialog.h"
+#include "configdialog/config_dialogs.h"
 #include "install/install_context.h"
 #include "install/install_dialog.h"
 #include "platform/win32_handles.h"
@@ -58,8 +59,14 @@ class MainDialog : public Dialog {
         AppContext& app = App();
         if (app.RunMode == kRunNormal)
             Install(app);
+        else if (app.RunMode == kRunConfigure)
+            OpenConfiguration(app);
         else if (app.RunMode == kRunDeinstall)
             Deinstall(app);
+    }
+
+    void OpenConfiguration(AppContext& app) {
+        configuration_.Open(Window(), ScriptPath(app), app.RestartNeeded);
     }
 
     // After a completed installation the program goes on in configure mode.
@@ -74,6 +81,8 @@ class MainDialog : public Dialog {
         if (outcome.completed) {
             app.RunMode = kRunConfigure;
             SetTexts();
+            // The fresh configuration goes straight to the administrator.
+            OpenConfiguration(app);
         }
     }
 
@@ -129,6 +138,7 @@ class MainDialog : public Dialog {
     }
 
     GdiObject titleFont_;
+    ConfigurationDialog configuration_;
 };
 
 }  // namespace

@@ -512,6 +512,58 @@ TEST_F(ConfigWriteReadTest, ReadChainsStopAtTheFirstFailureWithTheirMessages) {
     }
 }
 
+TEST_F(ConfigWriteReadTest, SilentReadFailuresNameTheirValueForTheCaller) {
+    struct Case {
+        std::function<void()> change;
+        bool result;
+        std::string unreported;  // empty: the failure was shown, or there was none
+        std::vector<std::string> messages;
+    } cases[] = {
+        {[] {
+             platform::fake::FailRegistryOperation(kService, RegistryOperation::kQueryValue, 2,
+                                                   "DisplayName");
+         },
+         false,
+         "DisplayName",
+         {}},
+        {[] { platform::fake::SetRegistryValue(kService, "Group", kDword, Dword(1)); }, false, "Group", {}},
+        {[] {
+             platform::fake::SetRegistryValue(kService, "ImagePath", kExpandSz, Sz(std::string(260, 'i')));
+         },
+         false,
+         "ImagePath",
+         {}},
+        {[] { platform::fake::SetRegistryValue(kParameters, "DeviceName", kSz, Sz(std::string(16, 'd'))); },
+         false,
+         "DeviceName",
+         {}},
+        {[] { platform::fake::SetRegistryValue(kEntry2, "DeviceName", kDword, Dword(1)); },
+         false,
+         "DeviceName",
+         {}},
+        {[] { platform::fake::FailRegistryOperation(kService, RegistryOperation::kQueryValue, 2, "Start"); },
+         false,
+         "",
+         {NoValueQuery("Start")}},
+        {[] { platform::fake::FailRegistryOpen(kParameters, 2, false); }, false, "", {NoKey(kParameters)}},
+        // The maintenance values never fail the read.
+        {[] { platform::fake::SetRegistryValue(kMaintenance, "username", kDword, Dword(1)); }, true, "", {}},
+    };
+    for (const Case& c : cases) {
+        platform::fake::ResetRegistry();
+        WindowsNtState();
+        WriteFullConfiguration();
+        c.change();
+        Shown().clear();
+        DriverConfig read;
+        SetDefaultDriverConfig(2, ScriptMaintenance(), read);
+        std::string unreported;
+        EXPECT_EQ(ReadDriverConfig(ScriptFile(), read, &unreported), c.result) << c.unreported;
+        EXPECT_EQ(unreported, c.unreported);
+        EXPECT_EQ(Messages(), c.messages) << c.unreported;
+    }
+}
+
 TEST_F(ConfigWriteReadTest, EmptyMaintenanceKeyMeansMaintenanceOnWithNothingHeld) {
     WriteFullConfiguration();
     ASSERT_EQ(platform::registry::DeleteKey(kMaintenance), platform::registry::kSuccess);

@@ -358,10 +358,27 @@ TEST_F(IntegrityBackupTest, IntegrityKeyThatCannotBeCreatedIsReported) {
     Defaults();
     EXPECT_EQ(ReadStoredScriptVersion(), 0u);
     WriteStoredScriptVersion(210);
-    WriteIntegrityBackup(ScriptFile());
+    EXPECT_FALSE(WriteIntegrityBackup(ScriptFile()));
     const std::string message = "The registry key " + kIntegrity + " cannot be opened or created.";
     EXPECT_EQ(Messages(), (std::vector<std::string>{message, message, message}));
     EXPECT_FALSE(platform::fake::RegistryKeyExists(kIntegrity));
+}
+
+TEST_F(IntegrityBackupTest, BackupValuesThatCannotBeWrittenAreReported) {
+    const std::string message = "The values of the registry key " + kIntegrity + " cannot be written.";
+    for (const char* value : {"RegistryBackup", "BackupDate"}) {
+        platform::fake::ResetRegistry();
+        platform::fake::FailRegistryOperation(kIntegrity, RegistryOperation::kSetValue, 5, value);
+        Defaults();
+        Shown().clear();
+        EXPECT_FALSE(WriteIntegrityBackup(ScriptFile())) << value;
+        EXPECT_EQ(Messages(), (std::vector<std::string>{message})) << value;
+        EXPECT_EQ(StoredText(value), "(missing)");
+    }
+    platform::fake::ResetRegistry();
+    Shown().clear();
+    EXPECT_TRUE(WriteIntegrityBackup(ScriptFile()));
+    EXPECT_TRUE(Shown().empty());
 }
 
 }  // namespace

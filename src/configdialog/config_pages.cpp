@@ -1,0 +1,164 @@
+#include "configdialog/config_pages.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "setupfiles/text_ids.h"
+#include "ui/user_interface.h"
+#include "setupfiles/language_table.h"
+#include "setupfiles/text_line.h"
+#include "setupfiles/text_format.h"
+
+namespace {
+
+uint32_t AdapterCount(size_t count) {
+    return static_cast<uint32_t>(std::clamp<size_t>(count, 1, kMaxAdapters));
+}
+
+std::string HexText(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
+    return text;
+}
+
+// Reads the "[PROTOCOL]" entries, asking to retry while the file cannot be opened. False after Cancel
+// or Ignore.
+bool ReadProtocols(const std::string& script, std::vector<ProtocolEntry>& entries, WindowRef owner) {
+    while (!ReadProtocolEntries(script, entries)) {
+        std::string text = FormatText(Text(kTextErrFilenotfound), {script});
+        if (ui::AskRetryIgnore(owner, text) != ui::kAnswerRetry)
+            return false;
+    }
+    return true;
+}
+
+ChoiceList ProtocolChoices(const std::string& script, const std::string& imagePath, WindowRef owner) {
+    ChoiceList list;
+    std::vector<ProtocolEntry> entries;
+    if (!ReadProtocols(script, entries, owner))
+        return list;
+    for (const ProtocolEntry& entry : entries) list.entries.push_back(entry.name);
+    uint32_t index = FindProtocolIndexByImage(entries, imagePath);
+    if (index < list.entries.size()) {
+        list.selected = static_cast<int>(index);
+    } else {
+        list.entries.push_back(Text(kTextTextUnknownProto));
+        list.selected = static_cast<int>(list.entries.size() - 1);
+    }
+    return list;
+}
+
+bool HasSelection(const ChoiceList& list) {
+    return list.selected >= 0 && static_cast<size_t>(list.selected) < list.entries.size();
+}
+
+bool SpidShown(const AdapterPage& page) {
+    return page.spidPresent && page.spidEnabled;
+}
+
+}  // namespace
+
+ConfigPages CreateConfigPages(const std::string& script) {
+    ConfigPages pages;
+    pages.script = script;
+    // A missing section or file leaves the record's zeros: maintenance off.
+    ReadMaintenanceSection(script, pages.defaults);
+    std::vector<ProtocolEntry> entries;
+    ReadProtocolEntries(script, entries);
+    pages.adapter.spidPresent = AnyProtocolNeedsSpid(entries);
+    pages.advanced.maintenanceSwitchPresent = pages.defaults.Mode != kMaintenanceOff;
+    return pages;
+}
+
+bool HasMaintenancePage(const ConfigPages& pages) {
+    return pages.defaults.Mode == kMaintenanceFull || pages.defaults.Mode == kMaintenanceDefault;
+}
+
+void FillConfigPages(ConfigPages& pages, const DriverConfig& config, WindowRef owner) {
+    AdapterPage& adapter = pages.adapter;
+    AdvancedPage& advanced = pages.advanced;
+    advanced.point2Point = config.Point2Point == 1;
+    advanced.dataIoMode = ShowValue(DataIoModeTable(), config.DataIoMode);
+    adapter.adapters = AdapterSelector(AdapterCount(config.NumberOfControllers));
+    adapter.protocol = ProtocolChoices(pages.script, config.ImagePath, owner);
+    adapter.start = ShowValue(StartTable(), config.Start);
+    advanced.dosVector = ShowValue(DosVectorTable(), config.DosVector);
+    adapter.test = ShowValue(TestTable(), config.Test);
+    advanced.deliveryConf = ShowValue(DeliveryConfTable(), config.DeliveryConf);
+
+    uint32_t code = ProtocolCodeOf(pages.script, config.ImagePath);
+    advanced.x31Layer2Enabled = (code & kProtocolHasX31Layer2) != 0;
+    if (advanced.x31Layer2Enabled)
+        advanced.x31Layer2 = ShowValue(X31Layer2Table(), config.x31Layer2);
+    adapter.spidEnabled = adapter.spidPresent && (code & kProtocolHasSpid) != 0;
+
+    advanced.maintenanceSwitch =
+        advanced.maintenanceSwitchPresent && config.Controller != kMaintenanceControllerOff;
+    if (HasMaintenancePage(pages))
+        FillMaintenancePage(pages.maintenance, config, pages.defaults);
+    pages.maintenanceButtonShown = advanced.maintenanceSwitch;
+}
+
+void StoreConfigPages(const ConfigPages& pages, DriverConfig& config) {
+    const AdapterPage& adapter = pages.adapter;
+    const AdvancedPage& advanced = pages.advanced;
+    config.DataIoMode = ChosenValue(DataIoModeTable(), advanced.dataIoMode, config.DataIoMode);
+    config.Point2Point = advanced.point2Point ? 1 : 0;
+    config.DeliveryConf = ChosenValue(DeliveryConfTable(), advanced.deliveryConf, config.DeliveryConf);
+    config.DosVector = ChosenValue(DosVectorTable(), advanced.dosVector, config.DosVector);
+    config.Test = ChosenValue(TestTable(), adapter.test, config.Test);
+    config.NumberOfControllers = AdapterCount(adapter.adapters.entries.size());
+    config.Start = ChosenValue(StartTable(), adapter.start, config.Start);
+    // The unknown-protocol entry names no "[PROTOCOL]" entry and leaves the image as it is.
+    if (HasSelection(adapter.protocol)) {
+        std::vector<ProtocolEntry> entries;
+        ReadProtocolEntries(pages.script, entries);
+        FindNewImagePath(entries, adapter.protocol.entries[adapter.protocol.selected], config.ImagePath);
+    }
+
+    // The layer list keeps its choice while a protocol without the setting is selected, so the choice
+    // comes back with a protocol that has it; a list never filled gives such a protocol the default 1.
+    uint32_t code = ProtocolCodeOf(pages.script, config.ImagePath);
+    if (HasSelection(advanced.x31Layer2))
+        config.x31Layer2 = ChosenValue(X31Layer2Table(), advanced.x31Layer2, config.x31Layer2);
+    else if (code & kProtocolHasX31Layer2)
+        config.x31Layer2 = 1;
+
+    if (pages.defaults.Mode == kMaintenanceFull)
+        StoreMaintenancePage(pages.maintenance, config);
+    if (config.NumberOfControllers == 1)
+        config.Controller = 1;
+    if (!advanced.maintenanceSwitch)
+        config.Controller = kMaintenanceControllerOff;
+    if (pages.defaults.Mode == kMaintenanceDefault || pages.defaults.Mode == kMaintenanceDefaultInvisible) {
+        ApplyMaintenanceDefaults(pages.defaults, config);
+        if (advanced.maintenanceSwitch)
+            config.Controller = static_cast<uint32_t>(pages.defaults.Controller);
+    }
+}
+
+void ShowAdapterFields(ConfigPages& pages, const AdapterArray& adapters, size_t index) {
+    AdapterPage& page = pages.adapter;
+    index = std::min<size_t>(index, AdapterCount(page.adapters.entries.size()) - 1);
+    const AdapterConfig& shown = adapters[index];
+    page.adapters.selected = static_cast<int>(index);
+    page.interrupt = ShowValue(InterruptTable(), shown.Interrupt);
+    page.baseAddress = HexText(shown.BaseAddress);
+    if (SpidShown(page))
+        page.spid = shown.SPID;
+    pages.currentAdapter = index;
+    pages.modified = true;
+}
+
+void StoreAdapterFields(const ConfigPages& pages, AdapterArray& adapters, size_t index) {
+    if (index >= adapters.size())
+        return;
+    const AdapterPage& page = pages.adapter;
+    AdapterConfig& stored = adapters[index];
+    // The whole text: a stored address wider than the field's four typed digits survives an unchanged save.
+    stored.BaseAddress = ParseHex(page.baseAddress);
+    stored.Interrupt = ChosenValue(InterruptTable(), page.interrupt, stored.Interrupt);
+    if (SpidShown(page))
+        stored.SPID = FitField(page.spid, kSpidWidth);
+}

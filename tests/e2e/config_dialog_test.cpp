@@ -1,0 +1,379 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "machine_state.h"
+#include "resources/configdialog_ids.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr int kAction = 8, kExit = 13;
+constexpr int kInstall = 0, kSource = 29, kDestination = 30;
+constexpr int kMsgOk = 0, kYes = 115, kNo = 116;
+constexpr int kIntegrityApply = 103, kIntegrityRestore = 104, kIntegrityCancel = 1;
+constexpr int kLongWaitMs = 60000;
+constexpr int kNationalIsdn = 2;  // the sample's protocol with SPIDs
+
+// Types into an edit control of SETUP.EXE (wide text, so that it crosses the process boundary whole).
+void SetControlText(HWND dialog, int id, const std::string& text) {
+    std::wstring wide(text.begin(), text.end());
+    SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void SetRegistryNumber(const std::string& key, const std::string& name, DWORD value) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &opened), ERROR_SUCCESS)
+        << key;
+    RegSetValueExA(opened, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(opened);
+}
+
+// The page of the frame that holds the control.
+HWND PageWith(HWND frame, int id) {
+    for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (std::string(name) == "#32770" && GetDlgItem(child, id))
+            return child;
+    }
+    return nullptr;
+}
+
+bool Pushed(HWND dialog, int id) {
+    return (SendMessageA(GetDlgItem(dialog, id), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+}
+
+std::string Selected(HWND dialog, int id) {
+    int selected = ComboSelection(dialog, id);
+    std::vector<std::string> entries = ComboEntries(dialog, id);
+    return selected >= 0 && static_cast<size_t>(selected) < entries.size() ? entries[selected] : "<none>";
+}
+
+// The control that has the keyboard focus in the window's thread, and the dialog it lies in.
+HWND FocusedWindow(HWND window) {
+    GUITHREADINFO input = {};
+    input.cbSize = sizeof input;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &input))
+        return nullptr;
+    return input.hwndFocus;
+}
+
+std::string AdapterKey(int number) {
+    return std::string(kParametersKey) + "\\Adapter0" + std::to_string(number);
+}
+
+class ConfigDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        PrepareNt4Machine();
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = PrepareDistribution(std::string(info->test_suite_name()) + "." + info->name());
+    }
+    void TearDown() override { PrepareNt4Machine(); }
+
+    std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
+
+    static bool Answer(const SetupProcess& setup, const std::string& text, int button,
+                       int timeoutMs = kLongWaitMs) {
+        HWND window = setup.WaitForText(text, timeoutMs);
+        if (!window)
+            return false;
+        PressButton(window, button);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+        return true;
+    }
+
+    // The frame, once its adapter page shows the adapters.
+    static HWND WaitForFrame(const SetupProcess& setup, int timeoutMs = kLongWaitMs) {
+        HWND frame =
+            setup.WaitForControls({IDC_CFG_SHOW_ADAPTER, IDC_CFG_SHOW_ADVANCED, IDC_CFG_RESET}, timeoutMs);
+        if (frame && !WaitUntil([&] {
+                return !ComboEntries(PageWith(frame, IDC_CFG_PROTOCOL), IDC_CFG_ADAPTERS).empty();
+            }))
+            return nullptr;
+        return frame;
+    }
+
+    // Installs with the default paths; the run ends with the configuration dialog open.
+    HWND Install(const SetupProcess& setup, HWND* main) const {
+        // The first program of a fresh prefix waits for Wine to set the prefix up.
+        *main = setup.SkipIntroToMainDialog(kLongWaitMs);
+        if (!*main)
+            return nullptr;
+        PressButton(*main, kAction);
+        HWND install = setup.WaitForControls({kSource, kDestination, 31, 32});
+        if (!install)
+            return nullptr;
+        PressButton(install, kInstall);
+        if (!Answer(setup, English("[INFO_INS_DONE]"), kMsgOk))
+            return nullptr;
+        return WaitForFrame(setup);
+    }
+
+    // A first installation, left with OK in the configuration dialog and Exit.
+    void InstallAndLeave() const {
+        SetupProcess setup(dir_, "");
+        HWND main = nullptr;
+        HWND frame = Install(setup, &main);
+        ASSERT_NE(frame, nullptr);
+        PressButton(frame, IDC_CFG_OK);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+        ExitProgram(setup, main, true);
+    }
+
+    // SETUP.EXE /c with the configuration dialog opened from its button.
+    static HWND OpenConfiguration(const SetupProcess& setup, HWND* main) {
+        *main = setup.SkipIntroToMainDialog();
+        if (!*main)
+            return nullptr;
+        PressButton(*main, kAction);
+        return WaitForFrame(setup);
+    }
+
+    void ExitProgram(const SetupProcess& setup, HWND main, bool restartExpected) const {
+        PressButton(main, kExit);
+        if (restartExpected) {
+            EXPECT_TRUE(Answer(setup, English("[QUEST_RESTARTSYSTEM]"), IDOK)) << "no restart text";
+        }
+        DWORD code = 99;
+        ASSERT_TRUE(setup.WaitForExit(&code));
+        EXPECT_EQ(code, 0u);
+    }
+
+    std::string dir_;
+};
+
+TEST_F(ConfigDialogTest, InstallationEndsInItAndOkWritesAll) {
+    SetupProcess setup(dir_, "");
+    HWND main = nullptr;
+    HWND frame = Install(setup, &main);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(WindowText(frame), English("[DLG_CFG_CAPTION]"));
+    HWND adapter = PageWith(frame, IDC_CFG_PROTOCOL);
+    HWND advanced = PageWith(frame, IDC_CFG_DOS_VECTOR);
+    ASSERT_NE(adapter, nullptr);
+    ASSERT_NE(advanced, nullptr);
+    EXPECT_TRUE(IsWindowVisible(adapter));
+    EXPECT_FALSE(IsWindowVisible(advanced));
+    EXPECT_TRUE(Pushed(frame, IDC_CFG_SHOW_ADAPTER));
+    EXPECT_FALSE(Pushed(frame, IDC_CFG_SHOW_ADVANCED));
+    EXPECT_EQ(Selected(adapter, IDC_CFG_PROTOCOL), "DSS1 (Euro-ISDN)");
+    EXPECT_EQ(ControlText(adapter, IDC_CFG_BASE_ADDRESS), "260");
+    EXPECT_EQ(Selected(adapter, IDC_CFG_INTERRUPT), "3");
+    EXPECT_EQ(Selected(advanced, IDC_CFG_DOS_VECTOR), "F1");
+
+    // The advanced page on view, its button pushed.
+    PressButton(frame, IDC_CFG_SHOW_ADVANCED);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(advanced) && !IsWindowVisible(adapter); }));
+    EXPECT_TRUE(Pushed(frame, IDC_CFG_SHOW_ADVANCED));
+    EXPECT_FALSE(Pushed(frame, IDC_CFG_SHOW_ADAPTER));
+
+    // What OK writes replaces what stands in the registry now.
+    SetRegistryText(kIntegrityKey, "RegistryBackup", "stale");
+    DeleteRegistryTree(AdapterKey(1));
+    PressButton(frame, IDC_CFG_OK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    EXPECT_NE(RegistryText(kIntegrityKey, "RegistryBackup"), "stale");
+    EXPECT_EQ(RegistryNumber(AdapterKey(1), "BaseAddress"), 0x260u);
+    EXPECT_EQ(RegistryNumber(AdapterKey(1), "Interrupt"), 3u);
+    EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 1u);
+    EXPECT_EQ(RegistryText(kServiceKey, "ImagePath"), "\\SystemRoot\\System32\\drivers\\qdss1.sys");
+    ExitProgram(setup, main, true);
+}
+
+TEST_F(ConfigDialogTest, ConfigureSwitchOpensOne) {
+    InstallAndLeave();
+    SetupProcess setup(dir_, "/c");
+    HWND main = nullptr;
+    HWND frame = OpenConfiguration(setup, &main);
+    ASSERT_NE(frame, nullptr);
+    // Pressing the button again brings the open one forward.
+    PressButton(main, kAction);
+    Sleep(500);
+    int frames = 0;
+    for (HWND window : setup.Windows()) frames += GetDlgItem(window, IDC_CFG_SHOW_ADAPTER) != nullptr;
+    EXPECT_EQ(frames, 1);
+    SetRegistryText(kIntegrityKey, "RegistryBackup", "stale");
+    PressButton(frame, IDC_CFG_OK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    EXPECT_NE(RegistryText(kIntegrityKey, "RegistryBackup"), "stale");
+    ExitProgram(setup, main, true);
+}
+
+TEST_F(ConfigDialogTest, CancelAsksAndNoKeepsTheDialogOpen) {
+    InstallAndLeave();
+    SetupProcess setup(dir_, "/c");
+    HWND main = nullptr;
+    HWND frame = OpenConfiguration(setup, &main);
+    ASSERT_NE(frame, nullptr);
+    PressButton(frame, IDC_CFG_CANCEL);
+    ASSERT_TRUE(Answer(setup, English("[QUEST_CFG_ABORT]"), IDNO, kDefaultWaitMs));
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(frame));
+    // The close box asks the same.
+    CloseWindowBySystemMenu(frame);
+    ASSERT_TRUE(Answer(setup, English("[QUEST_CFG_ABORT]"), IDYES, kDefaultWaitMs));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    ExitProgram(setup, main, false);
+}
+
+TEST_F(ConfigDialogTest, TabMovesThroughTheAdapterPageControls) {
+    InstallAndLeave();
+    SetupProcess setup(dir_, "/c");
+    HWND main = nullptr;
+    HWND frame = OpenConfiguration(setup, &main);
+    ASSERT_NE(frame, nullptr);
+    HWND adapter = PageWith(frame, IDC_CFG_PROTOCOL);
+    auto focusedId = [&] {
+        HWND focus = FocusedWindow(frame);
+        if (focus && GetParent(focus) != adapter && GetParent(focus) != frame)
+            focus = GetParent(focus);  // a combo box's own child
+        return focus ? GetDlgCtrlID(focus) : -1;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return focusedId() == IDC_CFG_PROTOCOL; })) << focusedId();
+    // The installed protocol has no SPID, so its field is disabled and passed over.
+    for (int expected : {IDC_CFG_START, IDC_CFG_TEST, IDC_CFG_ADAPTERS, IDC_CFG_CHANGE, IDC_CFG_INTERRUPT,
+                         IDC_CFG_BASE_ADDRESS, IDC_CFG_OK, IDC_CFG_RESET, IDC_CFG_CANCEL}) {
+        PostKey(FocusedWindow(frame), VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return focusedId() == expected; }))
+            << "expected " << expected << ", focus on " << focusedId();
+    }
+    PressButton(frame, IDC_CFG_OK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    ExitProgram(setup, main, true);
+}
+
+TEST_F(ConfigDialogTest, TwoAdaptersThenOne) {
+    InstallAndLeave();
+    {
+        SetupProcess setup(dir_, "/c");
+        HWND main = nullptr;
+        HWND frame = OpenConfiguration(setup, &main);
+        ASSERT_NE(frame, nullptr);
+        HWND adapter = PageWith(frame, IDC_CFG_PROTOCOL);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(adapter, IDC_CFG_SPID)); }));
+        SelectComboEntry(adapter, IDC_CFG_PROTOCOL, kNationalIsdn);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(adapter, IDC_CFG_SPID)) != FALSE; }));
+
+        PressButton(adapter, IDC_CFG_CHANGE);
+        HWND contents = setup.WaitForControls({IDC_CHG_ADAPTERS, IDC_CHG_ADD, IDC_CHG_REMOVE});
+        ASSERT_NE(contents, nullptr);
+        PressButton(contents, IDC_CHG_ADD);
+        PressButton(contents, IDC_CHG_OK);
+        ASSERT_TRUE(WaitUntil([&] { return ComboEntries(adapter, IDC_CFG_ADAPTERS).size() == 2; }));
+
+        SetControlText(adapter, IDC_CFG_BASE_ADDRESS, "300");
+        SelectComboEntry(adapter, IDC_CFG_INTERRUPT, 4);  // 5
+        SetControlText(adapter, IDC_CFG_SPID, "SPID-ONE");
+        SelectComboEntry(adapter, IDC_CFG_ADAPTERS, 1);
+        ASSERT_TRUE(WaitUntil([&] { return ControlText(adapter, IDC_CFG_BASE_ADDRESS) == "260"; }));
+        SetControlText(adapter, IDC_CFG_BASE_ADDRESS, "3G40");  // the G is never taken
+        SelectComboEntry(adapter, IDC_CFG_INTERRUPT, 9);        // 10
+        SetControlText(adapter, IDC_CFG_SPID, "SPID;TWO");      // nor is the ;
+        SelectComboEntry(adapter, IDC_CFG_ADAPTERS, 0);
+        ASSERT_TRUE(WaitUntil([&] { return ControlText(adapter, IDC_CFG_BASE_ADDRESS) == "300"; }));
+        EXPECT_EQ(ControlText(adapter, IDC_CFG_SPID), "SPID-ONE");
+        PressButton(frame, IDC_CFG_OK);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+        ExitProgram(setup, main, true);
+    }
+    EXPECT_EQ(RegistryText(kServiceKey, "ImagePath"), "\\SystemRoot\\System32\\drivers\\qni1.sys");
+    EXPECT_EQ(RegistryNumber(AdapterKey(1), "BaseAddress"), 0x300u);
+    EXPECT_EQ(RegistryNumber(AdapterKey(1), "Interrupt"), 5u);
+    EXPECT_EQ(RegistryText(AdapterKey(1), "SPID"), "SPID-ONE");
+    EXPECT_EQ(RegistryNumber(AdapterKey(2), "BaseAddress"), 0x340u);
+    EXPECT_EQ(RegistryNumber(AdapterKey(2), "Interrupt"), 10u);
+    EXPECT_EQ(RegistryText(AdapterKey(2), "SPID"), "SPIDTWO");
+    EXPECT_EQ(RegistryNumber("SOFTWARE\\CAPI20\\1", "NumberOfControllers"), 2u);
+    EXPECT_EQ(RegistryNumber("SOFTWARE\\CAPI20\\1\\1", "Channels"), 2u);
+    EXPECT_EQ(RegistryNumber("SOFTWARE\\CAPI20\\1\\2", "Channels"), 2u);
+
+    {
+        SetupProcess setup(dir_, "/c");
+        HWND main = nullptr;
+        HWND frame = OpenConfiguration(setup, &main);
+        ASSERT_NE(frame, nullptr);
+        HWND adapter = PageWith(frame, IDC_CFG_PROTOCOL);
+        EXPECT_EQ(ComboEntries(adapter, IDC_CFG_ADAPTERS).size(), 2u);
+        PressButton(adapter, IDC_CFG_CHANGE);
+        HWND contents = setup.WaitForControls({IDC_CHG_ADAPTERS, IDC_CHG_ADD, IDC_CHG_REMOVE});
+        ASSERT_NE(contents, nullptr);
+        PressButton(contents, IDC_CHG_REMOVE);
+        PressButton(contents, IDC_CHG_OK);
+        ASSERT_TRUE(WaitUntil([&] { return ComboEntries(adapter, IDC_CFG_ADAPTERS).size() == 1; }));
+        PressButton(frame, IDC_CFG_OK);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+        ExitProgram(setup, main, true);
+    }
+    EXPECT_TRUE(RegistryKeyExists(AdapterKey(1)));
+    EXPECT_FALSE(RegistryKeyExists(AdapterKey(2)));
+    EXPECT_TRUE(RegistryKeyExists("SOFTWARE\\CAPI20\\1\\1"));
+    EXPECT_FALSE(RegistryKeyExists("SOFTWARE\\CAPI20\\1\\2"));
+    EXPECT_EQ(RegistryNumber("SOFTWARE\\CAPI20\\1", "NumberOfControllers"), 1u);
+}
+
+TEST_F(ConfigDialogTest, EditedRegistryAsksFirst) {
+    InstallAndLeave();
+    std::string parameters = kParametersKey;
+    SetRegistryNumber(kServiceKey, "Start", 0x10);
+    SetRegistryNumber(parameters, "DeliveryConf", 5);
+    {
+        // Apply: the registry's values, outside the lists, shown and written back unchanged.
+        SetupProcess setup(dir_, "/c");
+        HWND main = setup.SkipIntroToMainDialog();
+        ASSERT_NE(main, nullptr);
+        PressButton(main, kAction);
+        HWND check = setup.WaitForControls({kIntegrityApply, kIntegrityRestore});
+        ASSERT_NE(check, nullptr);
+        PressButton(check, kIntegrityApply);
+        ASSERT_TRUE(Answer(setup, English("[QUEST_CCI_APPLYNEW]"), kYes, kDefaultWaitMs));
+        HWND frame = WaitForFrame(setup);
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(Selected(PageWith(frame, IDC_CFG_START), IDC_CFG_START), "10 (!)");
+        EXPECT_EQ(Selected(PageWith(frame, IDC_CFG_DELIVERY_CONF), IDC_CFG_DELIVERY_CONF), "5 (!)");
+        PressButton(frame, IDC_CFG_OK);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+        ExitProgram(setup, main, true);
+    }
+    EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 0x10u);
+    EXPECT_EQ(RegistryNumber(parameters, "DeliveryConf"), 5u);
+
+    SetRegistryNumber(kServiceKey, "Start", 3);
+    {
+        // Cancel: no configuration dialog.
+        SetupProcess setup(dir_, "/c");
+        HWND main = setup.SkipIntroToMainDialog();
+        ASSERT_NE(main, nullptr);
+        PressButton(main, kAction);
+        HWND check = setup.WaitForControls({kIntegrityApply, kIntegrityRestore});
+        ASSERT_NE(check, nullptr);
+        PressButton(check, kIntegrityCancel);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(check); }));
+        EXPECT_EQ(WaitForFrame(setup, 2000), nullptr);
+        ExitProgram(setup, main, false);
+    }
+    {
+        // Restore: the backup's start type in the pages.
+        SetupProcess setup(dir_, "/c");
+        HWND main = setup.SkipIntroToMainDialog();
+        ASSERT_NE(main, nullptr);
+        PressButton(main, kAction);
+        HWND check = setup.WaitForControls({kIntegrityApply, kIntegrityRestore});
+        ASSERT_NE(check, nullptr);
+        PressButton(check, kIntegrityRestore);
+        ASSERT_TRUE(Answer(setup, English("[QUEST_CCI_RESTOREOLD]"), kYes, kDefaultWaitMs));
+        HWND frame = WaitForFrame(setup);
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(Selected(PageWith(frame, IDC_CFG_START), IDC_CFG_START), "10 (!)");
+        PressButton(frame, IDC_CFG_OK);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+        ExitProgram(setup, main, true);
+    }
+    EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 0x10u);
+}
+
+}  // namespace
