@@ -163,10 +163,37 @@ std::string DisplayDirectory(const std::string& directory) {
     return shown;
 }
 
+namespace {
+
+// LZ32's compressed name of a file: the last letter of its extension replaced by '_' (appended to a
+// shorter extension), or "._" appended to a name without one.
+std::string CompressedName(const std::string& path) {
+    size_t name = path.find_last_of('\\');
+    size_t dot = path.find('.', name == std::string::npos ? 0 : name);
+    if (dot == std::string::npos)
+        return path + "._";
+    if (path.size() - dot - 1 < 3)
+        return path + "_";
+    return path.substr(0, path.size() - 1) + "_";
+}
+
+}  // namespace
+
+// Not LZOpenFileA: its OFSTRUCT holds a path of at most 127 characters, so a distribution in a deeper
+// directory could not be read at all. The file is opened by its name, or by its compressed name as LZ32
+// would, and LZInit reads it.
 LzId LzOpenSource(const std::string& path) {
-    OFSTRUCT info = {};
-    INT handle = LZOpenFileA(const_cast<char*>(path.c_str()), &info, OF_READ);
-    return handle < 0 ? kNoLz : handle;
+    HFILE file = _lopen(path.c_str(), OF_READ);
+    if (file == HFILE_ERROR)
+        file = _lopen(CompressedName(path).c_str(), OF_READ);
+    if (file == HFILE_ERROR)
+        return kNoLz;
+    INT handle = LZInit(file);
+    if (handle < 0) {
+        _lclose(file);
+        return kNoLz;
+    }
+    return handle;
 }
 
 // Not LZOpenFileA with OF_CREATE: on a target it cannot open (held by a running driver, or a directory in

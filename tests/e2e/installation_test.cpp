@@ -186,6 +186,23 @@ TEST_F(InstallationTest, FirstInstallationPutsTheDriverOnTheMachine) {
     ExitProgram(setup, main, true);
 }
 
+TEST_F(InstallationTest, DistributionInADeepDirectoryExpandsEveryDriver) {
+    // The compressed files' paths run past the 127 characters an OFSTRUCT can hold.
+    std::string deep = PrepareDistribution(std::string(118, 'd'));
+    ASSERT_GT((deep + "\\DRIVER\\KXBUS.SY_").size(), 128u);
+    SetupProcess setup(deep, "");
+    HWND main = nullptr, install = nullptr;
+    ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
+    PressButton(install, kInstall);
+    ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
+    ASSERT_TRUE(ReachesConfigureMode(main));
+    std::string originals = QUOREL_SAMPLE_ORIGINALS_DIR;
+    EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\drivers\\kxbus.sys"),
+              ReadFileBytes(originals + "\\kxbus.sys"));
+    ExitProgram(setup, main, true);
+    DeleteTree(deep);
+}
+
 TEST_F(InstallationTest, ReinstallationKeepsTheConfigurationOnYesAndRenewsItOnNo) {
     InstallWithDefaults();
     ASSERT_EQ(RegistryNumber(kServiceKey, "Start"), 1u);
