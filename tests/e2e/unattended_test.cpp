@@ -282,8 +282,9 @@ TEST_F(UnattendedTest, SilentRemovalFromTheInstallationDirectoryRemovesEverythin
     // and only that start finishes the removal.
     bool programLeft = FileExists("C:\\Quorel2\\SETUP.EXE");
     EXPECT_EQ(code, programLeft ? kRestartRequired : kSuccess) << Report();
-    if (programLeft)
+    if (programLeft) {
         EXPECT_TRUE(MarkedForDeletionAtRestart("C:\\Quorel2\\SETUP.EXE"));
+    }
     std::cout << "[          ] /s /d ended with " << code
               << (programLeft ? ": SETUP.EXE is deleted at the next start" : ": SETUP.EXE deleted") << "\n";
     for (const std::string& name : DirectoryEntries("C:\\Quorel2"))
