@@ -23,7 +23,7 @@ uint32_t OurCapiIndex() {
 
 }  // namespace
 
-bool LoadConfiguration(WindowRef owner, const std::string& script) {
+bool ReadInstalledConfiguration(const std::string& script) {
     DriverConfig& config = GlobalDriverConfig();
     AdapterArray& adapters = GlobalAdapters();
     MaintenanceDefaults defaults;
@@ -42,7 +42,11 @@ bool LoadConfiguration(WindowRef owner, const std::string& script) {
     // one is no reason to keep the dialog shut.
     for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
         ReadAdapterConfig(adapters[i], i, withSpid);
-    return CheckIntegrity(owner, script) != 0;
+    return true;
+}
+
+bool LoadConfiguration(WindowRef owner, const std::string& script) {
+    return ReadInstalledConfiguration(script) && CheckIntegrity(owner, script) != 0;
 }
 
 ConfigPages OpenConfigPages(WindowRef owner, const std::string& script) {

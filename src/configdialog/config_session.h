@@ -11,9 +11,11 @@
 
 // script is the setup information file: its maintenance defaults, protocols and default protocol.
 
-// Reads the configuration over fresh defaults and checks it against its backup. False when the dialog
-// must not open: the configuration cannot be read (reported, naming the key or value) or the
-// administrator stopped at the integrity check.
+// Reads the installed configuration over fresh defaults into the process-wide record: the driver's values
+// and those of every adapter in use. False when it cannot be read (reported, naming the key or value).
+bool ReadInstalledConfiguration(const std::string& script);
+// ReadInstalledConfiguration, then the check against its backup. False when the dialog must not open: the
+// configuration cannot be read or the administrator stopped at the integrity check.
 bool LoadConfiguration(WindowRef owner, const std::string& script);
 // The pages for the configuration just loaded: created, filled, adapter 1 shown.
 ConfigPages OpenConfigPages(WindowRef owner, const std::string& script);

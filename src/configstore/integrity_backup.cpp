@@ -10,6 +10,7 @@
 #include "configstore/registry_values.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
+#include "ui/run_report.h"
 #include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
@@ -105,9 +106,36 @@ bool BackupDate(uint32_t* date) {
     return true;
 }
 
-bool SameAdapter(const AdapterConfig& live, const AdapterConfig& backup, bool spidFlag) {
-    return live.Channels == backup.Channels && live.BaseAddress == backup.BaseAddress &&
-           live.Interrupt == backup.Interrupt && (!spidFlag || EqualsIgnoreCase(live.SPID, backup.SPID));
+// Collects the differences of one record pair, field by field.
+class DifferenceList {
+  public:
+    void Number(const std::string& value, uint32_t live, uint32_t backup) {
+        if (live != backup)
+            list_.push_back({value, std::to_string(live), std::to_string(backup)});
+    }
+    void Hex(const std::string& value, uint32_t live, uint32_t backup) {
+        if (live != backup)
+            list_.push_back({value, HexText(live), HexText(backup)});
+    }
+    void Text(const std::string& value, const std::string& live, const std::string& backup) {
+        if (!EqualsIgnoreCase(live, backup))
+            list_.push_back({value, live, backup});
+    }
+    std::vector<ConfigDifference>& List() { return list_; }
+
+  private:
+    static std::string HexText(uint32_t number) {
+        char text[16];
+        std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(number));
+        return text;
+    }
+    std::vector<ConfigDifference> list_;
+};
+
+std::string AdapterName(size_t index) {
+    char text[16];
+    std::snprintf(text, sizeof text, "Adapter%02u ", static_cast<unsigned>(index + 1));
+    return text;
 }
 
 }  // namespace
@@ -220,21 +248,41 @@ bool ReadIntegrityBackup(DriverConfig& config, AdapterArray& adapters) {
     return ParseBackupText(text, config, adapters);
 }
 
+std::vector<ConfigDifference> BackupDifferences(const DriverConfig& live, const DriverConfig& backup,
+                                                const AdapterArray& liveAdapters,
+                                                const AdapterArray& backupAdapters, bool spidFlag) {
+    DifferenceList differences;
+    differences.Number("ErrorControl", live.ErrorControl, backup.ErrorControl);
+    differences.Number("Start", live.Start, backup.Start);
+    differences.Number("DataIoMode", live.DataIoMode, backup.DataIoMode);
+    differences.Number("DeliveryConf", live.DeliveryConf, backup.DeliveryConf);
+    differences.Hex("DosVector", live.DosVector, backup.DosVector);
+    differences.Number("Point2Point", live.Point2Point, backup.Point2Point);
+    differences.Number("Test", live.Test, backup.Test);
+    differences.Number("NumberOfControllers", live.NumberOfControllers, backup.NumberOfControllers);
+    differences.Text("ImagePath", live.ImagePath, backup.ImagePath);
+    // An adapter only one side describes is told by the count already.
+    size_t adapters = std::min(UsedAdapters(live), UsedAdapters(backup));
+    for (size_t i = 0; i < adapters; ++i) {
+        const AdapterConfig& a = liveAdapters[i];
+        const AdapterConfig& b = backupAdapters[i];
+        differences.Number(AdapterName(i) + "Channels", a.Channels, b.Channels);
+        differences.Hex(AdapterName(i) + "BaseAddress", a.BaseAddress, b.BaseAddress);
+        differences.Number(AdapterName(i) + "Interrupt", a.Interrupt, b.Interrupt);
+        if (spidFlag)
+            differences.Text(AdapterName(i) + "SPID", a.SPID, b.SPID);
+    }
+    return std::move(differences.List());
+}
+
+std::string DescribeDifference(const ConfigDifference& difference) {
+    return difference.value + ": registry " + difference.live + ", backup " + difference.backup;
+}
+
 bool ConfigMatchesBackup(const DriverConfig& live, const DriverConfig& backup,
                          const AdapterArray& liveAdapters, const AdapterArray& backupAdapters,
                          bool spidFlag) {
-    bool driverMatches = live.ErrorControl == backup.ErrorControl && live.Start == backup.Start &&
-                         live.DataIoMode == backup.DataIoMode && live.DeliveryConf == backup.DeliveryConf &&
-                         live.DosVector == backup.DosVector && live.Point2Point == backup.Point2Point &&
-                         live.Test == backup.Test && live.NumberOfControllers == backup.NumberOfControllers &&
-                         EqualsIgnoreCase(live.ImagePath, backup.ImagePath);
-    if (!driverMatches)
-        return false;
-    for (size_t i = 0; i < UsedAdapters(live); ++i) {
-        if (!SameAdapter(liveAdapters[i], backupAdapters[i], spidFlag))
-            return false;
-    }
-    return true;
+    return BackupDifferences(live, backup, liveAdapters, backupAdapters, spidFlag).empty();
 }
 
 int CheckIntegrity(WindowRef owner, const std::string& script) {
@@ -250,8 +298,11 @@ int CheckIntegrity(WindowRef owner, const std::string& script) {
     // configuration: the check passes, and the next save writes a sound backup.
     if (!ReadIntegrityBackup(backup, backupAdapters))
         return 1;
-    if (ConfigMatchesBackup(live, backup, liveAdapters, backupAdapters, spidFlag))
+    std::vector<ConfigDifference> differences =
+        BackupDifferences(live, backup, liveAdapters, backupAdapters, spidFlag);
+    if (differences.empty())
         return 1;
+    for (const ConfigDifference& difference : differences) ui::Report(DescribeDifference(difference));
 
     int choice = ui::IntegrityDialog(owner, InformationText(date));
     if (choice == ui::kIntegrityApplyCurrent &&

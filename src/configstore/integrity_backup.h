@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "configstore/driver_config.h"
 #include "platform/window_ref.h"
@@ -22,14 +23,27 @@ bool WriteIntegrityBackup(const std::string& script);
 // contents. False, with nothing changed, when there is no backup or it is damaged (a field without its
 // ";", an adapter count outside 1 to 4, a text longer than its field).
 bool ReadIntegrityBackup(DriverConfig& config, AdapterArray& adapters);
-// True when the fields that count agree: ErrorControl, Start, DataIoMode, DeliveryConf, DosVector,
-// Point2Point, Test, NumberOfControllers, ImagePath (ignoring case), and then each adapter's Channels,
-// BaseAddress, Interrupt and, with spidFlag, SPID (ignoring case).
+// One field that differs from the backup: its value name ("Start", "Adapter02 Interrupt") and both sides.
+struct ConfigDifference {
+    std::string value;
+    std::string live;
+    std::string backup;
+};
+// The fields that count, in this order: ErrorControl, Start, DataIoMode, DeliveryConf, DosVector,
+// Point2Point, Test, NumberOfControllers, ImagePath (ignoring case), and then, for the adapters both sides
+// describe, each adapter's Channels, BaseAddress, Interrupt and, with spidFlag, SPID (ignoring case).
+std::vector<ConfigDifference> BackupDifferences(const DriverConfig& live, const DriverConfig& backup,
+                                                const AdapterArray& liveAdapters,
+                                                const AdapterArray& backupAdapters, bool spidFlag);
+// "Start: registry 3, backup 1".
+std::string DescribeDifference(const ConfigDifference& difference);
+// True when BackupDifferences finds none.
 bool ConfigMatchesBackup(const DriverConfig& live, const DriverConfig& backup,
                          const AdapterArray& liveAdapters, const AdapterArray& backupAdapters, bool spidFlag);
-// Compares the process-wide configuration with the backup and, when they differ, lets the user choose
-// with "DLG_chkintegrity": 1 go on with the live configuration (also when there is nothing to compare
-// with), 2 go on with the backup's values, now in the process-wide record; 0 do not go on.
+// Compares the process-wide configuration with the backup and, when they differ, reports every difference
+// (run_report.h) and lets the user choose with "DLG_chkintegrity": 1 go on with the live configuration
+// (also when there is nothing to compare with), 2 go on with the backup's values, now in the process-wide
+// record; 0 do not go on.
 int CheckIntegrity(WindowRef owner, const std::string& script);
 
 // The backup text: the fields in their order, each followed by ";".

@@ -137,10 +137,13 @@ void RemoveDeleteAddFiles(WindowRef dialog, const std::string& setupDirectory, c
     }
 }
 
-// A running program cannot delete its own file; the system deletes it at the next start.
-void RemoveSetupProgram(const std::string& path) {
-    if (!platform::DeleteFilePath(path) && FileExists(path))
-        platform::MarkFileForDeletionAtRestart(path);
+// A running program cannot delete its own file; the system deletes it at the next start. True when it is
+// left for that start.
+bool RemoveSetupProgram(const std::string& path) {
+    if (platform::DeleteFilePath(path) || !FileExists(path))
+        return false;
+    platform::MarkFileForDeletionAtRestart(path);
+    return true;
 }
 
 }  // namespace
@@ -164,7 +167,8 @@ int DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, cons
     return kFileDeleted;
 }
 
-DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs) {
+DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs,
+                                   bool* programLeftForRestart) {
     const std::string& directory = inputs.setupDirectory;
     const std::string script = SetupInfoPath(directory, inputs.scriptFileName);
     const std::vector<std::string> languageFiles = LanguageFiles(directory, script);
@@ -194,15 +198,18 @@ DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inpu
     platform::DeleteFilePath(RemovalLogPath(directory));
     platform::DeleteFilePath(script);
     for (const std::string& file : languageFiles) platform::DeleteFilePath(file);
-    RemoveSetupProgram(JoinPath(directory, inputs.setupProgramName));
+    bool leftForRestart = RemoveSetupProgram(JoinPath(directory, inputs.setupProgramName));
+    if (programLeftForRestart)
+        *programLeftForRestart = leftForRestart;
     ShowMessage(dialog, Text(kTextInfoDeiDone));
     return DeinstallOutcome::kCompleted;
 }
 
-DeinstallOutcome ConfirmAndRunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs) {
+DeinstallOutcome ConfirmAndRunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs,
+                                             bool* programLeftForRestart) {
     if (!ui::AskSystemYesNo(dialog, Text(kTextDlgDeiAreyousure), false, kTextDlgDeiAreyousure))
         return DeinstallOutcome::kCancelled;
-    DeinstallOutcome outcome = RunDeinstallation(dialog, inputs);
+    DeinstallOutcome outcome = RunDeinstallation(dialog, inputs, programLeftForRestart);
     if (outcome == DeinstallOutcome::kNotCompleted &&
         ui::AskYesNo(dialog, false, Text(kTextErrDeiNosuccess), kTextErrDeiNosuccess) == ui::kAnswerYes)
         platform::DeleteFilePath(RemovalLogPath(inputs.setupDirectory));

@@ -45,10 +45,13 @@ int DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, cons
 // registry entries (RemoveDriverRegistry). Only when all of that succeeded do the Program Manager group, the
 // removal log and the setup files go (the program, the script and the language files, which a second run
 // needs as well), and "[INFO_DEI_DONE]" is shown: kCompleted. The running program, which cannot delete its
-// own file, has it deleted at the next restart. Otherwise kNotCompleted.
-DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs);
+// own file, has it deleted at the next restart; programLeftForRestart (when given) then tells so, since
+// the removal is only finished by that restart. Otherwise kNotCompleted.
+DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs,
+                                   bool* programLeftForRestart = nullptr);
 
 // The Deinstall button of the removal dialog: asks "[DLG_DEI_AREYOUSURE]" (kCancelled on No), runs the
 // removal, and after an incomplete one deletes the removal log when the user answers Yes to
 // "[ERR_DEI_NOSUCCESS]". On kCompleted the caller ends the program.
-DeinstallOutcome ConfirmAndRunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs);
+DeinstallOutcome ConfirmAndRunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs,
+                                             bool* programLeftForRestart = nullptr);

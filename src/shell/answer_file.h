@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "configdialog/party_numbers.h"  // kPartyPartLength: the widths of a party number's parts
 #include "configstore/driver_config.h"
 
 // The answer file of an unattended run (/a): an INI file with what a person would have chosen. Every key is
@@ -25,8 +26,6 @@
 constexpr size_t kAnswerLineLength = 1023;
 // The largest answer file read.
 constexpr size_t kAnswerFileSize = 64 * 1024;
-// Widths of the party number parts (the stored number is "number,subaddress").
-constexpr size_t kPartyPartLength = 19;
 
 struct AdapterAnswers {
     std::optional<uint32_t> baseAddress;

@@ -30,8 +30,9 @@ DeploymentSwitches InitializeContext(const std::string& commandLine) {
     // The switches come first: the script that /f names is the one every reader uses, the language list
     // included.
     DeploymentSwitches switches = ParseCommandLine(commandLine);
-    // A silent run shows nothing from here on, and the report takes down even the first messages.
-    if (switches.silent)
+    // A silent run shows nothing from here on, and the report takes down even the first messages. A
+    // verification has nobody to answer either: it is run by the tools that detect installations.
+    if (switches.silent || switches.verify)
         ui::EnterSilentMode();
     if (!switches.reportFile.empty() && !ui::OpenReport(switches.reportFile)) {
         switches.valid = false;

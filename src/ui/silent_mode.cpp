@@ -43,6 +43,9 @@ int SilentYesNo(const std::string& text, int questionId) {
         case kTextQuestCciRestoreold:
             answer = kAnswerNo;
             break;
+        case kTextErrDeiNosuccess:
+            answer = kAnswerNo;  // the removal log stays, so that a second run can finish the removal
+            break;
         default:
             break;
     }
@@ -51,14 +54,14 @@ int SilentYesNo(const std::string& text, int questionId) {
 }
 
 int SilentRetryIgnore(const std::string& text, int) {
-    // Nobody can mend a missing file or a full disk during the run: retrying would wait for ever, and
-    // ignoring would count a broken installation as done.
+    // Nobody can mend a missing file, a full disk or a file held open during the run: retrying would wait
+    // for ever, and ignoring would count a broken installation, or a half removal, as done.
     ReportAnswer(QuestionKind::kRetryIgnore, text, kAnswerCancel);
     return kAnswerCancel;
 }
 
 bool SilentSystemYesNo(const std::string& text, int questionId) {
-    bool yes = questionId == kTextErrNowriteaccess;
+    bool yes = questionId == kTextErrNowriteaccess || questionId == kTextDlgDeiAreyousure;
     ReportAnswer(QuestionKind::kSystemYesNo, text, yes ? 1 : 0);
     return yes;
 }

@@ -21,7 +21,9 @@ void SetSilentAnswers(const SilentAnswers& answers);
 // The silent answers, each reported with its question. A missing source or a failed write ends the run
 // (Abort); a newer target follows overwriteNewer; a read-only target is overwritten; an earlier
 // configuration follows keepConfiguration; differences from the integrity backup keep the registry's
-// values. A question not named here ends the run as well: nobody decided it.
+// values. A removal is confirmed; a file it cannot delete or cannot find ends it, and after a removal that
+// did not complete the removal log is kept for a second run. A question not named here ends the run as
+// well: nobody decided it.
 int SilentYesNo(const std::string& text, int questionId);
 int SilentRetryIgnore(const std::string& text, int questionId);
 bool SilentSystemYesNo(const std::string& text, int questionId);

@@ -24,14 +24,6 @@ void SetControlText(HWND dialog, int id, const std::string& text) {
     SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-void SetRegistryNumber(const std::string& key, const std::string& name, DWORD value) {
-    HKEY opened = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &opened), ERROR_SUCCESS)
-        << key;
-    RegSetValueExA(opened, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(opened);
-}
-
 // The page of the frame that holds the control.
 HWND PageWith(HWND frame, int id) {
     for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -319,8 +311,8 @@ TEST_F(ConfigDialogTest, TwoAdaptersThenOne) {
 TEST_F(ConfigDialogTest, EditedRegistryAsksFirst) {
     InstallAndLeave();
     std::string parameters = kParametersKey;
-    SetRegistryNumber(kServiceKey, "Start", 0x10);
-    SetRegistryNumber(parameters, "DeliveryConf", 5);
+    ASSERT_TRUE(SetRegistryNumber(kServiceKey, "Start", 0x10));
+    ASSERT_TRUE(SetRegistryNumber(parameters, "DeliveryConf", 5));
     {
         // Apply: the registry's values, outside the lists, shown and written back unchanged.
         SetupProcess setup(dir_, "/c");
@@ -342,7 +334,7 @@ TEST_F(ConfigDialogTest, EditedRegistryAsksFirst) {
     EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 0x10u);
     EXPECT_EQ(RegistryNumber(parameters, "DeliveryConf"), 5u);
 
-    SetRegistryNumber(kServiceKey, "Start", 3);
+    ASSERT_TRUE(SetRegistryNumber(kServiceKey, "Start", 3));
     {
         // Cancel: no configuration dialog.
         SetupProcess setup(dir_, "/c");

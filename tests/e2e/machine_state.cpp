@@ -106,6 +106,16 @@ void SetRegistryText(const std::string& key, const std::string& name, const std:
     RegCloseKey(created);
 }
 
+bool SetRegistryNumber(const std::string& key, const std::string& name, DWORD value) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS)
+        return false;
+    bool written = RegSetValueExA(opened, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                  sizeof value) == ERROR_SUCCESS;
+    RegCloseKey(opened);
+    return written;
+}
+
 void DeleteRegistryTree(const std::string& key) {
     for (;;) {
         OpenKey opened(key, KEY_ALL_ACCESS);

@@ -26,6 +26,8 @@ std::string RegistryText(const std::string& key,
                          const std::string& name);  // REG_SZ / REG_EXPAND_SZ without the zero
 DWORD RegistryNumber(const std::string& key, const std::string& name);  // 0xFFFFFFFF when missing
 void SetRegistryText(const std::string& key, const std::string& name, const std::string& text);
+// A REG_DWORD value of a key that exists; false when the key cannot be opened or the value not written.
+bool SetRegistryNumber(const std::string& key, const std::string& name, DWORD value);
 void DeleteRegistryTree(const std::string& key);
 // The names of a REG_MULTI_SZ value.
 std::vector<std::string> MultiStrings(const std::string& key, const std::string& name);

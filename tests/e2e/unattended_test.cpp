@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <map>
 
 #include "harness.h"
@@ -12,7 +13,30 @@ using namespace e2e;
 
 constexpr int kAction = 8, kExit = 13, kInstall = 0, kMsgOk = 0;
 constexpr int kLongWaitMs = 60000;
-constexpr DWORD kRestartRequired = 3010, kFailed = 1603, kBadCommandLine = 1639;
+constexpr DWORD kSuccess = 0, kRestartRequired = 3010, kFailed = 1603, kBadCommandLine = 1639;
+constexpr DWORD kNoDifference = 0, kDifferences = 1;
+const char* const kSessionManagerKey = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const char* const kPendingRenames = "PendingFileRenameOperations";
+
+// Whether the file is to be deleted when the system next starts.
+bool MarkedForDeletionAtRestart(const std::string& path) {
+    DWORD type = 0;
+    std::string pending;
+    if (!ReadRegistryValue(kSessionManagerKey, kPendingRenames, &type, &pending))
+        return false;
+    // Pairs of names, each ended by a zero; an empty second name deletes the first.
+    return pending.find("\\??\\" + path + '\0' + '\0') != std::string::npos;
+}
+
+// Forgets the deletions at the next start, so that a later start of the prefix cannot take the program
+// from another test's installation.
+void ForgetPendingDeletions() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, kPendingRenames);
+    RegCloseKey(key);
+}
 
 // Every value below a key and its subkeys: "subkey\name" -> type and bytes.
 void DumpRegistry(HKEY parent, const std::string& path, const std::string& prefix,
@@ -88,13 +112,25 @@ class UnattendedTest : public ::testing::Test {
         dir_ = PrepareDistribution(std::string(info->test_suite_name()) + "." + info->name());
         report_ = dir_ + "\\report.log";
     }
-    void TearDown() override { PrepareNt4Machine(); }
+    void TearDown() override {
+        ForgetPendingDeletions();
+        PrepareNt4Machine();
+    }
 
     std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
+    // A text as a report line holds it: its line breaks as blanks.
+    std::string EnglishLine(const std::string& key) const {
+        std::string text = English(key);
+        for (char& c : text)
+            if (c == '\n')
+                c = ' ';
+        return text;
+    }
 
     // Runs SETUP.EXE with the switches and waits for its end; fails the test when one of its windows shows.
-    DWORD RunSilently(const std::string& arguments) const {
-        SetupProcess setup(dir_, arguments);
+    DWORD RunSilently(const std::string& arguments) const { return RunSilentlyIn(dir_, arguments); }
+    DWORD RunSilentlyIn(const std::string& directory, const std::string& arguments) const {
+        SetupProcess setup(directory, arguments);
         EXPECT_TRUE(setup.Started());
         DWORD code = 99;
         bool ended = WaitUntil(
@@ -135,6 +171,9 @@ class UnattendedTest : public ::testing::Test {
                ReadFileBytes(SystemDirectory() + "\\AutoExec.NT") == StockAutoexec() &&
                MultiStrings(kGroupOrderKey, "List") == Nt4ServiceGroups();
     }
+
+    // The report as written so far.
+    std::string Report() const { return ReadFileBytes(report_); }
 
     std::string dir_;
     std::string report_;
@@ -200,6 +239,89 @@ TEST_F(UnattendedTest, AnAnswerFileChoosesTheDestination) {
     EXPECT_FALSE(DirectoryExists("C:\\Quorel2"));
     EXPECT_EQ(RegistryText(kServiceKey, "ImagePath"), "\\SystemRoot\\System32\\drivers\\qdss1.sys");
     DeleteTree("C:\\Drivers");
+}
+
+TEST_F(UnattendedTest, AnswerFileWithTwoAdaptersAndAnotherProtocolWritesThatConfiguration) {
+    std::string answers = dir_ + "\\answers.ini";
+    WriteFileBytes(answers,
+                   "[Driver]\r\nProtocol=1TR6 (German national ISDN)\r\nAdapters=2\r\nStart=Demand\r\n"
+                   "[Adapter1]\r\nBaseAddress=300\r\nInterrupt=5\r\n"
+                   "[Adapter2]\r\nBaseAddress=340\r\nInterrupt=7\r\n");
+    EXPECT_EQ(RunSilently("/a" + answers + " /r" + report_), kRestartRequired);
+    EXPECT_EQ(RegistryText(kServiceKey, "ImagePath"), "\\SystemRoot\\System32\\drivers\\q1tr6.sys");
+    EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 3u);
+    EXPECT_EQ(RegistryNumber("SOFTWARE\\CAPI20\\1", "NumberOfControllers"), 2u);
+    EXPECT_TRUE(RegistryKeyExists("SOFTWARE\\CAPI20\\1\\1"));
+    EXPECT_TRUE(RegistryKeyExists("SOFTWARE\\CAPI20\\1\\2"));
+    EXPECT_FALSE(RegistryKeyExists("SOFTWARE\\CAPI20\\1\\3"));
+    std::string adapter1 = std::string(kParametersKey) + "\\Adapter01";
+    std::string adapter2 = std::string(kParametersKey) + "\\Adapter02";
+    EXPECT_EQ(RegistryNumber(adapter1, "BaseAddress"), 0x300u);
+    EXPECT_EQ(RegistryNumber(adapter1, "Interrupt"), 5u);
+    EXPECT_EQ(RegistryNumber(adapter2, "BaseAddress"), 0x340u);
+    EXPECT_EQ(RegistryNumber(adapter2, "Interrupt"), 7u);
+    EXPECT_FALSE(RegistryKeyExists(std::string(kParametersKey) + "\\Adapter03"));
+    // The backup holds the new configuration: a verification finds nothing to report.
+    EXPECT_EQ(RunSilently("/v /r" + report_), kNoDifference);
+    EXPECT_NE(Report().find("Verification: 0 difference(s)\r\n"), std::string::npos) << Report();
+
+    // The same settings again on the installed configuration: the configuration alone is written.
+    WriteFileBytes(answers, "[Adapter2]\r\nInterrupt=9\r\n");
+    EXPECT_EQ(RunSilentlyIn("C:\\Quorel2", "/a" + answers + " /c /r" + report_), kRestartRequired);
+    EXPECT_EQ(RegistryNumber(adapter2, "Interrupt"), 9u);
+    EXPECT_EQ(RegistryNumber(adapter1, "BaseAddress"), 0x300u);
+    EXPECT_EQ(RegistryText(kServiceKey, "ImagePath"), "\\SystemRoot\\System32\\drivers\\q1tr6.sys");
+    EXPECT_EQ(RunSilently("/v /r" + report_), kNoDifference);
+}
+
+TEST_F(UnattendedTest, SilentRemovalFromTheInstallationDirectoryRemovesEverything) {
+    ASSERT_EQ(RunSilently("/s"), kRestartRequired);
+    ASSERT_TRUE(RegistryKeyExists(kServiceKey));
+    DWORD code = RunSilentlyIn("C:\\Quorel2", "/s /d /r" + report_);
+    // The running program cannot always delete its own file: then the system deletes it at the next start,
+    // and only that start finishes the removal.
+    bool programLeft = FileExists("C:\\Quorel2\\SETUP.EXE");
+    EXPECT_EQ(code, programLeft ? kRestartRequired : kSuccess) << Report();
+    if (programLeft) {
+        EXPECT_TRUE(MarkedForDeletionAtRestart("C:\\Quorel2\\SETUP.EXE"));
+    }
+    std::cout << "[          ] /s /d ended with " << code
+              << (programLeft ? ": SETUP.EXE is deleted at the next start" : ": SETUP.EXE deleted") << "\n";
+    for (const std::string& name : DirectoryEntries("C:\\Quorel2"))
+        EXPECT_TRUE(name == "SETUP.EXE" && programLeft) << name;
+    EXPECT_FALSE(RegistryKeyExists(kServiceKey));
+    EXPECT_FALSE(RegistryKeyExists("SOFTWARE\\CAPI20\\1"));
+    EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\AutoExec.NT"), StockAutoexec());
+    EXPECT_EQ(MultiStrings(kGroupOrderKey, "List"), Nt4ServiceGroups());
+    for (const char* name : {"kxbus.sys", "qdss1.sys", "q1tr6.sys", "qni1.sys", "qdssx31.sys", "qni1x31.sys"})
+        EXPECT_FALSE(FileExists(SystemDirectory() + "\\drivers\\" + name)) << name;
+    EXPECT_FALSE(FileExists(SystemDirectory() + "\\CAPI2032.DLL"));
+    EXPECT_TRUE(WaitUntil([] { return !DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
+    std::string report = Report();
+    EXPECT_NE(report.find(EnglishLine("[DLG_DEI_AREYOUSURE]") + " -> "), std::string::npos) << report;
+    EXPECT_NE(report.find("Exit code " + std::to_string(code) + "\r\n"), std::string::npos) << report;
+}
+
+TEST_F(UnattendedTest, VerificationReportsAValueChangedBehindTheProgramsBack) {
+    ASSERT_EQ(RunSilently("/s"), kRestartRequired);
+    EXPECT_EQ(RunSilently("/v /r" + report_), kNoDifference);
+    EXPECT_NE(Report().find("Verification: 0 difference(s)\r\n"), std::string::npos) << Report();
+    EXPECT_NE(Report().find("Exit code 0\r\n"), std::string::npos) << Report();
+
+    ASSERT_TRUE(SetRegistryNumber(kServiceKey, "Start", 3));
+    std::string changedFile = SystemDirectory() + "\\drivers\\qdss1.sys";
+    WriteFileBytes(changedFile, "no version record");
+    EXPECT_EQ(RunSilently("/v /r" + report_), kDifferences);
+    std::string report = Report();
+    EXPECT_NE(report.find("Verification: Start: registry 3, backup 1\r\n"), std::string::npos) << report;
+    EXPECT_NE(
+        report.find("qdss1.sys: installed " + EnglishLine("[TEXT_UNKNOWNVERSION]") + ", distribution v"),
+        std::string::npos)
+        << report;
+    EXPECT_NE(report.find("Exit code 1\r\n"), std::string::npos) << report;
+    // Nothing was changed.
+    EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 3u);
+    EXPECT_EQ(ReadFileBytes(changedFile), "no version record");
 }
 
 TEST(VersionResourceTest, SetupExeNamesItsVersionAndMaker) {

@@ -12,6 +12,8 @@
 #include "configstore/removal_log.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
+#include "ui/run_report.h"
+#include "ui/silent_mode.h"
 #include "ui/user_interface.h"
 #include "setupfiles/app_context.h"
 #include "test_support.h"
@@ -400,6 +402,76 @@ TEST_F(DeinstallationRunTest, DeinstallButtonConfirmsRunsAndOffersToDeleteTheLog
             EXPECT_EQ(Remaining(kRemovedFiles), kRemovedFiles) << c.what;
             EXPECT_FALSE(RegistryRemoved()) << c.what;
             EXPECT_EQ(Shown().size(), 1u) << c.what;
+        }
+    }
+}
+
+// Silently the removal is confirmed, ends at a file it cannot delete or find, and keeps the log after an
+// incomplete run, so that a second run finishes it; every question and answer is in the report.
+TEST_F(DeinstallationRunTest, SilentRemovalAnswersEveryQuestionItself) {
+    const std::string held = Win("Quorel2/TOOLS/capitest.exe");
+    // The answers are named by their buttons' texts, here their keys.
+    const std::string confirm = "[DLG_DEI_AREYOUSURE] -> [DLG_YNO_YES]";
+    const std::string notComplete = "[ERR_DEI_NOSUCCESS] -> [DLG_YNO_NO]";
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        DeinstallOutcome outcome;
+        bool programLeftForRestart;
+        Texts reported;  // in this order among the report's lines
+        bool logAfter;
+    } cases[] = {
+        {"complete", [] {}, DeinstallOutcome::kCompleted, false, {confirm, "[INFO_DEI_DONE]"}, false},
+        {"program held by its run",
+         [&] { FailFileOperation(Win("Quorel2/SETUP.EXE"), FileOperation::kDelete); },
+         DeinstallOutcome::kCompleted,
+         true,
+         {confirm, "[INFO_DEI_DONE]"},
+         false},
+        {"file held",
+         [&] { FailFileOperation(held, FileOperation::kDelete); },
+         DeinstallOutcome::kNotCompleted,
+         false,
+         {confirm, "Cannot delete " + held + " -> [BUTTON_CANCEL]", notComplete},
+         true},
+        {"file missing",
+         [&] { std::filesystem::remove(PathOf("Quorel2/TOOLS/capitest.exe")); },
+         DeinstallOutcome::kNotCompleted,
+         false,
+         {confirm, "Missing " + held + " -> [BUTTON_CANCEL]", notComplete},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::fake::ResetFiles();
+        platform::fake::ResetRegistry();
+        InstallConfiguration();
+        for (const std::string& file : kRemovedFiles) WriteFile(file, "installed");
+        WriteFile("Quorel2/SETUP.QZT", ScriptText());
+        WriteFile("Quorel2/SETUP.EXE", "program");
+        WriteFile("Quorel2/ENGLISH.LNG", "texts");
+        std::filesystem::remove(PathOf("Quorel2/removed.qzt"));
+        std::filesystem::remove(PathOf("report.log"));
+        c.arrange();
+        Shown().clear();
+        ui::EnterSilentMode();
+        ASSERT_TRUE(ui::OpenReport(PathOf("report.log")));
+
+        bool leftForRestart = false;
+        EXPECT_EQ(
+            ConfirmAndRunDeinstallation(nullptr, {install_, "SETUP.QZT", "SETUP.EXE", ""}, &leftForRestart),
+            c.outcome);
+        ui::CloseReport();
+        ui::LeaveSilentMode();
+        EXPECT_EQ(leftForRestart, c.programLeftForRestart);
+        EXPECT_EQ(Exists("Quorel2/removed.qzt"), c.logAfter);
+        EXPECT_TRUE(Shown().empty());
+        std::string report = ReadFile("report.log");
+        size_t at = 0;
+        for (const std::string& line : c.reported) {
+            size_t found = report.find(" " + line + "\r\n", at);
+            EXPECT_NE(found, std::string::npos) << line << " in\n" << report;
+            at = found == std::string::npos ? at : found;
         }
     }
 }

@@ -215,6 +215,59 @@ TEST_F(IntegrityBackupTest, OnlyTheFieldsThatCountMakeADifference) {
     }
 }
 
+TEST_F(IntegrityBackupTest, DifferencesNameTheValueAndBothSides) {
+    DriverConfig live;
+    SetDefaultDriverConfig(1, ScriptMaintenance(), live);
+    live.ImagePath = kSpidImage;
+    live.NumberOfControllers = 2;
+    AdapterArray liveAdapters;
+    liveAdapters[0] = {2, 0x260, 3, "spid-a"};
+    liveAdapters[1] = {2, 0x300, 5, "spid-b"};
+    using Texts = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        std::function<void(DriverConfig&, AdapterArray&)> change;
+        Texts differences;
+    } cases[] = {
+        {"same but for fields that do not count",
+         [](DriverConfig& c, AdapterArray& a) {
+             c.Type = 2;
+             a[1].SPID = "SPID-B";
+             a[2].Interrupt = 9;
+         },
+         {}},
+        {"Start", [](DriverConfig& c, AdapterArray&) { c.Start = 3; }, {"Start: registry 1, backup 3"}},
+        {"DosVector",
+         [](DriverConfig& c, AdapterArray&) { c.DosVector = 0xF2; },
+         {"DosVector: registry 0xF1, backup 0xF2"}},
+        {"ImagePath",
+         [](DriverConfig& c, AdapterArray&) { c.ImagePath = kPlainImage; },
+         {"ImagePath: registry " + kSpidImage + ", backup " + kPlainImage}},
+        {"two adapter values, in their order",
+         [](DriverConfig&, AdapterArray& a) {
+             a[1].SPID = "other";
+             a[0].BaseAddress = 0x280;
+         },
+         {"Adapter01 BaseAddress: registry 0x260, backup 0x280",
+          "Adapter02 SPID: registry spid-b, backup other"}},
+        {"fewer adapters: the count alone",
+         [](DriverConfig& c, AdapterArray& a) {
+             c.NumberOfControllers = 1;
+             a[1].Interrupt = 7;
+         },
+         {"NumberOfControllers: registry 2, backup 1"}},
+    };
+    for (const Case& c : cases) {
+        DriverConfig backup = live;
+        AdapterArray backupAdapters = liveAdapters;
+        c.change(backup, backupAdapters);
+        Texts described;
+        for (const ConfigDifference& d : BackupDifferences(live, backup, liveAdapters, backupAdapters, true))
+            described.push_back(DescribeDifference(d));
+        EXPECT_EQ(described, c.differences) << c.what;
+    }
+}
+
 TEST_F(IntegrityBackupTest, NothingToCompareWithPassesWithoutADialog) {
     Defaults();
     EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), 1);  // no integrity key

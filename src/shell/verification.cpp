@@ -1,0 +1,84 @@
+#include "shell/verification.h"
+
+#include <algorithm>
+
+#include "configdialog/config_session.h"
+#include "configstore/driver_config.h"
+#include "configstore/integrity_backup.h"
+#include "platform/file_system.h"
+#include "ui/run_report.h"
+
+namespace {
+
+size_t VerifyConfiguration(const std::string& script) {
+    if (!ReadInstalledConfiguration(script)) {
+        ui::Report("Verification: the installed configuration cannot be read");
+        return 1;
+    }
+    const DriverConfig& live = GlobalDriverConfig();
+    const AdapterArray& liveAdapters = GlobalAdapters();
+    DriverConfig backup = live;
+    AdapterArray backupAdapters = liveAdapters;
+    if (!ReadIntegrityBackup(backup, backupAdapters)) {
+        ui::Report("Verification: the configuration has no integrity backup, or a damaged one");
+        return 1;
+    }
+    bool spidFlag = (ProtocolCodeOf(script, live.ImagePath) & kProtocolHasSpid) != 0;
+    std::vector<ConfigDifference> differences =
+        BackupDifferences(live, backup, liveAdapters, backupAdapters, spidFlag);
+    for (const ConfigDifference& difference : differences)
+        ui::Report("Verification: " + DescribeDifference(difference));
+    return differences.size();
+}
+
+size_t VerifyFiles(const AppContext& app, const std::string& installDirectory) {
+    FileVersionPlaces places;
+    places.script = ScriptPath(app);
+    places.setupDirectory = app.SetupDirectory;
+    places.installDirectory = installDirectory;
+    places.windowsDirectory = platform::WindowsDirectory();
+    std::vector<FileVersionRow> distribution;
+    std::vector<FileVersionRow> installed;
+    if (!ScanFileVersions(nullptr, places, distribution)) {
+        ui::Report("Verification: the distribution's file versions cannot be read");
+        return 1;
+    }
+    places.installed = true;
+    if (!ScanFileVersions(nullptr, places, installed)) {
+        ui::Report("Verification: the installed file versions cannot be read");
+        return 1;
+    }
+    std::vector<FileVersionDifference> differences = CompareFileVersions(distribution, installed);
+    for (const FileVersionDifference& difference : differences)
+        ui::Report("Verification: " + DescribeFileVersionDifference(difference));
+    return differences.size();
+}
+
+}  // namespace
+
+std::vector<FileVersionDifference> CompareFileVersions(const std::vector<FileVersionRow>& distribution,
+                                                       const std::vector<FileVersionRow>& installed) {
+    std::vector<FileVersionDifference> differences;
+    size_t rows = std::max(distribution.size(), installed.size());
+    for (size_t i = 0; i < rows; ++i) {
+        FileVersionDifference difference;
+        if (i < distribution.size())
+            difference.distribution = distribution[i];
+        if (i < installed.size())
+            difference.installed = installed[i];
+        if (i >= distribution.size() || i >= installed.size() ||
+            difference.distribution.versionText != difference.installed.versionText)
+            differences.push_back(difference);
+    }
+    return differences;
+}
+
+std::string DescribeFileVersionDifference(const FileVersionDifference& difference) {
+    return difference.installed.displayName + ": installed " + difference.installed.versionText +
+           ", distribution " + difference.distribution.versionText + " (" +
+           difference.distribution.displayName + ")";
+}
+
+size_t VerifyInstallation(const AppContext& app, const std::string& installDirectory) {
+    return VerifyConfiguration(ScriptPath(app)) + VerifyFiles(app, installDirectory);
+}
