@@ -70,51 +70,44 @@ Value Dword(DWORD number) {
 const Value kMissing = {REG_NONE, "(missing)"};
 
 Value Read(const std::string& key, const std::string& name) {
-    HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
+    RegistryKey open = OpenRegistryKey(key, KEY_READ);
+    if (!open)
         return kMissing;
     char buffer[16384];
     DWORD type = 0, size = sizeof buffer;
     LONG status =
-        RegQueryValueExA(open, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(open);
+        RegQueryValueExA(open.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     return status == ERROR_SUCCESS ? Value{type, std::string(buffer, size)} : kMissing;
 }
 
 void Write(const std::string& key, const std::string& name, const Value& value) {
-    HKEY open = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &open,
-                              nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(open, name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
+    RegistryKey open = CreateRegistryKey(key);
+    ASSERT_TRUE(open) << key;
+    RegSetValueExA(open.Get(), name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
                    static_cast<DWORD>(value.data.size()));
-    RegCloseKey(open);
 }
 
 void DeleteValue(const std::string& key, const std::string& name) {
-    HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &open) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(open, name.c_str());
-    RegCloseKey(open);
+    if (RegistryKey open = OpenRegistryKey(key, KEY_ALL_ACCESS))
+        RegDeleteValueA(open.Get(), name.c_str());
 }
 
 // The names of a key's subkeys (values false) or values (values true), in the order the registry gives them.
 std::vector<std::string> Names(const std::string& key, bool values) {
     std::vector<std::string> names;
-    HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
+    RegistryKey open = OpenRegistryKey(key, KEY_READ);
+    if (!open)
         return names;
     char name[256];
     DWORD length = sizeof name;
-    for (DWORD i = 0; (values ? RegEnumValueA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr)
-                              : RegEnumKeyExA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr)) ==
-                      ERROR_SUCCESS;
+    for (DWORD i = 0;
+         (values ? RegEnumValueA(open.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr)
+                 : RegEnumKeyExA(open.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr)) ==
+         ERROR_SUCCESS;
          ++i) {
         names.push_back(std::string(name, length));
         length = sizeof name;
     }
-    RegCloseKey(open);
     return names;
 }
 
@@ -135,14 +128,13 @@ std::vector<std::string> ValueNames(const std::string& key) {
 }
 
 std::string KeyClass(const std::string& key) {
-    HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
+    RegistryKey open = OpenRegistryKey(key, KEY_READ);
+    if (!open)
         return "(missing)";
     char keyClass[64] = {};
     DWORD length = sizeof keyClass;
-    RegQueryInfoKeyA(open, keyClass, &length, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr);
-    RegCloseKey(open);
+    RegQueryInfoKeyA(open.Get(), keyClass, &length, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, nullptr, nullptr);
     return std::string(keyClass, length);
 }
 

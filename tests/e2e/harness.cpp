@@ -21,8 +21,8 @@ std::string Utf8(const std::wstring& wide) {
 void CopyTree(const std::string& from, const std::string& to) {
     CreateDirectoryA(to.c_str(), nullptr);
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    FindHandle search(FindFirstFileA((from + "\\*").c_str(), &found));
+    if (!search)
         return;
     do {
         std::string name = found.cFileName;
@@ -32,14 +32,13 @@ void CopyTree(const std::string& from, const std::string& to) {
             CopyTree(from + "\\" + name, to + "\\" + name);
         else
             CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
 }
 
 void DeleteTree(const std::string& path) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    FindHandle search(FindFirstFileA((path + "\\*").c_str(), &found));
+    if (search) {
         do {
             std::string name = found.cFileName;
             if (name == "." || name == "..")
@@ -50,8 +49,7 @@ void DeleteTree(const std::string& path) {
                 DeleteTree(child);
             else
                 DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.Get(), &found));
     }
     RemoveDirectoryA(path.c_str());
 }
@@ -149,21 +147,20 @@ SetupProcess::SetupProcess(const std::string& directory, const std::string& argu
     PROCESS_INFORMATION info = {};
     if (CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                        directory.c_str(), &startup, &info)) {
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
+        KernelHandle thread(info.hThread);  // only the process is waited for
+        process_.Reset(info.hProcess);
         id_ = info.dwProcessId;
-        WaitForInputIdle(process_, 10000);
+        WaitForInputIdle(process_.Get(), 10000);
     }
 }
 
 SetupProcess::~SetupProcess() {
     if (!process_)
         return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
+    if (WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.Get(), 99);
+        WaitForSingleObject(process_.Get(), 5000);
     }
-    CloseHandle(process_);
 }
 
 std::vector<HWND> SetupProcess::Windows() const {
@@ -226,9 +223,9 @@ HWND SetupProcess::SkipIntroToMainDialog(int timeoutMs) const {
 }
 
 bool SetupProcess::WaitForExit(DWORD* code, int timeoutMs) const {
-    if (!process_ || WaitForSingleObject(process_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0)
+    if (!process_ || WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0)
         return false;
-    GetExitCodeProcess(process_, code);
+    GetExitCodeProcess(process_.Get(), code);
     return true;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32_handles.h"
+
 // Helpers that drive the real SETUP.EXE from another process under Wine. Every wait polls with a deadline.
 // Texts read from SETUP.EXE's windows come back as UTF-8; texts of the language files are Windows-1252
 // and are converted with FromAnsi before they are compared.
@@ -36,7 +38,7 @@ class SetupProcess {
     SetupProcess(const SetupProcess&) = delete;
     SetupProcess& operator=(const SetupProcess&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
+    bool Started() const { return static_cast<bool>(process_); }
     DWORD Id() const { return id_; }
     // The visible top-level windows of the process.
     std::vector<HWND> Windows() const;
@@ -52,7 +54,7 @@ class SetupProcess {
     bool WaitForExit(DWORD* code, int timeoutMs = kDefaultWaitMs) const;
 
   private:
-    HANDLE process_ = nullptr;
+    KernelHandle process_;
     DWORD id_ = 0;
 };
 

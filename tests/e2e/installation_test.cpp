@@ -25,15 +25,14 @@ void SetControlText(HWND dialog, int id, const std::string& text) {
 
 // Moves a file's last-write time a day ahead.
 void MakeNewer(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    FileHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file) << path;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
     time.QuadPart += 24ULL * 3600 * 10000000;
     FILETIME later = {time.LowPart, time.HighPart};
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &later));
-    CloseHandle(file);
+    EXPECT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &later));
 }
 
 class InstallationTest : public ::testing::Test {
@@ -190,11 +189,10 @@ TEST_F(InstallationTest, ReinstallationKeepsTheConfigurationOnYesAndRenewsItOnNo
     InstallWithDefaults();
     ASSERT_EQ(RegistryNumber(kServiceKey, "Start"), 1u);
     // A configuration the administrator changed since, and an older script version.
-    HKEY service = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_ALL_ACCESS, &service), ERROR_SUCCESS);
+    RegistryKey service = OpenRegistryKey(kServiceKey, KEY_ALL_ACCESS);
+    ASSERT_TRUE(service);
     DWORD demand = 3;
-    RegSetValueExA(service, "Start", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&demand), 4);
-    RegCloseKey(service);
+    RegSetValueExA(service.Get(), "Start", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&demand), 4);
     std::string backup = RegistryText(kIntegrityKey, "RegistryBackup");
 
     for (int answer : {kYes, kNo}) {

@@ -40,30 +40,24 @@ const char* const kNt4Groups[] = {
     "PCI Configuration",
 };
 
-// Owns an open key.
-class OpenKey {
-  public:
-    OpenKey(const std::string& path, REGSAM access) {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key_) != ERROR_SUCCESS)
-            key_ = nullptr;
-    }
-    ~OpenKey() {
-        if (key_)
-            RegCloseKey(key_);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    HKEY Get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
-
 }  // namespace
 
+RegistryKey OpenRegistryKey(const std::string& path, REGSAM access) {
+    RegistryKey key;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, key.Put());
+    return key;
+}
+
+RegistryKey CreateRegistryKey(const std::string& path) {
+    RegistryKey key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(),
+                    nullptr);
+    return key;
+}
+
 bool ReadRegistryValue(const std::string& key, const std::string& name, DWORD* type, std::string* data) {
-    OpenKey opened(key, KEY_READ);
-    if (!opened.Get())
+    RegistryKey opened = OpenRegistryKey(key, KEY_READ);
+    if (!opened)
         return false;
     DWORD size = 0;
     if (RegQueryValueExA(opened.Get(), name.c_str(), nullptr, type, nullptr, &size) != ERROR_SUCCESS)
@@ -74,7 +68,7 @@ bool ReadRegistryValue(const std::string& key, const std::string& name, DWORD* t
 }
 
 bool RegistryKeyExists(const std::string& key) {
-    return OpenKey(key, KEY_READ).Get() != nullptr;
+    return static_cast<bool>(OpenRegistryKey(key, KEY_READ));
 }
 
 std::string RegistryText(const std::string& key, const std::string& name) {
@@ -97,19 +91,17 @@ DWORD RegistryNumber(const std::string& key, const std::string& name) {
 }
 
 void SetRegistryText(const std::string& key, const std::string& name, const std::string& text) {
-    HKEY created = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
-                        nullptr) != ERROR_SUCCESS)
+    RegistryKey created = CreateRegistryKey(key);
+    if (!created)
         return;
-    RegSetValueExA(created, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    RegSetValueExA(created.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(created);
 }
 
 void DeleteRegistryTree(const std::string& key) {
     for (;;) {
-        OpenKey opened(key, KEY_ALL_ACCESS);
-        if (!opened.Get())
+        RegistryKey opened = OpenRegistryKey(key, KEY_ALL_ACCESS);
+        if (!opened)
             break;
         char child[256];
         DWORD length = sizeof child;
@@ -169,15 +161,14 @@ bool DirectoryExists(const std::string& path) {
 std::vector<std::string> DirectoryEntries(const std::string& path) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    FindHandle search(FindFirstFileA((path + "\\*").c_str(), &found));
+    if (!search)
         return names;
     do {
         std::string name = found.cFileName;
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
     return names;
 }
 
@@ -249,13 +240,9 @@ void PrepareNt4Machine() {
     std::string list;
     for (const std::string& group : Nt4ServiceGroups()) list += group + '\0';
     list += '\0';
-    HKEY order = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGroupOrderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &order,
-                        nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(order, "List", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
+    if (RegistryKey order = CreateRegistryKey(kGroupOrderKey))
+        RegSetValueExA(order.Get(), "List", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
                        static_cast<DWORD>(list.size()));
-        RegCloseKey(order);
-    }
     std::string system = SystemDirectory();
     WriteFileBytes(system + "\\AutoExec.NT", StockAutoexec());
     DeleteFileA((system + "\\AutoTmp.$$$").c_str());

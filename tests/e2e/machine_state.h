@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32_handles.h"
+
 // The state of the Windows machine the end-to-end tests install on: registry, system files, Start Menu.
 namespace e2e {
 
@@ -19,6 +21,11 @@ constexpr const char* kGroupOrderKey = "SYSTEM\\CurrentControlSet\\Control\\Serv
 // "NDIS", a stock AutoExec.NT, no driver keys, no installed driver files, no Quorel2 directory, no group.
 void PrepareNt4Machine();
 
+// A key below HKEY_LOCAL_MACHINE opened with the access, or an empty owner when it cannot be opened.
+RegistryKey OpenRegistryKey(const std::string& path, REGSAM access);
+// A key below HKEY_LOCAL_MACHINE opened with full access, made with its parents where missing; an empty
+// owner when that fails.
+RegistryKey CreateRegistryKey(const std::string& path);
 // A value below HKEY_LOCAL_MACHINE; false when the key or value is missing.
 bool ReadRegistryValue(const std::string& key, const std::string& name, DWORD* type, std::string* data);
 bool RegistryKeyExists(const std::string& key);
