@@ -80,15 +80,13 @@ int CopyPlain(WindowRef owner, const std::string& source, const std::string& tar
 // like a target that cannot be made, so that a broken driver file is never counted as installed.
 int Expand(const std::string& source, const std::string& target) {
     for (;;) {
-        platform::LzId from = platform::LzOpenSource(source);
-        platform::LzId to = platform::LzCreateTarget(target);
         long written = -1;
-        if (from != platform::kNoLz && to != platform::kNoLz)
-            written = platform::LzCopyFile(from, to);
-        if (from != platform::kNoLz)
-            platform::LzCloseFile(from);
-        if (to != platform::kNoLz)
-            platform::LzCloseFile(to);
+        {
+            platform::LzFile from(platform::LzOpenSource(source));
+            platform::LzFile to(platform::LzCreateTarget(target));
+            if (from.IsOpen() && to.IsOpen())
+                written = platform::LzCopyFile(from.Get(), to.Get());
+        }  // both are closed before the question, so that a retry can open the target again
         if (written >= 0)
             return kFileDone;
         if (platform::ui::AskRetryIgnore(nullptr, FormatText(Text(kTextCantWrite), {target})) !=
