@@ -72,5 +72,5 @@ target_link_options(show_main_dialog PRIVATE ${QUOREL_STATIC})
 # The sample driver files, made and compressed into the distribution.
 include(cmake/sample_files.cmake)
 
-# Benchmarks, run by hand; CI runs a small smoke set.
+# Benchmarks, run by hand (bench/README.md).
 include(cmake/bench.cmake)
