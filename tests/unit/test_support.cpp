@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "setupfiles/language_table.h"
-#include "shell/app_context.h"
 
 std::string CrLf(const std::vector<std::string>& lines) {
     std::string text;
@@ -14,6 +13,9 @@ std::string CrLf(const std::vector<std::string>& lines) {
 }
 
 void SetupFixture::SetUp() {
+    savedWorkingDirectory_ = std::filesystem::current_path().string();
+    savedApp_ = App();
+    savedInstallation_ = Installation();
     std::string pattern = (std::filesystem::temp_directory_path() / "quorel-unit-XXXXXX").string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
@@ -21,6 +23,7 @@ void SetupFixture::SetUp() {
     directory_ = buffer.data();
     App() = AppContext();
     App().SetupDirectory = directory_;
+    Installation() = InstallContext();
     ClearLanguageTable();
     platform::fake::ResetUserInterface();
     platform::fake::ResetRegistry();
@@ -31,7 +34,12 @@ void SetupFixture::SetUp() {
 }
 
 void SetupFixture::TearDown() {
-    std::filesystem::remove_all(directory_);
+    std::filesystem::current_path(savedWorkingDirectory_);
+    App() = savedApp_;
+    Installation() = savedInstallation_;
+    ClearLanguageTable();
+    if (!directory_.empty())
+        std::filesystem::remove_all(directory_);
 }
 
 void SetupFixture::WriteFile(const std::string& name, const std::string& bytes) const {
