@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -280,6 +282,62 @@ void SelectComboEntry(HWND dialog, int id, int index) {
 
 void CloseWindowBySystemMenu(HWND window) {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+namespace {
+
+constexpr int kMainAction = 8, kMainExit = 13;
+constexpr int kInstall = 0, kSource = 29, kDestination = 30, kChangeSource = 31, kChangeDestination = 32;
+constexpr int kNoticeOk = 0;
+
+std::string English(const std::string& distribution, const std::string& key) {
+    return LanguageText(distribution + "\\ENGLISH.LNG", key);
+}
+
+}  // namespace
+
+bool OpenInstallDialog(const SetupProcess& setup, HWND* main, HWND* install) {
+    *main = setup.SkipIntroToMainDialog();
+    if (!*main)
+        return false;
+    PressButton(*main, kMainAction);
+    *install = setup.WaitForControls({kSource, kDestination, kChangeSource, kChangeDestination});
+    return *install != nullptr;
+}
+
+bool Answer(const SetupProcess& setup, const std::string& text, int button, int timeoutMs) {
+    HWND window = setup.WaitForText(text, timeoutMs);
+    if (!window)
+        return false;
+    PressButton(window, button);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); })) << "the window of " << text << " stayed";
+    return true;
+}
+
+bool ReachesConfigureMode(HWND main, const std::string& distribution) {
+    std::string configure = English(distribution, "[DLG_MAIN_CONFIG]");
+    return WaitUntil([&] { return ControlText(main, kMainAction) == configure; }, kLongWaitMs);
+}
+
+void ExitProgram(const SetupProcess& setup, HWND main, const std::string& distribution,
+                 bool restartExpected) {
+    PressButton(main, kMainExit);
+    if (restartExpected) {
+        EXPECT_TRUE(Answer(setup, English(distribution, "[QUEST_RESTARTSYSTEM]"), IDOK)) << "no restart text";
+    }
+    DWORD code = 99;
+    ASSERT_TRUE(setup.WaitForExit(&code));
+    EXPECT_EQ(code, 0u);
+}
+
+void InstallWithDefaults(const std::string& distribution) {
+    SetupProcess setup(distribution, "");
+    HWND main = nullptr, install = nullptr;
+    ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
+    PressButton(install, kInstall);
+    ASSERT_TRUE(Answer(setup, English(distribution, "[INFO_INS_DONE]"), kNoticeOk));
+    ASSERT_TRUE(ReachesConfigureMode(main, distribution));
+    ExitProgram(setup, main, distribution, true);
 }
 
 std::vector<HWND> VisibleWindows(DWORD processId) {

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <memory>
+
 #include "harness.h"
 
 namespace e2e {
@@ -184,6 +186,71 @@ void DeleteTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
+namespace {
+
+struct ComRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename Interface>
+using ComRef = std::unique_ptr<Interface, ComRelease>;
+
+// COM for the calling thread, for as long as the object lives.
+class ComScope {
+  public:
+    ComScope() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComScope() {
+        if (initialized_)
+            CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+  private:
+    bool initialized_;
+};
+
+}  // namespace
+
+bool ReadShortcut(const std::string& path, Shortcut* shortcut) {
+    ComScope com;
+    IShellLinkA* created = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&created))))
+        return false;
+    ComRef<IShellLinkA> link(created);
+    IPersistFile* persist = nullptr;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))))
+        return false;
+    ComRef<IPersistFile> file(persist);
+    std::wstring widePath(path.begin(), path.end());
+    if (FAILED(file->Load(widePath.c_str(), STGM_READ)))
+        return false;
+    char text[MAX_PATH] = {};
+    link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+    shortcut->target = text;
+    text[0] = '\0';
+    link->GetDescription(text, MAX_PATH);
+    shortcut->description = text;
+    text[0] = '\0';
+    link->GetWorkingDirectory(text, MAX_PATH);
+    shortcut->workingDirectory = text;
+    text[0] = '\0';
+    int index = -1;
+    link->GetIconLocation(text, MAX_PATH, &index);
+    shortcut->iconFile = text;
+    shortcut->iconIndex = index;
+    return true;
+}
+
+std::string MultiSz(const std::vector<std::string>& names) {
+    std::string bytes;
+    for (const std::string& name : names) {
+        bytes += name;
+        bytes += '\0';
+    }
+    return bytes + '\0';
+}
+
 std::vector<std::string> Nt4ServiceGroups() {
     return std::vector<std::string>(std::begin(kNt4Groups), std::end(kNt4Groups));
 }
@@ -237,9 +304,7 @@ void PrepareNt4Machine() {
     CloseGroupWindows(L"Quorel ISDN");
     DeleteRegistryTree(kServiceKey);
     DeleteRegistryTree(kCapiTree);
-    std::string list;
-    for (const std::string& group : Nt4ServiceGroups()) list += group + '\0';
-    list += '\0';
+    std::string list = MultiSz(Nt4ServiceGroups());
     if (RegistryKey order = CreateRegistryKey(kGroupOrderKey))
         RegSetValueExA(order.Get(), "List", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
                        static_cast<DWORD>(list.size()));

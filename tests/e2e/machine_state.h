@@ -47,8 +47,21 @@ void DeleteTree(const std::string& path);
 // The names in a directory (files and folders, without "." and "..").
 std::vector<std::string> DirectoryEntries(const std::string& path);
 
+// What a shortcut (a .lnk file, as Wine's Program Manager makes one for a group item) holds.
+struct Shortcut {
+    std::string target;
+    std::string description;
+    std::string workingDirectory;
+    std::string iconFile;
+    int iconIndex = -1;
+};
+// False when the file does not load as a shortcut.
+bool ReadShortcut(const std::string& path, Shortcut* shortcut);
+
 // The service group order of a fresh Windows NT 4 installation, "NDIS" among them.
 std::vector<std::string> Nt4ServiceGroups();
+// The names as the bytes of a REG_MULTI_SZ value: each with its zero, then the closing empty name.
+std::string MultiSz(const std::vector<std::string>& names);
 
 // The stock AutoExec.NT of a fresh Windows NT 4 installation.
 std::string StockAutoexec();
