@@ -20,11 +20,11 @@
 #include "setupfiles/language_table.h"
 #include "setupfiles/setup_info_file.h"
 #include "shell/app_context.h"
-#include "shell/text_format.h"
 
-// The configuration store against Wine's real registry and files: what the program writes, with which
-// value types, and the integrity dialog run in-process from the program's own resources. Each test starts
-// from a Windows NT 4-like state and puts back what it changed.
+// The configuration store against Wine's real registry and files: what the installation writes (the real
+// SETUP.EXE, driven through its install dialog), with which value types, what the store's own functions
+// write and read, and the integrity dialog run in-process from the program's own resources. Each test
+// starts from a Windows NT 4-like state and puts back what it changed.
 namespace {
 
 using namespace e2e;
@@ -35,8 +35,6 @@ const std::string kParameters = kService + "\\Parameters";
 const std::string kMaintenance = kParameters + "\\Maintenance";
 const std::string kIntegrity = kParameters + "\\QZTQuorelSetupIntegrityCheck";
 const std::string kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
-
-const std::vector<std::string> kNt4Groups = e2e::Nt4ServiceGroups();
 
 const std::string kStockAutoexec = e2e::StockAutoexec();
 
@@ -153,6 +151,9 @@ std::string TodayText() {
 // ---- Notices ----
 
 constexpr int kNoticeText = 113, kNoticeOk = 0, kAskYes = 115, kAskNo = 116;
+// The integrity dialog "DLG_chkintegrity".
+constexpr int kInfo = 99, kApplyText = 100, kRestoreText = 101, kCancelText = 102, kApply = 103,
+              kRestore = 104, kCancel = 1, kIcon = 65535;
 
 // Closes every notice ("DLG_msg") that the store shows while it runs and keeps its text: a notice that
 // nobody expected must fail the test, not block it.
@@ -193,11 +194,44 @@ class NoticeWatcher {
     std::vector<std::string> texts_;
 };
 
+// CheckIntegrity where the backup matches and no dialog may appear. One that appears all the same is
+// recorded and cancelled, so that the test fails instead of waiting for an answer.
+int CheckIntegrityWithoutDialog(bool* dialogShown) {
+    std::atomic<bool> checked{false};
+    HWND dialog = nullptr;
+    std::thread guard([&] {
+        WaitUntil(
+            [&] {
+                for (HWND window : VisibleWindows())
+                    if (IsDialogWithControls(window, {kApply, kRestore}))
+                        return (dialog = window) != nullptr;
+                return checked.load();
+            },
+            kLongWaitMs);
+        if (dialog)
+            PressButton(dialog, kCancel);
+    });
+    int result = CheckIntegrity(nullptr);
+    checked = true;
+    guard.join();
+    *dialogShown = dialog != nullptr;
+    return result;
+}
+
 // ---- The fixture ----
 
 class ConfigStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        savedList_ = Read(kGroupOrder, "List");
+        autoexecExisted_ = FileExists(AutoexecPath());
+        if (autoexecExisted_)
+            savedAutoexec_ = ReadFileBytes(AutoexecPath());
+        savedApp_ = App();
+        savedConfig_ = GlobalDriverConfig();
+        savedAdapters_ = GlobalAdapters();
+
+        PrepareNt4Machine();
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = PrepareDistribution(std::string("configstore.") + info->name());
         App() = AppContext();
@@ -206,23 +240,13 @@ class ConfigStoreTest : public ::testing::Test {
         ASSERT_EQ(LoadLanguageTable(), 1);
         GlobalDriverConfig() = DriverConfig();
         GlobalAdapters() = AdapterArray();
-
-        savedList_ = Read(kGroupOrder, "List");
-        autoexecExisted_ = FileExists(AutoexecPath());
-        if (autoexecExisted_)
-            savedAutoexec_ = ReadFileBytes(AutoexecPath());
-        DeleteRegistryTree(kService);
-        DeleteRegistryTree(kCapiTree);
-        Write(kGroupOrder, "List", {REG_MULTI_SZ, JoinGroupList(kNt4Groups)});
-        WriteFileBytes(AutoexecPath(), kStockAutoexec);
         notices_.Start();
     }
 
     void TearDown() override {
         notices_.Stop();
         EXPECT_EQ(notices_.Take(), std::vector<std::string>{}) << "notices nobody expected";
-        DeleteRegistryTree(kService);
-        DeleteRegistryTree(kCapiTree);
+        PrepareNt4Machine();  // what an installation left: keys, files, group
         if (savedList_ == kMissing) {
             DeleteValue(kGroupOrder, "List");
         } else {
@@ -233,22 +257,19 @@ class ConfigStoreTest : public ::testing::Test {
         } else {
             DeleteFileA(AutoexecPath().c_str());
         }
+        App() = savedApp_;
+        ClearLanguageTable();
+        GlobalDriverConfig() = savedConfig_;
+        GlobalAdapters() = savedAdapters_;
     }
 
-    // The installation's order of writes, with the default configuration of the sample script.
-    void InstallDefaults(uint32_t capiIndex) {
-        DriverConfig& config = GlobalDriverConfig();
-        SetDefaultDriverConfig(capiIndex, config);
-        std::string protocol;
-        ASSERT_EQ(ReadDefaultProtocol(protocol), 1);
-        ASSERT_EQ(GetScriptNewImagePath(protocol, config.ImagePath), 1);
+    // Entry 1 and its first adapter read into the program's configuration, as the configuration dialog
+    // loads them.
+    static void LoadConfiguration() {
+        SetDefaultDriverConfig(1, GlobalDriverConfig());
+        ASSERT_TRUE(ReadDriverConfig(GlobalDriverConfig()));
         for (AdapterConfig& adapter : GlobalAdapters()) SetDefaultAdapterConfig(adapter);
-        WriteStoredScriptVersion(ReadScriptVersion(dir_));
-        DeleteOptionalParameters();
-        ASSERT_TRUE(WriteDriverConfig(capiIndex, config));
-        DeleteAdapterKeys();
-        ASSERT_TRUE(WriteAdapterConfig(GlobalAdapters()[0], 0, 0));
-        WriteIntegrityBackup();
+        ASSERT_TRUE(ReadAdapterConfig(GlobalAdapters()[0], 0, false));
     }
 
     std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
@@ -261,13 +282,16 @@ class ConfigStoreTest : public ::testing::Test {
     Value savedList_;
     bool autoexecExisted_ = false;
     std::string savedAutoexec_;
+    AppContext savedApp_;
+    DriverConfig savedConfig_;
+    AdapterArray savedAdapters_;
 };
 
 TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
     bool found = true;
     ASSERT_EQ(FindCapiIndex(&found), 1u);
     EXPECT_FALSE(found);
-    InstallDefaults(1);
+    ASSERT_NO_FATAL_FAILURE(InstallWithDefaults(dir_));
     ASSERT_EQ(FindCapiIndex(&found), 1u);
     EXPECT_TRUE(found);
 
@@ -314,9 +338,9 @@ TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
               Sz("CAPI 2.0 Quorel "
                  "Driver;1;CAPI20;\\SystemRoot\\System32\\drivers\\qdss1.sys;1;1;1;0;CAPI201;241;0;0;"
                  "QZT Velmonic GmbH;0;0;1;2;608;3;"));
-    std::vector<std::string> groups = kNt4Groups;
+    std::vector<std::string> groups = Nt4ServiceGroups();
     groups.insert(std::find(groups.begin(), groups.end(), "NDIS"), "CAPI20");
-    EXPECT_EQ(Read(kGroupOrder, "List"), (Value{REG_MULTI_SZ, JoinGroupList(groups)}));
+    EXPECT_EQ(Read(kGroupOrder, "List"), (Value{REG_MULTI_SZ, MultiSz(groups)}));
     EXPECT_EQ(ReadFileBytes(AutoexecPath()), kStockAutoexec + kBlock);
 
     DriverConfig read;
@@ -333,7 +357,11 @@ TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
     EXPECT_EQ(adapter.BaseAddress, 0x260u);
     EXPECT_EQ(adapter.Channels, 2u);
     EXPECT_EQ(ReadStoredScriptVersion(), 210u);
-    EXPECT_EQ(CheckIntegrity(nullptr), 1);  // the backup matches: no dialog
+    // The backup the installation saved matches what it wrote: no dialog.
+    ASSERT_NO_FATAL_FAILURE(LoadConfiguration());
+    bool dialogShown = true;
+    EXPECT_EQ(CheckIntegrityWithoutDialog(&dialogShown), 1);
+    EXPECT_FALSE(dialogShown);
 }
 
 TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLosesItsOptionalParts) {
@@ -448,8 +476,10 @@ TEST_F(ConfigStoreTest, MissingAutoexecIsReportedAfterTheRegistryWasWritten) {
     SetDefaultDriverConfig(1, config);
     EXPECT_FALSE(WriteDriverConfig(1, config));
     notices_.Stop();
-    std::string message = FormatText(English("[ERR_CFG_NOAUTOEXEC]"), {AutoexecPath()});
-    EXPECT_EQ(notices_.Take(), std::vector<std::string>{message});
+    EXPECT_EQ(notices_.Take(),
+              std::vector<std::string>{"The file " + AutoexecPath() +
+                                       " cannot be opened. The CAPI loader for DOS applications has not been "
+                                       "entered."});
     EXPECT_EQ(Read(kService, "ImagePath"), ExpandSz("\\SystemRoot\\System32\\drivers\\kxbus.sys"));
     EXPECT_EQ(Read(kGroupOrder, "List").data.find(std::string("CAPI20\0NDIS\0", 12)) != std::string::npos,
               true);
@@ -458,8 +488,6 @@ TEST_F(ConfigStoreTest, MissingAutoexecIsReportedAfterTheRegistryWasWritten) {
 
 // ---- The integrity dialog ----
 
-constexpr int kInfo = 99, kApplyText = 100, kRestoreText = 101, kCancelText = 102, kApply = 103,
-              kRestore = 104, kCancel = 1, kIcon = 65535;
 constexpr int kEscape = IDCANCEL;
 constexpr int kEnterKey = -1;  // the Enter key on the control that has the focus, not a button
 
@@ -550,13 +578,10 @@ class IntegrityDialogTest : public ConfigStoreTest {
     // program's back; the configuration is loaded as the configuration dialog loads it.
     void SetUp() override {
         ConfigStoreTest::SetUp();
-        InstallDefaults(1);
+        ASSERT_NO_FATAL_FAILURE(InstallWithDefaults(dir_));
         Write(kIntegrity, "BackupDate", Sz("19970815"));
         Write(kService, "Start", Dword(3));
-        SetDefaultDriverConfig(1, GlobalDriverConfig());
-        ASSERT_TRUE(ReadDriverConfig(GlobalDriverConfig()));
-        for (AdapterConfig& adapter : GlobalAdapters()) SetDefaultAdapterConfig(adapter);
-        ASSERT_TRUE(ReadAdapterConfig(GlobalAdapters()[0], 0, false));
+        ASSERT_NO_FATAL_FAILURE(LoadConfiguration());
         ASSERT_EQ(GlobalDriverConfig().Start, 3u);
     }
 };
@@ -583,8 +608,10 @@ TEST_F(IntegrityDialogTest, ShowsTheBackupDateAsDayMonthYearAndEachChoiceGivesIt
         EXPECT_EQ(RunCheck(c.button, c.answer, English("[DLG_CCI_CAPTION]"), &view), c.result) << c.what;
         ASSERT_TRUE(view.found) << c.what;
         EXPECT_EQ(view.caption, English("[DLG_CCI_CAPTION]"));
-        EXPECT_EQ(view.texts[kInfo], FormatText(English("[DLG_CCI_INFOTXT]"), {15u, 8u, 1997u}));
-        EXPECT_NE(view.texts[kInfo].find("15/08/1997"), std::string::npos) << view.texts[kInfo];
+        EXPECT_EQ(
+            view.texts[kInfo],
+            "The driver settings in the registry differ from the backup that Setup saved on 15/08/1997. "
+            "They may have been changed by another program or by hand.");
         EXPECT_EQ(view.texts[kApplyText], English("[DLG_CCI_APPLYNEW]"));
         EXPECT_EQ(view.texts[kRestoreText], English("[DLG_CCI_RESTOREOLD]"));
         EXPECT_EQ(view.texts[kCancelText], English("[DLG_CCI_CANCELTXT]"));
@@ -607,7 +634,10 @@ TEST_F(IntegrityDialogTest, GermanTextsWithTheSameDate) {
     IntegrityView view;
     EXPECT_EQ(RunCheck(kCancel, 0, German("[DLG_CCI_CAPTION]"), &view), 0);
     ASSERT_TRUE(view.found);
-    EXPECT_EQ(view.texts[kInfo], FormatText(German("[DLG_CCI_INFOTXT]"), {15u, 8u, 1997u}));
+    EXPECT_EQ(view.texts[kInfo],
+              "Die Treibereinstellungen in der Registrierung weichen von der Sicherung ab, die Setup am "
+              "15.08.1997 angelegt hat. Sie wurden möglicherweise von einem anderen Programm oder von Hand "
+              "geändert.");
     EXPECT_EQ(view.texts[kApply], German("[DLG_CCI_APPLY]"));
     EXPECT_EQ(view.texts[kRestore], German("[DLG_CCI_RESTORE]"));
     EXPECT_EQ(view.texts[kCancel], German("[BUTTON_CANCEL]"));
