@@ -279,10 +279,10 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM windows) {
     return TRUE;
 }
 
-// Wine's Program Manager opens an Explorer window on every group it shows, in a process of its own that
-// outlives the test; left open they pile up from test to test. The caption is read as the window manager
-// keeps it, so no message goes to a window that may not answer.
-void CloseGroupWindows(const std::wstring& group) {
+}  // namespace
+
+// The caption is read as the window manager keeps it, so no message goes to a window that may not answer.
+void CloseGroupWindows(const std::wstring& group, int quietMs) {
     auto open = [&] {
         std::vector<HWND> windows, matching;
         EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&windows));
@@ -294,11 +294,17 @@ void CloseGroupWindows(const std::wstring& group) {
         }
         return matching;
     };
-    for (HWND window : open()) PostMessageW(window, WM_CLOSE, 0, 0);
-    WaitUntil([&] { return open().empty(); }, 5000);
+    DWORD lastSeen = GetTickCount();
+    WaitUntil(
+        [&] {
+            std::vector<HWND> windows = open();
+            for (HWND window : windows) PostMessageW(window, WM_CLOSE, 0, 0);
+            if (!windows.empty())
+                lastSeen = GetTickCount();
+            return windows.empty() && GetTickCount() - lastSeen >= static_cast<DWORD>(quietMs);
+        },
+        quietMs + 5000);
 }
-
-}  // namespace
 
 void PrepareNt4Machine() {
     CloseGroupWindows(L"Quorel ISDN");

@@ -17,6 +17,12 @@ constexpr const char* kIntegrityKey =
 constexpr const char* kCapiTree = "SOFTWARE\\CAPI20";
 constexpr const char* kGroupOrderKey = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
 
+// Wine's Program Manager opens an Explorer window on every group it shows, in a process of its own that
+// outlives the program and may show it a moment after the program has ended; left open they pile up from
+// test to test and take the foreground from the windows a test opens. Closes those of the group (its name
+// as the caption) until none has been seen for quietMs, or 5 s longer than that at most.
+void CloseGroupWindows(const std::wstring& group, int quietMs = 0);
+
 // Makes the prefix look like a Windows NT 4 machine without the driver: an NT 4 group order list with
 // "NDIS", a stock AutoExec.NT, no driver keys, no installed driver files, no Quorel2 directory, no group.
 void PrepareNt4Machine();
