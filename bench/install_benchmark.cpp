@@ -348,13 +348,13 @@ double RunPlainExpansion(const std::vector<BenchFile>& files) {
     double start = Seconds();
     for (size_t i = 0; i < files.size(); ++i) {
         OFSTRUCT sourceInfo = {}, targetInfo = {};
-        INT source = LZOpenFileA(&from[i][0], &sourceInfo, OF_READ);
-        INT dest = LZOpenFileA(&to[i][0], &targetInfo, OF_CREATE);
-        LONG written = source >= 0 && dest >= 0 ? LZCopy(source, dest) : -1;
-        if (source >= 0)
-            LZClose(source);
-        if (dest >= 0)
-            LZClose(dest);
+        LONG written = -1;
+        {
+            LzHandle source(LZOpenFileA(&from[i][0], &sourceInfo, OF_READ));
+            LzHandle dest(LZOpenFileA(&to[i][0], &targetInfo, OF_CREATE));
+            if (source && dest)
+                written = LZCopy(source.Get(), dest.Get());
+        }
         if (written < 0) {
             std::fprintf(stderr, "LZCopy of %s failed (%ld)\n", from[i].c_str(), static_cast<long>(written));
             return -1;
@@ -426,14 +426,10 @@ bool MeasureSteps(const std::vector<BenchFile>& files, size_t count, PumpVariant
             CopyOrExpandFile(nullptr, from, to, true);
         } else {
             OFSTRUCT sourceInfo = {}, targetInfo = {};
-            INT source = LZOpenFileA(&from[0], &sourceInfo, OF_READ);
-            INT dest = LZOpenFileA(&to[0], &targetInfo, OF_CREATE);
-            if (source >= 0 && dest >= 0)
-                LZCopy(source, dest);
-            if (source >= 0)
-                LZClose(source);
-            if (dest >= 0)
-                LZClose(dest);
+            LzHandle source(LZOpenFileA(&from[0], &sourceInfo, OF_READ));
+            LzHandle dest(LZOpenFileA(&to[0], &targetInfo, OF_CREATE));
+            if (source && dest)
+                LZCopy(source.Get(), dest.Get());
         }
         double t3 = Seconds();
         times->text += t1 - t0;
@@ -526,16 +522,16 @@ bool CheckExpandedFiles(const std::string& filesDirectory, const std::vector<Ben
 class DesktopAnchor {
   public:
     DesktopAnchor() {
-        thread_ = CreateThread(nullptr, 0, Run, nullptr, 0, &id_);
+        thread_.Reset(CreateThread(nullptr, 0, Run, nullptr, 0, &id_));
         // Its message queue exists once it has peeked; only then can it be told to quit.
-        while (thread_ && !PostThreadMessageA(id_, WM_NULL, 0, 0)) Sleep(1);
+        if (thread_ && !WaitUntil([&] { return PostThreadMessageA(id_, WM_NULL, 0, 0) != FALSE; }, 5000))
+            std::fprintf(stderr, "the desktop anchor thread has no message queue\n");
     }
     ~DesktopAnchor() {
         if (!thread_)
             return;
         PostThreadMessageA(id_, WM_QUIT, 0, 0);
-        WaitForSingleObject(thread_, 5000);
-        CloseHandle(thread_);
+        WaitForSingleObject(thread_.Get(), 5000);
     }
     DesktopAnchor(const DesktopAnchor&) = delete;
     DesktopAnchor& operator=(const DesktopAnchor&) = delete;
@@ -550,7 +546,7 @@ class DesktopAnchor {
             DestroyWindow(window);
         return 0;
     }
-    HANDLE thread_ = nullptr;
+    KernelHandle thread_;
     DWORD id_ = 0;
 };
 

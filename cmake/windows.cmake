@@ -44,7 +44,7 @@ string(REPLACE "/" "\\\\" QUOREL_DIST_DIR_WINDOWS "Z:${QUOREL_DIST_DIR}")
 
 add_library(e2e_harness STATIC tests/e2e/harness.cpp tests/e2e/machine_state.cpp)
 target_include_directories(e2e_harness PUBLIC tests/e2e src)
-target_link_libraries(e2e_harness PUBLIC gtest shell32 advapi32 version)
+target_link_libraries(e2e_harness PUBLIC gtest shell32 advapi32 version ole32 uuid)
 target_compile_definitions(e2e_harness PRIVATE QUOREL_DIST_DIR="${QUOREL_DIST_DIR_WINDOWS}")
 
 file(GLOB QUOREL_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
@@ -67,5 +67,5 @@ target_link_options(show_main_dialog PRIVATE ${QUOREL_STATIC})
 # The sample driver files, made and compressed into the distribution.
 include(cmake/sample_files.cmake)
 
-# Benchmarks, run by hand; CI runs a small smoke set.
+# Benchmarks, run by hand (bench/README.md).
 include(cmake/bench.cmake)

@@ -26,26 +26,58 @@ quorel_build_native() {
     cmake --build build/native -j2
 }
 
-# Starts Xvfb on a free display unless one is given; QUOREL_XVFB_PID is set when we started it.
+# Starts Xvfb on a free display unless one is given; QUOREL_XVFB_PID is set when we started it. Xvfb picks
+# the display number itself (-displayfd) and writes it only once it accepts connections, so neither a
+# number another server holds nor a server that died on start can pass as ready.
 quorel_start_display() {
     QUOREL_XVFB_PID=""
     [ -n "${DISPLAY:-}" ] && return 0
-    local display=91
-    while [ -e "/tmp/.X${display}-lock" ]; do display=$((display + 1)); done
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    local announced display=""
+    announced=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$announced" >/dev/null 2>&1 &
     QUOREL_XVFB_PID=$!
-    export DISPLAY=":$display"
     for _ in $(seq 1 100); do
-        [ -e "/tmp/.X11-unix/X${display}" ] && return 0
+        # A whole line: the number and its line end.
+        if [ "$(wc -l <"$announced")" -ge 1 ]; then
+            display=$(head -n 1 "$announced")
+            break
+        fi
+        kill -0 "$QUOREL_XVFB_PID" 2>/dev/null || break
         sleep 0.1
     done
-    echo "Xvfb did not start" >&2
-    return 1
+    rm -f "$announced"
+    if [ -z "$display" ] || ! kill -0 "$QUOREL_XVFB_PID" 2>/dev/null; then
+        echo "Xvfb did not start within 10 s" >&2
+        quorel_stop_display
+        return 1
+    fi
+    export DISPLAY=":$display"
 }
 
 quorel_stop_display() {
-    [ -n "${QUOREL_XVFB_PID:-}" ] && kill "$QUOREL_XVFB_PID" 2>/dev/null
+    if [ -n "${QUOREL_XVFB_PID:-}" ]; then
+        kill "$QUOREL_XVFB_PID" 2>/dev/null
+        wait "$QUOREL_XVFB_PID" 2>/dev/null
+    fi
+    QUOREL_XVFB_PID=""
     return 0
+}
+
+# Waits at most $1 seconds for every process of the prefix to end; past that it ends them and fails.
+quorel_wait_for_wine() {
+    wineserver -w &
+    local waiter=$!
+    for _ in $(seq 1 $(($1 * 10))); do
+        if ! kill -0 "$waiter" 2>/dev/null; then
+            wait "$waiter"
+            return 0
+        fi
+        sleep 0.1
+    done
+    kill "$waiter" 2>/dev/null
+    wineserver -k 2>/dev/null
+    echo "Wine's processes did not end within $1 s" >&2
+    return 1
 }
 
 # A fresh Wine prefix in the build tree. Wine's virtual desktop gives every window a frame drawn by Wine
@@ -60,12 +92,14 @@ quorel_use_prefix() {
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d;capi2032=n"
 }
 
+# Making a prefix takes about 10 s; the time limits only keep a broken Wine from stopping the script.
 quorel_fresh_prefix() {
     quorel_use_prefix "$1"
     wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-    wineserver -w
+    timeout 300 wineboot -i >/dev/null 2>&1 &&
+        timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
+        timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 ||
+        { echo "Could not make the Wine prefix $WINEPREFIX" >&2; wineserver -k 2>/dev/null; return 1; }
+    quorel_wait_for_wine 120
 }

@@ -2,6 +2,7 @@
 #include <ddeml.h>
 
 #include "platform/dde.h"
+#include "platform/win32_handles.h"
 
 namespace platform::dde {
 
@@ -45,14 +46,13 @@ void StopClient(InstanceId instance) {
 int SendProgmanCommand(InstanceId instance, const std::string& command) {
     DWORD id = static_cast<DWORD>(instance);
     StringHandle progman(id, "PROGMAN");
-    HCONV conversation = DdeConnect(id, progman.Get(), progman.Get(), nullptr);
+    DdeConversation conversation(DdeConnect(id, progman.Get(), progman.Get(), nullptr));
     if (!conversation)
         return 0;
     std::string data = command;
     HDDEDATA result =
         DdeClientTransaction(reinterpret_cast<LPBYTE>(&data[0]), static_cast<DWORD>(data.size() + 1),
-                             conversation, nullptr, CF_TEXT, XTYP_EXECUTE, 1000, nullptr);
-    DdeDisconnect(conversation);
+                             conversation.Get(), nullptr, CF_TEXT, XTYP_EXECUTE, 1000, nullptr);
     return result ? 1 : 0;
 }
 

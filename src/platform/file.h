@@ -67,7 +67,7 @@ class OutputFile {
     FileId id_ = kNoFile;
 };
 
-// A file opened through LZ32, closed on every path.
+// An LZ expansion handle (a source or a target), closed on every path; kNoLz is "no handle".
 class LzFile {
   public:
     explicit LzFile(LzId id) : id_(id) {}

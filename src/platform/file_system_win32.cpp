@@ -2,6 +2,7 @@
 #include <lzexpand.h>
 
 #include "platform/file_system.h"
+#include "platform/win32_handles.h"
 
 namespace platform {
 
@@ -108,14 +109,12 @@ bool LastWriteTime(FileId file, uint64_t* time) {
 }
 
 bool SetLastWriteTime(const std::string& path, uint64_t time) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    FileHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return false;
     FILETIME written = {static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
-    bool done = SetFileTime(file, nullptr, nullptr, &written) != 0;
-    CloseHandle(file);
-    return done;
+    return SetFileTime(file.Get(), nullptr, nullptr, &written) != 0;
 }
 
 bool CopyFilePath(const std::string& source, const std::string& target) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/win32_handles.h"
 
 namespace platform::registry {
 
@@ -16,19 +17,20 @@ long CreateKey(const std::string& path, const std::string& keyClass, KeyId* key)
     // RegCreateKeyExA takes the class as a writable string.
     std::vector<char> classBuffer(keyClass.begin(), keyClass.end());
     classBuffer.push_back('\0');
-    HKEY created = nullptr;
+    RegistryKey created;
     DWORD disposition = 0;
-    LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, classBuffer.data(),
-                                  REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &created, &disposition);
-    *key = status == ERROR_SUCCESS ? reinterpret_cast<KeyId>(created) : kNoKey;
+    LONG status =
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, classBuffer.data(), REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, created.Put(), &disposition);
+    *key = status == ERROR_SUCCESS ? reinterpret_cast<KeyId>(created.Release()) : kNoKey;
     return status;
 }
 
 long OpenKey(const std::string& path, bool fullAccess, KeyId* key) {
-    HKEY opened = nullptr;
-    LONG status =
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, fullAccess ? KEY_ALL_ACCESS : KEY_READ, &opened);
-    *key = status == ERROR_SUCCESS ? reinterpret_cast<KeyId>(opened) : kNoKey;
+    RegistryKey opened;
+    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, fullAccess ? KEY_ALL_ACCESS : KEY_READ,
+                                opened.Put());
+    *key = status == ERROR_SUCCESS ? reinterpret_cast<KeyId>(opened.Release()) : kNoKey;
     return status;
 }
 

@@ -1,29 +1,116 @@
 #pragma once
 
 #include <windows.h>
+#include <ddeml.h>
+#include <lzexpand.h>
 
-// Owners of GDI objects and device contexts, released on every path.
+// Owners of Win32 handles, closed on every path. Each kind names its "no handle" value, what the opening
+// call returns on failure, so that an owner given a failed open's result holds nothing and closes nothing.
+//
+// Get() lends the handle; Put() empties the owner and gives the address an opening call writes to;
+// Reset() closes what is held and takes another; Release() hands the handle over without closing it.
 
-class GdiObject {
+template <typename Traits>
+class UniqueHandle {
   public:
-    GdiObject() = default;
-    explicit GdiObject(HGDIOBJ object) : object_(object) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
+    using Type = typename Traits::Type;
 
-    HGDIOBJ Get() const { return object_; }
-    explicit operator bool() const { return object_ != nullptr; }
-    void Reset(HGDIOBJ object = nullptr) {
-        if (object_)
-            DeleteObject(object_);
-        object_ = object;
+    UniqueHandle() = default;
+    explicit UniqueHandle(Type handle) : handle_(handle) {}
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        Reset(other.Release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Type Get() const { return handle_; }
+    explicit operator bool() const { return Traits::IsValid(handle_); }
+    Type* Put() {
+        Reset();
+        return &handle_;
+    }
+    void Reset(Type handle = Traits::None()) {
+        if (Traits::IsValid(handle_))
+            Traits::Close(handle_);
+        handle_ = handle;
+    }
+    Type Release() {
+        Type handle = handle_;
+        handle_ = Traits::None();
+        return handle;
     }
 
   private:
-    HGDIOBJ object_ = nullptr;
+    Type handle_ = Traits::None();
 };
 
+// CreateFileA: INVALID_HANDLE_VALUE on failure.
+struct FileHandleTraits {
+    using Type = HANDLE;
+    static Type None() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Type handle) { return handle != None(); }
+    static void Close(Type handle) { CloseHandle(handle); }
+};
+using FileHandle = UniqueHandle<FileHandleTraits>;
+
+// FindFirstFileA: INVALID_HANDLE_VALUE on failure; closed with FindClose, not CloseHandle.
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type None() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Type handle) { return handle != None(); }
+    static void Close(Type handle) { FindClose(handle); }
+};
+using FindHandle = UniqueHandle<FindHandleTraits>;
+
+// Processes and threads (CreateProcessA, CreateThread): NULL on failure.
+struct KernelHandleTraits {
+    using Type = HANDLE;
+    static Type None() { return nullptr; }
+    static bool IsValid(Type handle) { return handle != None(); }
+    static void Close(Type handle) { CloseHandle(handle); }
+};
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
+
+// RegOpenKeyExA, RegCreateKeyExA: the key is NULL unless the call succeeded.
+struct RegistryKeyTraits {
+    using Type = HKEY;
+    static Type None() { return nullptr; }
+    static bool IsValid(Type handle) { return handle != None(); }
+    static void Close(Type handle) { RegCloseKey(handle); }
+};
+using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+
+// LZOpenFileA: a negative LZERROR_* code on failure, every one of them "no handle".
+struct LzHandleTraits {
+    using Type = INT;
+    static Type None() { return -1; }
+    static bool IsValid(Type handle) { return handle >= 0; }
+    static void Close(Type handle) { LZClose(handle); }
+};
+using LzHandle = UniqueHandle<LzHandleTraits>;
+
+// DdeConnect: NULL when no server answers.
+struct DdeConversationTraits {
+    using Type = HCONV;
+    static Type None() { return nullptr; }
+    static bool IsValid(Type handle) { return handle != None(); }
+    static void Close(Type handle) { DdeDisconnect(handle); }
+};
+using DdeConversation = UniqueHandle<DdeConversationTraits>;
+
+// Fonts, brushes, bitmaps: NULL on failure.
+struct GdiObjectTraits {
+    using Type = HGDIOBJ;
+    static Type None() { return nullptr; }
+    static bool IsValid(Type handle) { return handle != None(); }
+    static void Close(Type handle) { DeleteObject(handle); }
+};
+using GdiObject = UniqueHandle<GdiObjectTraits>;
+
+// A window's device context, released to the window it came from.
 class WindowDC {
   public:
     explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}

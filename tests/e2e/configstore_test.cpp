@@ -23,9 +23,10 @@
 #include "setupfiles/app_context.h"
 #include "setupfiles/text_format.h"
 
-// The configuration store against Wine's real registry and files: what the program writes, with which
-// value types, and the integrity dialog run in-process from the program's own resources. Each test starts
-// from a Windows NT 4-like state and puts back what it changed.
+// The configuration store against Wine's real registry and files: what the installation writes (the real
+// SETUP.EXE, driven through its install dialog), with which value types, what the store's own functions
+// write and read, and the integrity dialog run in-process from the program's own resources. Each test
+// starts from a Windows NT 4-like state and puts back what it changed.
 namespace {
 
 using namespace e2e;
@@ -36,8 +37,6 @@ const std::string kParameters = kService + "\\Parameters";
 const std::string kMaintenance = kParameters + "\\Maintenance";
 const std::string kIntegrity = kParameters + "\\QZTQuorelSetupIntegrityCheck";
 const std::string kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
-
-const std::vector<std::string> kNt4Groups = e2e::Nt4ServiceGroups();
 
 const std::string kStockAutoexec = e2e::StockAutoexec();
 
@@ -72,51 +71,44 @@ Value Dword(DWORD number) {
 const Value kMissing = {REG_NONE, "(missing)"};
 
 Value Read(const std::string& key, const std::string& name) {
-    HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
+    RegistryKey open = OpenRegistryKey(key, KEY_READ);
+    if (!open)
         return kMissing;
     char buffer[16384];
     DWORD type = 0, size = sizeof buffer;
     LONG status =
-        RegQueryValueExA(open, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(open);
+        RegQueryValueExA(open.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     return status == ERROR_SUCCESS ? Value{type, std::string(buffer, size)} : kMissing;
 }
 
 void Write(const std::string& key, const std::string& name, const Value& value) {
-    HKEY open = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &open,
-                              nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(open, name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
+    RegistryKey open = CreateRegistryKey(key);
+    ASSERT_TRUE(open) << key;
+    RegSetValueExA(open.Get(), name.c_str(), 0, value.type, reinterpret_cast<const BYTE*>(value.data.data()),
                    static_cast<DWORD>(value.data.size()));
-    RegCloseKey(open);
 }
 
 void DeleteValue(const std::string& key, const std::string& name) {
-    HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &open) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(open, name.c_str());
-    RegCloseKey(open);
+    if (RegistryKey open = OpenRegistryKey(key, KEY_ALL_ACCESS))
+        RegDeleteValueA(open.Get(), name.c_str());
 }
 
 // The names of a key's subkeys (values false) or values (values true), in the order the registry gives them.
 std::vector<std::string> Names(const std::string& key, bool values) {
     std::vector<std::string> names;
-    HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
+    RegistryKey open = OpenRegistryKey(key, KEY_READ);
+    if (!open)
         return names;
     char name[256];
     DWORD length = sizeof name;
-    for (DWORD i = 0; (values ? RegEnumValueA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr)
-                              : RegEnumKeyExA(open, i, name, &length, nullptr, nullptr, nullptr, nullptr)) ==
-                      ERROR_SUCCESS;
+    for (DWORD i = 0;
+         (values ? RegEnumValueA(open.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr)
+                 : RegEnumKeyExA(open.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr)) ==
+         ERROR_SUCCESS;
          ++i) {
         names.push_back(std::string(name, length));
         length = sizeof name;
     }
-    RegCloseKey(open);
     return names;
 }
 
@@ -137,14 +129,13 @@ std::vector<std::string> ValueNames(const std::string& key) {
 }
 
 std::string KeyClass(const std::string& key) {
-    HKEY open = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS)
+    RegistryKey open = OpenRegistryKey(key, KEY_READ);
+    if (!open)
         return "(missing)";
     char keyClass[64] = {};
     DWORD length = sizeof keyClass;
-    RegQueryInfoKeyA(open, keyClass, &length, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr);
-    RegCloseKey(open);
+    RegQueryInfoKeyA(open.Get(), keyClass, &length, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, nullptr, nullptr);
     return std::string(keyClass, length);
 }
 
@@ -163,6 +154,9 @@ std::string TodayText() {
 // ---- Notices ----
 
 constexpr int kNoticeText = 113, kNoticeOk = 0, kAskYes = 115, kAskNo = 116;
+// The integrity dialog "DLG_chkintegrity".
+constexpr int kInfo = 99, kApplyText = 100, kRestoreText = 101, kCancelText = 102, kApply = 103,
+              kRestore = 104, kCancel = 1, kIcon = 65535;
 
 // Closes every notice ("DLG_msg") that the store shows while it runs and keeps its text: a notice that
 // nobody expected must fail the test, not block it.
@@ -203,6 +197,30 @@ class NoticeWatcher {
     std::vector<std::string> texts_;
 };
 
+// CheckIntegrity where the backup matches and no dialog may appear. One that appears all the same is
+// recorded and cancelled, so that the test fails instead of waiting for an answer.
+int CheckIntegrityWithoutDialog(bool* dialogShown) {
+    std::atomic<bool> checked{false};
+    HWND dialog = nullptr;
+    std::thread guard([&] {
+        WaitUntil(
+            [&] {
+                for (HWND window : VisibleWindows())
+                    if (IsDialogWithControls(window, {kApply, kRestore}))
+                        return (dialog = window) != nullptr;
+                return checked.load();
+            },
+            kLongWaitMs);
+        if (dialog)
+            PressButton(dialog, kCancel);
+    });
+    int result = CheckIntegrity(nullptr, ScriptPath(App()));
+    checked = true;
+    guard.join();
+    *dialogShown = dialog != nullptr;
+    return result;
+}
+
 // ---- The fixture ----
 
 // The sample script the configuration store reads, its maintenance defaults and its protocols.
@@ -223,6 +241,15 @@ std::vector<ProtocolEntry> Protocols() {
 class ConfigStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        savedList_ = Read(kGroupOrder, "List");
+        autoexecExisted_ = FileExists(AutoexecPath());
+        if (autoexecExisted_)
+            savedAutoexec_ = ReadFileBytes(AutoexecPath());
+        savedApp_ = App();
+        savedConfig_ = GlobalDriverConfig();
+        savedAdapters_ = GlobalAdapters();
+
+        PrepareNt4Machine();
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = PrepareDistribution(std::string("configstore.") + info->name());
         App() = AppContext();
@@ -231,23 +258,13 @@ class ConfigStoreTest : public ::testing::Test {
         ASSERT_EQ(LoadCurrentLanguage(App()), 1);
         GlobalDriverConfig() = DriverConfig();
         GlobalAdapters() = AdapterArray();
-
-        savedList_ = Read(kGroupOrder, "List");
-        autoexecExisted_ = FileExists(AutoexecPath());
-        if (autoexecExisted_)
-            savedAutoexec_ = ReadFileBytes(AutoexecPath());
-        DeleteRegistryTree(kService);
-        DeleteRegistryTree(kCapiTree);
-        Write(kGroupOrder, "List", {REG_MULTI_SZ, JoinGroupList(kNt4Groups)});
-        WriteFileBytes(AutoexecPath(), kStockAutoexec);
         notices_.Start();
     }
 
     void TearDown() override {
         notices_.Stop();
         EXPECT_EQ(notices_.Take(), std::vector<std::string>{}) << "notices nobody expected";
-        DeleteRegistryTree(kService);
-        DeleteRegistryTree(kCapiTree);
+        PrepareNt4Machine();  // what an installation left: keys, files, group
         if (savedList_ == kMissing) {
             DeleteValue(kGroupOrder, "List");
         } else {
@@ -258,22 +275,19 @@ class ConfigStoreTest : public ::testing::Test {
         } else {
             DeleteFileA(AutoexecPath().c_str());
         }
+        App() = savedApp_;
+        ClearLanguageTable();
+        GlobalDriverConfig() = savedConfig_;
+        GlobalAdapters() = savedAdapters_;
     }
 
-    // The installation's order of writes, with the default configuration of the sample script.
-    void InstallDefaults(uint32_t capiIndex) {
-        DriverConfig& config = GlobalDriverConfig();
-        SetDefaultDriverConfig(capiIndex, ScriptMaintenance(), config);
-        std::string protocol;
-        ASSERT_EQ(ReadDefaultProtocol(ScriptFile(), protocol), 1);
-        ASSERT_TRUE(FindNewImagePath(Protocols(), protocol, config.ImagePath));
+    // Entry 1 and its first adapter read into the program's configuration, as the configuration dialog
+    // loads them.
+    static void LoadConfiguration() {
+        SetDefaultDriverConfig(1, ScriptMaintenance(), GlobalDriverConfig());
+        ASSERT_TRUE(ReadDriverConfig(ScriptFile(), GlobalDriverConfig()));
         for (AdapterConfig& adapter : GlobalAdapters()) SetDefaultAdapterConfig(adapter);
-        WriteStoredScriptVersion(ReadScriptVersion(ScriptFile()));
-        DeleteOptionalParameters();
-        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), capiIndex, config));
-        DeleteAdapterKeys();
-        ASSERT_TRUE(WriteAdapterConfig(GlobalAdapters()[0], 0, 0));
-        WriteIntegrityBackup(ScriptFile());
+        ASSERT_TRUE(ReadAdapterConfig(GlobalAdapters()[0], 0, false));
     }
 
     std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
@@ -286,13 +300,16 @@ class ConfigStoreTest : public ::testing::Test {
     Value savedList_;
     bool autoexecExisted_ = false;
     std::string savedAutoexec_;
+    AppContext savedApp_;
+    DriverConfig savedConfig_;
+    AdapterArray savedAdapters_;
 };
 
 TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
     bool found = true;
     ASSERT_EQ(FindCapiIndex(&found), 1u);
     EXPECT_FALSE(found);
-    InstallDefaults(1);
+    ASSERT_NO_FATAL_FAILURE(InstallWithDefaults(dir_));
     ASSERT_EQ(FindCapiIndex(&found), 1u);
     EXPECT_TRUE(found);
 
@@ -339,9 +356,9 @@ TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
               Sz("CAPI 2.0 Quorel "
                  "Driver;1;CAPI20;\\SystemRoot\\System32\\drivers\\qdss1.sys;1;1;1;0;CAPI201;241;0;0;"
                  "QZT Velmonic GmbH;0;0;1;2;608;3;"));
-    std::vector<std::string> groups = kNt4Groups;
+    std::vector<std::string> groups = Nt4ServiceGroups();
     groups.insert(std::find(groups.begin(), groups.end(), "NDIS"), "CAPI20");
-    EXPECT_EQ(Read(kGroupOrder, "List"), (Value{REG_MULTI_SZ, JoinGroupList(groups)}));
+    EXPECT_EQ(Read(kGroupOrder, "List"), (Value{REG_MULTI_SZ, MultiSz(groups)}));
     EXPECT_EQ(ReadFileBytes(AutoexecPath()), kStockAutoexec + kBlock);
 
     DriverConfig read;
@@ -358,7 +375,11 @@ TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
     EXPECT_EQ(adapter.BaseAddress, 0x260u);
     EXPECT_EQ(adapter.Channels, 2u);
     EXPECT_EQ(ReadStoredScriptVersion(), 210u);
-    EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), 1);  // the backup matches: no dialog
+    // The backup the installation saved matches what it wrote: no dialog.
+    ASSERT_NO_FATAL_FAILURE(LoadConfiguration());
+    bool dialogShown = true;
+    EXPECT_EQ(CheckIntegrityWithoutDialog(&dialogShown), 1);
+    EXPECT_FALSE(dialogShown);
 }
 
 TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLosesItsOptionalParts) {
@@ -476,8 +497,10 @@ TEST_F(ConfigStoreTest, MissingAutoexecIsReportedAfterTheRegistryWasWritten) {
     SetDefaultDriverConfig(1, ScriptMaintenance(), config);
     EXPECT_FALSE(WriteDriverConfig(ScriptFile(), 1, config));
     notices_.Stop();
-    std::string message = FormatText(English("[ERR_CFG_NOAUTOEXEC]"), {AutoexecPath()});
-    EXPECT_EQ(notices_.Take(), std::vector<std::string>{message});
+    EXPECT_EQ(notices_.Take(),
+              std::vector<std::string>{"The file " + AutoexecPath() +
+                                       " cannot be opened. The CAPI loader for DOS applications has not been "
+                                       "entered."});
     EXPECT_EQ(Read(kService, "ImagePath"), ExpandSz("\\SystemRoot\\System32\\drivers\\kxbus.sys"));
     EXPECT_EQ(Read(kGroupOrder, "List").data.find(std::string("CAPI20\0NDIS\0", 12)) != std::string::npos,
               true);
@@ -486,8 +509,6 @@ TEST_F(ConfigStoreTest, MissingAutoexecIsReportedAfterTheRegistryWasWritten) {
 
 // ---- The integrity dialog ----
 
-constexpr int kInfo = 99, kApplyText = 100, kRestoreText = 101, kCancelText = 102, kApply = 103,
-              kRestore = 104, kCancel = 1, kIcon = 65535;
 constexpr int kEscape = IDCANCEL;
 constexpr int kEnterKey = -1;  // the Enter key on the control that has the focus, not a button
 
@@ -578,13 +599,12 @@ class IntegrityDialogTest : public ConfigStoreTest {
     // program's back; the configuration is loaded as the configuration dialog loads it.
     void SetUp() override {
         ConfigStoreTest::SetUp();
-        InstallDefaults(1);
+        ASSERT_NO_FATAL_FAILURE(InstallWithDefaults(dir_));
+        // The group's windows come up late; the dialog is to be in front, where it gets the focus.
+        CloseGroupWindows(L"Quorel ISDN", 2000);
         Write(kIntegrity, "BackupDate", Sz("19970815"));
         Write(kService, "Start", Dword(3));
-        SetDefaultDriverConfig(1, ScriptMaintenance(), GlobalDriverConfig());
-        ASSERT_TRUE(ReadDriverConfig(ScriptFile(), GlobalDriverConfig()));
-        for (AdapterConfig& adapter : GlobalAdapters()) SetDefaultAdapterConfig(adapter);
-        ASSERT_TRUE(ReadAdapterConfig(GlobalAdapters()[0], 0, false));
+        ASSERT_NO_FATAL_FAILURE(LoadConfiguration());
         ASSERT_EQ(GlobalDriverConfig().Start, 3u);
     }
 };
@@ -610,18 +630,20 @@ TEST_F(IntegrityDialogTest, ShowsTheBackupDateAsDayMonthYearAndEachChoiceGivesIt
         IntegrityView view;
         EXPECT_EQ(RunCheck(c.button, c.answer, English("[DLG_CCI_CAPTION]"), &view), c.result) << c.what;
         ASSERT_TRUE(view.found) << c.what;
-        EXPECT_EQ(view.caption, English("[DLG_CCI_CAPTION]"));
-        EXPECT_EQ(view.texts[kInfo], FormatText(English("[DLG_CCI_INFOTXT]"), {15u, 8u, 1997u}));
-        EXPECT_NE(view.texts[kInfo].find("15/08/1997"), std::string::npos) << view.texts[kInfo];
-        EXPECT_EQ(view.texts[kApplyText], English("[DLG_CCI_APPLYNEW]"));
-        EXPECT_EQ(view.texts[kRestoreText], English("[DLG_CCI_RESTOREOLD]"));
-        EXPECT_EQ(view.texts[kCancelText], English("[DLG_CCI_CANCELTXT]"));
-        EXPECT_EQ(view.texts[kApply], English("[DLG_CCI_APPLY]"));
-        EXPECT_EQ(view.texts[kRestore], English("[DLG_CCI_RESTORE]"));
-        EXPECT_EQ(view.texts[kCancel], English("[BUTTON_CANCEL]"));
-        EXPECT_TRUE(view.warningIcon);
-        EXPECT_TRUE(view.centred);
-        EXPECT_TRUE(view.focusOnCancel);
+        EXPECT_EQ(view.caption, English("[DLG_CCI_CAPTION]")) << c.what;
+        EXPECT_EQ(
+            view.texts[kInfo],
+            "The driver settings in the registry differ from the backup that Setup saved on 15/08/1997. "
+            "They may have been changed by another program or by hand.");
+        EXPECT_EQ(view.texts[kApplyText], English("[DLG_CCI_APPLYNEW]")) << c.what;
+        EXPECT_EQ(view.texts[kRestoreText], English("[DLG_CCI_RESTOREOLD]")) << c.what;
+        EXPECT_EQ(view.texts[kCancelText], English("[DLG_CCI_CANCELTXT]")) << c.what;
+        EXPECT_EQ(view.texts[kApply], English("[DLG_CCI_APPLY]")) << c.what;
+        EXPECT_EQ(view.texts[kRestore], English("[DLG_CCI_RESTORE]")) << c.what;
+        EXPECT_EQ(view.texts[kCancel], English("[BUTTON_CANCEL]")) << c.what;
+        EXPECT_TRUE(view.warningIcon) << c.what;
+        EXPECT_TRUE(view.centred) << c.what;
+        EXPECT_TRUE(view.focusOnCancel) << c.what;
         EXPECT_EQ(view.question, *c.question ? English(c.question) : "") << c.what;
         EXPECT_EQ(GlobalDriverConfig().Start, c.start) << c.what;
         // Neither choice writes to the registry.
@@ -635,7 +657,10 @@ TEST_F(IntegrityDialogTest, GermanTextsWithTheSameDate) {
     IntegrityView view;
     EXPECT_EQ(RunCheck(kCancel, 0, German("[DLG_CCI_CAPTION]"), &view), 0);
     ASSERT_TRUE(view.found);
-    EXPECT_EQ(view.texts[kInfo], FormatText(German("[DLG_CCI_INFOTXT]"), {15u, 8u, 1997u}));
+    EXPECT_EQ(view.texts[kInfo],
+              "Die Treibereinstellungen in der Registrierung weichen von der Sicherung ab, die Setup am "
+              "15.08.1997 angelegt hat. Sie wurden möglicherweise von einem anderen Programm oder von Hand "
+              "geändert.");
     EXPECT_EQ(view.texts[kApply], German("[DLG_CCI_APPLY]"));
     EXPECT_EQ(view.texts[kRestore], German("[DLG_CCI_RESTORE]"));
     EXPECT_EQ(view.texts[kCancel], German("[BUTTON_CANCEL]"));

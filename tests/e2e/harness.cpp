@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -21,8 +23,8 @@ std::string Utf8(const std::wstring& wide) {
 void CopyTree(const std::string& from, const std::string& to) {
     CreateDirectoryA(to.c_str(), nullptr);
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    FindHandle search(FindFirstFileA((from + "\\*").c_str(), &found));
+    if (!search)
         return;
     do {
         std::string name = found.cFileName;
@@ -32,14 +34,13 @@ void CopyTree(const std::string& from, const std::string& to) {
             CopyTree(from + "\\" + name, to + "\\" + name);
         else
             CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
 }
 
 void DeleteTree(const std::string& path) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    FindHandle search(FindFirstFileA((path + "\\*").c_str(), &found));
+    if (search) {
         do {
             std::string name = found.cFileName;
             if (name == "." || name == "..")
@@ -50,8 +51,7 @@ void DeleteTree(const std::string& path) {
                 DeleteTree(child);
             else
                 DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.Get(), &found));
     }
     RemoveDirectoryA(path.c_str());
 }
@@ -149,21 +149,20 @@ SetupProcess::SetupProcess(const std::string& directory, const std::string& argu
     PROCESS_INFORMATION info = {};
     if (CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                        directory.c_str(), &startup, &info)) {
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
+        KernelHandle thread(info.hThread);  // only the process is waited for
+        process_.Reset(info.hProcess);
         id_ = info.dwProcessId;
-        WaitForInputIdle(process_, 10000);
+        WaitForInputIdle(process_.Get(), 10000);
     }
 }
 
 SetupProcess::~SetupProcess() {
     if (!process_)
         return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
+    if (WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.Get(), 99);
+        WaitForSingleObject(process_.Get(), 5000);
     }
-    CloseHandle(process_);
 }
 
 std::vector<HWND> SetupProcess::Windows() const {
@@ -226,9 +225,9 @@ HWND SetupProcess::SkipIntroToMainDialog(int timeoutMs) const {
 }
 
 bool SetupProcess::WaitForExit(DWORD* code, int timeoutMs) const {
-    if (!process_ || WaitForSingleObject(process_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0)
+    if (!process_ || WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0)
         return false;
-    GetExitCodeProcess(process_, code);
+    GetExitCodeProcess(process_.Get(), code);
     return true;
 }
 
@@ -283,6 +282,62 @@ void SelectComboEntry(HWND dialog, int id, int index) {
 
 void CloseWindowBySystemMenu(HWND window) {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+namespace {
+
+constexpr int kMainAction = 8, kMainExit = 13;
+constexpr int kInstall = 0, kSource = 29, kDestination = 30, kChangeSource = 31, kChangeDestination = 32;
+constexpr int kNoticeOk = 0;
+
+std::string English(const std::string& distribution, const std::string& key) {
+    return LanguageText(distribution + "\\ENGLISH.LNG", key);
+}
+
+}  // namespace
+
+bool OpenInstallDialog(const SetupProcess& setup, HWND* main, HWND* install) {
+    *main = setup.SkipIntroToMainDialog();
+    if (!*main)
+        return false;
+    PressButton(*main, kMainAction);
+    *install = setup.WaitForControls({kSource, kDestination, kChangeSource, kChangeDestination});
+    return *install != nullptr;
+}
+
+bool Answer(const SetupProcess& setup, const std::string& text, int button, int timeoutMs) {
+    HWND window = setup.WaitForText(text, timeoutMs);
+    if (!window)
+        return false;
+    PressButton(window, button);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); })) << "the window of " << text << " stayed";
+    return true;
+}
+
+bool ReachesConfigureMode(HWND main, const std::string& distribution) {
+    std::string configure = English(distribution, "[DLG_MAIN_CONFIG]");
+    return WaitUntil([&] { return ControlText(main, kMainAction) == configure; }, kLongWaitMs);
+}
+
+void ExitProgram(const SetupProcess& setup, HWND main, const std::string& distribution,
+                 bool restartExpected) {
+    PressButton(main, kMainExit);
+    if (restartExpected) {
+        EXPECT_TRUE(Answer(setup, English(distribution, "[QUEST_RESTARTSYSTEM]"), IDOK)) << "no restart text";
+    }
+    DWORD code = 99;
+    ASSERT_TRUE(setup.WaitForExit(&code));
+    EXPECT_EQ(code, 0u);
+}
+
+void InstallWithDefaults(const std::string& distribution) {
+    SetupProcess setup(distribution, "");
+    HWND main = nullptr, install = nullptr;
+    ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
+    PressButton(install, kInstall);
+    ASSERT_TRUE(Answer(setup, English(distribution, "[INFO_INS_DONE]"), kNoticeOk));
+    ASSERT_TRUE(ReachesConfigureMode(main, distribution));
+    ExitProgram(setup, main, distribution, true);
 }
 
 std::vector<HWND> VisibleWindows(DWORD processId) {

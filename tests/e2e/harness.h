@@ -6,12 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32_handles.h"
+
 // Helpers that drive the real SETUP.EXE from another process under Wine. Every wait polls with a deadline.
 // Texts read from SETUP.EXE's windows come back as UTF-8; texts of the language files are Windows-1252
 // and are converted with FromAnsi before they are compared.
 namespace e2e {
 
 constexpr int kDefaultWaitMs = 15000;
+// For what waits on a whole installation run.
+constexpr int kLongWaitMs = 60000;
 
 // The built distribution directory (build/dist, seen through Wine's drive Z:).
 std::string DistDirectory();
@@ -36,7 +40,7 @@ class SetupProcess {
     SetupProcess(const SetupProcess&) = delete;
     SetupProcess& operator=(const SetupProcess&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
+    bool Started() const { return static_cast<bool>(process_); }
     DWORD Id() const { return id_; }
     // The visible top-level windows of the process.
     std::vector<HWND> Windows() const;
@@ -52,7 +56,7 @@ class SetupProcess {
     bool WaitForExit(DWORD* code, int timeoutMs = kDefaultWaitMs) const;
 
   private:
-    HANDLE process_ = nullptr;
+    KernelHandle process_;
     DWORD id_ = 0;
 };
 
@@ -67,6 +71,21 @@ void PressButton(HWND dialog, int id);
 // Selects an entry and sends the selection-change notification, as a user's choice does.
 void SelectComboEntry(HWND dialog, int id, int index);
 void CloseWindowBySystemMenu(HWND window);
+
+// The steps of an installation through SETUP.EXE's own dialogs, as a user takes them. Texts are the
+// English ones of the distribution directory the program was started in.
+
+// Waits for the main dialog and opens the install dialog from it; false when either does not appear.
+bool OpenInstallDialog(const SetupProcess& setup, HWND* main, HWND* install);
+// Presses the button of the window that shows the text, once it appears, and waits for the window to go;
+// false when no such window appears.
+bool Answer(const SetupProcess& setup, const std::string& text, int button, int timeoutMs = kLongWaitMs);
+// True once the run has ended and the main dialog offers to configure.
+bool ReachesConfigureMode(HWND main, const std::string& distribution);
+// Ends the program with Exit, acknowledges the restart text when it is expected, and expects exit code 0.
+void ExitProgram(const SetupProcess& setup, HWND main, const std::string& distribution, bool restartExpected);
+// A whole first installation from the distribution with the default paths, up to the program's end.
+void InstallWithDefaults(const std::string& distribution);
 
 // Windows of any process, this one by default: for tests that run the program's dialogs in-process and
 // drive them from a helper thread.

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "harness.h"
 #include "machine_state.h"
@@ -15,7 +14,6 @@ constexpr int kInstall = 0, kSource = 29, kDestination = 30;
 constexpr int kMsgOk = 0;
 constexpr int kYes = 115, kNo = 116, kAll = 117, kIgnore = 119, kCancel = 1;
 constexpr int kProgressText = 603;
-constexpr int kLongWaitMs = 60000;
 
 // Types into an edit control of SETUP.EXE (wide text, so that it crosses the process boundary whole).
 void SetControlText(HWND dialog, int id, const std::string& text) {
@@ -23,17 +21,21 @@ void SetControlText(HWND dialog, int id, const std::string& text) {
     SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
 // Moves a file's last-write time a day ahead.
 void MakeNewer(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    FileHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file) << path;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
     time.QuadPart += 24ULL * 3600 * 10000000;
     FILETIME later = {time.LowPart, time.HighPart};
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &later));
-    CloseHandle(file);
+    EXPECT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &later));
 }
 
 class InstallationTest : public ::testing::Test {
@@ -46,55 +48,6 @@ class InstallationTest : public ::testing::Test {
     void TearDown() override { PrepareNt4Machine(); }
 
     std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
-
-    // Waits for the main dialog and opens the install dialog from it; false when either does not appear.
-    static bool OpenInstallDialog(const SetupProcess& setup, HWND* main, HWND* install) {
-        *main = setup.SkipIntroToMainDialog();
-        if (!*main)
-            return false;
-        PressButton(*main, kAction);
-        *install = setup.WaitForControls({kSource, kDestination, 31, 32});
-        return *install != nullptr;
-    }
-
-    // The run has ended and switched the main dialog to configuring.
-    bool ReachesConfigureMode(HWND main) const {
-        return WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); },
-                         kLongWaitMs);
-    }
-
-    // Presses the button of the window that shows the text, once it appears.
-    static bool Answer(const SetupProcess& setup, const std::string& text, int button,
-                       int timeoutMs = kLongWaitMs) {
-        HWND window = setup.WaitForText(text, timeoutMs);
-        if (!window)
-            return false;
-        PressButton(window, button);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
-        return true;
-    }
-
-    // Ends the program; acknowledges the restart text when it comes.
-    void ExitProgram(const SetupProcess& setup, HWND main, bool restartExpected) const {
-        PressButton(main, kExit);
-        if (restartExpected) {
-            EXPECT_TRUE(Answer(setup, English("[QUEST_RESTARTSYSTEM]"), IDOK)) << "no restart text";
-        }
-        DWORD code = 99;
-        ASSERT_TRUE(setup.WaitForExit(&code));
-        EXPECT_EQ(code, 0u);
-    }
-
-    // A whole first installation with the default paths, ending at the main dialog in configure mode.
-    void InstallWithDefaults() const {
-        SetupProcess setup(dir_, "");
-        HWND main = nullptr, install = nullptr;
-        ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
-        PressButton(install, kInstall);
-        ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
-        ASSERT_TRUE(ReachesConfigureMode(main));
-        ExitProgram(setup, main, true);
-    }
 
     std::string dir_;
 };
@@ -109,15 +62,20 @@ TEST_F(InstallationTest, FirstInstallationPutsTheDriverOnTheMachine) {
     EXPECT_EQ(ControlText(install, kInstall), English("[DLG_INS_INSTALL]"));
     PressButton(install, kInstall);
     ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
-    ASSERT_TRUE(ReachesConfigureMode(main));
+    ASSERT_TRUE(ReachesConfigureMode(main, dir_));
     EXPECT_FALSE(IsWindow(install));
 
-    // Files: the setup files and documents in the installation directory, the drivers expanded byte for byte.
+    // Files: the setup files in the installation directory, and the documents, which "[ADDFILES]" of the
+    // sample takes from DOCS\ of the distribution into the installation directory itself; the drivers
+    // expanded byte for byte.
     std::string target = "C:\\Quorel2";
     for (const char* name : {"SETUP.EXE", "SETUP.QZT", "ENGLISH.LNG", "DEUTSCH.LNG"})
         EXPECT_EQ(ReadFileBytes(target + "\\" + name), ReadFileBytes(dir_ + "\\" + name)) << name;
-    for (const std::string& name : DirectoryEntries(dir_ + "\\DOCS"))
-        EXPECT_TRUE(FileExists(target + "\\" + name) || FileExists(target + "\\DOCS\\" + name)) << name;
+    for (const char* name : {"README.TXT", "LICENSE.TXT", "LIESMICH.TXT", "LIZENZ.TXT"}) {
+        ASSERT_TRUE(FileExists(target + "\\" + name)) << name;
+        EXPECT_EQ(ReadFileBytes(target + "\\" + name), ReadFileBytes(dir_ + "\\DOCS\\" + name)) << name;
+    }
+    EXPECT_FALSE(DirectoryExists(target + "\\DOCS"));
     std::string system = SystemDirectory();
     std::string originals = QUOREL_SAMPLE_ORIGINALS_DIR;
     struct Installed {
@@ -178,12 +136,37 @@ TEST_F(InstallationTest, FirstInstallationPutsTheDriverOnTheMachine) {
                   "REM --- QZT Setup for WindowsNT BEGIN ---\r\nlh %SystemRoot%\\system\\dxbridge.exe\r\n"
                   "REM --- QZT Setup for WindowsNT END ---\r\n");
 
-    // The Program Manager group, as Wine's Program Manager server makes it.
+    // The Program Manager group, as Wine's Program Manager server makes it: the group, and none of the
+    // sample's items, since every one carries parameters (the program's switches, the document to open)
+    // and Wine's server refuses an item whose command line is more than a program it finds.
     EXPECT_TRUE(WaitUntil([] { return DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
-    for (const std::string& item : DirectoryEntries(ProgramsFolder() + "\\Quorel ISDN"))
-        std::printf("Wine made the item %s\n", item.c_str());
+    EXPECT_EQ(DirectoryEntries(ProgramsFolder() + "\\Quorel ISDN"), std::vector<std::string>{});
 
-    ExitProgram(setup, main, true);
+    ExitProgram(setup, main, dir_, true);
+}
+
+TEST_F(InstallationTest, GroupHoldsTheItemsWinesProgramManagerMakesAndNoneOfTheRefusedOnes) {
+    // Before the sample's four items, which carry parameters and are refused, one that is a program alone
+    // and that Wine's server finds on its search path.
+    std::string script = ReadFileBytes(dir_ + "\\SETUP.QZT");
+    const std::string items = "[PROGMAN]\r\nQuorel ISDN\r\nEnglish\r\n4\r\n";
+    size_t at = script.find(items);
+    ASSERT_NE(at, std::string::npos);
+    script.replace(at, items.size(),
+                   "[PROGMAN]\r\nQuorel ISDN\r\nEnglish\r\n5\r\n"
+                   "Notes\r\nnotepad.exe\r\n!SETUPDIR\r\n!SETUPICON\r\n3\r\n");
+    WriteFileBytes(dir_ + "\\SETUP.QZT", script);
+    ASSERT_NO_FATAL_FAILURE(InstallWithDefaults(dir_));
+
+    std::string group = ProgramsFolder() + "\\Quorel ISDN";
+    EXPECT_EQ(DirectoryEntries(group), std::vector<std::string>{"Notes.lnk"});
+    Shortcut notes;
+    ASSERT_TRUE(ReadShortcut(group + "\\Notes.lnk", &notes));
+    EXPECT_EQ(Lower(notes.target), Lower(SystemDirectory() + "\\notepad.exe"));
+    EXPECT_EQ(notes.description, "Notes");
+    EXPECT_EQ(notes.workingDirectory, "C:\\Quorel2");
+    EXPECT_EQ(notes.iconFile, "C:\\Quorel2\\SETUP.EXE");
+    EXPECT_EQ(notes.iconIndex, 3);
 }
 
 TEST_F(InstallationTest, DistributionInADeepDirectoryExpandsEveryDriver) {
@@ -195,23 +178,22 @@ TEST_F(InstallationTest, DistributionInADeepDirectoryExpandsEveryDriver) {
     ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
     PressButton(install, kInstall);
     ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
-    ASSERT_TRUE(ReachesConfigureMode(main));
+    ASSERT_TRUE(ReachesConfigureMode(main, dir_));
     std::string originals = QUOREL_SAMPLE_ORIGINALS_DIR;
     EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\drivers\\kxbus.sys"),
               ReadFileBytes(originals + "\\kxbus.sys"));
-    ExitProgram(setup, main, true);
+    ExitProgram(setup, main, dir_, true);
     DeleteTree(deep);
 }
 
 TEST_F(InstallationTest, ReinstallationKeepsTheConfigurationOnYesAndRenewsItOnNo) {
-    InstallWithDefaults();
+    ASSERT_NO_FATAL_FAILURE(InstallWithDefaults(dir_));
     ASSERT_EQ(RegistryNumber(kServiceKey, "Start"), 1u);
     // A configuration the administrator changed since, and an older script version.
-    HKEY service = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_ALL_ACCESS, &service), ERROR_SUCCESS);
+    RegistryKey service = OpenRegistryKey(kServiceKey, KEY_ALL_ACCESS);
+    ASSERT_TRUE(service);
     DWORD demand = 3;
-    RegSetValueExA(service, "Start", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&demand), 4);
-    RegCloseKey(service);
+    RegSetValueExA(service.Get(), "Start", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&demand), 4);
     std::string backup = RegistryText(kIntegrityKey, "RegistryBackup");
 
     for (int answer : {kYes, kNo}) {
@@ -225,22 +207,22 @@ TEST_F(InstallationTest, ReinstallationKeepsTheConfigurationOnYesAndRenewsItOnNo
         ASSERT_NE(keep, nullptr);
         EXPECT_EQ(GetDlgItem(keep, kAll), nullptr);
         PressButton(keep, answer);
-        ASSERT_TRUE(ReachesConfigureMode(main));
+        ASSERT_TRUE(ReachesConfigureMode(main, dir_));
         if (answer == kYes) {
             EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 3u);
             EXPECT_EQ(RegistryText(kIntegrityKey, "RegistryBackup"), backup);
-            ExitProgram(setup, main, false);
+            ExitProgram(setup, main, dir_, false);
         } else {
             EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 1u);
             // A renewed configuration takes effect after a restart, like a first one.
-            ExitProgram(setup, main, true);
+            ExitProgram(setup, main, dir_, true);
         }
         EXPECT_EQ(RegistryNumber(kIntegrityKey, "ScriptVersion"), 210u);
     }
 }
 
 TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAccess) {
-    InstallWithDefaults();
+    ASSERT_NO_FATAL_FAILURE(InstallWithDefaults(dir_));
     // Files updated since: newer than the distribution's.
     std::string drivers = SystemDirectory() + "\\drivers\\";
     for (const char* name : {"kxbus.sys", "qdss1.sys", "q1tr6.sys", "qni1.sys"}) MakeNewer(drivers + name);
@@ -281,11 +263,11 @@ TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAcc
     HWND keep = setup.WaitForText(English("[QUEST_APPLYOLD]"), kLongWaitMs);
     ASSERT_NE(keep, nullptr);
     PressButton(keep, kYes);
-    ASSERT_TRUE(ReachesConfigureMode(main));
+    ASSERT_TRUE(ReachesConfigureMode(main, dir_));
     EXPECT_TRUE(GetFileAttributesA(protectedFile.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(ReadFileBytes(drivers + "qni1.sys"),
               ReadFileBytes(std::string(QUOREL_SAMPLE_ORIGINALS_DIR) + "\\qni1.sys"));
-    ExitProgram(setup, main, false);
+    ExitProgram(setup, main, dir_, false);
 }
 
 TEST_F(InstallationTest, MissingSourceIgnoredEndsWithoutSuccessAndWithoutRegistryChanges) {
@@ -305,7 +287,7 @@ TEST_F(InstallationTest, MissingSourceIgnoredEndsWithoutSuccessAndWithoutRegistr
     EXPECT_FALSE(RegistryKeyExists(kCapiTree));
     EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\AutoExec.NT"), StockAutoexec());
     EXPECT_EQ(ControlText(main, kAction), English("[DLG_MAIN_INSTALL]"));
-    ExitProgram(setup, main, false);
+    ExitProgram(setup, main, dir_, false);
 }
 
 TEST_F(InstallationTest, WhileTheRunWorksNeitherDialogTakesInputAndASentInstallStartsNoSecondRun) {
@@ -337,7 +319,7 @@ TEST_F(InstallationTest, WhileTheRunWorksNeitherDialogTakesInputAndASentInstallS
     ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(install); }));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
-    ExitProgram(setup, main, false);
+    ExitProgram(setup, main, dir_, false);
 }
 
 TEST_F(InstallationTest, DriverFileThatWasNotExpandedEndsWithoutSuccessAndKeepsTheEarlierFile) {
@@ -387,7 +369,7 @@ TEST_F(InstallationTest, DriverFileThatWasNotExpandedEndsWithoutSuccessAndKeepsT
         PressButton(question, c.answer);
         ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk)) << c.what;
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(install); })) << c.what;
-        ExitProgram(setup, main, false);
+        ExitProgram(setup, main, dir_, false);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
 
@@ -432,7 +414,7 @@ TEST_F(InstallationTest, CancelAtTheSystemEntriesLeavesTheRegistryUntouched) {
     EXPECT_FALSE(RegistryKeyExists(kCapiTree));
     EXPECT_EQ(MultiStrings(kGroupOrderKey, "List"), Nt4ServiceGroups());
     EXPECT_FALSE(DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"));
-    ExitProgram(setup, main, false);
+    ExitProgram(setup, main, dir_, false);
 }
 
 TEST_F(InstallationTest, ConfirmedCancelStopsBeforeTheNextFile) {
@@ -452,11 +434,11 @@ TEST_F(InstallationTest, ConfirmedCancelStopsBeforeTheNextFile) {
     PressButton(missing, kIgnore);
     ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk));
     EXPECT_TRUE(FileExists("C:\\Quorel2\\SETUP.EXE"));
-    EXPECT_FALSE(FileExists("C:\\Quorel2\\LICENSE.TXT") || FileExists("C:\\Quorel2\\DOCS\\LICENSE.TXT"));
+    EXPECT_FALSE(FileExists("C:\\Quorel2\\LICENSE.TXT"));
     EXPECT_FALSE(FileExists(SystemDirectory() + "\\drivers\\kxbus.sys"));
     EXPECT_FALSE(RegistryKeyExists(kServiceKey));
     EXPECT_FALSE(DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"));
-    ExitProgram(setup, main, false);
+    ExitProgram(setup, main, dir_, false);
 }
 
 TEST_F(InstallationTest, SourceDirectoryGivesTheScriptAndAddedFilesStartDirectoryTheRest) {
@@ -478,16 +460,14 @@ TEST_F(InstallationTest, SourceDirectoryGivesTheScriptAndAddedFilesStartDirector
     SetControlText(install, kSource, source);
     PressButton(install, kInstall);
     ASSERT_TRUE(Answer(setup, English("[INFO_INS_DONE]"), kMsgOk));
-    ASSERT_TRUE(ReachesConfigureMode(main));
+    ASSERT_TRUE(ReachesConfigureMode(main, dir_));
     EXPECT_EQ(ReadFileBytes("C:\\Quorel2\\SETUP.QZT"), script);
     EXPECT_EQ(ReadFileBytes("C:\\Quorel2\\SETUP.EXE"), ReadFileBytes(dir_ + "\\SETUP.EXE"));
-    std::string readme =
-        FileExists("C:\\Quorel2\\README.TXT") ? "C:\\Quorel2\\README.TXT" : "C:\\Quorel2\\DOCS\\README.TXT";
-    EXPECT_EQ(ReadFileBytes(readme), "from the source path README.TXT");
+    EXPECT_EQ(ReadFileBytes("C:\\Quorel2\\README.TXT"), "from the source path README.TXT");
     EXPECT_EQ(ReadFileBytes(SystemDirectory() + "\\drivers\\kxbus.sys"),
               ReadFileBytes(std::string(QUOREL_SAMPLE_ORIGINALS_DIR) + "\\kxbus.sys"));
     EXPECT_EQ(RegistryNumber(kIntegrityKey, "ScriptVersion"), 211u);
-    ExitProgram(setup, main, true);
+    ExitProgram(setup, main, dir_, true);
 }
 
 TEST_F(InstallationTest, OtherMakersEntryIsReportedFromTheFirstInstallationOn) {
@@ -502,8 +482,8 @@ TEST_F(InstallationTest, OtherMakersEntryIsReportedFromTheFirstInstallationOn) {
         if (!first) {
             ASSERT_TRUE(Answer(setup, English("[QUEST_APPLYOLD]"), kYes));
         }
-        ASSERT_TRUE(ReachesConfigureMode(main));
-        ExitProgram(setup, main, first);
+        ASSERT_TRUE(ReachesConfigureMode(main, dir_));
+        ExitProgram(setup, main, dir_, first);
         // The first installation took the next number beside the other maker's entry.
         EXPECT_EQ(RegistryText("SOFTWARE\\CAPI20\\1", "Manufacturer"), "Other Maker Ltd");
         EXPECT_EQ(RegistryText("SOFTWARE\\CAPI20\\2", "Manufacturer"), "QZT Velmonic GmbH");

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <memory>
+
 #include "harness.h"
 
 namespace e2e {
@@ -40,30 +42,24 @@ const char* const kNt4Groups[] = {
     "PCI Configuration",
 };
 
-// Owns an open key.
-class OpenKey {
-  public:
-    OpenKey(const std::string& path, REGSAM access) {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key_) != ERROR_SUCCESS)
-            key_ = nullptr;
-    }
-    ~OpenKey() {
-        if (key_)
-            RegCloseKey(key_);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    HKEY Get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
-
 }  // namespace
 
+RegistryKey OpenRegistryKey(const std::string& path, REGSAM access) {
+    RegistryKey key;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, key.Put());
+    return key;
+}
+
+RegistryKey CreateRegistryKey(const std::string& path) {
+    RegistryKey key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(),
+                    nullptr);
+    return key;
+}
+
 bool ReadRegistryValue(const std::string& key, const std::string& name, DWORD* type, std::string* data) {
-    OpenKey opened(key, KEY_READ);
-    if (!opened.Get())
+    RegistryKey opened = OpenRegistryKey(key, KEY_READ);
+    if (!opened)
         return false;
     DWORD size = 0;
     if (RegQueryValueExA(opened.Get(), name.c_str(), nullptr, type, nullptr, &size) != ERROR_SUCCESS)
@@ -74,7 +70,7 @@ bool ReadRegistryValue(const std::string& key, const std::string& name, DWORD* t
 }
 
 bool RegistryKeyExists(const std::string& key) {
-    return OpenKey(key, KEY_READ).Get() != nullptr;
+    return static_cast<bool>(OpenRegistryKey(key, KEY_READ));
 }
 
 std::string RegistryText(const std::string& key, const std::string& name) {
@@ -97,13 +93,11 @@ DWORD RegistryNumber(const std::string& key, const std::string& name) {
 }
 
 void SetRegistryText(const std::string& key, const std::string& name, const std::string& text) {
-    HKEY created = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
-                        nullptr) != ERROR_SUCCESS)
+    RegistryKey created = CreateRegistryKey(key);
+    if (!created)
         return;
-    RegSetValueExA(created, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    RegSetValueExA(created.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(created);
 }
 
 bool SetRegistryNumber(const std::string& key, const std::string& name, DWORD value) {
@@ -118,8 +112,8 @@ bool SetRegistryNumber(const std::string& key, const std::string& name, DWORD va
 
 void DeleteRegistryTree(const std::string& key) {
     for (;;) {
-        OpenKey opened(key, KEY_ALL_ACCESS);
-        if (!opened.Get())
+        RegistryKey opened = OpenRegistryKey(key, KEY_ALL_ACCESS);
+        if (!opened)
             break;
         char child[256];
         DWORD length = sizeof child;
@@ -179,15 +173,14 @@ bool DirectoryExists(const std::string& path) {
 std::vector<std::string> DirectoryEntries(const std::string& path) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    FindHandle search(FindFirstFileA((path + "\\*").c_str(), &found));
+    if (!search)
         return names;
     do {
         std::string name = found.cFileName;
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
     return names;
 }
 
@@ -201,6 +194,71 @@ void DeleteTree(const std::string& path) {
             DeleteFileA(child.c_str());
     }
     RemoveDirectoryA(path.c_str());
+}
+
+namespace {
+
+struct ComRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename Interface>
+using ComRef = std::unique_ptr<Interface, ComRelease>;
+
+// COM for the calling thread, for as long as the object lives.
+class ComScope {
+  public:
+    ComScope() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComScope() {
+        if (initialized_)
+            CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+  private:
+    bool initialized_;
+};
+
+}  // namespace
+
+bool ReadShortcut(const std::string& path, Shortcut* shortcut) {
+    ComScope com;
+    IShellLinkA* created = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&created))))
+        return false;
+    ComRef<IShellLinkA> link(created);
+    IPersistFile* persist = nullptr;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))))
+        return false;
+    ComRef<IPersistFile> file(persist);
+    std::wstring widePath(path.begin(), path.end());
+    if (FAILED(file->Load(widePath.c_str(), STGM_READ)))
+        return false;
+    char text[MAX_PATH] = {};
+    link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+    shortcut->target = text;
+    text[0] = '\0';
+    link->GetDescription(text, MAX_PATH);
+    shortcut->description = text;
+    text[0] = '\0';
+    link->GetWorkingDirectory(text, MAX_PATH);
+    shortcut->workingDirectory = text;
+    text[0] = '\0';
+    int index = -1;
+    link->GetIconLocation(text, MAX_PATH, &index);
+    shortcut->iconFile = text;
+    shortcut->iconIndex = index;
+    return true;
+}
+
+std::string MultiSz(const std::vector<std::string>& names) {
+    std::string bytes;
+    for (const std::string& name : names) {
+        bytes += name;
+        bytes += '\0';
+    }
+    return bytes + '\0';
 }
 
 std::vector<std::string> Nt4ServiceGroups() {
@@ -231,10 +289,10 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM windows) {
     return TRUE;
 }
 
-// Wine's Program Manager opens an Explorer window on every group it shows, in a process of its own that
-// outlives the test; left open they pile up from test to test. The caption is read as the window manager
-// keeps it, so no message goes to a window that may not answer.
-void CloseGroupWindows(const std::wstring& group) {
+}  // namespace
+
+// The caption is read as the window manager keeps it, so no message goes to a window that may not answer.
+void CloseGroupWindows(const std::wstring& group, int quietMs) {
     auto open = [&] {
         std::vector<HWND> windows, matching;
         EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&windows));
@@ -246,26 +304,26 @@ void CloseGroupWindows(const std::wstring& group) {
         }
         return matching;
     };
-    for (HWND window : open()) PostMessageW(window, WM_CLOSE, 0, 0);
-    WaitUntil([&] { return open().empty(); }, 5000);
+    DWORD lastSeen = GetTickCount();
+    WaitUntil(
+        [&] {
+            std::vector<HWND> windows = open();
+            for (HWND window : windows) PostMessageW(window, WM_CLOSE, 0, 0);
+            if (!windows.empty())
+                lastSeen = GetTickCount();
+            return windows.empty() && GetTickCount() - lastSeen >= static_cast<DWORD>(quietMs);
+        },
+        quietMs + 5000);
 }
-
-}  // namespace
 
 void PrepareNt4Machine() {
     CloseGroupWindows(L"Quorel ISDN");
     DeleteRegistryTree(kServiceKey);
     DeleteRegistryTree(kCapiTree);
-    std::string list;
-    for (const std::string& group : Nt4ServiceGroups()) list += group + '\0';
-    list += '\0';
-    HKEY order = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGroupOrderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &order,
-                        nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(order, "List", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
+    std::string list = MultiSz(Nt4ServiceGroups());
+    if (RegistryKey order = CreateRegistryKey(kGroupOrderKey))
+        RegSetValueExA(order.Get(), "List", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
                        static_cast<DWORD>(list.size()));
-        RegCloseKey(order);
-    }
     std::string system = SystemDirectory();
     WriteFileBytes(system + "\\AutoExec.NT", StockAutoexec());
     DeleteFileA((system + "\\AutoTmp.$$$").c_str());

@@ -26,6 +26,10 @@ class NoticeTest : public ::testing::Test {
         App().LanguageIndex = 1;
         ASSERT_EQ(LoadCurrentLanguage(App()), 1);
     }
+    void TearDown() override {
+        App() = savedApp_;
+        ClearLanguageTable();
+    }
     std::string German(const char* key) const { return LanguageText(DistDirectory() + "\\DEUTSCH.LNG", key); }
 
     // Shows the notice on this thread while the helper finds it and does what act says; returns its result.
@@ -44,6 +48,9 @@ class NoticeTest : public ::testing::Test {
         EXPECT_TRUE(acted);
         return result;
     }
+
+  private:
+    AppContext savedApp_ = App();
 };
 
 TEST_F(NoticeTest, OkEndsWithZeroAndTheTextsComeFromTheLanguage) {

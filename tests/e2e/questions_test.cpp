@@ -195,6 +195,8 @@ class QuestionsTest : public ::testing::Test {
     void TearDown() override {
         if (owner_)
             DestroyWindow(owner_);
+        App() = savedApp_;
+        ClearLanguageTable();
     }
     HWND Owner() {
         if (!owner_)
@@ -205,6 +207,7 @@ class QuestionsTest : public ::testing::Test {
 
   private:
     HWND owner_ = nullptr;
+    AppContext savedApp_ = App();
 };
 
 TEST_F(QuestionsTest, EachAnswerGivesItsResult) {
@@ -443,12 +446,13 @@ TEST_F(ProgressWindowTest, SetInfoTextEmptiesTheTextAndThenShowsTheNewOne) {
     EXPECT_EQ(g_setTexts, expectedSets);
 }
 
-// Wakes a thread's PumpMessages once a second until it is destroyed, so that a pump that waits for a
-// message that never comes costs a second instead of the whole test.
-class PumpWatchdog {
+// Pumps the progress window on this thread. A pump that waits for a message that never comes is woken
+// after a few seconds by a message of the watchdog's own, so that it comes back with nothing of the
+// window's and fails the test instead of blocking it; a pump that works is never woken by it.
+class WatchedPump {
   public:
-    PumpWatchdog() : thread_(GetCurrentThreadId()), helper_([this] { Run(); }) {}
-    ~PumpWatchdog() {
+    WatchedPump() : thread_(GetCurrentThreadId()), helper_([this] { Watch(); }) {}
+    ~WatchedPump() {
         {
             std::lock_guard<std::mutex> lock(mutex_);
             done_ = true;
@@ -456,62 +460,130 @@ class PumpWatchdog {
         wake_.notify_one();
         helper_.join();
     }
+    WatchedPump(const WatchedPump&) = delete;
+    WatchedPump& operator=(const WatchedPump&) = delete;
+
+    void Pump(HWND window) {
+        ui::PumpMessages(window);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++returns_;
+        }
+        wake_.notify_one();
+    }
 
   private:
-    void Run() {
+    void Watch() {
         std::unique_lock<std::mutex> lock(mutex_);
-        while (!wake_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; }))
-            PostThreadMessageA(thread_, WM_NULL, 0, 0);
+        while (!done_) {
+            unsigned seen = returns_;
+            if (!wake_.wait_for(lock, std::chrono::seconds(3), [&] { return done_ || returns_ != seen; }))
+                PostThreadMessageA(thread_, WM_NULL, 0, 0);
+        }
     }
     DWORD thread_;
     std::mutex mutex_;
     std::condition_variable wake_;
     bool done_ = false;
+    unsigned returns_ = 0;
     std::thread helper_;
 };
 
-TEST_F(ProgressWindowTest, PumpMessagesComesBackWithinATimerTickWhileNothingHappens) {
-    PumpWatchdog watchdog;
+// The messages this thread takes from its queue, in order, while the object lives.
+class TakenMessages {
+  public:
+    TakenMessages() {
+        taken_ = &messages_;
+        hook_ = SetWindowsHookExA(WH_GETMESSAGE, Record, nullptr, GetCurrentThreadId());
+    }
+    ~TakenMessages() {
+        if (hook_)
+            UnhookWindowsHookEx(hook_);
+        taken_ = nullptr;
+    }
+    TakenMessages(const TakenMessages&) = delete;
+    TakenMessages& operator=(const TakenMessages&) = delete;
+
+    bool Hooked() const { return hook_ != nullptr; }
+    // What was taken since the last call.
+    std::vector<MSG> Take() {
+        std::vector<MSG> taken;
+        taken.swap(messages_);
+        return taken;
+    }
+
+  private:
+    static LRESULT CALLBACK Record(int code, WPARAM removal, LPARAM message) {
+        if (code == HC_ACTION && removal == PM_REMOVE && taken_)
+            taken_->push_back(*reinterpret_cast<const MSG*>(message));
+        return CallNextHookEx(nullptr, code, removal, message);
+    }
+    static std::vector<MSG>* taken_;
+    std::vector<MSG> messages_;
+    HHOOK hook_ = nullptr;
+};
+std::vector<MSG>* TakenMessages::taken_ = nullptr;
+
+std::string Describe(const std::vector<MSG>& messages) {
+    std::string text;
+    char entry[64];
+    for (const MSG& message : messages) {
+        snprintf(entry, sizeof entry, "(%p, 0x%04X) ", static_cast<void*>(message.hwnd), message.message);
+        text += entry;
+    }
+    return text.empty() ? "nothing" : text;
+}
+
+bool IsOfWindow(const MSG& message, HWND window) {
+    return message.hwnd == window || IsChild(window, message.hwnd);
+}
+
+TEST_F(ProgressWindowTest, PumpMessagesWaitsForAMessageOfTheWindowWhileNothingHappens) {
+    WatchedPump pump;
+    TakenMessages taken;
+    ASSERT_TRUE(taken.Hooked());
     for (bool withCancel : {false, true}) {
         HWND window = Open(withCancel, false);
         ASSERT_NE(window, nullptr);
-        ui::PumpMessages(window);  // whatever opening the window queued
-        using Clock = std::chrono::steady_clock;
-        Clock::duration longest{}, total{};
-        constexpr int kCalls = 10;
-        for (int i = 0; i < kCalls; ++i) {
-            Clock::time_point start = Clock::now();
-            ui::PumpMessages(window);
-            Clock::duration took = Clock::now() - start;
-            longest = std::max(longest, took);
-            total += took;
+        pump.Pump(window);  // whatever opening the window queued
+        for (int call = 0; call < 10; ++call) {
+            taken.Take();
+            pump.Pump(window);
+            // It came back after taking a message rather than empty-handed (the window's timer is what
+            // comes while nothing else happens), and without the watchdog's wake-up.
+            std::vector<MSG> messages = taken.Take();
+            ASSERT_TRUE(std::any_of(messages.begin(), messages.end(),
+                                    [&](const MSG& message) { return IsOfWindow(message, window); }))
+                << withCancel << ", call " << call << ": " << Describe(messages);
         }
-        EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count(), 400) << withCancel;
-        // It waits for the timer rather than spinning: ten calls span several ticks.
-        EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(total).count(), 500) << withCancel;
         EXPECT_TRUE(IsWindow(window));
         EXPECT_FALSE(ui::CancelRequested());
         ui::CloseInfoWindow(window);
     }
 }
 
-TEST_F(ProgressWindowTest, NewProgressTextLetsThePumpReturnAtOnce) {
-    // A run pumps once per file after its progress text: waiting for the timer there would cost 100 ms a
-    // file.
-    PumpWatchdog watchdog;
+TEST_F(ProgressWindowTest, NewProgressTextQueuesWhatEndsThePumpsWaitBeforeTheTimer) {
+    // A run pumps once per file after its progress text: a pump that waited for the timer there would
+    // cost a timer tick per file.
+    WatchedPump pump;
+    TakenMessages taken;
+    ASSERT_TRUE(taken.Hooked());
     HWND window = Open(true, true);
     ASSERT_NE(window, nullptr);
-    ui::PumpMessages(window);
-    using Clock = std::chrono::steady_clock;
-    constexpr int kFiles = 20;
-    Clock::time_point start = Clock::now();
-    for (int i = 0; i < kFiles; ++i) {
-        ui::SetInfoText(window, "file " + std::to_string(i));
-        ui::PumpMessages(window);
+    pump.Pump(window);
+    for (int file = 0; file < 20; ++file) {
+        ui::SetInfoText(window, "file " + std::to_string(file));
+        taken.Take();
+        pump.Pump(window);
+        std::vector<MSG> messages = taken.Take();
+        auto wake = std::find_if(messages.begin(), messages.end(), [&](const MSG& message) {
+            return message.hwnd == window && message.message == WM_NULL;
+        });
+        auto timer = std::find_if(messages.begin(), messages.end(),
+                                  [&](const MSG& message) { return message.message == WM_TIMER; });
+        ASSERT_TRUE(wake != messages.end() && wake < timer) << "file " << file << ": " << Describe(messages);
+        EXPECT_EQ(ControlText(window, kInfoText), "file " + std::to_string(file));
     }
-    auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-    EXPECT_LT(took, 20 * kFiles) << "ms for " << kFiles << " files";
-    EXPECT_EQ(ControlText(window, kInfoText), "file " + std::to_string(kFiles - 1));
     ui::CloseInfoWindow(window);
 }
 

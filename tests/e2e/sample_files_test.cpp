@@ -81,6 +81,20 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+// The names of the files (not folders) in a directory.
+std::set<std::string> FilesIn(const std::string& directory) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    FindHandle search(FindFirstFileA((directory + "\\*").c_str(), &found));
+    if (!search)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.insert(found.cFileName);
+    } while (FindNextFileA(search.Get(), &found));
+    return names;
+}
+
 // A scratch directory below the temporary directory, removed again with what it holds.
 class ScratchDirectory {
   public:
@@ -98,15 +112,7 @@ class ScratchDirectory {
 
   private:
     void Remove() {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileA((path_ + "\\" + found.cFileName).c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
+        for (const std::string& name : FilesIn(path_)) DeleteFileA((path_ + "\\" + name).c_str());
         RemoveDirectoryA(path_.c_str());
     }
     std::string path_;
@@ -116,32 +122,13 @@ class ScratchDirectory {
 LONG Expand(const std::string& from, const std::string& to) {
     OFSTRUCT sourceInfo{};
     OFSTRUCT targetInfo{};
-    INT source = LZOpenFileA(const_cast<char*>(from.c_str()), &sourceInfo, OF_READ);
-    if (source < 0)
-        return source;
-    INT target = LZOpenFileA(const_cast<char*>(to.c_str()), &targetInfo, OF_CREATE);
-    if (target < 0) {
-        LZClose(source);
-        return target;
-    }
-    LONG result = LZCopy(source, target);
-    LZClose(target);
-    LZClose(source);
-    return result;
-}
-
-std::set<std::string> FilesIn(const std::string& directory) {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.insert(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
+    LzHandle source(LZOpenFileA(const_cast<char*>(from.c_str()), &sourceInfo, OF_READ));
+    if (!source)
+        return source.Get();  // the error code
+    LzHandle target(LZOpenFileA(const_cast<char*>(to.c_str()), &targetInfo, OF_CREATE));
+    if (!target)
+        return target.Get();
+    return LZCopy(source.Get(), target.Get());
 }
 
 TEST(SampleFilesTest, TableMatchesCompFilesOfTheSampleScript) {

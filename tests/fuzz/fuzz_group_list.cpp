@@ -11,7 +11,6 @@
 #include "platform/native_fakes.h"
 #include "ui/ui_fakes.h"
 #include "platform/registry.h"
-#include "setupfiles/text_line.h"
 
 namespace {
 
@@ -21,18 +20,42 @@ using platform::registry::kTypeSz;
 
 const uint32_t kTypes[] = {kTypeMultiSz, kTypeSz, kTypeBinary, kTypeMultiSz};
 
-// Non-empty names, each with its zero, then one more zero and nothing after it.
-bool IsWellFormed(const std::string& bytes) {
-    size_t position = 0;
-    while (position < bytes.size()) {
-        if (bytes[position] == '\0')
-            return position + 1 == bytes.size();
-        size_t zero = bytes.find('\0', position);
-        if (zero == std::string::npos)
-            return false;
-        position = zero + 1;
+// The model of REG_MULTI_SZ: names, each ended by a zero, and an empty name that closes the list; a last
+// name that the data cuts off before its zero still counts.
+std::vector<std::string> ModelNames(const std::string& bytes) {
+    std::vector<std::string> names;
+    std::string name;
+    for (char c : bytes) {
+        if (c != '\0') {
+            name.push_back(c);
+        } else if (name.empty()) {
+            return names;  // the closing empty name; anything after it is not part of the list
+        } else {
+            names.push_back(name);
+            name.clear();
+        }
     }
-    return false;
+    if (!name.empty())
+        names.push_back(name);
+    return names;
+}
+
+// The bytes of a well-formed list of the names.
+std::string ModelBytes(const std::vector<std::string>& names) {
+    std::string bytes;
+    for (const std::string& name : names) {
+        bytes.append(name);
+        bytes.push_back('\0');
+    }
+    bytes.push_back('\0');
+    return bytes;
+}
+
+// Group names compare without regard to the case of ASCII letters.
+bool SameGroup(const std::string& a, const std::string& b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // The rest of the input grown by one filler name to a length around the read capacity.
@@ -66,7 +89,7 @@ size_t NameOffset(const std::vector<std::string>& names, size_t index) {
 // The bytes with the zeros the list lacks at its end: after a last name that runs to the end of the data,
 // and the closing empty name.
 std::string Closed(const std::string& bytes) {
-    std::vector<std::string> names = SplitGroupList(bytes);
+    std::vector<std::string> names = ModelNames(bytes);
     size_t listEnd = NameOffset(names, names.size());
     if (listEnd < bytes.size())
         return bytes;
@@ -75,11 +98,11 @@ std::string Closed(const std::string& bytes) {
 
 // The bytes after the insertion, or empty when "CAPI20" comes before any "NDIS" or neither is listed.
 std::string ExpectedInsertion(const std::string& bytes) {
-    std::vector<std::string> names = SplitGroupList(bytes);
+    std::vector<std::string> names = ModelNames(bytes);
     for (size_t i = 0; i < names.size(); ++i) {
-        if (EqualsIgnoreCase(names[i], "CAPI20"))
+        if (SameGroup(names[i], "CAPI20"))
             return std::string();
-        if (EqualsIgnoreCase(names[i], "NDIS"))
+        if (SameGroup(names[i], "NDIS"))
             return Closed(bytes).insert(NameOffset(names, i), std::string("CAPI20", 7));
     }
     return std::string();
@@ -87,11 +110,11 @@ std::string ExpectedInsertion(const std::string& bytes) {
 
 // The bytes after the removal of every listed "CAPI20", or empty when none is listed.
 std::string ExpectedRemoval(const std::string& bytes) {
-    std::vector<std::string> names = SplitGroupList(bytes);
+    std::vector<std::string> names = ModelNames(bytes);
     std::string closed = Closed(bytes);
     bool found = false;
     for (size_t i = names.size(); i-- > 0;) {
-        if (EqualsIgnoreCase(names[i], "CAPI20")) {
+        if (SameGroup(names[i], "CAPI20")) {
             closed.erase(NameOffset(names, i), 7);
             found = true;
         }
@@ -100,24 +123,11 @@ std::string ExpectedRemoval(const std::string& bytes) {
 }
 
 void CheckSplitJoin(const std::string& bytes) {
-    std::vector<std::string> names = SplitGroupList(bytes);
-    for (const std::string& name : names)
-        FUZZ_CHECK(!name.empty() && name.find('\0') == std::string::npos,
-                   "a split name is empty or holds a zero");
-    std::string joined = JoinGroupList(names);
-    FUZZ_CHECK(IsWellFormed(joined), "a joined list is not well formed");
-    FUZZ_CHECK(SplitGroupList(joined) == names, "split after join lost names: " + Names(names));
-    if (IsWellFormed(bytes))
-        FUZZ_CHECK(joined == bytes, "a well-formed list did not round-trip");
-    // Each name is a piece of the input in order, ending at a zero or at the end of the data.
-    size_t position = 0;
-    for (const std::string& name : names) {
-        FUZZ_CHECK(bytes.compare(position, name.size(), name) == 0,
-                   "name not found in place: " + fuzz::Quoted(name));
-        position += name.size() + 1;
-    }
-    FUZZ_CHECK(position >= bytes.size() || bytes[position] == '\0',
-               "split stopped before the closing empty name");
+    const std::vector<std::string> names = ModelNames(bytes);
+    FUZZ_CHECK(SplitGroupList(bytes) == names,
+               "split gave other names than the format holds: " + Names(names));
+    FUZZ_CHECK(JoinGroupList(names) == ModelBytes(names),
+               "joined bytes are not the format's: " + Names(names));
 }
 
 }  // namespace
@@ -146,7 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(value.size() == 2, "the List value is gone");
     if (fits && insertion) {
         FUZZ_CHECK(value[0] == inserted && value[1] == std::to_string(kTypeMultiSz),
-                   "inserted list is " + Names(SplitGroupList(value[0])));
+                   "inserted list is " + Names(ModelNames(value[0])));
     } else {
         FUZZ_CHECK(value[0] == bytes && value[1] == std::to_string(type),
                    "a list without an insertion changed");
@@ -170,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     value = Value();
     FUZZ_CHECK(value.size() == 2, "the List value is gone after the removal");
     if (removable && removal)
-        FUZZ_CHECK(value[0] == removed, "list after the removal is " + Names(SplitGroupList(value[0])));
+        FUZZ_CHECK(value[0] == removed, "list after the removal is " + Names(ModelNames(value[0])));
     else
         FUZZ_CHECK(value[0] == beforeRemoval, "a list without CAPI20 changed");
     if (fits && insertion) {

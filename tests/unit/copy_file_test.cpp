@@ -23,7 +23,6 @@ class CopyFileTest : public SetupFixture {
   protected:
     void SetUp() override {
         SetupFixture::SetUp();
-        Installation() = InstallContext();
         // The texts the questions are built from, so that the tests see what the user would read.
         LoadLanguage({{"[ERR_NOWRITEACCESS]", "%s is write-protected, replace with %s?"},
                       {"[ERR_FILENOTFOUND]", "Missing %s"},

@@ -28,7 +28,6 @@ class InstallationRunTest : public SetupFixture {
   protected:
     void SetUp() override {
         SetupFixture::SetUp();
-        Installation() = InstallContext();
         std::filesystem::create_directories(PathOf("WINNT/system32"));
         platform::fake::SetWindowsDirectory(Dir() + "\\WINNT");
         platform::fake::SetSystemDirectory(Dir() + "\\WINNT\\system32");

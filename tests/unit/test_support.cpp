@@ -15,6 +15,9 @@ std::string CrLf(const std::vector<std::string>& lines) {
 }
 
 void SetupFixture::SetUp() {
+    savedWorkingDirectory_ = std::filesystem::current_path().string();
+    savedApp_ = App();
+    savedInstallation_ = Installation();
     std::string pattern = (std::filesystem::temp_directory_path() / "quorel-unit-XXXXXX").string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
@@ -22,6 +25,7 @@ void SetupFixture::SetUp() {
     directory_ = buffer.data();
     App() = AppContext();
     App().SetupDirectory = directory_;
+    Installation() = InstallContext();
     ClearLanguageTable();
     ui::fake::ResetUserInterface();
     platform::fake::ResetRegistry();
@@ -35,7 +39,12 @@ void SetupFixture::SetUp() {
 }
 
 void SetupFixture::TearDown() {
-    std::filesystem::remove_all(directory_);
+    std::filesystem::current_path(savedWorkingDirectory_);
+    App() = savedApp_;
+    Installation() = savedInstallation_;
+    ClearLanguageTable();
+    if (!directory_.empty())
+        std::filesystem::remove_all(directory_);
 }
 
 void SetupFixture::WriteFile(const std::string& name, const std::string& bytes) const {

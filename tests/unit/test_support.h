@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "install/install_context.h"
 #include "platform/native_fakes.h"
+#include "setupfiles/app_context.h"
 #include "ui/ui_fakes.h"
 
 // The bytes of a host file.
@@ -15,8 +17,10 @@ std::string ReadHostFile(const std::string& path);
 // Joins lines with CR LF, the line end of every setup file.
 std::string CrLf(const std::vector<std::string>& lines);
 
-// A fresh directory for each test, with the process-wide state (context, language table, fakes) reset.
-// The directory becomes SetupDirectory.
+// A fresh directory for each test, with the process-wide state (program and installation context, language
+// table, fakes) reset. The directory becomes SetupDirectory. Afterwards the working directory and both
+// contexts are put back as the test found them, and the language table is emptied, so that no test sees
+// what another one left.
 class SetupFixture : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -36,4 +40,7 @@ class SetupFixture : public ::testing::Test {
 
   private:
     std::string directory_;
+    std::string savedWorkingDirectory_;
+    AppContext savedApp_;
+    InstallContext savedInstallation_;
 };
