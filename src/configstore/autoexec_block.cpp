@@ -159,12 +159,12 @@ bool RemoveAutoexecBlock() {
         ReportNoAutoexec(temporaryPath);
         return false;
     }
-    // A copy that failed on the way may have cut AUTOEXEC.NT short; the temporary file is then the only
-    // complete copy, and it stays.
-    if (!platform::CopyFilePath(temporaryPath, path)) {
+    // Moved into place in one step: a replacement that fails leaves AUTOEXEC.NT as it was, where a copy
+    // over it that broke off would cut it short and lose every other program's lines.
+    if (!platform::ReplaceFilePath(temporaryPath, path)) {
+        platform::DeleteFilePath(temporaryPath);
         ReportNotWritten(path);
         return false;
     }
-    platform::DeleteFilePath(temporaryPath);
     return true;
 }

@@ -30,18 +30,18 @@ uint32_t EntryNumber(const std::string& name) {
     return number <= kHighestEntryNumber ? static_cast<uint32_t>(number) : 0;
 }
 
-// The numbered subkeys of the open tree, ascending. Probing the numbers one by one against the subkey
-// count, as if every subkey were numbered, would never end over names that are not numbers or keys that
-// cannot be opened; the names themselves bound the search.
-std::vector<uint32_t> EntryNumbers(KeyId tree) {
-    std::vector<uint32_t> numbers;
+// The numbered subkeys of the open tree, ascending; false when the listing broke off before its end.
+// Probing the numbers one by one against the subkey count, as if every subkey were numbered, would never
+// end over names that are not numbers or keys that cannot be opened; the names themselves bound the search.
+bool EntryNumbers(KeyId tree, std::vector<uint32_t>* numbers) {
     std::string name;
-    for (uint32_t index = 0; EnumSubKey(tree, index, &name) == kSuccess; ++index) {
+    long status = kSuccess;
+    for (uint32_t index = 0; (status = EnumSubKey(tree, index, &name)) == kSuccess; ++index) {
         if (uint32_t number = EntryNumber(name))
-            numbers.push_back(number);
+            numbers->push_back(number);
     }
-    std::sort(numbers.begin(), numbers.end());
-    return numbers;
+    std::sort(numbers->begin(), numbers->end());
+    return status == kNoMoreItems;
 }
 
 bool IsOurEntry(uint32_t number) {
@@ -57,9 +57,13 @@ bool IsOurEntry(uint32_t number) {
 uint32_t FindCapiIndex(bool* found) {
     *found = false;
     Key tree;
-    if (OpenKey(kCapiTreePath, false, tree.Put()) != kSuccess)
+    long status = OpenKey(kCapiTreePath, false, tree.Put());
+    if (status == kFileNotFound)
         return 1;
-    std::vector<uint32_t> numbers = EntryNumbers(tree.Get());
+    // Taking 1 or the number after a partial listing would write over another maker's entry.
+    std::vector<uint32_t> numbers;
+    if (status != kSuccess || !EntryNumbers(tree.Get(), &numbers))
+        return kCapiIndexUnknown;
     tree.Reset();
     // An entry that cannot be opened still takes its number: the next free one lies above every entry.
     uint32_t next = 1;

@@ -4,9 +4,14 @@
 
 // The driver's entry in the CAPI 2.0 tree "SOFTWARE\CAPI20\<n>".
 
+// What FindCapiIndex gives for a tree that is there but cannot be read through: no number is safe to write,
+// as any might be another maker's entry.
+constexpr uint32_t kCapiIndexUnknown = 0;
+
 // The number n of the entry whose Manufacturer is ours (ignoring case), with found set; without one, one
 // more than the highest numbered entry, where a new entry goes, with found clear. 1 when the tree is
-// missing or empty. Only subkeys named by a plain decimal number from 1 count; others are passed over.
+// missing or empty; kCapiIndexUnknown when it cannot be opened or its subkeys cannot all be listed. Only
+// subkeys named by a plain decimal number from 1 count; others are passed over.
 uint32_t FindCapiIndex(bool* found);
 // True when "SOFTWARE\CAPI20" holds a subkey besides our entry; ourEntryExists tells whether one of them is
 // ours. A missing tree holds none and is not reported.

@@ -69,6 +69,10 @@ std::vector<RegValueItem> MaintenanceItems(const DriverConfig& config) {
 // The driver's entry below SOFTWARE\CAPI20. An entry this call makes but cannot give our manufacturer is
 // taken out again: a number without it would later count as another maker's driver.
 bool WriteCapiEntry(uint32_t capiIndex, const DriverConfig& config) {
+    if (capiIndex == kCapiIndexUnknown) {
+        ReportNoKey(kCapiTreePath);
+        return false;
+    }
     const std::string path = CapiEntryPath(capiIndex);
     Key before;
     bool existed = OpenKey(path, false, before.Put()) == kSuccess;

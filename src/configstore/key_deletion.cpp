@@ -27,7 +27,8 @@ void DeleteAdapterKeys() {
     bool found = false;
     uint32_t capiIndex = FindCapiIndex(&found);
     for (uint32_t number = 1; number <= kMaxAdapters; ++number) {
-        if (DeleteKey(ChannelKeyPath(capiIndex, number)) == kSuccess)
+        // Channel keys below a number that is not our entry are another maker's.
+        if (found && DeleteKey(ChannelKeyPath(capiIndex, number)) == kSuccess)
             ReportKeyDeleted(ChannelKeyPath(capiIndex, number));
         if (DeleteKey(AdapterKeyPath(number)) == kSuccess)
             ReportKeyDeleted(AdapterKeyPath(number));

@@ -13,6 +13,7 @@
 
 #include "platform/file_system.h"
 #include "platform/native_fakes.h"
+#include "platform/operation_faults_native.h"
 
 // Host files stand in for the Windows file system. Linux has no read-only or hidden attribute that root
 // respects, so those two bits are kept beside the files, and writes to a read-only file fail as they do
@@ -49,6 +50,11 @@ bool Fails(const std::string& hostPath, fake::FileOperation operation) {
         return true;
     }
     return false;
+}
+
+// Numbers the operation for the counting mode; true when it is the one to fail.
+bool Counted(const char* operation, const std::string& path) {
+    return faults::CountOperation(faults::Seam::kFiles, operation, path);
 }
 
 bool IsReadOnly(const std::string& hostPath) {
@@ -133,7 +139,8 @@ void ReleaseHeldFiles() {
 
 FileId OpenFileForRead(const std::string& path) {
     std::string hostPath = fake::HostPath(path);
-    if (Fails(hostPath, fake::FileOperation::kOpenForRead) || IsHeld(hostPath))
+    if (Counted("OpenFileForRead", path) || Fails(hostPath, fake::FileOperation::kOpenForRead) ||
+        IsHeld(hostPath))
         return kNoFile;
     int fd = open(hostPath.c_str(), O_RDONLY);
     struct stat status;
@@ -146,17 +153,23 @@ FileId OpenFileForRead(const std::string& path) {
 }
 
 FileId CreateFileTruncate(const std::string& path) {
+    if (Counted("CreateFileTruncate", path))
+        return kNoFile;
     return OpenForWriting(path, O_RDWR | O_CREAT | O_TRUNC);
 }
 
 long ReadFileBytes(FileId file, char* buffer, long size) {
+    if (Counted("ReadFileBytes", std::to_string(file)))
+        return 0;
     ssize_t got = read(static_cast<int>(file), buffer, static_cast<size_t>(size));
     return got < 0 ? 0 : static_cast<long>(got);
 }
 
 bool WriteFileBytes(FileId file, const char* data, long size) {
     auto writer = g_writers.find(file);
-    if (writer != g_writers.end() && Fails(writer->second, fake::FileOperation::kWrite)) {
+    bool counted =
+        Counted("WriteFileBytes", writer == g_writers.end() ? std::to_string(file) : writer->second);
+    if (counted || (writer != g_writers.end() && Fails(writer->second, fake::FileOperation::kWrite))) {
         ssize_t ignored = write(static_cast<int>(file), data, static_cast<size_t>(size / 2));
         (void)ignored;
         return false;
@@ -171,8 +184,8 @@ void CloseFile(FileId file) {
 
 bool DeleteFilePath(const std::string& path) {
     std::string hostPath = fake::HostPath(path);
-    if (IsReadOnly(hostPath) || IsHeld(hostPath) || Fails(hostPath, fake::FileOperation::kDelete) ||
-        unlink(hostPath.c_str()) != 0)
+    if (Counted("DeleteFilePath", path) || IsReadOnly(hostPath) || IsHeld(hostPath) ||
+        Fails(hostPath, fake::FileOperation::kDelete) || unlink(hostPath.c_str()) != 0)
         return false;
     g_attributeBits.erase(hostPath);
     return true;
@@ -194,6 +207,8 @@ std::string ModuleFileName() {
 }
 
 uint32_t FileAttributes(const std::string& path) {
+    if (Counted("FileAttributes", path))
+        return kInvalidAttributes;
     std::string hostPath = fake::HostPath(path);
     struct stat status;
     if (stat(hostPath.c_str(), &status) != 0)
@@ -206,6 +221,8 @@ uint32_t FileAttributes(const std::string& path) {
 }
 
 bool SetFileAttributesOf(const std::string& path, uint32_t attributes) {
+    if (Counted("SetFileAttributesOf", path))
+        return false;
     std::string hostPath = fake::HostPath(path);
     if (!HostExists(hostPath))
         return false;
@@ -214,6 +231,8 @@ bool SetFileAttributesOf(const std::string& path, uint32_t attributes) {
 }
 
 FileId CreateFileWithAttributes(const std::string& path, uint32_t attributes) {
+    if (Counted("CreateFileWithAttributes", path))
+        return kNoFile;
     FileId file = OpenForWriting(path, O_RDWR | O_CREAT | O_TRUNC);
     if (file != kNoFile)
         g_attributeBits[fake::HostPath(path)] = attributes & kKeptBits;
@@ -221,14 +240,20 @@ FileId CreateFileWithAttributes(const std::string& path, uint32_t attributes) {
 }
 
 FileId OpenFileForWrite(const std::string& path) {
+    if (Counted("OpenFileForWrite", path))
+        return kNoFile;
     return OpenForWriting(path, O_WRONLY);
 }
 
 bool SeekToEnd(FileId file) {
+    if (Counted("SeekToEnd", std::to_string(file)))
+        return false;
     return lseek(static_cast<int>(file), 0, SEEK_END) >= 0;
 }
 
 bool LastWriteTime(FileId file, uint64_t* time) {
+    if (Counted("LastWriteTime", std::to_string(file)))
+        return false;
     struct stat status;
     if (fstat(static_cast<int>(file), &status) != 0)
         return false;
@@ -238,6 +263,8 @@ bool LastWriteTime(FileId file, uint64_t* time) {
 }
 
 bool SetLastWriteTime(const std::string& path, uint64_t time) {
+    if (Counted("SetLastWriteTime", path))
+        return false;
     uint64_t units = time - kEpochDifference * 10000000ULL;
     struct timespec times[2];
     times[0].tv_sec = 0;
@@ -252,7 +279,7 @@ bool CopyFilePath(const std::string& source, const std::string& target) {
     std::string hostTarget = fake::HostPath(target);
     if (IsReadOnly(hostTarget) || IsHeld(hostSource) || IsHeld(hostTarget))
         return false;
-    if (Fails(hostTarget, fake::FileOperation::kCopyOnto)) {
+    if (Counted("CopyFilePath", target) || Fails(hostTarget, fake::FileOperation::kCopyOnto)) {
         int cut = open(hostTarget.c_str(), O_WRONLY | O_TRUNC);
         if (cut >= 0)
             close(cut);
@@ -269,6 +296,8 @@ bool CopyFilePath(const std::string& source, const std::string& target) {
 }
 
 std::string CreateTemporaryFile(const std::string& directory) {
+    if (Counted("CreateTemporaryFile", directory))
+        return std::string();
     const std::string name = "qztXXXXXX";
     std::string pattern = fake::HostPath(directory) + "/" + name;
     std::vector<char> buffer(pattern.begin(), pattern.end());
@@ -281,10 +310,13 @@ std::string CreateTemporaryFile(const std::string& directory) {
 }
 
 bool ReplaceFilePath(const std::string& source, const std::string& target) {
+    if (Counted("ReplaceFilePath", target))
+        return false;
     std::string from = fake::HostPath(source);
     std::string to = fake::HostPath(target);
     // rename() itself refuses a directory in the target's place, as MoveFileEx does.
-    if (IsHeld(from) || IsHeld(to) || IsReadOnly(to) || std::rename(from.c_str(), to.c_str()) != 0)
+    if (IsHeld(from) || IsHeld(to) || IsReadOnly(to) || Fails(to, fake::FileOperation::kReplaceOnto) ||
+        std::rename(from.c_str(), to.c_str()) != 0)
         return false;
     g_attributeBits.erase(to);
     auto bits = g_attributeBits.find(from);
@@ -296,20 +328,28 @@ bool ReplaceFilePath(const std::string& source, const std::string& target) {
 }
 
 bool CreateDirectoryPath(const std::string& path) {
+    if (Counted("CreateDirectoryPath", path))
+        return false;
     return mkdir(fake::HostPath(path).c_str(), 0755) == 0;
 }
 
 bool RemoveDirectoryPath(const std::string& path) {
+    if (Counted("RemoveDirectoryPath", path))
+        return false;
     return rmdir(fake::HostPath(path).c_str()) == 0;
 }
 
 // Nothing restarts here: the request is only recorded.
 bool MarkFileForDeletionAtRestart(const std::string& path) {
+    if (Counted("MarkFileForDeletionAtRestart", path))
+        return false;
     g_markedForDeletion.push_back(path);
     return true;
 }
 
 bool IsDirectory(const std::string& path) {
+    if (Counted("IsDirectory", path))
+        return false;
     struct stat status;
     return stat(fake::HostPath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
@@ -348,6 +388,8 @@ LzId LzCreateTarget(const std::string& path) {
 long LzCopyFile(LzId source, LzId target) {
     auto from = g_lzFiles.find(source);
     auto to = g_lzFiles.find(target);
+    if (Counted("LzCopyFile", to == g_lzFiles.end() ? std::string() : to->second))
+        return -1;
     if (from == g_lzFiles.end() || to == g_lzFiles.end())
         return -1;
     msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);

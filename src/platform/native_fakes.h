@@ -20,6 +20,7 @@ enum class FileOperation {
     kWrite,     // WriteFileBytes on a file opened for writing from this path: writes half the bytes and fails
     kDelete,    // DeleteFilePath of this path
     kOpenForRead,  // OpenFileForRead of this path, as for a file that another program holds locked
+    kReplaceOnto,  // ReplaceFilePath with this path as its target: fails with both files as they were
 };
 // Makes the operation on the path fail the given number of times, or every time until ResetFiles (0).
 void FailFileOperation(const std::string& path, FileOperation operation, int times = 0);
@@ -27,6 +28,22 @@ void FailFileOperation(const std::string& path, FileOperation operation, int tim
 void ResetFiles();
 // The paths given to MarkFileForDeletionAtRestart, in order.
 const std::vector<std::string>& FilesMarkedForDeletionAtRestart();
+
+// Counting mode of both seams: every registry and file operation that can fail gets the next number from 1
+// (closing a handle and asking for a fixed directory cannot fail and are not numbered; an LZ open or create
+// is numbered by the file it opens). CountOperations starts the numbering afresh; with failAt > 0 the
+// operation of that number fails once, as the operation fails on Windows: a registry call with access denied,
+// a write after half its bytes, a copy after cutting its target to nothing, a read as at the end of the file,
+// anything else with its failure value.
+struct OperationCount {
+    int registry = 0;
+    int files = 0;
+    int Total() const { return registry + files; }
+};
+void CountOperations(int failAt = 0);
+OperationCount CountedOperations();
+// The operation that was made to fail and its key or path; empty while none was.
+const std::string& FailedOperation();
 
 void SetSystemDirectory(const std::string& path);
 void SetWindowsDirectory(const std::string& path);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/native_fakes.h"
+#include "platform/operation_faults_native.h"
 #include "platform/registry.h"
 
 // The in-memory registry of the native tests. It behaves like the Win32 registry where the configuration
@@ -44,8 +45,36 @@ std::string Lower(std::string text) {
     return text;
 }
 
+const char* OperationName(fake::RegistryOperation operation) {
+    switch (operation) {
+        case fake::RegistryOperation::kCreateKey:
+            return "CreateKey";
+        case fake::RegistryOperation::kOpenRead:
+            return "OpenKey(read)";
+        case fake::RegistryOperation::kOpenFull:
+            return "OpenKey(full)";
+        case fake::RegistryOperation::kSetValue:
+            return "SetValue";
+        case fake::RegistryOperation::kQueryValue:
+            return "QueryValue";
+        case fake::RegistryOperation::kDeleteValue:
+            return "DeleteValue";
+        case fake::RegistryOperation::kCountSubKeys:
+            return "CountSubKeys";
+        case fake::RegistryOperation::kEnumSubKeys:
+            return "EnumSubKey";
+        case fake::RegistryOperation::kDeleteKey:
+            return "DeleteKey";
+    }
+    return "?";
+}
+
+// Every registry operation passes here once, so this is also where the counting mode numbers them.
 long InjectedFailure(fake::RegistryOperation operation, const std::string& lowerPath,
                      const std::string& valueName = "") {
+    std::string subject = valueName.empty() ? lowerPath : lowerPath + " " + valueName;
+    if (faults::CountOperation(faults::Seam::kRegistry, OperationName(operation), subject))
+        return registry::kAccessDenied;
     for (const Failure& failure : g_failures) {
         if (failure.operation == operation && failure.lowerPath == lowerPath &&
             (failure.lowerValueName.empty() || failure.lowerValueName == Lower(valueName)))

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -358,6 +359,59 @@ TEST_F(DeinstallationTest, RunEndedFromOutsideBetweenTwoFilesCompletesOnTheSecon
     }
     EXPECT_TRUE(FileExists(kInstallDirectory + "\\removed.qzt"));
     EXPECT_TRUE(RegistryKeyExists(kServiceKey));
+
+    RemoveCompletely();
+    ExpectRemoved(before);
+}
+
+// Every file boundary of the sample distribution's removal, one after the other: a run is held at the
+// question about one file (held open by another program, so the run stops right after the files before it)
+// and ended from outside there; the next run goes on from where the last one was ended and is held at the
+// next file. The last run, with nothing held, completes, and the machine is as after an uninterrupted
+// removal. Holding a file is what makes the boundary exact: the progress text shows a file only while it
+// is on its way, and a process ended on a change of that text could be anywhere in its deletion.
+TEST_F(DeinstallationTest, InterruptedAtEveryFileBoundaryTheRemovalCompletesOnTheNextRun) {
+    SharedEntries before = SharedEntries::Now();
+    Install();
+    // The files the removal asks about, in the order it takes them: "[COMPFILES]", then "[ADDFILES]".
+    std::string system = SystemDirectory();
+    std::vector<std::string> boundaries;
+    for (const char* name : {"kxbus.sys", "qdss1.sys", "q1tr6.sys", "qni1.sys", "qdssx31.sys", "qni1x31.sys"})
+        boundaries.push_back(system + "\\drivers\\" + name);
+    for (const std::string& file :
+         {system + "\\CAPI2032.DLL", WindowsDirectory() + "\\system\\dxbridge.exe",
+          kInstallDirectory + "\\TOOLS\\qtrace.exe", kInstallDirectory + "\\TOOLS\\capitest.exe"})
+        boundaries.push_back(file);
+    for (const char* name : {"README.TXT", "LICENSE.TXT", "LIESMICH.TXT", "LIZENZ.TXT"})
+        boundaries.push_back(kInstallDirectory + "\\" + name);
+    int ended = 0;
+    for (const std::string& boundary : boundaries) {
+        HeldFile file(boundary);
+        ASSERT_TRUE(file.Held()) << boundary << " was taken by a run held at an earlier file";
+        SetupProcess setup(kInstallDirectory, "/d");
+        HWND main = nullptr;
+        HWND dialog = OpenDeinstallDialog(setup, &main);
+        ASSERT_NE(dialog, nullptr) << boundary;
+        PressButton(dialog, IDC_DEINSTALL_START);
+        ASSERT_TRUE(Answer(setup, English("[DLG_DEI_AREYOUSURE]"), IDYES)) << boundary;
+        ASSERT_NE(setup.WaitForControls({IDC_ASK_CANCEL, IDC_ASK_RETRY, IDC_ASK_IGNORE}, kLongWaitMs),
+                  nullptr)
+            << boundary;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, setup.Id());
+        ASSERT_NE(process, nullptr);
+        EXPECT_TRUE(TerminateProcess(process, 1));
+        WaitForSingleObject(process, kLongWaitMs);
+        CloseHandle(process);
+        ++ended;
+        // Ended right at the boundary: the files before it gone, this one still there.
+        EXPECT_TRUE(FileExists(boundary));
+        if (ended > 1) {
+            EXPECT_FALSE(FileExists(boundaries[ended - 2])) << boundary;
+        }
+    }
+    std::cout << "removal ended from outside at " << ended << " of " << boundaries.size()
+              << " file boundaries" << std::endl;
+    RecordProperty("boundaries", ended);
 
     RemoveCompletely();
     ExpectRemoved(before);

@@ -491,4 +491,101 @@ TEST_F(InstallationTest, OtherMakersEntryIsReportedFromTheFirstInstallationOn) {
     }
 }
 
+// The values of a key below HKEY_LOCAL_MACHINE and of its subkeys, byte for byte; the backup's date aside,
+// which is the day of the run.
+void AppendKey(const std::string& path, std::string* out) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    *out += "[" + path + "]\n";
+    char name[256];
+    BYTE data[8192];
+    for (DWORD index = 0;; ++index) {
+        DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
+        if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
+            break;
+        if (std::string(name) != "BackupDate")
+            *out += std::string(name) + "=" + std::to_string(type) + ":" +
+                    std::string(reinterpret_cast<char*>(data), dataSize) + "\n";
+    }
+    std::vector<std::string> children;
+    for (DWORD index = 0;; ++index) {
+        DWORD nameSize = sizeof name;
+        if (RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        children.push_back(name);
+    }
+    RegCloseKey(key);
+    for (const std::string& child : children) AppendKey(path + "\\" + child, out);
+}
+
+// A file's bytes in a line: its length and FNV-1a hash.
+std::string Fingerprint(const std::string& bytes) {
+    uint64_t hash = 1469598103934665603ULL;
+    for (char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    return std::to_string(bytes.size()) + " bytes, " + std::to_string(hash);
+}
+
+// What an installation leaves on the machine: the driver's keys, the shared entries, every file it puts in
+// place with its bytes.
+std::string InstalledState() {
+    std::string state;
+    AppendKey(kServiceKey, &state);
+    AppendKey(kCapiTree, &state);
+    state += "AutoExec.NT:" + ReadFileBytes(SystemDirectory() + "\\AutoExec.NT") + "\n";
+    for (const std::string& group : MultiStrings(kGroupOrderKey, "List")) state += "group " + group + "\n";
+    // Of the system directory only the driver's own file: it holds the whole of Wine besides.
+    state += "CAPI2032.DLL:" + Fingerprint(ReadFileBytes(SystemDirectory() + "\\CAPI2032.DLL")) + "\n";
+    for (const std::string& directory :
+         {std::string("C:\\Quorel2"), std::string("C:\\Quorel2\\TOOLS"), std::string("C:\\Quorel2\\DOCS"),
+          SystemDirectory() + "\\drivers", WindowsDirectory() + "\\system"}) {
+        for (const std::string& name : DirectoryEntries(directory)) {
+            std::string path = directory + "\\" + name;
+            if (!DirectoryExists(path))
+                state += path + ":" + Fingerprint(ReadFileBytes(path)) + "\n";
+        }
+    }
+    return state;
+}
+
+// Every file boundary of the sample distribution: a run is held where it reaches one source file (held open
+// by another program, so the run stops at its question right after the files before it) and ended from
+// outside there. Holding a source is what makes the boundary exact: the progress text names a file only
+// while it is on its way, and a process ended on a change of that text could be anywhere in its copy. After
+// all of them an undisturbed run completes, and the machine is as after an installation never interrupted.
+TEST_F(InstallationTest, InterruptedAtEveryFileBoundaryTheInstallationCompletesOnTheNextRun) {
+    InstallWithDefaults();
+    const std::string uninterrupted = InstalledState();
+    PrepareNt4Machine();
+
+    std::vector<std::string> sources;
+    for (const char* directory : {"DOCS", "DRIVER", "TOOLS"})
+        for (const std::string& name : DirectoryEntries(dir_ + "\\" + directory))
+            sources.push_back(dir_ + "\\" + directory + "\\" + name);
+    int ended = 0;
+    for (const std::string& source : sources) {
+        HANDLE held = CreateFileA(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE) << source;
+        SetupProcess setup(dir_, "");
+        HWND main = nullptr, install = nullptr;
+        ASSERT_TRUE(OpenInstallDialog(setup, &main, &install)) << source;
+        PressButton(install, kInstall);
+        HWND question = setup.WaitForControls({kCancel, 118, kIgnore}, kLongWaitMs);
+        EXPECT_NE(question, nullptr) << source;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, setup.Id());
+        ASSERT_NE(process, nullptr);
+        EXPECT_TRUE(TerminateProcess(process, 1));
+        WaitForSingleObject(process, kLongWaitMs);
+        CloseHandle(process);
+        CloseHandle(held);
+        if (question)
+            ++ended;
+    }
+    std::printf("installation ended from outside at %d of %zu file boundaries\n", ended, sources.size());
+    RecordProperty("boundaries", ended);
+
+    InstallWithDefaults();
+    EXPECT_EQ(InstalledState(), uninterrupted);
+}
+
 }  // namespace

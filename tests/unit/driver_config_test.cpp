@@ -5,6 +5,7 @@
 #include "config_store_fixture.h"
 #include "configstore/capi_index.h"
 #include "configstore/config_reports.h"
+#include "configstore/config_writer.h"
 #include "configstore/driver_config.h"
 #include "configstore/registry_values.h"
 
@@ -313,13 +314,28 @@ TEST_F(DriverConfigTest, FindCapiIndexFindsOurEntryOrTheNumberAboveTheOthers) {
     EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(DriverConfigTest, FindCapiIndexWithoutAReadableTreeGivesOneSilently) {
-    OtherMakersEntry(1);
-    platform::fake::FailRegistryOpen("SOFTWARE\\CAPI20", 5, false);
-    bool found = true;
-    EXPECT_EQ(FindCapiIndex(&found), 1u);
-    EXPECT_FALSE(found);
-    EXPECT_TRUE(Shown().empty());
+TEST_F(DriverConfigTest, TreeThatCannotBeReadThroughGivesNoNumberAndNothingIsWrittenOverTheOthers) {
+    const platform::fake::RegistryOperation failures[] = {platform::fake::RegistryOperation::kOpenRead,
+                                                          platform::fake::RegistryOperation::kEnumSubKeys};
+    for (auto failure : failures) {
+        platform::fake::ResetRegistry();
+        OtherMakersEntry(1);
+        platform::fake::FailRegistryOperation("SOFTWARE\\CAPI20", failure, 5);
+        bool found = true;
+        EXPECT_EQ(FindCapiIndex(&found), kCapiIndexUnknown);
+        EXPECT_FALSE(found);
+        EXPECT_TRUE(Shown().empty());
+
+        DriverConfig config;
+        SetDefaultDriverConfig(FindCapiIndex(&found), ScriptMaintenance(), config);
+        EXPECT_FALSE(WriteDriverConfig(ScriptFile(), FindCapiIndex(&found), config));
+        EXPECT_EQ(platform::fake::RegistryValues(CapiEntryPath(1)),
+                  (Values{TextValue("Manufacturer", "Other Maker AG")}));
+        EXPECT_EQ(platform::fake::RegistrySubKeys("SOFTWARE\\CAPI20"), std::vector<std::string>{"1"});
+        EXPECT_EQ(Messages(),
+                  std::vector<std::string>{"The registry key SOFTWARE\\CAPI20 cannot be opened or created."});
+        Shown().clear();
+    }
 }
 
 TEST_F(DriverConfigTest, OtherMakersEntriesAreCountedBesideOurs) {

@@ -152,12 +152,12 @@ TEST_F(AutoexecTest, WithoutTheTemporaryFileAutoexecIsNeverReplaced) {
     EXPECT_EQ(Messages(), (std::vector<std::string>{NoAutoexec(Dir() + "\\system32\\AutoTmp.$$$")}));
 }
 
-TEST_F(AutoexecTest, FailedCopyOverAutoexecKeepsTheTemporaryFileAndIsReported) {
+TEST_F(AutoexecTest, FailedReplacementOfAutoexecLeavesItAsItWasAndIsReported) {
     Autoexec(kStock + kBlock);
-    platform::fake::FailFileOperation(AutoexecPath(), platform::fake::FileOperation::kCopyOnto);
+    platform::fake::FailFileOperation(AutoexecPath(), platform::fake::FileOperation::kReplaceOnto);
     EXPECT_FALSE(RemoveAutoexecBlock());
-    // The copy broke off with AUTOEXEC.NT cut short: the temporary file is the only complete copy.
-    EXPECT_EQ(ReadFile("system32/AutoTmp.$$$"), kStock);
+    EXPECT_EQ(Autoexec(), kStock + kBlock);
+    EXPECT_FALSE(Exists("system32/AutoTmp.$$$"));
     EXPECT_EQ(Messages(), (std::vector<std::string>{"The file " + AutoexecPath() + " cannot be written."}));
 }
 

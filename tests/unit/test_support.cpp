@@ -32,6 +32,7 @@ void SetupFixture::SetUp() {
     platform::fake::ResetDde();
     platform::fake::ReleaseHeldFiles();
     platform::fake::ResetFiles();
+    platform::fake::CountOperations();
     platform::fake::SetRunningPlatformId(2);
     platform::fake::ResetCapiDlls();
     std::filesystem::create_directories(directory_ + "/system32");
