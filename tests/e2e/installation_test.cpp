@@ -554,7 +554,7 @@ std::string InstalledState() {
 // while it is on its way, and a process ended on a change of that text could be anywhere in its copy. After
 // all of them an undisturbed run completes, and the machine is as after an installation never interrupted.
 TEST_F(InstallationTest, InterruptedAtEveryFileBoundaryTheInstallationCompletesOnTheNextRun) {
-    InstallWithDefaults();
+    InstallWithDefaults(dir_);
     const std::string uninterrupted = InstalledState();
     PrepareNt4Machine();
 
@@ -584,7 +584,7 @@ TEST_F(InstallationTest, InterruptedAtEveryFileBoundaryTheInstallationCompletesO
     std::printf("installation ended from outside at %d of %zu file boundaries\n", ended, sources.size());
     RecordProperty("boundaries", ended);
 
-    InstallWithDefaults();
+    InstallWithDefaults(dir_);
     EXPECT_EQ(InstalledState(), uninterrupted);
 }
 
