@@ -40,6 +40,7 @@ class AdapterContentsDialog : public Dialog {
                 End(1);
                 break;
             case IDC_CHG_CANCEL:
+            case IDCANCEL:  // Escape
                 End(0);
                 break;
         }

@@ -31,13 +31,20 @@ class ConfigFrame : public Dialog, private PageHost {
                                                         pages_.defaults.Mode == kMaintenanceFull);
     }
 
+    // The frame is created hidden and shown (CenterWindow shows it) only with its pages filled, so that
+    // its first paint is complete; the focus goes to the first control of the adapter page.
+    void Present() {
+        CenterWindow(Window());
+        SetForegroundWindow(Window());
+        SetFocus(GetNextDlgTabItem(adapter_.Window(), nullptr, FALSE));
+    }
+
   private:
     bool OnInit() override {
         SetCaption(kTextDlgCfgCaption);
         for (int id : {IDC_CFG_SHOW_ADAPTER, IDC_CFG_SHOW_ADVANCED, IDC_CFG_SHOW_MAINTENANCE, IDC_CFG_OK,
                        IDC_CFG_RESET, IDC_CFG_CANCEL})
             SetItemText(id);
-        CenterWindow(Window());
         if (!templates_.maintenanceButton)
             DestroyWindow(Item(IDC_CFG_SHOW_MAINTENANCE));
         // Each page goes after the page buttons in the tab order, before OK, Reset and Cancel.
@@ -51,9 +58,6 @@ class ConfigFrame : public Dialog, private PageHost {
             previous = window;
         }
         ShowModel();
-        SetForegroundWindow(Window());
-        // The first control of the adapter page.
-        SetFocus(GetNextDlgTabItem(adapter_.Window(), nullptr, FALSE));
         return false;
     }
 
@@ -78,6 +82,7 @@ class ConfigFrame : public Dialog, private PageHost {
                     ShowModel();
                 break;
             case IDC_CFG_CANCEL:
+            case IDCANCEL:  // Escape: the dialog manager's Cancel is id 2, this frame's Cancel button is 1
                 if (ConfirmCancel(pages_, Window()))
                     End(0);
                 break;
@@ -169,6 +174,8 @@ void ConfigurationDialog::Open(WindowRef owner, const std::string& script, bool&
     if (!loaded)
         return;
     frame_ = std::make_unique<ConfigFrame>(std::move(pages), restartNeeded);
-    if (!frame_->Open(static_cast<HWND>(owner)))
+    if (frame_->Open(static_cast<HWND>(owner)))
+        frame_->Present();
+    else
         ShowError(owner, "Unable to open Configuration dialog!");
 }

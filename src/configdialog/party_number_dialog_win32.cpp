@@ -42,7 +42,7 @@ class PartyNumberEditor : public Dialog {
             party_.number = Edit(Window(), IDC_CPN_NUMBER).Text();
             party_.subaddress = Edit(Window(), IDC_CPN_SUBADDRESS).Text();
             End(1);
-        } else if (id == IDC_CPN_CANCEL) {
+        } else if (id == IDC_CPN_CANCEL || id == IDCANCEL) {  // IDCANCEL: Escape
             End(0);
         }
     }
