@@ -3,7 +3,8 @@
 //
 // A: the real SETUP.EXE installs a distribution of many compressed files; timed from the press of Install
 //    to the notice that all files are in place.
-// B: the same files expanded in a plain LZOpenFileA / LZCopy / LZClose loop, in this process.
+// B: the same file work in a plain loop, in this process: the four files the run copies copied with
+//    CopyFileA, the same files expanded with LZOpenFileA / LZCopy / LZClose.
 // Both run in the same Wine session against the same source files and do the same file work, taking turns
 // at going first, several times; the medians and their ratio A/B are printed ("install ratio X.XX").
 //
