@@ -5,7 +5,6 @@
 #include <iterator>
 
 #include "install/install_context.h"
-#include "platform/file.h"
 #include "platform/file_system.h"
 #include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
@@ -15,11 +14,18 @@
 
 namespace {
 
-// Opens the source, asking while it is missing. Returns kFileDone with the probe open, or the answer.
-int ProbeSource(WindowRef owner, const std::string& source, platform::InputFile& probe) {
+bool IsFile(const platform::PathInformation& information) {
+    return information.attributes != platform::kInvalidAttributes &&
+           !(information.attributes & platform::kAttributeDirectory);
+}
+
+// Looks for the source, asking while it is missing. Returns kFileDone with what one query tells of it, or
+// the answer. Nothing is opened: the expansion or copy opens it once, and one query per file is what keeps
+// the run close to the time of the file work itself.
+int ProbeSource(WindowRef owner, const std::string& source, platform::PathInformation& found) {
     for (;;) {
-        probe.Open(source);
-        if (probe.IsOpen())
+        found = platform::QueryPathInformation(source);
+        if (IsFile(found))
             return kFileDone;
         int answer =
             ui::AskRetryIgnore(owner, FormatText(Text(kTextErrFilenotfound), {source}), kTextErrFilenotfound);
@@ -35,20 +41,15 @@ constexpr int kKeepTarget = 100;
 
 // Whether the existing target may be overwritten: kFileDone to go on, kKeepTarget, or the result to return.
 int CheckTarget(WindowRef owner, const std::string& source, const std::string& target,
-                platform::InputFile& sourceProbe, platform::InputFile& targetProbe) {
-    uint32_t attributes = platform::FileAttributes(target);
-    if (attributes != platform::kInvalidAttributes && (attributes & platform::kAttributeReadOnly)) {
+                const platform::PathInformation& sourceFound, const platform::PathInformation& targetFound) {
+    if (targetFound.attributes & platform::kAttributeReadOnly) {
         // Declining to touch a write-protected file counts as done: the user chose to keep it.
         if (!ui::AskSystemYesNo(nullptr, FormatText(Text(kTextErrNowriteaccess), {target, source}), true,
                                 kTextErrNowriteaccess))
             return kKeepTarget;
-        platform::SetFileAttributesOf(target, attributes & ~platform::kAttributeReadOnly);
+        platform::SetFileAttributesOf(target, targetFound.attributes & ~platform::kAttributeReadOnly);
     }
-    if (Installation().OverwriteAll)
-        return kFileDone;
-    uint64_t sourceTime = 0, targetTime = 0;
-    if (!platform::LastWriteTime(sourceProbe.Id(), &sourceTime) ||
-        !platform::LastWriteTime(targetProbe.Id(), &targetTime) || sourceTime >= targetTime)
+    if (Installation().OverwriteAll || sourceFound.lastWriteTime >= targetFound.lastWriteTime)
         return kFileDone;
     switch (ui::AskYesNo(owner, true, FormatText(Text(kTextQuestOverwritenew), {target}),
                          kTextQuestOverwritenew)) {
@@ -144,20 +145,18 @@ int Expand(WindowRef owner, const std::string& source, const std::string& target
 }  // namespace
 
 int CopyOrExpandFile(WindowRef owner, const std::string& source, const std::string& target, bool expand) {
-    {
-        platform::InputFile sourceProbe;
-        int result = ProbeSource(owner, source, sourceProbe);
+    platform::PathInformation sourceFound;
+    int result = ProbeSource(owner, source, sourceFound);
+    if (result != kFileDone)
+        return result;
+    platform::PathInformation targetFound = platform::QueryPathInformation(target);
+    if (IsFile(targetFound)) {
+        result = CheckTarget(owner, source, target, sourceFound, targetFound);
+        if (result == kKeepTarget)
+            return kFileDone;
         if (result != kFileDone)
             return result;
-        platform::InputFile targetProbe(target);
-        if (targetProbe.IsOpen()) {
-            result = CheckTarget(owner, source, target, sourceProbe, targetProbe);
-            if (result == kKeepTarget)
-                return kFileDone;
-            if (result != kFileDone)
-                return result;
-        }
-    }  // both probes are closed before anything is written
+    }
     return expand ? Expand(owner, source, target) : CopyPlain(owner, source, target);
 }
 

@@ -29,6 +29,13 @@ constexpr uint32_t kInvalidAttributes = 0xFFFFFFFF;
 // kInvalidAttributes when the path does not exist.
 uint32_t FileAttributes(const std::string& path);
 bool SetFileAttributesOf(const std::string& path, uint32_t attributes);
+// What one query tells of a path without opening it: its attribute bits (kInvalidAttributes when it does
+// not exist) and its last-write time.
+struct PathInformation {
+    uint32_t attributes = kInvalidAttributes;
+    uint64_t lastWriteTime = 0;
+};
+PathInformation QueryPathInformation(const std::string& path);
 // Creates (truncates) a file with the given attributes, open for reading and writing.
 FileId CreateFileWithAttributes(const std::string& path, uint32_t attributes);
 // Opens an existing file for writing, positioned at its start.

@@ -66,6 +66,11 @@ bool IsHeld(const std::string& hostPath) {
     return g_heldFiles.count(hostPath) != 0;
 }
 
+uint64_t WriteTimeOf(const struct stat& status) {
+    return (static_cast<uint64_t>(status.st_mtim.tv_sec) + kEpochDifference) * 10000000ULL +
+           static_cast<uint64_t>(status.st_mtim.tv_nsec) / 100;
+}
+
 bool HostExists(const std::string& hostPath) {
     struct stat status;
     return stat(hostPath.c_str(), &status) == 0;
@@ -206,18 +211,27 @@ std::string ModuleFileName() {
     return g_moduleFileName;
 }
 
-uint32_t FileAttributes(const std::string& path) {
-    if (Counted("FileAttributes", path))
-        return kInvalidAttributes;
+PathInformation QueryPathInformation(const std::string& path) {
     std::string hostPath = fake::HostPath(path);
+    PathInformation information;
+    if (Counted("QueryPathInformation", path))
+        return information;
     struct stat status;
     if (stat(hostPath.c_str(), &status) != 0)
-        return kInvalidAttributes;
-    if (S_ISDIR(status.st_mode))
-        return kAttributeDirectory;
+        return information;
+    information.lastWriteTime = WriteTimeOf(status);
+    if (S_ISDIR(status.st_mode)) {
+        information.attributes = kAttributeDirectory;
+        return information;
+    }
     auto found = g_attributeBits.find(hostPath);
     uint32_t bits = found == g_attributeBits.end() ? 0 : found->second;
-    return bits ? bits : kAttributeNormal;
+    information.attributes = bits ? bits : kAttributeNormal;
+    return information;
+}
+
+uint32_t FileAttributes(const std::string& path) {
+    return QueryPathInformation(path).attributes;
 }
 
 bool SetFileAttributesOf(const std::string& path, uint32_t attributes) {
@@ -257,8 +271,7 @@ bool LastWriteTime(FileId file, uint64_t* time) {
     struct stat status;
     if (fstat(static_cast<int>(file), &status) != 0)
         return false;
-    *time = (static_cast<uint64_t>(status.st_mtim.tv_sec) + kEpochDifference) * 10000000ULL +
-            static_cast<uint64_t>(status.st_mtim.tv_nsec) / 100;
+    *time = WriteTimeOf(status);
     return true;
 }
 

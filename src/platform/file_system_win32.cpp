@@ -82,6 +82,17 @@ uint32_t FileAttributes(const std::string& path) {
     return GetFileAttributesA(path.c_str());
 }
 
+PathInformation QueryPathInformation(const std::string& path) {
+    PathInformation information;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        information.attributes = data.dwFileAttributes;
+        information.lastWriteTime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                    data.ftLastWriteTime.dwLowDateTime;
+    }
+    return information;
+}
+
 bool SetFileAttributesOf(const std::string& path, uint32_t attributes) {
     return SetFileAttributesA(path.c_str(), attributes) != 0;
 }

@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string directory = fuzz::ScratchDirectory() + "/system32";
     const std::string path = directory + "/AutoExec.NT";
     const std::string temporary = directory + "/AutoTmp.$$$";
-    fuzz::WriteHostFile(path, original);
+    fuzz::WriteFile(path, original);
 
     const bool hadBlock = ModelHasBlock(original);
     FUZZ_CHECK(HasAutoexecBlock(original) == hadBlock, "HasAutoexecBlock disagrees with the lines");
@@ -76,19 +76,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                "WithoutAutoexecBlock kept other bytes");
 
     FUZZ_CHECK(InsertAutoexecBlock(), "InsertAutoexecBlock failed on a writable file");
-    const std::string inserted = fuzz::ReadHostFile(path);
+    const std::string inserted = fuzz::ReadFile(path);
     FUZZ_CHECK(inserted == (hadBlock ? original : original + ModelBlockFor(original)),
                "the insertion wrote other bytes");
     FUZZ_CHECK(ModelHasBlock(inserted), "no block after the insertion");
     // A second insertion finds the block and leaves the file alone.
-    FUZZ_CHECK(InsertAutoexecBlock() && fuzz::ReadHostFile(path) == inserted,
+    FUZZ_CHECK(InsertAutoexecBlock() && fuzz::ReadFile(path) == inserted,
                "a second insertion changed the file");
 
     FUZZ_CHECK(RemoveAutoexecBlock(), "RemoveAutoexecBlock failed on a writable file");
-    const std::string removed = fuzz::ReadHostFile(path);
+    const std::string removed = fuzz::ReadFile(path);
     FUZZ_CHECK(removed == ModelWithout(inserted), "the removal wrote other bytes");
     FUZZ_CHECK(!ModelHasBlock(removed), "a block line survived the removal");
-    FUZZ_CHECK(!fuzz::HostFileExists(temporary), "the temporary copy was left behind");
+    FUZZ_CHECK(!fuzz::FileExists(temporary), "the temporary copy was left behind");
 
     // A file without any block line is given back byte for byte; otherwise every line the file held, other
     // than the block lines (a stray one included), is there again in order.

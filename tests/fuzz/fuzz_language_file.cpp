@@ -19,7 +19,7 @@ const std::string kMissingPrefix = "LNG Section not found: ";
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::ResetState();
     const std::string bytes = fuzz::Bytes(data, size);
-    fuzz::WriteHostFile(fuzz::ScratchDirectory() + "/FUZZ.LNG", bytes);
+    fuzz::WriteFile(fuzz::ScratchDirectory() + "/FUZZ.LNG", bytes);
     App().Languages.entries = {{"Fuzz", "FUZZ.LNG"}};
     App().LanguageIndex = 0;
 

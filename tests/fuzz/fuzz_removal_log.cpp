@@ -79,9 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& directory = fuzz::ScratchDirectory();
     const std::string path = directory + "/removed.qzt";
     if (size == 0)
-        fuzz::RemoveHostFile(path);
+        fuzz::RemoveFile(path);
     else
-        fuzz::WriteHostFile(path, original);
+        fuzz::WriteFile(path, original);
 
     const LogModel model = ReadModel(original);
     // Every line of the log is found (a few of them: each lookup reads the whole log), in any case.
@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                "lookup of " + fuzz::Quoted(object) + " disagrees with the log's lines");
 
     FUZZ_CHECK(AppendRemovalLog(directory, object) == 1, "append failed");
-    const std::string after = fuzz::ReadHostFile(path);
+    const std::string after = fuzz::ReadFile(path);
     const std::string expected = (size == 0 ? kHeader : original) + object + "\r\n";
     FUZZ_CHECK(after == expected, "the log after the append is not the log plus one entry");
     if (model.aligned) {

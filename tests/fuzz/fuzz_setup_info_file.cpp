@@ -209,7 +209,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::ResetState();
     const std::string bytes = fuzz::Bytes(data, size);
     const std::string directory = fuzz::ScratchDirectory();
-    fuzz::WriteHostFile(directory + "/SETUP.QZT", bytes);
+    fuzz::WriteFile(directory + "/SETUP.QZT", bytes);
 
     const std::string script = SetupInfoPath(directory, "SETUP.QZT");
     CheckScalarSections(bytes, script);

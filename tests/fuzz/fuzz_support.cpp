@@ -1,41 +1,16 @@
 #include "fuzz_support.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "platform/file.h"
+#include "platform/file_system_memory.h"
 #include "platform/native_fakes.h"
 #include "ui/ui_fakes.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/app_context.h"
 
 namespace fuzz {
-
-namespace {
-
-std::string MakeScratchDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorel-fuzz-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) == nullptr) {
-        std::perror("mkdtemp");
-        std::abort();
-    }
-    std::string directory = buffer.data();
-    std::filesystem::create_directories(directory + "/system32");
-    return directory;
-}
-
-void RemoveScratchDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(ScratchDirectory(), ignored);
-}
-
-}  // namespace
 
 void Fail(const char* condition, const std::string& detail, const char* file, int line) {
     std::fprintf(stderr, "\n==== invariant broken at %s:%d: %s\n==== %s\n", file, line, condition,
@@ -45,17 +20,15 @@ void Fail(const char* condition, const std::string& detail, const char* file, in
 }
 
 const std::string& ScratchDirectory() {
-    // Never destroyed: the removal at exit runs after the destructors of function-local statics.
-    static const std::string* const directory = [] {
-        const std::string* made = new std::string(MakeScratchDirectory());
-        std::atexit(RemoveScratchDirectory);
-        return made;
-    }();
-    return *directory;
+    static const std::string directory = "C:/fuzz";
+    return directory;
 }
 
 void ResetState() {
     const std::string& directory = ScratchDirectory();
+    platform::memory::ResetFiles();
+    if (!platform::CreateDirectoryPath(directory) || !platform::CreateDirectoryPath(directory + "/system32"))
+        Fail("scratch", "cannot make " + directory, __FILE__, __LINE__);
     App() = AppContext();
     App().SetupDirectory = directory;
     ClearLanguageTable();
@@ -70,26 +43,30 @@ std::string Bytes(const uint8_t* data, size_t size) {
     return size == 0 ? std::string() : std::string(reinterpret_cast<const char*>(data), size);
 }
 
-void WriteHostFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
+void WriteFile(const std::string& path, const std::string& bytes) {
+    platform::OutputFile out(path);
+    if (!out.IsOpen() || !out.Write(bytes))
         Fail("write", "cannot write " + path, __FILE__, __LINE__);
 }
 
-std::string ReadHostFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
+std::string ReadFile(const std::string& path) {
+    std::string content;
+    platform::FileId file = platform::OpenFileForRead(path);
+    if (file == platform::kNoFile)
+        return content;
+    char buffer[4096];
+    for (long got; (got = platform::ReadFileBytes(file, buffer, sizeof buffer)) > 0;)
+        content.append(buffer, static_cast<size_t>(got));
+    platform::CloseFile(file);
+    return content;
 }
 
-bool HostFileExists(const std::string& path) {
-    return access(path.c_str(), F_OK) == 0;
+bool FileExists(const std::string& path) {
+    return platform::FileAttributes(path) != platform::kInvalidAttributes;
 }
 
-void RemoveHostFile(const std::string& path) {
-    std::remove(path.c_str());
+void RemoveFile(const std::string& path) {
+    platform::DeleteFilePath(path);
 }
 
 std::string Quoted(const std::string& text) {

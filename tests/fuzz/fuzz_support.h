@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-// Shared by the fuzz targets: a scratch directory per process, the process-wide state reset before each
-// input, host file helpers and the invariant check.
+// Shared by the fuzz targets: a scratch directory, the process-wide state reset before each input, file
+// helpers and the invariant check. The fuzz build keeps its files in memory behind the files seam, so the
+// helpers go through the seam too.
 
 // A broken invariant aborts: libFuzzer then keeps the input as a crash artifact, like a sanitizer report.
 #define FUZZ_CHECK(condition, detail) \
@@ -16,18 +17,19 @@ namespace fuzz {
 
 [[noreturn]] void Fail(const char* condition, const std::string& detail, const char* file, int line);
 
-// A directory of this process (with a "system32" below it), made at first use and removed at exit.
+// The in-memory directory the targets work in (with a "system32" below it), made by ResetState.
 const std::string& ScratchDirectory();
 
-// A fresh context whose SetupDirectory is the scratch directory, an empty language table, the fake
-// registry, user and DDE reset, the fake system directory in the scratch directory.
+// No files but an empty scratch directory, a fresh context whose SetupDirectory is the scratch directory,
+// an empty language table, the fake registry, user and DDE reset, the fake system directory in the scratch
+// directory.
 void ResetState();
 
 std::string Bytes(const uint8_t* data, size_t size);
-void WriteHostFile(const std::string& path, const std::string& bytes);
-std::string ReadHostFile(const std::string& path);
-bool HostFileExists(const std::string& path);
-void RemoveHostFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+void RemoveFile(const std::string& path);
 
 // Printable form of a text for failure messages.
 std::string Quoted(const std::string& text);

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::ResetState();
     const std::string bytes = fuzz::Bytes(data, size);
     const std::string path = fuzz::ScratchDirectory() + "/driver.sys";
-    fuzz::WriteHostFile(path, bytes);
+    fuzz::WriteFile(path, bytes);
 
     size_t marker = bytes.find(kMarker);
     size_t numbers = marker == std::string::npos ? 0 : marker + kMarker.size() + kSkipped;
