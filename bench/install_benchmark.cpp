@@ -27,6 +27,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource_ids.h"
+#include "resources/install_ids.h"
 #include "harness.h"
 #include "machine_state.h"
 #include "install/copy_file.h"
@@ -42,11 +44,12 @@ constexpr const char* kSourceSubdirectory = "BENCH";
 constexpr const char* kWindowsSubdirectory = "system32\\qzbench";
 constexpr const char* kGroupName = "Quorel ISDN Bench";
 constexpr const wchar_t* kGroupNameWide = L"Quorel ISDN Bench";
-constexpr int kMainAction = 8, kMainExit = 13;
-constexpr int kInstall = 0, kSource = 29, kDestination = 30;
-constexpr int kMsgText = 113, kMsgOk = 0;
-constexpr int kProgressText = 603;
-constexpr int kYes = 115, kNo = 116;
+constexpr int kMainAction = IDC_MAIN_ACTION, kMainExit = IDC_MAIN_EXIT;
+constexpr int kInstall = IDC_INSTALL_START, kSource = IDC_INSTALL_SOURCE,
+              kDestination = IDC_INSTALL_DESTINATION;
+constexpr int kMsgText = IDC_MSG_TEXT, kMsgOk = IDC_MSG_OK;
+constexpr int kProgressText = IDC_INFO_TEXT;
+constexpr int kYes = IDC_ASK_YES, kNo = IDC_ASK_NO;
 constexpr int kLongWaitMs = 120000;
 // The notice is looked for at this interval; the end of run A is known at most this late.
 constexpr DWORD kPollMs = 5;

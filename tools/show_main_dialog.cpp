@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "resources/resource_ids.h"
 #include "harness.h"
 
 int main(int argc, char** argv) {
@@ -16,7 +17,8 @@ int main(int argc, char** argv) {
     std::string arguments;
     for (int i = 4; i < argc; ++i) arguments += std::string(i > 4 ? " " : "") + argv[i];
     e2e::SetupProcess setup(argv[1], arguments);
-    HWND main = setup.WaitForControls({8, 12, 13, 14}, 60000);
+    HWND main =
+        setup.WaitForControls({IDC_MAIN_ACTION, IDC_MAIN_ABOUT, IDC_MAIN_EXIT, IDC_MAIN_LANGUAGE}, 60000);
     if (!main) {
         std::fprintf(stderr, "the main dialog did not appear\n");
         return 1;
@@ -24,7 +26,7 @@ int main(int argc, char** argv) {
     e2e::WriteFileBytes(argv[2], "ready\n");
     if (!e2e::WaitUntil([&] { return GetFileAttributesA(argv[3]) != INVALID_FILE_ATTRIBUTES; }, 60000))
         std::fprintf(stderr, "no screenshot was taken\n");
-    e2e::PressButton(main, 13);
+    e2e::PressButton(main, IDC_MAIN_EXIT);
     DWORD code = 0;
     return setup.WaitForExit(&code, 10000) ? static_cast<int>(code) : 1;
 }

@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource_ids.h"
+#include "resources/install_ids.h"
+#include "resources/configstore_ids.h"
 #include "harness.h"
 #include "machine_state.h"
 #include "resources/configdialog_ids.h"
@@ -11,10 +14,12 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kAction = 8, kExit = 13;
-constexpr int kInstall = 0, kSource = 29, kDestination = 30;
-constexpr int kMsgOk = 0, kYes = 115, kNo = 116;
-constexpr int kIntegrityApply = 103, kIntegrityRestore = 104, kIntegrityCancel = 1;
+constexpr int kAction = IDC_MAIN_ACTION, kExit = IDC_MAIN_EXIT;
+constexpr int kInstall = IDC_INSTALL_START, kSource = IDC_INSTALL_SOURCE,
+              kDestination = IDC_INSTALL_DESTINATION;
+constexpr int kMsgOk = IDC_MSG_OK, kYes = IDC_ASK_YES, kNo = IDC_ASK_NO;
+constexpr int kIntegrityApply = IDC_CCI_APPLY, kIntegrityRestore = IDC_CCI_RESTORE,
+              kIntegrityCancel = IDC_CCI_CANCEL;
 constexpr int kLongWaitMs = 60000;
 constexpr int kNationalIsdn = 2;  // the sample's protocol with SPIDs
 
@@ -151,7 +156,8 @@ class ConfigDialogTest : public ::testing::Test {
         if (!*main)
             return nullptr;
         PressButton(*main, kAction);
-        HWND install = setup.WaitForControls({kSource, kDestination, 31, 32});
+        HWND install = setup.WaitForControls(
+            {kSource, kDestination, IDC_INSTALL_CHANGE_SOURCE, IDC_INSTALL_CHANGE_DESTINATION});
         if (!install)
             return nullptr;
         PressButton(install, kInstall);

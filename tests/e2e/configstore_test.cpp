@@ -15,6 +15,8 @@
 #include "configstore/group_order.h"
 #include "configstore/integrity_backup.h"
 #include "configstore/key_deletion.h"
+#include "resources/resource_ids.h"
+#include "resources/configstore_ids.h"
 #include "harness.h"
 #include "machine_state.h"
 #include "setupfiles/language_table.h"
@@ -153,10 +155,12 @@ std::string TodayText() {
 
 // ---- Notices ----
 
-constexpr int kNoticeText = 113, kNoticeOk = 0, kAskYes = 115, kAskNo = 116;
+constexpr int kNoticeText = IDC_MSG_TEXT, kNoticeOk = IDC_MSG_OK, kAskYes = IDC_ASK_YES, kAskNo = IDC_ASK_NO;
 // The integrity dialog "DLG_chkintegrity".
-constexpr int kInfo = 99, kApplyText = 100, kRestoreText = 101, kCancelText = 102, kApply = 103,
-              kRestore = 104, kCancel = 1, kIcon = 65535;
+constexpr int kInfo = IDC_CCI_INFO, kApplyText = IDC_CCI_APPLYNEW_TEXT,
+              kRestoreText = IDC_CCI_RESTOREOLD_TEXT, kCancelText = IDC_CCI_CANCEL_TEXT,
+              kApply = IDC_CCI_APPLY, kRestore = IDC_CCI_RESTORE, kCancel = IDC_CCI_CANCEL,
+              kIcon = IDC_CCI_ICON;
 
 // Closes every notice ("DLG_msg") that the store shows while it runs and keeps its text: a notice that
 // nobody expected must fail the test, not block it.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/install_ids.h"
 #include "harness.h"
 #include "install/file_versions.h"
 #include "platform/file_system.h"
@@ -22,7 +23,7 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kListingStatic = 108;
+constexpr int kListingStatic = IDC_PICK_SHOWN;
 
 // The "[COMPFILES]" entries of the sample SETUP.QZT that carry "!VERSION_ON", in order.
 struct ListedFile {

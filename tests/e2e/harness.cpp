@@ -1,3 +1,5 @@
+#include "resources/resource_ids.h"
+#include "resources/install_ids.h"
 #include "harness.h"
 
 #include <gtest/gtest.h>
@@ -221,7 +223,7 @@ HWND SetupProcess::SkipIntroToMainDialog(int timeoutMs) const {
     HWND intro = WaitForIntro(timeoutMs);
     if (intro)
         PostMessageA(intro, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    return WaitForControls({8, 12, 13, 14}, timeoutMs);
+    return WaitForControls({IDC_MAIN_ACTION, IDC_MAIN_ABOUT, IDC_MAIN_EXIT, IDC_MAIN_LANGUAGE}, timeoutMs);
 }
 
 bool SetupProcess::WaitForExit(DWORD* code, int timeoutMs) const {
@@ -286,9 +288,11 @@ void CloseWindowBySystemMenu(HWND window) {
 
 namespace {
 
-constexpr int kMainAction = 8, kMainExit = 13;
-constexpr int kInstall = 0, kSource = 29, kDestination = 30, kChangeSource = 31, kChangeDestination = 32;
-constexpr int kNoticeOk = 0;
+constexpr int kMainAction = IDC_MAIN_ACTION, kMainExit = IDC_MAIN_EXIT;
+constexpr int kInstall = IDC_INSTALL_START, kSource = IDC_INSTALL_SOURCE,
+              kDestination = IDC_INSTALL_DESTINATION, kChangeSource = IDC_INSTALL_CHANGE_SOURCE,
+              kChangeDestination = IDC_INSTALL_CHANGE_DESTINATION;
+constexpr int kNoticeOk = IDC_MSG_OK;
 
 std::string English(const std::string& distribution, const std::string& key) {
     return LanguageText(distribution + "\\ENGLISH.LNG", key);

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "resources/resource_ids.h"
+#include "resources/install_ids.h"
 #include "harness.h"
 #include "machine_state.h"
 
@@ -9,9 +11,12 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kAction = 8, kExit = 13;
-constexpr int kSource = 29, kDestination = 30, kChangeSource = 31, kChangeDestination = 32, kCancel = 1;
-constexpr int kPickOk = 0, kPickCancel = 1, kDirectories = 106, kDrives = 107, kShown = 108;
+constexpr int kAction = IDC_MAIN_ACTION, kExit = IDC_MAIN_EXIT;
+constexpr int kSource = IDC_INSTALL_SOURCE, kDestination = IDC_INSTALL_DESTINATION,
+              kChangeSource = IDC_INSTALL_CHANGE_SOURCE, kChangeDestination = IDC_INSTALL_CHANGE_DESTINATION,
+              kCancel = IDC_INSTALL_CANCEL;
+constexpr int kPickOk = IDC_PICK_OK, kPickCancel = IDC_PICK_CANCEL, kDirectories = IDC_PICK_DIRECTORIES,
+              kDrives = IDC_PICK_DRIVES, kShown = IDC_PICK_SHOWN;
 
 std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));

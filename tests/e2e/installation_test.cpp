@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "resources/resource_ids.h"
+#include "resources/install_ids.h"
 #include "harness.h"
 #include "machine_state.h"
 
@@ -9,11 +11,13 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kAction = 8, kExit = 13;
-constexpr int kInstall = 0, kSource = 29, kDestination = 30;
-constexpr int kMsgOk = 0;
-constexpr int kYes = 115, kNo = 116, kAll = 117, kIgnore = 119, kCancel = 1;
-constexpr int kProgressText = 603;
+constexpr int kAction = IDC_MAIN_ACTION, kExit = IDC_MAIN_EXIT;
+constexpr int kInstall = IDC_INSTALL_START, kSource = IDC_INSTALL_SOURCE,
+              kDestination = IDC_INSTALL_DESTINATION;
+constexpr int kMsgOk = IDC_MSG_OK;
+constexpr int kYes = IDC_ASK_YES, kNo = IDC_ASK_NO, kAll = IDC_ASK_ALL, kIgnore = IDC_ASK_IGNORE,
+              kCancel = IDC_ASK_CANCEL;
+constexpr int kProgressText = IDC_INFO_TEXT;
 
 // Types into an edit control of SETUP.EXE (wide text, so that it crosses the process boundary whole).
 void SetControlText(HWND dialog, int id, const std::string& text) {
@@ -237,15 +241,16 @@ TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAcc
     for (const char* name : {"kxbus.sys", "qdss1.sys"}) {
         HWND overwrite = setup.WaitForControls({kYes, kNo, kAll}, kLongWaitMs);
         ASSERT_NE(overwrite, nullptr) << name;
-        EXPECT_NE(ControlText(overwrite, 113).find(name), std::string::npos) << ControlText(overwrite, 113);
+        EXPECT_NE(ControlText(overwrite, IDC_ASK_TEXT).find(name), std::string::npos)
+            << ControlText(overwrite, IDC_ASK_TEXT);
         EXPECT_EQ(WindowText(overwrite), English("[MSG_CAPTION]"));
         PressButton(overwrite, kYes);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(overwrite); }));
     }
     HWND overwrite = setup.WaitForControls({kYes, kNo, kAll}, kLongWaitMs);
     ASSERT_NE(overwrite, nullptr);
-    EXPECT_NE(ControlText(overwrite, 113).find("q1tr6.sys"), std::string::npos)
-        << ControlText(overwrite, 113);
+    EXPECT_NE(ControlText(overwrite, IDC_ASK_TEXT).find("q1tr6.sys"), std::string::npos)
+        << ControlText(overwrite, IDC_ASK_TEXT);
     PressButton(overwrite, kAll);
     // The write-protected DLL is asked about in a system message box even after All; No keeps it.
     HWND writeAccess = nullptr;
@@ -276,9 +281,10 @@ TEST_F(InstallationTest, MissingSourceIgnoredEndsWithoutSuccessAndWithoutRegistr
     HWND main = nullptr, install = nullptr;
     ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
     PressButton(install, kInstall);
-    HWND missing = setup.WaitForControls({kCancel, 118, kIgnore}, kLongWaitMs);
+    HWND missing = setup.WaitForControls({kCancel, IDC_ASK_RETRY, kIgnore}, kLongWaitMs);
     ASSERT_NE(missing, nullptr);
-    EXPECT_NE(ControlText(missing, 113).find("QNI1.SY_"), std::string::npos) << ControlText(missing, 113);
+    EXPECT_NE(ControlText(missing, IDC_ASK_TEXT).find("QNI1.SY_"), std::string::npos)
+        << ControlText(missing, IDC_ASK_TEXT);
     PressButton(missing, kIgnore);
     ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(install); }));
@@ -297,7 +303,7 @@ TEST_F(InstallationTest, WhileTheRunWorksNeitherDialogTakesInputAndASentInstallS
     HWND main = nullptr, install = nullptr;
     ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
     PressButton(install, kInstall);
-    HWND missing = setup.WaitForControls({kCancel, 118, kIgnore}, kLongWaitMs);
+    HWND missing = setup.WaitForControls({kCancel, IDC_ASK_RETRY, kIgnore}, kLongWaitMs);
     ASSERT_NE(missing, nullptr);
     EXPECT_EQ(GetWindow(missing, GW_OWNER), install) << "the question belongs to the install dialog";
     for (int id : {kInstall, kCancel, 31, 32, kSource, kDestination})
@@ -362,10 +368,10 @@ TEST_F(InstallationTest, DriverFileThatWasNotExpandedEndsWithoutSuccessAndKeepsT
         HWND main = nullptr, install = nullptr;
         ASSERT_TRUE(OpenInstallDialog(setup, &main, &install)) << c.what;
         PressButton(install, kInstall);
-        HWND question = setup.WaitForControls({kCancel, 118, kIgnore}, kLongWaitMs);
+        HWND question = setup.WaitForControls({kCancel, IDC_ASK_RETRY, kIgnore}, kLongWaitMs);
         ASSERT_NE(question, nullptr) << c.what;
-        EXPECT_NE(ControlText(question, 113).find("kxbus.sys"), std::string::npos)
-            << ControlText(question, 113);
+        EXPECT_NE(ControlText(question, IDC_ASK_TEXT).find("kxbus.sys"), std::string::npos)
+            << ControlText(question, IDC_ASK_TEXT);
         PressButton(question, c.answer);
         ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk)) << c.what;
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(install); })) << c.what;
@@ -424,7 +430,7 @@ TEST_F(InstallationTest, ConfirmedCancelStopsBeforeTheNextFile) {
     HWND main = nullptr, install = nullptr;
     ASSERT_TRUE(OpenInstallDialog(setup, &main, &install));
     PressButton(install, kInstall);
-    HWND missing = setup.WaitForControls({kCancel, 118, kIgnore}, kLongWaitMs);
+    HWND missing = setup.WaitForControls({kCancel, IDC_ASK_RETRY, kIgnore}, kLongWaitMs);
     ASSERT_NE(missing, nullptr);
     HWND progress = setup.WaitForControls({kProgressText, kCancel});
     ASSERT_NE(progress, nullptr);
@@ -570,7 +576,7 @@ TEST_F(InstallationTest, InterruptedAtEveryFileBoundaryTheInstallationCompletesO
         HWND main = nullptr, install = nullptr;
         ASSERT_TRUE(OpenInstallDialog(setup, &main, &install)) << source;
         PressButton(install, kInstall);
-        HWND question = setup.WaitForControls({kCancel, 118, kIgnore}, kLongWaitMs);
+        HWND question = setup.WaitForControls({kCancel, IDC_ASK_RETRY, kIgnore}, kLongWaitMs);
         EXPECT_NE(question, nullptr) << source;
         HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, setup.Id());
         ASSERT_NE(process, nullptr);

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include "resources/resource_ids.h"
 #include "harness.h"
 
 namespace {
 
 using namespace e2e;
 
-constexpr int kAction = 8, kAbout = 12, kExit = 13, kLanguage = 14, kTitle = 15, kLabel = 16, kVersion = 17;
+constexpr int kAction = IDC_MAIN_ACTION, kAbout = IDC_MAIN_ABOUT, kExit = IDC_MAIN_EXIT,
+              kLanguage = IDC_MAIN_LANGUAGE, kTitle = IDC_MAIN_TITLE, kLabel = IDC_MAIN_LANGUAGE_LABEL,
+              kVersion = IDC_MAIN_VERSION;
 
 class MainDialogTest : public ::testing::Test {
   protected:

@@ -4,6 +4,7 @@
 #include <functional>
 #include <thread>
 
+#include "resources/resource_ids.h"
 #include "harness.h"
 #include "setupfiles/language_table.h"
 #include "ui/language_loading.h"
@@ -16,7 +17,7 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kOk = 0, kText = 113;
+constexpr int kOk = IDC_MSG_OK, kText = IDC_MSG_TEXT;
 
 class NoticeTest : public ::testing::Test {
   protected:

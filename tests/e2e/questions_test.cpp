@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "resources/resource_ids.h"
 #include "harness.h"
 #include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
@@ -21,8 +22,9 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kCancel = 1, kText = 113, kYes = 115, kNo = 116, kAll = 117, kRetry = 118, kIgnore = 119;
-constexpr int kIcon = 65535, kInfoText = 603;
+constexpr int kCancel = IDC_ASK_CANCEL, kText = IDC_ASK_TEXT, kYes = IDC_ASK_YES, kNo = IDC_ASK_NO,
+              kAll = IDC_ASK_ALL, kRetry = IDC_ASK_RETRY, kIgnore = IDC_ASK_IGNORE;
+constexpr int kIcon = IDC_ASK_ICON, kInfoText = IDC_INFO_TEXT;
 const LPCSTR kQuestionIcon = MAKEINTRESOURCEA(32514);
 const LPCSTR kWarningIcon = MAKEINTRESOURCEA(32515);
 const LPCSTR kInformationIcon = MAKEINTRESOURCEA(32516);

@@ -3,6 +3,8 @@
 #include <iostream>
 #include <map>
 
+#include "resources/resource_ids.h"
+#include "resources/install_ids.h"
 #include "harness.h"
 #include "machine_state.h"
 #include "resources/version.h"
@@ -11,7 +13,8 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kAction = 8, kExit = 13, kInstall = 0, kMsgOk = 0;
+constexpr int kAction = IDC_MAIN_ACTION, kExit = IDC_MAIN_EXIT, kInstall = IDC_INSTALL_START,
+              kMsgOk = IDC_MSG_OK;
 constexpr int kLongWaitMs = 60000;
 constexpr DWORD kSuccess = 0, kRestartRequired = 3010, kFailed = 1603, kBadCommandLine = 1639;
 constexpr DWORD kNoDifference = 0, kDifferences = 1;
@@ -149,7 +152,8 @@ class UnattendedTest : public ::testing::Test {
         HWND main = setup.SkipIntroToMainDialog();
         ASSERT_TRUE(main);
         PressButton(main, kAction);
-        HWND install = setup.WaitForControls({29, 30, 31, 32});
+        HWND install = setup.WaitForControls({IDC_INSTALL_SOURCE, IDC_INSTALL_DESTINATION,
+                                              IDC_INSTALL_CHANGE_SOURCE, IDC_INSTALL_CHANGE_DESTINATION});
         ASSERT_TRUE(install);
         PressButton(install, kInstall);
         HWND done = setup.WaitForText(English("[INFO_INS_DONE]"), kLongWaitMs);
