@@ -59,6 +59,16 @@ foreach(source ${QUOREL_E2E_TESTS})
                          PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 120)
 endforeach()
 
+# A DLL without CAPI_GET_VERSION, which the about box test installs in place of the CAPI 2.0 DLL.
+add_library(capi_dll_without_export SHARED tests/e2e/capi_dll_without_export.cpp)
+set_target_properties(capi_dll_without_export PROPERTIES PREFIX "" SUFFIX ".DLL"
+    RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/test-dll")
+target_link_options(capi_dll_without_export PRIVATE ${QUOREL_STATIC})
+add_dependencies(e2e_about_box_test capi_dll_without_export)
+string(REPLACE "/" "\\\\" QUOREL_TEST_DLL_DIR_WINDOWS "Z:${CMAKE_BINARY_DIR}/test-dll")
+target_compile_definitions(e2e_about_box_test PRIVATE
+    QUOREL_DLL_WITHOUT_CAPI_EXPORT="${QUOREL_TEST_DLL_DIR_WINDOWS}\\\\capi_dll_without_export.DLL")
+
 # run.sh's helper for a display without a person in front of it.
 add_executable(show_main_dialog tools/show_main_dialog.cpp)
 target_link_libraries(show_main_dialog PRIVATE e2e_harness)

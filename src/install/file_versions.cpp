@@ -12,11 +12,9 @@
 #include "setupfiles/text_line.h"
 #include "setupfiles/app_context.h"
 #include "setupfiles/text_format.h"
+#include "setupfiles/text_ids.h"
 
 namespace {
-
-constexpr int kTextScanVersion = 300;
-constexpr int kTextUnknownVersion = 605;
 
 const char* const kVersionOn = "!VERSION_ON";
 const char* const kNoSetupDirectory = "!NOSETUPDIR";
@@ -72,7 +70,7 @@ class ScanProgress {
 
     // Names the file read next and gives a Cancel press its chance; false once the user cancelled.
     bool Announce(const std::string& displayName) {
-        ui::SetInfoText(window_, FormatText(Text(kTextScanVersion), {displayName}));
+        ui::SetInfoText(window_, FormatText(Text(kTextInfoScanversion), {displayName}));
         ui::PumpMessages(window_);
         return !ui::CancelRequested();
     }
@@ -141,7 +139,7 @@ bool ExpandedFileVersion(const std::string& source, const std::string& temporary
 }
 
 std::string VersionTextOf(bool found, const FileVersion& version) {
-    return found ? FileVersionText(version) : Text(kTextUnknownVersion);
+    return found ? FileVersionText(version) : Text(kTextTextUnknownversion);
 }
 
 bool ScanSources(ScanProgress& progress, const FileVersionPlaces& places, const std::vector<CompFile>& files,

@@ -5,10 +5,10 @@
 
 #include "platform/system_info.h"
 #include "setupfiles/language_table.h"
+#include "setupfiles/text_ids.h"
 
 namespace {
 
-constexpr int kTextNoCapiInstalled = 604;
 constexpr uint32_t kLow16Bits = 0xFFFF;
 constexpr unsigned kHundredsFrom = 100;  // a minor from here on splits in hundreds, below it in tens
 
@@ -17,11 +17,11 @@ constexpr unsigned kHundredsFrom = 100;  // a minor from here on splits in hundr
 std::string DriverVersionText(const std::string& capiDllName) {
     platform::CapiVersion version;
     if (platform::QueryCapiVersion(capiDllName, version) != platform::CapiDllResult::kVersionCalled)
-        return Text(kTextNoCapiInstalled);
+        return Text(kTextTextNocapiinstalled);
     unsigned major = version.manufacturerMajor & kLow16Bits;
     unsigned minor = version.manufacturerMinor & kLow16Bits;
     if (major == 0 && minor == 0)
-        return Text(kTextNoCapiInstalled);
+        return Text(kTextTextNocapiinstalled);
     unsigned divisor = minor < kHundredsFrom ? 10 : 100;
     char line[32];
     std::snprintf(line, sizeof line, "v%u.%u (rev.%02u)", major, minor / divisor, minor % divisor);

@@ -8,6 +8,7 @@
 #include "resources/resource_ids.h"
 #include "setupfiles/app_context.h"
 #include "setupfiles/text_ids.h"
+#include "shell/about_box.h"
 #include "shell/main_dialog.h"
 #include "shell/startup.h"
 #include "ui/controls.h"
@@ -39,6 +40,7 @@ class MainDialog : public Dialog {
                 OnAction();
                 break;
             case IDC_MAIN_ABOUT:
+                AboutBox(Window());
                 break;
             case IDC_MAIN_EXIT:
                 End(0);

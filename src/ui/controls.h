@@ -74,6 +74,11 @@ class ListBox : public Control {
   public:
     using Control::Control;
     void Reset() { Send(LB_RESETCONTENT); }
+    // Tab stops in dialog units; false when the list box has no LBS_USETABSTOPS style.
+    template <size_t count>
+    bool SetTabStops(const INT (&stops)[count]) {
+        return Send(LB_SETTABSTOPS, count, reinterpret_cast<LPARAM>(stops)) != FALSE;
+    }
     // The new entry's index, or LB_ERR.
     int Add(const std::string& text) { return static_cast<int>(Send(LB_ADDSTRING, 0, TextParam(text))); }
     void Delete(int index) { Send(LB_DELETESTRING, static_cast<WPARAM>(index)); }

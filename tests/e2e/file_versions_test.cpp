@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "resources/install_ids.h"
 #include "harness.h"
 #include "install/file_versions.h"
 #include "platform/file_system.h"
@@ -22,8 +21,6 @@
 namespace {
 
 using namespace e2e;
-
-constexpr int kListingStatic = IDC_PICK_SHOWN;
 
 // The "[COMPFILES]" entries of the sample SETUP.QZT that carry "!VERSION_ON", in order.
 struct ListedFile {
@@ -71,22 +68,6 @@ std::string CurrentDirectory() {
     return buffer;
 }
 
-// What DlgDirListA shows in its static for a directory, the display form the list lines must match. The
-// listing changes the current directory, which is put back.
-std::string ListingForm(const std::string& directory) {
-    std::string before = CurrentDirectory();
-    HWND parent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, parent,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListingStatic)), nullptr, nullptr);
-    char spec[MAX_PATH] = {};
-    std::snprintf(spec, sizeof spec, "%s\\*.*", directory.c_str());
-    DlgDirListA(parent, spec, 0, kListingStatic, DDL_DIRECTORY | DDL_EXCLUSIVE);
-    std::string shown = ControlText(parent, kListingStatic);
-    DestroyWindow(parent);
-    SetCurrentDirectoryA(before.c_str());
-    return shown;
-}
-
 // A Windows directory of its own for a scan of installed files, removed again with what the test put in.
 class ScratchWindowsTree {
   public:
@@ -119,7 +100,7 @@ TEST(FileVersionsTest, DirectoriesAreShownAsTheDirectoryListingShowsThem) {
     for (const std::string& directory :
          {driver, driver + "\\", driver + "\\..\\TOOLS", std::string("C:\\")}) {
         SCOPED_TRACE(directory);
-        EXPECT_EQ(platform::DisplayDirectory(directory), ListingForm(directory));
+        EXPECT_EQ(platform::DisplayDirectory(directory), DirectoryListingForm(directory));
     }
     EXPECT_EQ(platform::DisplayDirectory(driver), Lower(driver));
     EXPECT_EQ(CurrentDirectory(), before);
@@ -134,7 +115,7 @@ TEST(FileVersionsTest, BeforeInstallationTheDistributionsDriversAreExpandedAndLi
     ASSERT_EQ(ScanFileVersions(nullptr, places, rows), 1);
     std::vector<std::string> expected;
     for (const ListedFile& file : kListed)
-        expected.push_back(ListingForm(DistDirectory() + "\\DRIVER") + "\\" + file.source + "\t" +
+        expected.push_back(DirectoryListingForm(DistDirectory() + "\\DRIVER") + "\\" + file.source + "\t" +
                            SampleVersionText(file.revisionOffset));
     EXPECT_EQ(Lines(rows), expected);
     EXPECT_FALSE(Exists(places.windowsDirectory + "\\VERTMP.$$$"));
@@ -147,7 +128,7 @@ TEST(FileVersionsTest, AfterInstallationTheFilesAreReadInTheWindowsTree) {
         std::string directory = windows.Root() + "\\" + file.windowsSubdirectory;
         ASSERT_TRUE(CopyFileA((std::string(QUOREL_SAMPLE_ORIGINALS_DIR) + "\\" + file.installed).c_str(),
                               (directory + "\\" + file.installed).c_str(), FALSE));
-        expected.push_back(ListingForm(directory) + "\\" + file.installed + "\t" +
+        expected.push_back(DirectoryListingForm(directory) + "\\" + file.installed + "\t" +
                            SampleVersionText(file.revisionOffset));
     }
     FileVersionPlaces places;

@@ -132,6 +132,23 @@ std::string LanguageText(const std::string& languageFile, const std::string& key
     return FromAnsi(text);
 }
 
+std::string DirectoryListingForm(const std::string& directory) {
+    constexpr int kListingStatic = 1;
+    // The listing changes the current directory, which is put back.
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    HWND parent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 10, 10, parent,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListingStatic)), nullptr, nullptr);
+    std::string spec = directory + "\\*.*";
+    spec.resize(MAX_PATH);
+    DlgDirListA(parent, &spec[0], 0, kListingStatic, DDL_DIRECTORY | DDL_EXCLUSIVE);
+    std::string shown = ControlText(parent, kListingStatic);
+    DestroyWindow(parent);
+    SetCurrentDirectoryA(before);
+    return shown;
+}
+
 bool WaitUntil(const std::function<bool()>& check, int timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
@@ -258,6 +275,19 @@ std::vector<std::string> ComboEntries(HWND dialog, int id) {
         wchar_t buffer[1024] = {};
         if (SendMessageW(combo, CB_GETLBTEXTLEN, i, 0) < 1024)
             SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer));
+        entries.push_back(Utf8(buffer));
+    }
+    return entries;
+}
+
+std::vector<std::string> ListBoxEntries(HWND dialog, int id) {
+    HWND list = GetDlgItem(dialog, id);
+    std::vector<std::string> entries;
+    int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t buffer[1024] = {};
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 1024)
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
         entries.push_back(Utf8(buffer));
     }
     return entries;

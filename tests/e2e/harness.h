@@ -29,6 +29,9 @@ std::string FromAnsi(const std::string& bytes);
 // The text of a key in a language file, as the program shows it (0xAF as a line break), in UTF-8.
 std::string LanguageText(const std::string& languageFile, const std::string& key);
 
+// What DlgDirListA shows in its static for a directory: the form in which the program shows directories.
+std::string DirectoryListingForm(const std::string& directory);
+
 // Polls until check() is true or the time is up; returns the last result.
 bool WaitUntil(const std::function<bool()>& check, int timeoutMs = kDefaultWaitMs);
 
@@ -65,6 +68,7 @@ std::string ControlText(HWND dialog, int id);
 std::vector<std::string> ChildTexts(HWND window);
 std::vector<std::string> ComboEntries(HWND dialog, int id);
 int ComboSelection(HWND dialog, int id);
+std::vector<std::string> ListBoxEntries(HWND dialog, int id);
 bool HasControl(HWND dialog, int id);
 // Clicks a button the way the dialog manager reports it: a command with the button's id.
 void PressButton(HWND dialog, int id);

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "platform/window_ref.h"
+
+// Runs "DLG_fileversion" modally: the versions of the driver files, scanned while the dialog opens. A
+// cancelled scan closes the dialog before it shows a list.
+void OpenFileVersionDialog(WindowRef owner);
