@@ -49,26 +49,6 @@ bool IsBlockLine(const std::string& line) {
     return IsBlockStart(line) || EqualsIgnoreCase(line, kAutoexecEndMarker);
 }
 
-// An existing file opened for writing, closed on every path.
-class WritableFile {
-  public:
-    explicit WritableFile(const std::string& path) : id_(platform::OpenFileForWrite(path)) {}
-    ~WritableFile() {
-        if (id_ != platform::kNoFile)
-            platform::CloseFile(id_);
-    }
-    WritableFile(const WritableFile&) = delete;
-    WritableFile& operator=(const WritableFile&) = delete;
-    bool IsOpen() const { return id_ != platform::kNoFile; }
-    bool Append(const std::string& data) {
-        return platform::SeekToEnd(id_) &&
-               platform::WriteFileBytes(id_, data.data(), static_cast<long>(data.size()));
-    }
-
-  private:
-    platform::FileId id_;
-};
-
 bool ReadWholeFile(const std::string& path, std::string* content) {
     platform::InputFile file(path);
     if (!file.IsOpen())
@@ -118,7 +98,7 @@ std::string WithoutAutoexecBlock(const std::string& content) {
 
 bool InsertAutoexecBlock() {
     std::string path = JoinPath(platform::SystemDirectory(), kAutoexecName);
-    WritableFile file(path);
+    platform::OutputFile file(platform::OpenFileForWrite(path));
     std::string content;
     if (!file.IsOpen() || !ReadWholeFile(path, &content)) {
         ReportNoAutoexec(path);
@@ -126,7 +106,7 @@ bool InsertAutoexecBlock() {
     }
     if (HasAutoexecBlock(content))
         return true;
-    if (!file.Append(AutoexecBlockFor(content))) {
+    if (!platform::SeekToEnd(file.Id()) || !file.Write(AutoexecBlockFor(content))) {
         ReportNoAutoexec(path);
         return false;
     }
@@ -138,7 +118,7 @@ bool RemoveAutoexecBlock() {
     std::string path = JoinPath(platform::SystemDirectory(), kAutoexecName);
     std::string temporaryPath = JoinPath(platform::SystemDirectory(), kTemporaryName);
     std::string content;
-    bool writable = WritableFile(path).IsOpen();
+    bool writable = platform::OutputFile(platform::OpenFileForWrite(path)).IsOpen();
     if (!writable || !ReadWholeFile(path, &content)) {
         ReportNoAutoexec(path);
         return false;
