@@ -58,3 +58,14 @@ target_link_libraries(reader_benchmark PRIVATE quorel_core)
 target_link_options(reader_benchmark PRIVATE ${QUOREL_STATIC})
 add_test(NAME bench.reader COMMAND reader_benchmark)
 set_tests_properties(bench.reader PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 300)
+
+# The configuration dialog benchmark: the dialog's opening over the installed configuration of the
+# distribution's SETUP.QZT, against one full read of that script; prints "config-open ratio X.X". It
+# installs the configuration in the prefix and leaves a machine without the driver.
+add_executable(config_open_benchmark bench/config_open_benchmark.cpp src/resources/setup.rc)
+target_link_libraries(config_open_benchmark PRIVATE e2e_harness quorel_core)
+target_link_options(config_open_benchmark PRIVATE ${QUOREL_STATIC})
+target_compile_definitions(config_open_benchmark PRIVATE QUOREL_DIST_DIR="${QUOREL_DIST_DIR_WINDOWS}")
+add_dependencies(config_open_benchmark dist)
+add_test(NAME bench.config_open COMMAND config_open_benchmark)
+set_tests_properties(bench.config_open PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 300)

@@ -1,0 +1,182 @@
+// Configuration dialog benchmark: the dialog's opening (the installed configuration read, checked against
+// its backup and put on the pages, without a window) against one full read of the setup information file by
+// every section reader. Prints the medians and "config-open ratio X.X" (an opening's time over a full
+// read's). It fails only when the opening fails or would ask the user, never on a time.
+//
+// The installed configuration is the one an installation writes for the distribution's SETUP.QZT, with its
+// integrity backup, so that the check finds nothing to report. The prefix is left as a Windows NT 4 machine
+// without the driver.
+//
+// Usage: config_open_benchmark [--runs N]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "configdialog/config_session.h"
+#include "configstore/config_writer.h"
+#include "configstore/driver_config.h"
+#include "configstore/integrity_backup.h"
+#include "machine_state.h"
+#include "setupfiles/language_table.h"
+#include "setupfiles/setup_info_file.h"
+
+namespace {
+
+constexpr int kDefaultRuns = 5;
+// Each timing repeats its work this often, so that one timing lasts well beyond the clock's resolution.
+constexpr int kCallsPerTiming = 50;
+constexpr uint32_t kCapiIndex = 1;
+
+const std::string kScript = QUOREL_DIST_DIR "\\SETUP.QZT";
+const std::string kLanguageFile = QUOREL_DIST_DIR "\\ENGLISH.LNG";
+
+struct FullRead {
+    int os = 0;
+    MaintenanceDefaults maintenance;
+    std::string capiDll, defaultProtocol;
+    uint32_t version = 0;
+    std::vector<ProtocolEntry> protocols;
+    std::vector<CompFile> compFiles;
+    std::vector<AddFile> addFiles;
+    std::vector<DeleteAddFile> deleteAddFiles;
+    ProgmanGroup group;
+    LanguageList languages;
+};
+
+// Every section reader once, as the reader benchmark does.
+FullRead ReadEverything(const std::string& script, const std::string& language) {
+    FullRead read;
+    read.os = ReadOsSection(script);
+    ReadMaintenanceSection(script, read.maintenance);
+    ReadCurrentCapiDll(script, read.capiDll);
+    read.version = ReadScriptVersion(script);
+    ReadDefaultProtocol(script, read.defaultProtocol);
+    ReadProtocolEntries(script, read.protocols);
+    ReadCompFiles(script, read.compFiles);
+    ReadAddFiles(script, read.addFiles);
+    ReadDeleteAddFiles(script, read.deleteAddFiles);
+    ReadProgmanSection(script, language, read.group);
+    ReadLanguageSection(script, read.languages);
+    return read;
+}
+
+// What an installation writes on a machine without the driver: the defaults, the default protocol's image,
+// two adapters, and the backup.
+bool InstallConfiguration(const std::string& script) {
+    DriverConfig& config = GlobalDriverConfig();
+    AdapterArray& adapters = GlobalAdapters();
+    MaintenanceDefaults maintenance;
+    ReadMaintenanceSection(script, maintenance);
+    SetDefaultDriverConfig(kCapiIndex, maintenance, config);
+    config.NumberOfControllers = 2;
+    for (AdapterConfig& adapter : adapters) SetDefaultAdapterConfig(adapter);
+    std::string protocol;
+    std::vector<ProtocolEntry> protocols;
+    if (ReadDefaultProtocol(script, protocol) != 1 || !ReadProtocolEntries(script, protocols) ||
+        !FindNewImagePath(protocols, protocol, config.ImagePath)) {
+        std::fprintf(stderr, "cannot find the default protocol in %s\n", script.c_str());
+        return false;
+    }
+    bool written = WriteDriverConfig(script, kCapiIndex, config);
+    for (uint32_t i = 0; i < config.NumberOfControllers; ++i)
+        written = written && WriteAdapterConfig(adapters[i], i, 0);
+    written = written && WriteIntegrityBackup(script);
+    config = DriverConfig();
+    adapters = AdapterArray();
+    if (!written)
+        std::fprintf(stderr, "cannot write the installed configuration\n");
+    return written;
+}
+
+// One opening as the dialog makes it: loaded, checked against the backup, the pages filled.
+bool OpenOnce(const std::string& script) {
+    if (!LoadConfiguration(nullptr, script))
+        return false;
+    ConfigPages pages = OpenConfigPages(nullptr, script);
+    return !pages.adapter.protocol.entries.empty();
+}
+
+// Before the first opening: the configuration reads back whole and equals its backup, so that the
+// integrity check has nothing to show.
+bool MatchesBackup(const std::string& script) {
+    DriverConfig backup;
+    AdapterArray backupAdapters;
+    if (!ReadInstalledConfiguration(script) || !ReadIntegrityBackup(backup, backupAdapters) ||
+        !ConfigMatchesBackup(GlobalDriverConfig(), backup, GlobalAdapters(), backupAdapters, false)) {
+        std::fprintf(stderr, "the installed configuration does not match its backup\n");
+        return false;
+    }
+    return true;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+template <typename Work>
+double SecondsPerCall(int calls, Work work) {
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < calls; ++i) work();
+    std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    return elapsed.count() / calls;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int runs = kDefaultRuns;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
+        } else {
+            std::fprintf(stderr, "usage: config_open_benchmark [--runs N]\n");
+            return 2;
+        }
+    }
+    // The texts of any report, as the program has them when the dialog opens.
+    std::vector<std::string> missingKeys;
+    LoadLanguageTable(kLanguageFile, missingKeys);
+    LanguageList languages;
+    if (ReadLanguageSection(kScript, languages) != 1 || languages.entries.empty()) {
+        std::fprintf(stderr, "cannot read the languages of %s\n", kScript.c_str());
+        return 1;
+    }
+    const std::string language = languages.entries.front().displayName;
+
+    e2e::PrepareNt4Machine();
+    bool good = InstallConfiguration(kScript) && MatchesBackup(kScript) && OpenOnce(kScript);
+    std::vector<double> opening, fullRead;
+    for (int run = 0; good && run < runs; ++run) {
+        // Alternate which side goes first, so that neither always finds the file warmer.
+        auto timeOpening = [&] {
+            opening.push_back(SecondsPerCall(kCallsPerTiming, [&] { good = OpenOnce(kScript) && good; }));
+        };
+        auto timeFullRead = [&] {
+            fullRead.push_back(SecondsPerCall(kCallsPerTiming, [&] { ReadEverything(kScript, language); }));
+        };
+        if (run % 2) {
+            timeFullRead();
+            timeOpening();
+        } else {
+            timeOpening();
+            timeFullRead();
+        }
+    }
+    e2e::PrepareNt4Machine();
+    if (!good) {
+        std::fprintf(stderr, "the configuration dialog's opening failed\n");
+        return 1;
+    }
+    double openingMedian = Median(opening), fullReadMedian = Median(fullRead);
+    std::printf("%s; medians of %d runs of %d calls\n", kScript.c_str(), runs, kCallsPerTiming);
+    std::printf("configuration dialog's opening: %.3f ms\n", openingMedian * 1000);
+    std::printf("full read of the script: %.3f ms\n", fullReadMedian * 1000);
+    std::printf("config-open ratio %.1f\n", openingMedian / fullReadMedian);
+    return 0;
+}
