@@ -91,6 +91,13 @@ std::string WithoutAutoexecBlock(const std::string& content) {
     if (!lines.empty() && lines.back().end.empty() && IsBlockLine(lines.back().text) && !kept.empty() &&
         !kept.back().text.empty())
         kept.back().end.clear();
+    // A line that ended in a lone CR now meets what followed the dropped line; when that begins with an LF,
+    // the two would read as one CRLF and the next line would lose its first byte. A full CRLF keeps them
+    // apart.
+    for (size_t i = 0; i + 1 < kept.size(); ++i) {
+        if (kept[i].end == "\r" && !kept[i + 1].text.empty() && kept[i + 1].text.front() == '\n')
+            kept[i].end = "\r\n";
+    }
     std::string bytes;
     for (const RawLine& line : kept) bytes += line.text + line.end;
     return bytes;

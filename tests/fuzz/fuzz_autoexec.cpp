@@ -36,6 +36,10 @@ std::string ModelWithout(const std::string& content) {
     if (!lines.empty() && lines.back().end.empty() && IsBlockLine(lines.back().text) && !kept.empty() &&
         !kept.back().text.empty())
         kept.back().end.clear();
+    // A lone CR that would meet an LF starting the next kept line becomes a CRLF, so both lines stay.
+    for (size_t i = 0; i + 1 < kept.size(); ++i)
+        if (kept[i].end == "\r" && !kept[i + 1].text.empty() && kept[i + 1].text.front() == '\n')
+            kept[i].end = "\r\n";
     std::string bytes;
     for (const fuzz::Line& line : kept) bytes += line.text + line.end;
     return bytes;

@@ -96,6 +96,9 @@ TEST_F(AutoexecTest, RemovalDropsEveryBlockLineAndKeepsEveryOtherByteForByte) {
          "lh %SystemRoot%\\system\\dxbridge.exe \r\nREM --- QZT Setup for WindowsNT END ---\r\n",
          "lh %SystemRoot%\\system\\dxbridge.exe \r\nREM --- QZT Setup for WindowsNT END ---\r\n"},
         {"nothing but the block", "REM --- QZT Setup for WindowsNT BEGIN ---\r\n", ""},
+        {"a lone CR before a removed line does not swallow the LF that starts the next line",
+         "a\rlh %SystemRoot%\\system\\dxbridge.exe\r\n\nb\rREM --- QZT Setup for WindowsNT END ---\r\ncd\r\n",
+         "a\r\n\nb\rcd\r\n"},
     };
     for (const Case& c : cases) {
         Autoexec(c.before);
