@@ -19,10 +19,16 @@ quorel_start_display
 trap 'wineserver -k 2>/dev/null || true; quorel_stop_display' EXIT
 quorel_fresh_prefix wineprefix-test
 
-# One CTest run over every build tree, so that one summary counts every test.
+# One CTest run over every build tree, so that one summary counts every test. A failed test runs once more:
+# Wine itself has been seen to fault, rarely, while a program of ours started (about once in a thousand
+# end-to-end runs, never the same test twice). Its first output stays in the log above the summary, and the
+# tests that passed only on their second run are named after it, so that no flaky test of ours goes unseen.
 printf 'subdirs("native" "win" "fuzz")\n' > build/CTestTestfile.cmake
 status=0
-ctest --test-dir build --output-on-failure --timeout 300 || status=$?
+ctest --test-dir build --output-on-failure --timeout 300 --repeat until-pass:2 || status=$?
+second=$(grep -h -E '^[0-9]+/[0-9]+ Test: ' build/Testing/Temporary/LastTest.log | sort | uniq -d |
+    sed 's/^[0-9]*\/[0-9]* Test: //' || true)
+if [ -n "$second" ]; then echo "Passed only on a second run:" $second; fi
 # CTest shows a passing test's output only in its log: the figures the benchmarks and the fault runs
 # measure are picked from there.
 echo "Measured:"
