@@ -1,5 +1,6 @@
 #include "configstore/registry_values.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "configstore/config_reports.h"
@@ -43,14 +44,17 @@ bool WriteValueList(KeyId key, const std::vector<RegValueItem>& items) {
     return allWritten;
 }
 
+// One query each: the type comes back with the data, and with kMoreData when the value is larger than the
+// buffer, so no separate probe of the type is needed (under Windows every query is a call into the kernel,
+// under Wine a round trip to its server).
 bool ReadDwordValue(KeyId key, uint32_t* destination, const std::string& name, bool report) {
-    uint32_t type = 0;
-    uint32_t size = 0;
-    if (QueryValue(key, name, &type, nullptr, &size) == kSuccess && IsTextType(type))
-        return true;
     char bytes[4];
-    size = sizeof bytes;
-    bool read = QueryValue(key, name, &type, bytes, &size) == kSuccess && size == sizeof bytes;
+    uint32_t type = 0;
+    uint32_t size = sizeof bytes;
+    long status = QueryValue(key, name, &type, bytes, &size);
+    if ((status == kSuccess || status == kMoreData) && IsTextType(type))
+        return true;
+    bool read = status == kSuccess && size == sizeof bytes;
     if (read) {
         std::memcpy(destination, bytes, sizeof bytes);
     } else if (report) {
@@ -61,14 +65,13 @@ bool ReadDwordValue(KeyId key, uint32_t* destination, const std::string& name, b
 
 bool ReadStringValue(KeyId key, std::string* text, const std::string& name, size_t capacity) {
     text->clear();
-    std::string bytes;
+    std::string buffer(capacity, '\0');
     uint32_t type = 0;
-    uint32_t size = 0;
-    if (QueryValue(key, name, &type, nullptr, &size) != kSuccess || !IsTextType(type))
+    uint32_t size = static_cast<uint32_t>(capacity);
+    if (QueryValue(key, name, &type, &buffer[0], &size) != kSuccess || !IsTextType(type))
         return false;
-    if (!ReadRawValue(key, &bytes, name, capacity))
-        return false;
-    std::string value = bytes.substr(0, bytes.find('\0'));
+    std::string value = buffer.substr(0, std::min<size_t>(size, capacity));
+    value = value.substr(0, value.find('\0'));
     if (value.size() + 1 > capacity)
         return false;
     *text = value;
