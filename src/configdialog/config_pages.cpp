@@ -110,11 +110,14 @@ void StoreConfigPages(const ConfigPages& pages, DriverConfig& config) {
     config.Test = ChosenValue(TestTable(), adapter.test, config.Test);
     config.NumberOfControllers = AdapterCount(adapter.adapters.entries.size());
     config.Start = ChosenValue(StartTable(), adapter.start, config.Start);
-    // The unknown-protocol entry names no "[PROTOCOL]" entry and leaves the image as it is.
+    // The unknown-protocol entry stands after the "[PROTOCOL]" names and leaves the image as it is. It is
+    // told by its position: a language file may give it the text of a protocol's name.
     if (HasSelection(adapter.protocol)) {
         std::vector<ProtocolEntry> entries;
         ReadProtocolEntries(pages.script, entries);
-        FindNewImagePath(entries, adapter.protocol.entries[adapter.protocol.selected], config.ImagePath);
+        size_t position = static_cast<size_t>(adapter.protocol.selected);
+        if (position < entries.size())
+            FindNewImagePath(entries, adapter.protocol.entries[position], config.ImagePath);
     }
 
     // The layer list keeps its choice while a protocol without the setting is selected, so the choice

@@ -125,6 +125,19 @@ TEST_F(ConfigPagesTest, UnchangedPagesStoreBackExactlyWhatTheyShowed) {
     }
 }
 
+TEST_F(ConfigPagesTest, UnknownProtocolEntryKeepsTheImageWhenItsTextIsAProtocolName) {
+    LoadLanguage({{"[TEXT_UNKNOWN_PROTO]", "National ISDN"}});
+    OddConfiguration();
+    config_.ImagePath = Image("other.sys");
+    Open();
+    EXPECT_EQ(
+        pages_.adapter.protocol.entries,
+        (std::vector<std::string>{"DSS1", "National ISDN", "X.31", "National ISDN X.31", "National ISDN"}));
+    EXPECT_EQ(pages_.adapter.protocol.selected, 4);
+    Store();
+    EXPECT_EQ(config_.ImagePath, Image("other.sys"));
+}
+
 TEST_F(ConfigPagesTest, FilledPagesShowTheRecord) {
     OddConfiguration();
     Open();
