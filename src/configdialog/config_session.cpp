@@ -28,9 +28,10 @@ bool ReadInstalledConfiguration(const std::string& script) {
     AdapterArray& adapters = GlobalAdapters();
     MaintenanceDefaults defaults;
     ReadMaintenanceSection(script, defaults);
-    SetDefaultDriverConfig(OurCapiIndex(), defaults, config);
+    uint32_t capiIndex = OurCapiIndex();
+    SetDefaultDriverConfig(capiIndex, defaults, config);
     std::string unreported;
-    if (!ReadDriverConfig(script, config, &unreported)) {
+    if (!ReadDriverConfig(script, capiIndex, config, &unreported)) {
         // Without a word the configuration dialog would just not appear.
         if (!unreported.empty())
             ReportNoValueQuery(unreported);
@@ -41,7 +42,7 @@ bool ReadInstalledConfiguration(const std::string& script) {
     // An adapter that cannot be read keeps its defaults: the installation writes no SPID, so a missing
     // one is no reason to keep the dialog shut.
     for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
-        ReadAdapterConfig(adapters[i], i, withSpid);
+        ReadAdapterConfig(adapters[i], i, capiIndex, withSpid);
     return true;
 }
 

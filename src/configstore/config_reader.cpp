@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "configstore/capi_index.h"
 #include "configstore/config_reports.h"
 #include "configstore/registry_layout.h"
 #include "configstore/registry_values.h"
@@ -95,9 +94,8 @@ bool ReadNumberOfControllers(KeyId key, DriverConfig& config) {
     return true;
 }
 
-bool ReadCapiEntry(DriverConfig& config, std::string* unreported) {
-    bool found = false;
-    std::string path = CapiEntryPath(FindCapiIndex(&found));
+bool ReadCapiEntry(uint32_t capiIndex, DriverConfig& config, std::string* unreported) {
+    std::string path = CapiEntryPath(capiIndex);
     Key key;
     if (!OpenForReading(path, key))
         return false;
@@ -108,16 +106,17 @@ bool ReadCapiEntry(DriverConfig& config, std::string* unreported) {
 
 }  // namespace
 
-bool ReadDriverConfig(const std::string& script, DriverConfig& config, std::string* unreported) {
+bool ReadDriverConfig(const std::string& script, uint32_t capiIndex, DriverConfig& config,
+                      std::string* unreported) {
     if (!ReadServiceKey(config, unreported))
         return false;
     if (!ReadParametersKey(script, config, unreported))
         return false;
     ReadMaintenanceKey(config);
-    return ReadCapiEntry(config, unreported);
+    return ReadCapiEntry(capiIndex, config, unreported);
 }
 
-bool ReadAdapterConfig(AdapterConfig& adapter, uint32_t index, bool withSpid) {
+bool ReadAdapterConfig(AdapterConfig& adapter, uint32_t index, uint32_t capiIndex, bool withSpid) {
     {
         Key key;
         if (!OpenForReading(AdapterKeyPath(index + 1), key))
@@ -128,8 +127,7 @@ bool ReadAdapterConfig(AdapterConfig& adapter, uint32_t index, bool withSpid) {
         if (!chain)
             return false;
     }
-    bool found = false;
-    std::string path = ChannelKeyPath(FindCapiIndex(&found), index + 1);
+    std::string path = ChannelKeyPath(capiIndex, index + 1);
     Key key;
     if (!OpenForReading(path, key))
         return false;

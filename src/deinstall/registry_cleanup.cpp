@@ -98,7 +98,7 @@ bool RemoveDriverRegistry(const std::string& setupDirectory, const std::string& 
     uint32_t adapters = 0;
     if (ourEntry) {
         DriverConfig installed;
-        if (!ReadDriverConfig(script, installed))
+        if (!ReadDriverConfig(script, capiIndex, installed))
             return false;
         adapters = installed.NumberOfControllers;
     }

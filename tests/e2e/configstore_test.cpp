@@ -31,6 +31,12 @@
 // starts from a Windows NT 4-like state and puts back what it changed.
 namespace {
 
+// The number our entry has, or takes, in the CAPI 2.0 tree as the test left it.
+uint32_t OurCapiIndex() {
+    bool found = false;
+    return FindCapiIndex(&found);
+}
+
 using namespace e2e;
 
 const std::string kCapiTree = "SOFTWARE\\CAPI20";
@@ -289,9 +295,9 @@ class ConfigStoreTest : public ::testing::Test {
     // loads them.
     static void LoadConfiguration() {
         SetDefaultDriverConfig(1, ScriptMaintenance(), GlobalDriverConfig());
-        ASSERT_TRUE(ReadDriverConfig(ScriptFile(), GlobalDriverConfig()));
+        ASSERT_TRUE(ReadDriverConfig(ScriptFile(), OurCapiIndex(), GlobalDriverConfig()));
         for (AdapterConfig& adapter : GlobalAdapters()) SetDefaultAdapterConfig(adapter);
-        ASSERT_TRUE(ReadAdapterConfig(GlobalAdapters()[0], 0, false));
+        ASSERT_TRUE(ReadAdapterConfig(GlobalAdapters()[0], 0, OurCapiIndex(), false));
     }
 
     std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
@@ -368,14 +374,14 @@ TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
     DriverConfig read;
     SetDefaultDriverConfig(1, ScriptMaintenance(), read);
     read.ImagePath = read.DeviceName = "";
-    ASSERT_TRUE(ReadDriverConfig(ScriptFile(), read));
+    ASSERT_TRUE(ReadDriverConfig(ScriptFile(), OurCapiIndex(), read));
     EXPECT_EQ(read.ImagePath, "\\SystemRoot\\System32\\drivers\\qdss1.sys");
     EXPECT_EQ(read.DeviceName, "CAPI201");
     EXPECT_EQ(read.MaintenanceMode, 1u);
     EXPECT_EQ(read.CGPNCount, 2u);
     EXPECT_EQ(read.CGPN[1], "0897654321,12");
     AdapterConfig adapter = {};
-    ASSERT_TRUE(ReadAdapterConfig(adapter, 0, false));
+    ASSERT_TRUE(ReadAdapterConfig(adapter, 0, OurCapiIndex(), false));
     EXPECT_EQ(adapter.BaseAddress, 0x260u);
     EXPECT_EQ(adapter.Channels, 2u);
     EXPECT_EQ(ReadStoredScriptVersion(), 210u);
@@ -438,7 +444,7 @@ TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLos
     DriverConfig read;
     SetDefaultDriverConfig(n, ScriptMaintenance(), read);
     read.x31Layer2 = 7;
-    ASSERT_TRUE(ReadDriverConfig(ScriptFile(), read));
+    ASSERT_TRUE(ReadDriverConfig(ScriptFile(), OurCapiIndex(), read));
     EXPECT_EQ(read.ImagePath, config.ImagePath);
     EXPECT_EQ(read.Start, 2u);
     EXPECT_EQ(read.x31Layer2, 0u);
@@ -448,7 +454,7 @@ TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLos
     EXPECT_EQ(read.CGPNCount, 3u);
     for (uint32_t i = 0; i < 2; ++i) {
         AdapterConfig adapter = {};
-        ASSERT_TRUE(ReadAdapterConfig(adapter, i, true));
+        ASSERT_TRUE(ReadAdapterConfig(adapter, i, OurCapiIndex(), true));
         EXPECT_EQ(adapter.Channels, adapters[i].Channels);
         EXPECT_EQ(adapter.BaseAddress, adapters[i].BaseAddress);
         EXPECT_EQ(adapter.Interrupt, adapters[i].Interrupt);

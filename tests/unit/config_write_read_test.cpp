@@ -10,6 +10,12 @@
 
 namespace {
 
+// The number our entry has, or takes, in the CAPI 2.0 tree as the test left it.
+uint32_t OurCapiIndex() {
+    bool found = false;
+    return FindCapiIndex(&found);
+}
+
 using namespace config_test;
 using platform::fake::RegistryOperation;
 using platform::fake::RegistryValues;
@@ -344,7 +350,7 @@ TEST_F(ConfigWriteReadTest, FullConfigurationReadsBackOverDefaults) {
     WriteFullConfiguration();
     DriverConfig read;
     SetDefaultDriverConfig(2, ScriptMaintenance(), read);
-    ASSERT_TRUE(ReadDriverConfig(ScriptFile(), read));
+    ASSERT_TRUE(ReadDriverConfig(ScriptFile(), OurCapiIndex(), read));
     EXPECT_EQ(read.DisplayName, full_.DisplayName);
     EXPECT_EQ(read.ErrorControl, full_.ErrorControl);
     EXPECT_EQ(read.Group, full_.Group);
@@ -373,14 +379,14 @@ TEST_F(ConfigWriteReadTest, FullConfigurationReadsBackOverDefaults) {
     for (uint32_t i = 0; i < 2; ++i) {
         AdapterConfig adapter;
         SetDefaultAdapterConfig(adapter);
-        ASSERT_TRUE(ReadAdapterConfig(adapter, i, true));
+        ASSERT_TRUE(ReadAdapterConfig(adapter, i, OurCapiIndex(), true));
         EXPECT_EQ(adapter.Channels, adapters_[i].Channels);
         EXPECT_EQ(adapter.BaseAddress, adapters_[i].BaseAddress);
         EXPECT_EQ(adapter.Interrupt, adapters_[i].Interrupt);
         EXPECT_EQ(adapter.SPID, adapters_[i].SPID);
     }
     AdapterConfig withoutSpid;
-    ASSERT_TRUE(ReadAdapterConfig(withoutSpid, 0, false));
+    ASSERT_TRUE(ReadAdapterConfig(withoutSpid, 0, OurCapiIndex(), false));
     EXPECT_EQ(withoutSpid.SPID, "");
     EXPECT_TRUE(Shown().empty());
 }
@@ -503,7 +509,7 @@ TEST_F(ConfigWriteReadTest, ReadChainsStopAtTheFirstFailureWithTheirMessages) {
         SetDefaultDriverConfig(2, ScriptMaintenance(), read);
         read.DisplayName = read.Group = read.DeviceName = read.username = "default";
         read.Start = read.NumberOfControllers = read.x31Layer2 = 77;
-        EXPECT_EQ(ReadDriverConfig(ScriptFile(), read), c.result) << c.what;
+        EXPECT_EQ(ReadDriverConfig(ScriptFile(), OurCapiIndex(), read), c.result) << c.what;
         EXPECT_EQ(Messages(), c.messages) << c.what;
         if (c.check) {
             SCOPED_TRACE(c.what);
@@ -558,7 +564,8 @@ TEST_F(ConfigWriteReadTest, SilentReadFailuresNameTheirValueForTheCaller) {
         DriverConfig read;
         SetDefaultDriverConfig(2, ScriptMaintenance(), read);
         std::string unreported;
-        EXPECT_EQ(ReadDriverConfig(ScriptFile(), read, &unreported), c.result) << c.unreported;
+        EXPECT_EQ(ReadDriverConfig(ScriptFile(), OurCapiIndex(), read, &unreported), c.result)
+            << c.unreported;
         EXPECT_EQ(unreported, c.unreported);
         EXPECT_EQ(Messages(), c.messages) << c.unreported;
     }
@@ -571,7 +578,7 @@ TEST_F(ConfigWriteReadTest, EmptyMaintenanceKeyMeansMaintenanceOnWithNothingHeld
     Shown().clear();
     DriverConfig read;
     SetDefaultDriverConfig(2, ScriptMaintenance(), read);
-    EXPECT_TRUE(ReadDriverConfig(ScriptFile(), read));
+    EXPECT_TRUE(ReadDriverConfig(ScriptFile(), OurCapiIndex(), read));
     EXPECT_NE(read.MaintenanceMode, 0u);
     EXPECT_EQ(read.CDPNCount, 0u);
     EXPECT_EQ(read.CGPNCount, 0u);
@@ -580,7 +587,7 @@ TEST_F(ConfigWriteReadTest, EmptyMaintenanceKeyMeansMaintenanceOnWithNothingHeld
     Script({"[MAINTENANCE]", "!MAINTENANCE_DEFAULT_INVISIBLE", "0", "0", "", "", "0", "0"});
     SetDefaultDriverConfig(2, ScriptMaintenance(), read);
     ASSERT_EQ(read.MaintenanceMode, 3u);
-    ReadDriverConfig(ScriptFile(), read);
+    ReadDriverConfig(ScriptFile(), OurCapiIndex(), read);
     EXPECT_EQ(read.MaintenanceMode, 3u);  // a mode the defaults set is kept while the key exists
 }
 
@@ -623,7 +630,7 @@ TEST_F(ConfigWriteReadTest, AdapterReadsStopAtTheirFirstFailure) {
         c.change();
         Shown().clear();
         AdapterConfig adapter = {99, 99, 99, ""};
-        EXPECT_FALSE(ReadAdapterConfig(adapter, 1, true));
+        EXPECT_FALSE(ReadAdapterConfig(adapter, 1, OurCapiIndex(), true));
         EXPECT_EQ(Messages(), c.messages);
         EXPECT_EQ(adapter.Interrupt, c.interrupt);
         EXPECT_EQ(adapter.Channels, c.channels);
