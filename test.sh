@@ -18,7 +18,6 @@ cmake --build build/fuzz -j2
 quorel_start_display
 trap 'wineserver -k 2>/dev/null || true; quorel_stop_display' EXIT
 quorel_fresh_prefix wineprefix-test
-quorel_keep_desktop build/win/desktop_keeper.exe
 
 # One CTest run over every build tree, so that one summary counts every test. A failed test runs once more:
 # Wine itself has been seen to fault, rarely, while a program of ours started (about once in a thousand

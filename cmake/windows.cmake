@@ -74,10 +74,6 @@ add_executable(show_main_dialog tools/show_main_dialog.cpp)
 target_link_libraries(show_main_dialog PRIVATE e2e_harness)
 target_link_options(show_main_dialog PRIVATE ${QUOREL_STATIC})
 
-# test.sh's keeper of Wine's desktop for the length of the test run.
-add_executable(desktop_keeper WIN32 tools/desktop_keeper.cpp)
-target_link_options(desktop_keeper PRIVATE ${QUOREL_STATIC})
-
 # The sample driver files, made and compressed into the distribution.
 include(cmake/sample_files.cmake)
 

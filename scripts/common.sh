@@ -103,20 +103,3 @@ quorel_fresh_prefix() {
         { echo "Could not make the Wine prefix $WINEPREFIX" >&2; wineserver -k 2>/dev/null; return 1; }
     quorel_wait_for_wine 120
 }
-
-# Keeps Wine's desktop and server up until the session is ended (tools/desktop_keeper.cpp says why).
-# Waits until the keeper's window exists, so that the first test already finds the desktop running.
-quorel_keep_desktop() {
-    local ready
-    ready=$(mktemp -u)
-    wine "$1" "Z:${ready//\//\\}" >/dev/null 2>&1 &
-    for _ in $(seq 1 300); do
-        if [ -e "$ready" ]; then
-            rm -f "$ready"
-            return 0
-        fi
-        sleep 0.1
-    done
-    echo "The desktop keeper did not start within 30 s" >&2
-    return 1
-}
