@@ -535,10 +535,14 @@ bool CheckExpandedFiles(const std::string& filesDirectory, const std::vector<Ben
 class DesktopAnchor {
   public:
     DesktopAnchor() {
-        thread_.Reset(CreateThread(nullptr, 0, Run, nullptr, 0, &id_));
-        // Its message queue exists once it has peeked; only then can it be told to quit.
-        if (thread_ && !WaitUntil([&] { return PostThreadMessageA(id_, WM_NULL, 0, 0) != FALSE; }, 5000))
-            std::fprintf(stderr, "the desktop anchor thread has no message queue\n");
+        ready_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        if (ready_)
+            thread_.Reset(CreateThread(nullptr, 0, Run, ready_.Get(), 0, &id_));
+        // The main thread's first window waits until this thread's window exists: two threads of one
+        // process connecting to Wine's display at the same time were seen to hang for good (about one run
+        // in eight, before SETUP.EXE was even started).
+        if (thread_ && WaitForSingleObject(ready_.Get(), 10000) != WAIT_OBJECT_0)
+            std::fprintf(stderr, "the desktop anchor thread made no window\n");
     }
     ~DesktopAnchor() {
         if (!thread_)
@@ -550,15 +554,19 @@ class DesktopAnchor {
     DesktopAnchor& operator=(const DesktopAnchor&) = delete;
 
   private:
-    static DWORD WINAPI Run(void*) {
+    static DWORD WINAPI Run(void* ready) {
         HWND window = CreateWindowA("STATIC", "install_benchmark", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
+        // The thread has its message queue now, so the quit message of the destructor reaches it.
         MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+        SetEvent(static_cast<HANDLE>(ready));
         while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
         if (window)
             DestroyWindow(window);
         return 0;
     }
+    KernelHandle ready_;
     KernelHandle thread_;
     DWORD id_ = 0;
 };

@@ -42,8 +42,8 @@ add_dependencies(install_benchmark dist bench_files_smoke)
 
 # The smoke set runs in every test run and prints "install ratio X.XX"; the full set is run by hand
 # (bench/README.md). Neither fails on a time.
-# The installation benchmark is run by hand only: in the last session's final fresh-clone run it hung
-# again after the end-to-end suite, even in a Wine session of its own, and a hang would fail the whole run.
+add_test(NAME bench.install COMMAND install_benchmark --smoke --no-breakdown)
+set_tests_properties(bench.install PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 120)
 
 # The reader benchmark: the program's readers over a setup information file that fills every capacity,
 # against the same reads made with one system call per byte; prints "reader ratio X.X".
