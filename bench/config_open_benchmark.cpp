@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "configdialog/config_session.h"
 #include "configstore/config_writer.h"
 #include "configstore/driver_config.h"
@@ -33,36 +34,6 @@ constexpr uint32_t kCapiIndex = 1;
 
 const std::string kScript = QUOREL_DIST_DIR "\\SETUP.QZT";
 const std::string kLanguageFile = QUOREL_DIST_DIR "\\ENGLISH.LNG";
-
-struct FullRead {
-    int os = 0;
-    MaintenanceDefaults maintenance;
-    std::string capiDll, defaultProtocol;
-    uint32_t version = 0;
-    std::vector<ProtocolEntry> protocols;
-    std::vector<CompFile> compFiles;
-    std::vector<AddFile> addFiles;
-    std::vector<DeleteAddFile> deleteAddFiles;
-    ProgmanGroup group;
-    LanguageList languages;
-};
-
-// Every section reader once, as the reader benchmark does.
-FullRead ReadEverything(const std::string& script, const std::string& language) {
-    FullRead read;
-    read.os = ReadOsSection(script);
-    ReadMaintenanceSection(script, read.maintenance);
-    ReadCurrentCapiDll(script, read.capiDll);
-    read.version = ReadScriptVersion(script);
-    ReadDefaultProtocol(script, read.defaultProtocol);
-    ReadProtocolEntries(script, read.protocols);
-    ReadCompFiles(script, read.compFiles);
-    ReadAddFiles(script, read.addFiles);
-    ReadDeleteAddFiles(script, read.deleteAddFiles);
-    ReadProgmanSection(script, language, read.group);
-    ReadLanguageSection(script, read.languages);
-    return read;
-}
 
 // What an installation writes on a machine without the driver: the defaults, the default protocol's image,
 // two adapters, and the backup.
@@ -111,20 +82,6 @@ bool MatchesBackup(const std::string& script) {
         return false;
     }
     return true;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-template <typename Work>
-double SecondsPerCall(int calls, Work work) {
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < calls; ++i) work();
-    std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count() / calls;
 }
 
 }  // namespace

@@ -29,6 +29,7 @@
 
 #include "resources/resource_ids.h"
 #include "resources/install_ids.h"
+#include "bench_support.h"
 #include "harness.h"
 #include "machine_state.h"
 #include "install/copy_file.h"
@@ -71,12 +72,6 @@ double Seconds() {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 std::string Lower(std::string text) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "setupfiles/setup_info_file.h"
@@ -133,37 +134,6 @@ std::string MaximalScript() {
     return s;
 }
 
-struct FullRead {
-    int os = 0;
-    MaintenanceDefaults maintenance;
-    std::string capiDll, defaultProtocol;
-    uint32_t version = 0;
-    std::vector<ProtocolEntry> protocols;
-    std::vector<CompFile> compFiles;
-    std::vector<AddFile> addFiles;
-    std::vector<DeleteAddFile> deleteAddFiles;
-    ProgmanGroup group;
-    LanguageList languages;
-};
-
-// Every reader, as the program's start, installation and removal call them; the Program Manager group of
-// the last language, whose items come last in the file.
-FullRead ReadEverything(const std::string& script) {
-    FullRead read;
-    read.os = ReadOsSection(script);
-    ReadMaintenanceSection(script, read.maintenance);
-    ReadCurrentCapiDll(script, read.capiDll);
-    read.version = ReadScriptVersion(script);
-    ReadDefaultProtocol(script, read.defaultProtocol);
-    ReadProtocolEntries(script, read.protocols);
-    ReadCompFiles(script, read.compFiles);
-    ReadAddFiles(script, read.addFiles);
-    ReadDeleteAddFiles(script, read.deleteAddFiles);
-    ReadProgmanSection(script, LanguageName(kMaxLanguages - 1), read.group);
-    ReadLanguageSection(script, read.languages);
-    return read;
-}
-
 // What the benchmark stands on: the full read gives back every entry the file holds.
 bool HoldsEverything(const FullRead& read) {
     auto expect = [](bool good, const char* what) {
@@ -221,20 +191,6 @@ size_t ReadByteByByte(const std::string& script) {
     return lines;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-template <typename Work>
-double SecondsPerCall(int calls, Work work) {
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < calls; ++i) work();
-    std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count() / calls;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -257,7 +213,7 @@ int main(int argc, char** argv) {
         }
     }
     const size_t lineCount = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\r'));
-    bool good = HoldsEverything(ReadEverything(script));
+    bool good = HoldsEverything(ReadEverything(script, LanguageName(kMaxLanguages - 1)));
     const size_t perByteLines = good ? ReadByteByByte(script) : 0;
     if (good && perByteLines < lineCount) {
         std::fprintf(stderr, "the per-byte reader did not reach the last section\n");
@@ -268,7 +224,8 @@ int main(int argc, char** argv) {
     for (int run = 0; good && run < runs; ++run) {
         // Alternate which side goes first, so that neither always finds the file warmer.
         auto timeFull = [&] {
-            full.push_back(SecondsPerCall(kFullReadsPerTiming, [&] { ReadEverything(script); }));
+            full.push_back(SecondsPerCall(kFullReadsPerTiming,
+                                          [&] { ReadEverything(script, LanguageName(kMaxLanguages - 1)); }));
         };
         auto timePerByte = [&] {
             perByte.push_back(SecondsPerCall(kByteReadsPerTiming, [&] { ReadByteByByte(script); }));

@@ -33,7 +33,7 @@ add_custom_target(bench_files DEPENDS bench_files_full)
 
 # The program's core and resources are linked in too: the benchmark opens the real progress window and
 # calls the real message pump to show where the per-file time goes.
-add_executable(install_benchmark bench/install_benchmark.cpp src/resources/setup.rc)
+add_executable(install_benchmark bench/install_benchmark.cpp bench/bench_support.cpp src/resources/setup.rc)
 target_link_libraries(install_benchmark PRIVATE e2e_harness quorel_core lz32)
 target_link_options(install_benchmark PRIVATE ${QUOREL_STATIC})
 target_compile_definitions(install_benchmark PRIVATE
@@ -47,7 +47,7 @@ set_tests_properties(bench.install PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEO
 
 # The reader benchmark: the program's readers over a setup information file that fills every capacity,
 # against the same reads made with one system call per byte; prints "reader ratio X.X".
-add_executable(reader_benchmark bench/reader_benchmark.cpp)
+add_executable(reader_benchmark bench/reader_benchmark.cpp bench/bench_support.cpp)
 target_link_libraries(reader_benchmark PRIVATE quorel_core)
 target_link_options(reader_benchmark PRIVATE ${QUOREL_STATIC})
 add_test(NAME bench.reader COMMAND reader_benchmark)
@@ -56,7 +56,7 @@ set_tests_properties(bench.reader PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOU
 # The configuration dialog benchmark: the dialog's opening over the installed configuration of the
 # distribution's SETUP.QZT, against one full read of that script; prints "config-open ratio X.X". It
 # installs the configuration in the prefix and leaves a machine without the driver.
-add_executable(config_open_benchmark bench/config_open_benchmark.cpp src/resources/setup.rc)
+add_executable(config_open_benchmark bench/config_open_benchmark.cpp bench/bench_support.cpp src/resources/setup.rc)
 target_link_libraries(config_open_benchmark PRIVATE e2e_harness quorel_core)
 target_link_options(config_open_benchmark PRIVATE ${QUOREL_STATIC})
 target_compile_definitions(config_open_benchmark PRIVATE QUOREL_DIST_DIR="${QUOREL_DIST_DIR_WINDOWS}")
