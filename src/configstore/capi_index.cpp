@@ -77,21 +77,13 @@ uint32_t FindCapiIndex(bool* found) {
     return next;
 }
 
-bool HasOtherMakersEntries(bool ourEntryExists) {
-    Key tree;
-    if (OpenKey(kCapiTreePath, false, tree.Put()) != kSuccess)
-        return false;
-    uint32_t count = 0;
-    return CountSubKeys(tree.Get(), &count) == kSuccess && count > (ourEntryExists ? 1u : 0u);
-}
-
-bool HasOtherCapiDriver(bool ourEntryFound) {
+bool HasOtherCapiDriver(bool ourEntryFound, bool whenUnreadable) {
     Key tree;
     long status = OpenKey(kCapiTreePath, false, tree.Put());
     if (status == kFileNotFound)
         return false;
     uint32_t count = 0;
     if (status != kSuccess || CountSubKeys(tree.Get(), &count) != kSuccess)
-        return true;
+        return whenUnreadable;
     return count > (ourEntryFound ? 1u : 0u);
 }

@@ -343,21 +343,29 @@ TEST_F(DriverConfigTest, OtherMakersEntriesAreCountedBesideOurs) {
         const char* what;
         std::vector<uint32_t> others;
         std::vector<uint32_t> ours;
-        bool expected;
+        bool unreadable;
+        bool expected;  // the same whatever an unreadable tree is taken for, unless the tree is unreadable
     } cases[] = {
-        {"no tree", {}, {}, false},
-        {"another maker's entry on a first installation", {1}, {}, true},
-        {"ours alone", {}, {1}, false},
-        {"ours beside another maker's", {1}, {2}, true},
-        {"ours before another maker's", {2}, {1}, true},
+        {"no tree", {}, {}, false, false},
+        {"another maker's entry on a first installation", {1}, {}, false, true},
+        {"ours alone", {}, {1}, false, false},
+        {"ours beside another maker's", {1}, {2}, false, true},
+        {"ours before another maker's", {2}, {1}, false, true},
+        {"a tree whose subkeys cannot be counted", {}, {1}, true, false},
     };
     for (const Case& c : cases) {
-        platform::fake::ResetRegistry();
-        for (uint32_t n : c.others) OtherMakersEntry(n);
-        for (uint32_t n : c.ours) OurEntry(n);
-        bool found = false;
-        FindCapiIndex(&found);
-        EXPECT_EQ(HasOtherMakersEntries(found), c.expected) << c.what;
+        for (bool whenUnreadable : {false, true}) {
+            platform::fake::ResetRegistry();
+            for (uint32_t n : c.others) OtherMakersEntry(n);
+            for (uint32_t n : c.ours) OurEntry(n);
+            bool found = false;
+            FindCapiIndex(&found);
+            if (c.unreadable)
+                platform::fake::FailRegistryOperation("SOFTWARE\\CAPI20", RegistryOperation::kCountSubKeys,
+                                                      5);
+            EXPECT_EQ(HasOtherCapiDriver(found, whenUnreadable), c.unreadable ? whenUnreadable : c.expected)
+                << c.what << ", unreadable taken as " << whenUnreadable;
+        }
     }
     EXPECT_TRUE(Shown().empty());
 }
