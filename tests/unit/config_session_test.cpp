@@ -22,16 +22,6 @@ const std::string kParameters = kParametersKeyPath;
 const std::string kMaintenance = kMaintenanceKeyPath;
 const std::string kIntegrity = kIntegrityCheckKey;
 
-std::string NoKey(const std::string& path) {
-    return "The registry key " + path + " cannot be opened or created.";
-}
-std::string NoKeyModify(const std::string& path) {
-    return "The values of the registry key " + path + " cannot be written.";
-}
-std::string NoValueQuery(const std::string& name) {
-    return "The registry value " + name + " cannot be read.";
-}
-
 class ConfigSessionTest : public ConfigDialogFixture {
   protected:
     void SetUp() override {
