@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "distribution_fixture.h"
 #include "harness.h"
 #include "machine_state.h"
 #include "resources/install_ids.h"
@@ -23,19 +24,11 @@ constexpr int kLongWaitMs = 60000;
 static_assert(QUOREL_SAMPLE_MANUFACTURER_MAJOR == 2 && QUOREL_SAMPLE_MANUFACTURER_MINOR == 101, "sample");
 const char* const kSampleDriverVersion = "v2.1 (rev.01)";
 
-class AboutBoxTest : public ::testing::Test {
+class AboutBoxTest : public DistributionFixture {
   protected:
-    void SetUp() override {
-        PrepareNt4Machine();
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = PrepareDistribution(std::string(info->test_suite_name()) + "." + info->name());
-    }
-    void TearDown() override { PrepareNt4Machine(); }
-
     std::string Text(const std::string& languageFile, const std::string& key) const {
         return LanguageText(dir_ + "\\" + languageFile, key);
     }
-    std::string English(const std::string& key) const { return Text("ENGLISH.LNG", key); }
 
     static HWND OpenAboutBox(const SetupProcess& setup, HWND main) {
         PressButton(main, IDC_MAIN_ABOUT);
@@ -82,8 +75,6 @@ class AboutBoxTest : public ::testing::Test {
         ASSERT_TRUE(setup.WaitForExit(&code));
         EXPECT_EQ(code, 0u);
     }
-
-    std::string dir_;
 };
 
 TEST_F(AboutBoxTest, BeforeInstallationNoDriverRunsAndTheSourcesAreListedInTheChosenLanguage) {
