@@ -2,16 +2,17 @@
 // installation: the driver version the installed CAPI 2.0 DLL reports, and the versions in the driver files.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "distribution_fixture.h"
 #include "harness.h"
 #include "machine_state.h"
 #include "resources/install_ids.h"
 #include "resources/resource_ids.h"
 #include "resources/version_ids.h"
+#include "sample_versions.h"
 
 namespace {
 
@@ -19,47 +20,15 @@ using namespace e2e;
 
 constexpr int kLongWaitMs = 60000;
 
-// The "[COMPFILES]" entries of the sample SETUP.QZT that carry "!VERSION_ON", in order.
-struct ListedFile {
-    const char* source;
-    const char* installed;
-    const char* windowsSubdirectory;
-    unsigned revisionOffset;  // each protocol driver counts the sample revision up by one
-};
-const ListedFile kListed[] = {
-    {"KXBUS.SY_", "kxbus.sys", "system32\\drivers", 0},
-    {"QDSS1.SY_", "qdss1.sys", "system32\\drivers", 1},
-    {"Q1TR6.SY_", "q1tr6.sys", "system32\\drivers", 2},
-    {"QNI1.SY_", "qni1.sys", "system32\\drivers", 3},
-    {"QDSSX31.SY_", "qdssx31.sys", "system32\\drivers", 4},
-    {"QNI1X31.SY_", "qni1x31.sys", "system32\\drivers", 5},
-    {"CAPI2032.DL_", "CAPI2032.DLL", "system32", 0},
-};
-
 // The sample DLL reports manufacturer version 2 and 101: major 2, minor 1, revision 01.
 static_assert(QUOREL_SAMPLE_MANUFACTURER_MAJOR == 2 && QUOREL_SAMPLE_MANUFACTURER_MINOR == 101, "sample");
 const char* const kSampleDriverVersion = "v2.1 (rev.01)";
 
-std::string SampleFileVersion(unsigned revisionOffset) {
-    char text[32];
-    std::snprintf(text, sizeof text, "v%x.%x (rev.%02x)", QUOREL_SAMPLE_VERSION_MAJOR,
-                  QUOREL_SAMPLE_VERSION_MINOR, QUOREL_SAMPLE_VERSION_REVISION + revisionOffset);
-    return text;
-}
-
-class AboutBoxTest : public ::testing::Test {
+class AboutBoxTest : public DistributionFixture {
   protected:
-    void SetUp() override {
-        PrepareNt4Machine();
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = PrepareDistribution(std::string(info->test_suite_name()) + "." + info->name());
-    }
-    void TearDown() override { PrepareNt4Machine(); }
-
     std::string Text(const std::string& languageFile, const std::string& key) const {
         return LanguageText(dir_ + "\\" + languageFile, key);
     }
-    std::string English(const std::string& key) const { return Text("ENGLISH.LNG", key); }
 
     static HWND OpenAboutBox(const SetupProcess& setup, HWND main) {
         PressButton(main, IDC_MAIN_ABOUT);
@@ -106,8 +75,6 @@ class AboutBoxTest : public ::testing::Test {
         ASSERT_TRUE(setup.WaitForExit(&code));
         EXPECT_EQ(code, 0u);
     }
-
-    std::string dir_;
 };
 
 TEST_F(AboutBoxTest, BeforeInstallationNoDriverRunsAndTheSourcesAreListedInTheChosenLanguage) {
@@ -118,7 +85,7 @@ TEST_F(AboutBoxTest, BeforeInstallationNoDriverRunsAndTheSourcesAreListedInTheCh
     std::vector<std::string> expected;
     for (const ListedFile& file : kListed)
         expected.push_back(DirectoryListingForm(dir_ + "\\DRIVER") + "\\" + file.source + "\t" +
-                           SampleFileVersion(file.revisionOffset));
+                           SampleVersionText(file.revisionOffset));
     for (const Language& language : languages) {
         SCOPED_TRACE(language.file);
         SetupProcess setup(dir_, language.arguments);
@@ -180,7 +147,7 @@ TEST_F(AboutBoxTest, AfterInstallationTheRunningDriverAndTheInstalledFilesAreSho
         std::string directory = WindowsDirectory() + "\\" + file.windowsSubdirectory;
         std::string version = std::string(file.installed) == "qni1x31.sys"
                                   ? English("[TEXT_UNKNOWNVERSION]")
-                                  : SampleFileVersion(file.revisionOffset);
+                                  : SampleVersionText(file.revisionOffset);
         expected.push_back(DirectoryListingForm(directory) + "\\" + file.installed + "\t" + version);
     }
     EXPECT_EQ(ScannedLines(versions), expected);

@@ -6,6 +6,7 @@
 #include "resources/resource_ids.h"
 #include "resources/install_ids.h"
 #include "resources/configstore_ids.h"
+#include "distribution_fixture.h"
 #include "harness.h"
 #include "machine_state.h"
 #include "resources/configdialog_ids.h"
@@ -116,17 +117,8 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-class ConfigDialogTest : public ::testing::Test {
+class ConfigDialogTest : public DistributionFixture {
   protected:
-    void SetUp() override {
-        PrepareNt4Machine();
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = PrepareDistribution(std::string(info->test_suite_name()) + "." + info->name());
-    }
-    void TearDown() override { PrepareNt4Machine(); }
-
-    std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
-
     static bool Answer(const SetupProcess& setup, const std::string& text, int button,
                        int timeoutMs = kLongWaitMs) {
         HWND window = setup.WaitForText(text, timeoutMs);
@@ -221,8 +213,6 @@ class ConfigDialogTest : public ::testing::Test {
         PressButton(editor, IDC_CPN_OK);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
     }
-
-    std::string dir_;
 };
 
 TEST_F(ConfigDialogTest, InstallationEndsInItAndOkWritesAll) {

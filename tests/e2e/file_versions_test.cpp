@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "install/file_versions.h"
 #include "platform/file_system.h"
 #include "platform/system_info.h"
+#include "sample_versions.h"
 #include "setupfiles/language_table.h"
 #include "ui/language_loading.h"
 #include "setupfiles/app_context.h"
@@ -22,33 +22,9 @@ namespace {
 
 using namespace e2e;
 
-// The "[COMPFILES]" entries of the sample SETUP.QZT that carry "!VERSION_ON", in order.
-struct ListedFile {
-    const char* source;
-    const char* installed;
-    const char* windowsSubdirectory;
-    unsigned revisionOffset;  // each protocol driver counts the sample revision up by one
-};
-const ListedFile kListed[] = {
-    {"KXBUS.SY_", "kxbus.sys", "system32\\drivers", 0},
-    {"QDSS1.SY_", "qdss1.sys", "system32\\drivers", 1},
-    {"Q1TR6.SY_", "q1tr6.sys", "system32\\drivers", 2},
-    {"QNI1.SY_", "qni1.sys", "system32\\drivers", 3},
-    {"QDSSX31.SY_", "qdssx31.sys", "system32\\drivers", 4},
-    {"QNI1X31.SY_", "qni1x31.sys", "system32\\drivers", 5},
-    {"CAPI2032.DL_", "CAPI2032.DLL", "system32", 0},
-};
-
 std::string Lower(std::string text) {
     if (!text.empty())
         CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
-std::string SampleVersionText(unsigned revisionOffset) {
-    char text[32];
-    std::snprintf(text, sizeof text, "v%x.%x (rev.%02x)", QUOREL_SAMPLE_VERSION_MAJOR,
-                  QUOREL_SAMPLE_VERSION_MINOR, QUOREL_SAMPLE_VERSION_REVISION + revisionOffset);
     return text;
 }
 

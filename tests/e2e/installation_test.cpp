@@ -4,6 +4,7 @@
 
 #include "resources/resource_ids.h"
 #include "resources/install_ids.h"
+#include "distribution_fixture.h"
 #include "harness.h"
 #include "machine_state.h"
 
@@ -42,19 +43,7 @@ void MakeNewer(const std::string& path) {
     EXPECT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &later));
 }
 
-class InstallationTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        PrepareNt4Machine();
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = PrepareDistribution(std::string(info->test_suite_name()) + "." + info->name());
-    }
-    void TearDown() override { PrepareNt4Machine(); }
-
-    std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
-
-    std::string dir_;
-};
+class InstallationTest : public DistributionFixture {};
 
 TEST_F(InstallationTest, FirstInstallationPutsTheDriverOnTheMachine) {
     SetupProcess setup(dir_, "");

@@ -37,32 +37,13 @@ class AnswerConfigurationTest : public ConfigDialogFixture {
         AdapterArray adapters;
         adapters[0] = {2, 0x260, 3, "SPID-1"};
         adapters[1] = {2, 0x300, 5, "SPID-2"};
-        GlobalDriverConfig() = config;
-        GlobalAdapters() = adapters;
-        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
-        for (uint32_t i = 0; i < config.NumberOfControllers; ++i)
-            ASSERT_TRUE(WriteAdapterConfig(adapters[i], i, kProtocolHasSpid));
-        ASSERT_TRUE(WriteIntegrityBackup(ScriptFile()));
-        GlobalDriverConfig() = DriverConfig();
-        GlobalAdapters() = AdapterArray();
+        ASSERT_NO_FATAL_FAILURE(WriteInstalledConfiguration(config, adapters));
         installed_ = Snapshot();
         platform::fake::SetLocalDate(2024, 1, 5);
-        Shown().clear();
     }
 
     // Every key the configuration touches, with its values.
-    std::map<std::string, Values> Snapshot() {
-        std::vector<std::string> keys = {kEntry, kService, kParametersKeyPath, kMaintenance, kIntegrity};
-        for (uint32_t number = 1; number <= kMaxAdapters; ++number) {
-            keys.push_back(ChannelKeyPath(1, number));
-            keys.push_back(AdapterKeyPath(number));
-        }
-        std::map<std::string, Values> snapshot;
-        for (const std::string& key : keys)
-            snapshot[key] = platform::fake::RegistryKeyExists(key) ? platform::fake::RegistryValues(key)
-                                                                   : Values{{"(no key)", 0, ""}};
-        return snapshot;
-    }
+    std::map<std::string, Values> Snapshot() { return RegistrySnapshot(ConfigurationKeys()); }
     void RestoreInstalled() {
         platform::fake::ResetRegistry();
         WindowsNtState();
@@ -70,12 +51,6 @@ class AnswerConfigurationTest : public ConfigDialogFixture {
             for (const RegistryValue& value : key.second)
                 if (value.name != "(no key)")
                     platform::fake::SetRegistryValue(key.first, value.name, value.type, value.data);
-    }
-    std::string Stored(const std::string& key, const std::string& name) {
-        for (const auto& value : platform::fake::RegistryValues(key))
-            if (value.name == name)
-                return value.data;
-        return "(missing)";
     }
 
     std::map<std::string, Values> installed_;

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "config_store_fixture.h"
+#include "configstore/config_writer.h"
 #include "configstore/driver_config.h"
+#include "configstore/integrity_backup.h"
+#include "configstore/registry_layout.h"
 
 // Shared by the configuration dialog suites: the store fixture's protocols (DSS1 none, "National ISDN"
 // SPID, "X.31" layer 2, "National ISDN X.31" both), with a default protocol and a "[MAINTENANCE]" section
@@ -65,6 +69,35 @@ inline std::vector<std::string> FieldsOf(const AdapterArray& adapters) {
     return fields;
 }
 
+// The keys a configuration as CAPI 2.0 entry 1 touches: the entry and its channel keys, the service and its
+// parameters, maintenance, integrity and adapter keys.
+inline std::vector<std::string> ConfigurationKeys() {
+    std::vector<std::string> keys = {CapiEntryPath(1), kServiceKeyPath, kParametersKeyPath,
+                                     kMaintenanceKeyPath, kIntegrityCheckKey};
+    for (uint32_t number = 1; number <= kMaxAdapters; ++number) {
+        keys.push_back(ChannelKeyPath(1, number));
+        keys.push_back(AdapterKeyPath(number));
+    }
+    return keys;
+}
+
+// Each key with its values; a missing key shows as a single "(no key)" value.
+inline std::map<std::string, Values> RegistrySnapshot(const std::vector<std::string>& keys) {
+    std::map<std::string, Values> snapshot;
+    for (const std::string& key : keys)
+        snapshot[key] = platform::fake::RegistryKeyExists(key) ? platform::fake::RegistryValues(key)
+                                                               : Values{{"(no key)", 0, ""}};
+    return snapshot;
+}
+
+// The stored bytes of a value, or "(missing)".
+inline std::string Stored(const std::string& key, const std::string& name) {
+    for (const auto& value : platform::fake::RegistryValues(key))
+        if (value.name == name)
+            return value.data;
+    return "(missing)";
+}
+
 class ConfigDialogFixture : public ConfigStoreFixture {
   protected:
     // SETUP.QZT with the protocols, "National ISDN" as the default, and the given further lines.
@@ -72,6 +105,20 @@ class ConfigDialogFixture : public ConfigStoreFixture {
         std::vector<std::string> all = {"[DEFPROTOCOL]", "National ISDN"};
         all.insert(all.end(), lines.begin(), lines.end());
         Script(all);
+    }
+
+    // The configuration in the registry as CAPI 2.0 entry 1, adapters with their SPIDs, and its backup, as
+    // the dialog's last OK leaves them; the in-memory records and the messages shown are cleared after.
+    void WriteInstalledConfiguration(const DriverConfig& config, const AdapterArray& adapters) {
+        GlobalDriverConfig() = config;
+        GlobalAdapters() = adapters;
+        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
+        for (uint32_t i = 0; i < config.NumberOfControllers; ++i)
+            ASSERT_TRUE(WriteAdapterConfig(adapters[i], i, kProtocolHasSpid));
+        ASSERT_TRUE(WriteIntegrityBackup(ScriptFile()));
+        GlobalDriverConfig() = DriverConfig();
+        GlobalAdapters() = AdapterArray();
+        Shown().clear();
     }
 };
 

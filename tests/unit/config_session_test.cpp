@@ -22,16 +22,6 @@ const std::string kParameters = kParametersKeyPath;
 const std::string kMaintenance = kMaintenanceKeyPath;
 const std::string kIntegrity = kIntegrityCheckKey;
 
-std::string NoKey(const std::string& path) {
-    return "The registry key " + path + " cannot be opened or created.";
-}
-std::string NoKeyModify(const std::string& path) {
-    return "The values of the registry key " + path + " cannot be written.";
-}
-std::string NoValueQuery(const std::string& name) {
-    return "The registry value " + name + " cannot be read.";
-}
-
 class ConfigSessionTest : public ConfigDialogFixture {
   protected:
     void SetUp() override {
@@ -55,37 +45,13 @@ class ConfigSessionTest : public ConfigDialogFixture {
     }
 
     // The installed configuration in the registry with its backup, as the dialog's last OK left it.
-    void Install() {
-        GlobalDriverConfig() = installed_;
-        GlobalAdapters() = installedAdapters_;
-        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, installed_));
-        for (uint32_t i = 0; i < installed_.NumberOfControllers; ++i)
-            ASSERT_TRUE(WriteAdapterConfig(installedAdapters_[i], i, kProtocolHasSpid));
-        ASSERT_TRUE(WriteIntegrityBackup(ScriptFile()));
-        GlobalDriverConfig() = DriverConfig();
-        GlobalAdapters() = AdapterArray();
-        Shown().clear();
-    }
+    void Install() { WriteInstalledConfiguration(installed_, installedAdapters_); }
 
-    // Every key the configuration touches, with its values.
+    // Every key the configuration touches, with its values, and the service group list.
     std::map<std::string, Values> Snapshot() {
-        std::vector<std::string> keys = {kEntry,       kService,   kParameters,
-                                         kMaintenance, kIntegrity, kServiceGroupOrderKey};
-        for (uint32_t number = 1; number <= kMaxAdapters; ++number) {
-            keys.push_back(ChannelKeyPath(1, number));
-            keys.push_back(AdapterKeyPath(number));
-        }
-        std::map<std::string, Values> snapshot;
-        for (const std::string& key : keys)
-            snapshot[key] = platform::fake::RegistryKeyExists(key) ? platform::fake::RegistryValues(key)
-                                                                   : Values{{"(no key)", 0, ""}};
-        return snapshot;
-    }
-    std::string Stored(const std::string& key, const std::string& name) {
-        for (const auto& value : platform::fake::RegistryValues(key))
-            if (value.name == name)
-                return value.data;
-        return "(missing)";
+        std::vector<std::string> keys = ConfigurationKeys();
+        keys.push_back(kServiceGroupOrderKey);
+        return RegistrySnapshot(keys);
     }
 
     DriverConfig installed_;

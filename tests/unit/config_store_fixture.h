@@ -78,6 +78,17 @@ inline std::vector<std::string> Messages() {
     return texts;
 }
 
+// The English reports of a failed registry operation, as the sample texts word them.
+inline std::string NoKey(const std::string& path) {
+    return "The registry key " + path + " cannot be opened or created.";
+}
+inline std::string NoKeyModify(const std::string& path) {
+    return "The values of the registry key " + path + " cannot be written.";
+}
+inline std::string NoValueQuery(const std::string& name) {
+    return "The registry value " + name + " cannot be read.";
+}
+
 inline std::string ReadHostFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream content;

@@ -29,16 +29,6 @@ const std::string kAdapter01 = kParameters + "\\Adapter01";
 const std::string kAdapter02 = kParameters + "\\Adapter02";
 const std::string kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
 
-std::string NoKey(const std::string& path) {
-    return "The registry key " + path + " cannot be opened or created.";
-}
-std::string NoKeyModify(const std::string& path) {
-    return "The values of the registry key " + path + " cannot be written.";
-}
-std::string NoValueQuery(const std::string& name) {
-    return "The registry value " + name + " cannot be read.";
-}
-
 class ConfigWriteReadTest : public ConfigStoreFixture {
   protected:
     void SetUp() override {

@@ -45,50 +45,20 @@ class InstallationRunTest : public SetupFixture {
         Script(Dir() + "/dist", "DIST");
         WriteFile("dist/SETUP.EXE", "program");
         WriteFile("dist/DOCS/README.TXT", "readme");
-        WriteFile("dist/DRIVER/KXBUS.SY_", ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_"));
-        WriteFile("dist/DRIVER/TOOL.EX_", "plain tool");
+        WriteDriverAndToolSources();
     }
 
     // A small script naming a Windows-only file, a file for both places, and a documentation file.
     void Script(const std::string& directory, const std::string& marker) {
-        std::string bytes = CrLf({"[VERSION]",
-                                  "210",
-                                  "[DEFPROTOCOL]",
-                                  "Euro",
-                                  "[PROTOCOL]",
-                                  "1",
-                                  "Euro",
-                                  "qdss1.sys",
-                                  "0",
-                                  "[ADDFILES]",
-                                  "1",
-                                  "1",
-                                  "DOCS",
-                                  "README.TXT",
-                                  "DOCS",
-                                  "[COMPFILES]",
-                                  "2",
-                                  "1",
-                                  "DRIVER",
-                                  "KXBUS.SY_",
-                                  "kxbus.sys",
-                                  "!NOSETUPDIR",
-                                  "system32\\drivers",
-                                  "!VERSION_ON",
-                                  "1",
-                                  "DRIVER",
-                                  "TOOL.EX_",
-                                  "tool.exe",
-                                  "TOOLS",
-                                  "system32",
-                                  "!VERSION_OFF",
-                                  "[PROGMAN]",
-                                  "Group",
-                                  "Test",
-                                  "0",
-                                  "[MAINTENANCE]",
-                                  "!MAINTENANCE_OFF",
-                                  "REM " + marker});
+        std::string bytes = CrLf(Rows({
+            {"[VERSION]", "210"},
+            {"[DEFPROTOCOL]", "Euro"},
+            {"[PROTOCOL]", "1", "Euro", "qdss1.sys", "0"},
+            {"[ADDFILES]", "1", "1", "DOCS", "README.TXT", "DOCS"},
+            DriverAndToolSection(),
+            {"[PROGMAN]", "Group", "Test", "0"},
+            {"[MAINTENANCE]", "!MAINTENANCE_OFF", "REM " + marker},
+        }));
         std::filesystem::create_directories(directory);
         std::ofstream(directory + "/SETUP.QZT", std::ios::binary) << bytes;
     }

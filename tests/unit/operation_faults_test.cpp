@@ -148,61 +148,24 @@ class OperationFaultsTest : public ConfigStoreFixture {
         WriteFile("dist/SETUP.EXE", "program");
         WriteFile("dist/DEUTSCH.LNG", config_test::ReadHostFile(QUOREL_SAMPLE_DIR "/DEUTSCH.LNG"));
         WriteFile("dist/DOCS/README.TXT", "readme");
-        WriteFile("dist/DRIVER/KXBUS.SY_", config_test::ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_"));
-        WriteFile("dist/DRIVER/TOOL.EX_", "plain tool");
+        WriteDriverAndToolSources();
         App().SetupDirectory = Dir() + "\\dist";
         foreign_ = ForeignState();
     }
 
     static std::string DistributionScript() {
-        Texts lines = kScriptProtocols;
-        Texts rest = {"[VERSION]",
-                      "210",
-                      "[DEFPROTOCOL]",
-                      "DSS1",
-                      "[ADDFILES]",
-                      "2",
-                      "1",
-                      "DOCS",
-                      "README.TXT",
-                      "DOCS",
-                      "1",
-                      "",
-                      "DEUTSCH.LNG",
-                      "",
-                      "[COMPFILES]",
-                      "2",
-                      "1",
-                      "DRIVER",
-                      "KXBUS.SY_",
-                      "kxbus.sys",
-                      "!NOSETUPDIR",
-                      "system32\\drivers",
-                      "!VERSION_ON",
-                      "1",
-                      "DRIVER",
-                      "TOOL.EX_",
-                      "tool.exe",
-                      "TOOLS",
-                      "system32",
-                      "!VERSION_OFF",
-                      "[DELETEADDFILES]",
-                      "1",
-                      "1",
-                      "TOOLS",
-                      "QTRACE.LOG",
-                      "[PROGMAN]",
-                      "Group",
-                      "Test",
-                      "0",
-                      "[LANGUAGE]",
-                      "1",
-                      "Deutsch",
-                      "DEUTSCH.LNG"};
-        lines.insert(lines.end(), rest.begin(), rest.end());
-        Texts maintenance = MaintenanceSection("!MAINTENANCE_FULL");
-        lines.insert(lines.end(), maintenance.begin(), maintenance.end());
-        return CrLf(lines);
+        return CrLf(Rows({
+            kScriptProtocols,
+            {"[VERSION]", "210"},
+            {"[DEFPROTOCOL]", "DSS1"},
+            {"[ADDFILES]", "2", "1", "DOCS", "README.TXT", "DOCS"},
+            {"1", "", "DEUTSCH.LNG", ""},
+            DriverAndToolSection(),
+            {"[DELETEADDFILES]", "1", "1", "TOOLS", "QTRACE.LOG"},
+            {"[PROGMAN]", "Group", "Test", "0"},
+            {"[LANGUAGE]", "1", "Deutsch", "DEUTSCH.LNG"},
+            MaintenanceSection("!MAINTENANCE_FULL"),
+        }));
     }
 
     std::string Installed() { return Dir() + "\\Quorel2"; }

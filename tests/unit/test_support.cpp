@@ -14,6 +14,20 @@ std::string CrLf(const std::vector<std::string>& lines) {
     return text;
 }
 
+std::vector<std::string> Rows(const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::string> lines;
+    for (const std::vector<std::string>& row : rows) lines.insert(lines.end(), row.begin(), row.end());
+    return lines;
+}
+
+std::vector<std::string> DriverAndToolSection() {
+    return Rows({
+        {"[COMPFILES]", "2"},
+        {"1", "DRIVER", "KXBUS.SY_", "kxbus.sys", "!NOSETUPDIR", "system32\\drivers", "!VERSION_ON"},
+        {"1", "DRIVER", "TOOL.EX_", "tool.exe", "TOOLS", "system32", "!VERSION_OFF"},
+    });
+}
+
 void SetupFixture::SetUp() {
     savedWorkingDirectory_ = std::filesystem::current_path().string();
     savedApp_ = App();
@@ -66,6 +80,11 @@ std::string SetupFixture::ReadFile(const std::string& name) const {
 
 bool SetupFixture::Exists(const std::string& name) const {
     return std::filesystem::exists(PathOf(name));
+}
+
+void SetupFixture::WriteDriverAndToolSources() const {
+    WriteFile("dist/DRIVER/KXBUS.SY_", ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_"));
+    WriteFile("dist/DRIVER/TOOL.EX_", "plain tool");
 }
 
 void SetupFixture::LoadLanguage(const std::map<std::string, std::string>& texts) {
