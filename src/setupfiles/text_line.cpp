@@ -103,7 +103,7 @@ uint32_t ParseHex(const std::string& text) {
     return static_cast<uint32_t>(AccumulateDigits(text, i, 16, std::numeric_limits<uint32_t>::max()));
 }
 
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {

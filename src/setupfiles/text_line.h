@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/file.h"
 
@@ -28,4 +29,5 @@ uint32_t ParseUnsignedDecimal(const std::string& text);
 // Hexadecimal digits in either case, optionally after 0x or 0X.
 uint32_t ParseHex(const std::string& text);
 
-bool EqualsIgnoreCase(const std::string& a, const std::string& b);
+// Takes views so that comparing a line with a constant text makes no copy of either.
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
