@@ -51,15 +51,6 @@ std::string Selected(HWND dialog, int id) {
     return selected >= 0 && static_cast<size_t>(selected) < entries.size() ? entries[selected] : "<none>";
 }
 
-// The control that has the keyboard focus in the window's thread, and the dialog it lies in.
-HWND FocusedWindow(HWND window) {
-    GUITHREADINFO input = {};
-    input.cbSize = sizeof input;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &input))
-        return nullptr;
-    return input.hwndFocus;
-}
-
 std::string AdapterKey(int number) {
     return std::string(kParametersKey) + "\\Adapter0" + std::to_string(number);
 }

@@ -569,17 +569,16 @@ int RunCheck(int button, int answer, const std::string& caption, IntegrityView* 
             reinterpret_cast<HICON>(SendMessageW(GetDlgItem(dialog, kIcon), STM_GETICON, 0, 0)) ==
             LoadIconA(nullptr, MAKEINTRESOURCEA(32515));
         view->centred = IsCentred(dialog);
-        GUITHREADINFO input = {};
-        input.cbSize = sizeof input;
+        HWND focus = nullptr;
         // The focus moves after the texts are set: wait for it as for them.
         view->focusOnCancel = WaitUntil(
             [&] {
-                GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &input);
-                return input.hwndFocus == GetDlgItem(dialog, kCancel);
+                focus = FocusedWindow(dialog);
+                return focus == GetDlgItem(dialog, kCancel);
             },
             2000);
         if (button == kEnterKey) {
-            PostKey(input.hwndFocus ? input.hwndFocus : dialog, VK_RETURN);
+            PostKey(focus ? focus : dialog, VK_RETURN);
         } else {
             PressButton(dialog, button);
         }

@@ -417,4 +417,13 @@ void PostKey(HWND window, WPARAM key) {
     PostMessageA(window, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | (1u << 30) | (1u << 31)));
 }
 
+HWND FocusedWindow(HWND window) {
+    SetForegroundWindow(GetAncestor(window, GA_ROOT));
+    GUITHREADINFO input = {};
+    input.cbSize = sizeof input;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &input))
+        return nullptr;
+    return input.hwndFocus;
+}
+
 }  // namespace e2e

@@ -104,5 +104,10 @@ bool ShowsText(HWND window, const std::string& text);
 // Posts a key press (down and up) to a window, as the keyboard delivers it to the focused control; a
 // dialog's message loop turns Enter and Escape into commands.
 void PostKey(HWND window, WPARAM key);
+// The control that has the keyboard focus in the thread of the window, null when none has. The window is
+// brought to the front first, as the administrator's click would: Wine's Program Manager opens an Explorer
+// window on a new group some time after an installation, and a thread that lost the activation to it has
+// no focus until its window is active again; a dialog then gives the focus back to its control.
+HWND FocusedWindow(HWND window);
 
 }  // namespace e2e

@@ -156,12 +156,10 @@ TEST_F(MainDialogTest, CloseBoxEndsTheProgram) {
 
 // The control that has the keyboard focus in the program's window's thread.
 int FocusedControl(HWND main) {
-    GUITHREADINFO input = {};
-    input.cbSize = sizeof input;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &input) || !input.hwndFocus)
+    HWND focus = FocusedWindow(main);
+    if (!focus)
         return -1;
     // A combo box's focus may rest on its own child.
-    HWND focus = input.hwndFocus;
     if (GetParent(focus) != main)
         focus = GetParent(focus);
     return GetDlgCtrlID(focus);
