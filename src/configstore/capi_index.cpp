@@ -77,13 +77,13 @@ uint32_t FindCapiIndex(bool* found) {
     return next;
 }
 
-bool HasOtherCapiDriver(bool ourEntryFound, bool whenUnreadable) {
+bool HasOtherCapiDriver(bool ourEntryFound, UnreadableCapiTree unreadable) {
     Key tree;
     long status = OpenKey(kCapiTreePath, false, tree.Put());
     if (status == kFileNotFound)
         return false;
     uint32_t count = 0;
     if (status != kSuccess || CountSubKeys(tree.Get(), &count) != kSuccess)
-        return whenUnreadable;
+        return unreadable == UnreadableCapiTree::kHoldsAnother;
     return count > (ourEntryFound ? 1u : 0u);
 }

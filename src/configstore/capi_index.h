@@ -13,9 +13,10 @@ constexpr uint32_t kCapiIndexUnknown = 0;
 // missing or empty; kCapiIndexUnknown when it cannot be opened or its subkeys cannot all be listed. Only
 // subkeys named by a plain decimal number from 1 count; others are passed over.
 uint32_t FindCapiIndex(bool* found);
+// What a "SOFTWARE\CAPI20" tree that is there but whose subkeys cannot be counted is taken for: the
+// installation's notice speaks only of entries it has seen, while a removal counts such a tree as holding
+// another driver, so that it never takes away what another driver needs on a guess.
+enum class UnreadableCapiTree { kHoldsNoOther, kHoldsAnother };
 // True when "SOFTWARE\CAPI20" holds a subkey besides our entry (ourEntryFound: ours is one of them), that
-// is, another CAPI 2.0 driver is registered; a missing tree holds none. whenUnreadable is the answer for a
-// tree that is there but whose subkeys cannot be counted: the installation's notice speaks only of entries
-// it has seen, while a removal counts such a tree as holding another driver, so that it never takes away
-// what another driver needs on a guess. Nothing is shown.
-bool HasOtherCapiDriver(bool ourEntryFound, bool whenUnreadable);
+// is, another CAPI 2.0 driver is registered; a missing tree holds none. Nothing is shown.
+bool HasOtherCapiDriver(bool ourEntryFound, UnreadableCapiTree unreadable);

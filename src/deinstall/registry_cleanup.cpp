@@ -94,7 +94,7 @@ bool DriverRegistryPresent() {
 bool RemoveDriverRegistry(const std::string& setupDirectory, const std::string& script) {
     bool ourEntry = false;
     uint32_t capiIndex = FindCapiIndex(&ourEntry);
-    bool otherDrivers = HasOtherCapiDriver(ourEntry, true);
+    bool otherDrivers = HasOtherCapiDriver(ourEntry, UnreadableCapiTree::kHoldsAnother);
     uint32_t adapters = 0;
     if (ourEntry) {
         DriverConfig installed;

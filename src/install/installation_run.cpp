@@ -201,7 +201,7 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
     uint32_t capiIndex = FindCapiIndex(&existing);
     // Counted beside our entry, not in place of it: a first installation next to another maker's driver
     // is told too.
-    if (HasOtherCapiDriver(existing, false))
+    if (HasOtherCapiDriver(existing, UnreadableCapiTree::kHoldsNoOther))
         ShowMessage(installDialog, Text(kTextInfoOthermanu));
     // Only an explicit No discards the earlier configuration; closing the question keeps it.
     bool fresh = !existing || ui::AskYesNo(installDialog, false, Text(kTextQuestApplyold),

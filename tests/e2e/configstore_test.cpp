@@ -439,7 +439,7 @@ TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLos
     EXPECT_EQ(Read(kParameters + "\\Adapter02", "BaseAddress"), Dword(0x340));
     EXPECT_EQ(Read(kParameters + "\\Adapter02", "Interrupt"), Dword(10));
     EXPECT_EQ(Read(kParameters + "\\Adapter02", "SPID"), Sz("9876543210"));
-    EXPECT_TRUE(HasOtherCapiDriver(true, false));
+    EXPECT_TRUE(HasOtherCapiDriver(true, UnreadableCapiTree::kHoldsNoOther));
 
     DriverConfig read;
     SetDefaultDriverConfig(n, ScriptMaintenance(), read);

@@ -354,7 +354,8 @@ TEST_F(DriverConfigTest, OtherMakersEntriesAreCountedBesideOurs) {
         {"a tree whose subkeys cannot be counted", {}, {1}, true, false},
     };
     for (const Case& c : cases) {
-        for (bool whenUnreadable : {false, true}) {
+        for (UnreadableCapiTree unreadable :
+             {UnreadableCapiTree::kHoldsNoOther, UnreadableCapiTree::kHoldsAnother}) {
             platform::fake::ResetRegistry();
             for (uint32_t n : c.others) OtherMakersEntry(n);
             for (uint32_t n : c.ours) OurEntry(n);
@@ -363,8 +364,9 @@ TEST_F(DriverConfigTest, OtherMakersEntriesAreCountedBesideOurs) {
             if (c.unreadable)
                 platform::fake::FailRegistryOperation("SOFTWARE\\CAPI20", RegistryOperation::kCountSubKeys,
                                                       5);
-            EXPECT_EQ(HasOtherCapiDriver(found, whenUnreadable), c.unreadable ? whenUnreadable : c.expected)
-                << c.what << ", unreadable taken as " << whenUnreadable;
+            bool takenAsAnother = unreadable == UnreadableCapiTree::kHoldsAnother;
+            EXPECT_EQ(HasOtherCapiDriver(found, unreadable), c.unreadable ? takenAsAnother : c.expected)
+                << c.what << ", unreadable taken as holding another: " << takenAsAnother;
         }
     }
     EXPECT_TRUE(Shown().empty());
