@@ -1,11 +1,10 @@
 #include "install/copy_file.h"
 
-#include <algorithm>
 #include <functional>
-#include <iterator>
 
 #include "install/install_context.h"
 #include "platform/file_system.h"
+#include "platform/szdd_header.h"
 #include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
@@ -85,29 +84,22 @@ int CopyPlain(WindowRef owner, const std::string& source, const std::string& tar
     return RetryWhileFailing(owner, target, [&] { return platform::CopyFilePath(source, target); });
 }
 
-// The first bytes of a file in the Windows file compression format; bytes 10 to 13 hold the length of the
-// expanded file, least significant byte first.
-constexpr unsigned char kSzddSignature[] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
-constexpr size_t kSzddHeaderLength = 14;
-constexpr size_t kSzddLengthOffset = 10;
-
-// Whether the expansion gave the whole file. LZ32 expands a compressed file that was cut short (a broken
-// download) into a short one without an error; its header still tells the full length.
-bool ExpandedWhole(const std::string& source, long written) {
-    if (written < 0)
-        return false;
-    platform::InputFile file(source);
-    if (!file.IsOpen())
-        return false;
-    unsigned char header[kSzddHeaderLength];
-    for (unsigned char& byte : header)
-        if (!file.ReadByte(&byte))
-            return true;  // too short for a header: copied unchanged, as LZ32 does
-    if (!std::equal(std::begin(kSzddSignature), std::end(kSzddSignature), header))
-        return true;  // not compressed: copied unchanged
-    uint32_t length = 0;
-    for (size_t i = 4; i-- > 0;) length = length << 8 | header[kSzddLengthOffset + i];
-    return static_cast<uint64_t>(written) == length;
+// Expands into the file named. False, with that file removed again, when the expansion failed or gave less
+// than the whole file: LZ32 expands a compressed file that was cut short (a broken download) into a short
+// one without an error, but its header still tells the full length.
+bool ExpandInto(const std::string& source, const std::string& target) {
+    int64_t expected = platform::kAnyLength;
+    long written = -1;
+    {
+        platform::LzFile from(platform::LzOpenSource(source, &expected));
+        platform::LzFile to(platform::LzCreateTarget(target));
+        if (from.IsOpen() && to.IsOpen())
+            written = platform::LzCopyFile(from.Id(), to.Id());
+    }  // both closed before the result is checked
+    if (written >= 0 && (expected == platform::kAnyLength || written == expected))
+        return true;
+    platform::DeleteFilePath(target);
+    return false;
 }
 
 // The directory part of a path, for a file that has to lie beside another.
@@ -116,21 +108,19 @@ std::string DirectoryOf(const std::string& path) {
     return separator == std::string::npos ? std::string(".") : path.substr(0, separator);
 }
 
-// Expands beside the target and only then puts the result in its place, so that an expansion that fails
-// (a damaged source, a target held by the running driver) never leaves a cut file where the earlier one
-// was. False when any part failed; the temporary file is gone again either way.
-bool ExpandIntoPlace(const std::string& source, const std::string& target) {
+// Whatever is at the target (an earlier driver file, perhaps held by the running driver) is only replaced
+// by a whole expansion: that is made beside it and then moved into its place. Where nothing is there yet,
+// nothing can be lost, and the file is expanded in place. False when any part failed; no file of the
+// attempt is left either way.
+bool ExpandIntoPlace(const std::string& source, const std::string& target, bool targetPresent) {
+    if (!targetPresent)
+        return ExpandInto(source, target);
     std::string temporary = platform::CreateTemporaryFile(DirectoryOf(target));
     if (temporary.empty())
         return false;
-    long written = -1;
-    {
-        platform::LzFile from(platform::LzOpenSource(source));
-        platform::LzFile to(platform::LzCreateTarget(temporary));
-        if (from.IsOpen() && to.IsOpen())
-            written = platform::LzCopyFile(from.Id(), to.Id());
-    }  // both closed before the result is checked and moved
-    if (ExpandedWhole(source, written) && platform::ReplaceFilePath(temporary, target))
+    if (!ExpandInto(source, temporary))
+        return false;
+    if (platform::ReplaceFilePath(temporary, target))
         return true;
     platform::DeleteFilePath(temporary);
     return false;
@@ -138,8 +128,8 @@ bool ExpandIntoPlace(const std::string& source, const std::string& target) {
 
 // A driver file that was not expanded is never counted as installed: its failure is asked about like a
 // failed copy, and Abort ends the run.
-int Expand(WindowRef owner, const std::string& source, const std::string& target) {
-    return RetryWhileFailing(owner, target, [&] { return ExpandIntoPlace(source, target); });
+int Expand(WindowRef owner, const std::string& source, const std::string& target, bool targetPresent) {
+    return RetryWhileFailing(owner, target, [&] { return ExpandIntoPlace(source, target, targetPresent); });
 }
 
 }  // namespace
@@ -157,7 +147,8 @@ int CopyOrExpandFile(WindowRef owner, const std::string& source, const std::stri
         if (result != kFileDone)
             return result;
     }
-    return expand ? Expand(owner, source, target) : CopyPlain(owner, source, target);
+    bool targetPresent = targetFound.attributes != platform::kInvalidAttributes;
+    return expand ? Expand(owner, source, target, targetPresent) : CopyPlain(owner, source, target);
 }
 
 void CreatePathDirectories(WindowRef progressWindow, const std::string& directory) {

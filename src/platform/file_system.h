@@ -67,7 +67,9 @@ std::string DisplayDirectory(const std::string& directory);
 // other file copied unchanged. A missing source name.ext is also looked for as name.ex_.
 using LzId = std::intptr_t;
 constexpr LzId kNoLz = -1;
-LzId LzOpenSource(const std::string& path);
+// When expectedLength is given, it receives what the file's header says the expansion must write
+// (kAnyLength for a file that is copied unchanged), read through the same open file.
+LzId LzOpenSource(const std::string& path, int64_t* expectedLength = nullptr);
 // Creates (truncates) exactly the file named; kNoLz when it cannot be made (a missing directory is not
 // created). Never another name: LZ32's own way to create a target makes name.ex_ in its place when the
 // name cannot be opened, and reports success.

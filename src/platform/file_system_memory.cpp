@@ -11,6 +11,7 @@
 #include "platform/file_system.h"
 #include "platform/file_system_memory.h"
 #include "platform/native_fakes.h"
+#include "platform/szdd_header.h"
 
 // The files seam for the fuzz build: the same behaviour as the host-file backend (paths compared as
 // given after the '\' mapping, read-only and hidden bits, an open file outliving its deletion, LZ expansion
@@ -413,13 +414,18 @@ std::string DisplayDirectory(const std::string& directory) {
     return shown;
 }
 
-LzId LzOpenSource(const std::string& path) {
+LzId LzOpenSource(const std::string& path, int64_t* expectedLength) {
     std::string mapped = fake::HostPath(path);
     if (!Find(mapped) && !DirectoryExists(mapped) && !mapped.empty())
         mapped.back() = '_';  // name.ext -> name.ex_
     FileId probe = OpenFileForRead(mapped);
     if (probe == kNoFile)
         return kNoLz;
+    if (expectedLength) {
+        char header[kSzddHeaderLength];
+        long read = ReadFileBytes(probe, header, sizeof header);
+        *expectedLength = SzddExpandedLength(reinterpret_cast<const unsigned char*>(header), read);
+    }
     CloseFile(probe);
     g_lzFiles[g_nextLz] = mapped;
     return g_nextLz++;

@@ -14,6 +14,7 @@
 #include "platform/file_system.h"
 #include "platform/native_fakes.h"
 #include "platform/operation_faults_native.h"
+#include "platform/szdd_header.h"
 
 // Host files stand in for the Windows file system. Linux has no read-only or hidden attribute that root
 // respects, so those two bits are kept beside the files, and writes to a read-only file fail as they do
@@ -377,13 +378,18 @@ std::string DisplayDirectory(const std::string& directory) {
     return shown;
 }
 
-LzId LzOpenSource(const std::string& path) {
+LzId LzOpenSource(const std::string& path, int64_t* expectedLength) {
     std::string hostPath = fake::HostPath(path);
     if (!HostExists(hostPath) && !hostPath.empty())
         hostPath.back() = '_';  // name.ext -> name.ex_
     FileId probe = OpenFileForRead(hostPath);
     if (probe == kNoFile)
         return kNoLz;
+    if (expectedLength) {
+        char header[kSzddHeaderLength];
+        long read = ReadFileBytes(probe, header, sizeof header);
+        *expectedLength = SzddExpandedLength(reinterpret_cast<const unsigned char*>(header), read);
+    }
     CloseFile(probe);
     g_lzFiles[g_nextLz] = hostPath;
     return g_nextLz++;

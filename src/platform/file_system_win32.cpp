@@ -2,6 +2,7 @@
 #include <lzexpand.h>
 
 #include "platform/file_system.h"
+#include "platform/szdd_header.h"
 #include "platform/win32_handles.h"
 
 namespace platform {
@@ -192,12 +193,23 @@ std::string CompressedName(const std::string& path) {
 // Not LZOpenFileA: its OFSTRUCT holds a path of at most 127 characters, so a distribution in a deeper
 // directory could not be read at all. The file is opened by its name, or by its compressed name as LZ32
 // would, and LZInit reads it.
-LzId LzOpenSource(const std::string& path) {
+LzId LzOpenSource(const std::string& path, int64_t* expectedLength) {
     HFILE file = _lopen(path.c_str(), OF_READ);
     if (file == HFILE_ERROR)
         file = _lopen(CompressedName(path).c_str(), OF_READ);
     if (file == HFILE_ERROR)
         return kNoLz;
+    if (expectedLength) {
+        unsigned char header[kSzddHeaderLength];
+        UINT read = _lread(file, header, sizeof header);
+        if (read == static_cast<UINT>(HFILE_ERROR)) {
+            _lclose(file);
+            return kNoLz;
+        }
+        *expectedLength = SzddExpandedLength(header, read);
+        // LZInit reads the header again and has to find the file at its start.
+        _llseek(file, 0, FILE_BEGIN);
+    }
     INT handle = LZInit(file);
     if (handle < 0) {
         _lclose(file);

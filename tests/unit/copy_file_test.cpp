@@ -211,6 +211,25 @@ TEST_F(CopyFileTest, FailedExpansionLeavesTheEarlierDriverFileAndNoOtherFile) {
     }
 }
 
+TEST_F(CopyFileTest, FailedExpansionWhereNoFileWasLeavesNone) {
+    const std::string compressed = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_");
+    WriteFile("CUT.SY_", compressed.substr(0, compressed.size() / 2));
+    WriteFile("HEADER.SY_", compressed.substr(0, 14));  // the header, and nothing of the file
+    for (const char* source : {"CUT.SY_", "HEADER.SY_"}) {
+        for (int answer : {kAnswerCancel, kAnswerIgnore}) {
+            std::filesystem::remove_all(PathOf("drivers"));
+            std::filesystem::create_directory(PathOf("drivers"));
+            Shown().clear();
+            QueueAnswers({answer});
+            EXPECT_EQ(CopyOrExpandFile(nullptr, P(source), P("drivers/kxbus.sys"), true),
+                      answer == kAnswerIgnore ? kFileIgnored : kFileAbort)
+                << source;
+            EXPECT_EQ(Kinds(), (std::vector<std::string>{"AskRetryIgnore"})) << source;
+            EXPECT_TRUE(std::filesystem::is_empty(PathOf("drivers"))) << source;
+        }
+    }
+}
+
 TEST_F(CopyFileTest, ExpansionReplacesTheEarlierFileWhole) {
     WriteFile("DRIVER.SY_", ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_"));
     File("drivers/kxbus.sys", "earlier driver", kOlder);

@@ -5,6 +5,7 @@
 
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/szdd_header.h"
 #include "test_support.h"
 
 // The native files stand in for Windows and LZ32 in every installation test, so they must fail where
@@ -27,8 +28,9 @@ TEST_F(FileSystemNativeTest, CutCompressedFileExpandsShortWithoutAnError) {
     const std::string original = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin");
     WriteFile("CUT.BI_", compressed.substr(0, compressed.size() / 2));
     long written = -1;
+    int64_t expected = 0;
     {
-        platform::LzFile from(platform::LzOpenSource(PathOf("CUT.BI_")));
+        platform::LzFile from(platform::LzOpenSource(PathOf("CUT.BI_"), &expected));
         platform::LzFile to(platform::LzCreateTarget(PathOf("driver.bin")));
         ASSERT_TRUE(from.IsOpen() && to.IsOpen());
         written = platform::LzCopyFile(from.Id(), to.Id());
@@ -36,6 +38,37 @@ TEST_F(FileSystemNativeTest, CutCompressedFileExpandsShortWithoutAnError) {
     EXPECT_GT(written, 0);
     EXPECT_LT(written, static_cast<long>(original.size()));
     EXPECT_EQ(ReadFile("driver.bin"), original.substr(0, static_cast<size_t>(written)));
+    // What tells the cut apart: the header still promises the whole file.
+    EXPECT_EQ(expected, static_cast<int64_t>(original.size()));
+}
+
+TEST(SzddHeaderTest, OnlyACompressionHeaderPromisesALength) {
+    const std::string header(
+        "SZDD\x88\xF0\x27\x33"
+        "A_"
+        "\x04\x03\x02\x01",
+        14);
+    const std::string highest(
+        "SZDD\x88\xF0\x27\x33"
+        "A_"
+        "\xFF\xFF\xFF\xFF",
+        14);
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int64_t length;
+    } cases[] = {
+        {"a header", header, 0x01020304},
+        {"the longest length, not taken as negative", highest, 0xFFFFFFFF},
+        {"a header cut short", header.substr(0, 13), platform::kAnyLength},
+        {"another signature", "SZDE" + header.substr(4), platform::kAnyLength},
+        {"an empty file", "", platform::kAnyLength},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::SzddExpandedLength(reinterpret_cast<const unsigned char*>(c.bytes.data()),
+                                               c.bytes.size()),
+                  c.length)
+            << c.what;
 }
 
 TEST_F(FileSystemNativeTest, TargetThatCannotBeMadeFailsWithoutAnotherName) {
