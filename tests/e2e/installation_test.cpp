@@ -317,29 +317,34 @@ TEST_F(InstallationTest, WhileTheRunWorksNeitherDialogTakesInputAndASentInstallS
     ExitProgram(setup, main, dir_, false);
 }
 
-TEST_F(InstallationTest, DriverFileThatWasNotExpandedEndsWithoutSuccessAndKeepsTheEarlierFile) {
+TEST_F(InstallationTest, DriverFileThatWasNotExpandedEndsWithoutSuccessAndKeepsWhatWasThere) {
     const std::string drivers = SystemDirectory() + "\\drivers";
     const std::string driver = drivers + "\\kxbus.sys";
     const std::string compressed = ReadFileBytes(dir_ + "\\DRIVER\\KXBUS.SY_");
+    enum class InPlace { kEarlierDriver, kDirectory, kNothing };
     struct Case {
         const char* what;
         int answer;
-        bool directoryInPlace;
+        InPlace inPlace;
         bool held;
         bool cut;
     } cases[] = {
-        {"a compressed driver cut off halfway, answered Ignore", kIgnore, false, false, true},
-        {"the earlier driver held open without sharing, answered Abort", kCancel, false, true, false},
-        {"a directory in the driver's place, answered Abort", kCancel, true, false, false},
+        {"a compressed driver cut off halfway, answered Ignore", kIgnore, InPlace::kEarlierDriver, false,
+         true},
+        {"a cut driver where there was none, answered Ignore", kIgnore, InPlace::kNothing, false, true},
+        {"the earlier driver held open without sharing, answered Abort", kCancel, InPlace::kEarlierDriver,
+         true, false},
+        {"a directory in the driver's place, answered Abort", kCancel, InPlace::kDirectory, false, false},
     };
     for (const Case& c : cases) {
         PrepareNt4Machine();
+        DeleteFileA(driver.c_str());
         WriteFileBytes(dir_ + "\\DRIVER\\KXBUS.SY_",
                        c.cut ? compressed.substr(0, compressed.size() / 2) : compressed);
         CreateDirectoryA(drivers.c_str(), nullptr);
-        if (c.directoryInPlace) {
+        if (c.inPlace == InPlace::kDirectory) {
             ASSERT_TRUE(CreateDirectoryA(driver.c_str(), nullptr)) << c.what;
-        } else {
+        } else if (c.inPlace == InPlace::kEarlierDriver) {
             WriteFileBytes(driver, "earlier driver");
             // Older than the distribution's file: no overwrite question before the expansion.
             HANDLE file =
@@ -376,11 +381,13 @@ TEST_F(InstallationTest, DriverFileThatWasNotExpandedEndsWithoutSuccessAndKeepsT
                          std::find(originals.begin(), originals.end(), name) != originals.end();
             EXPECT_TRUE(known) << c.what << ": " << name;
         }
-        if (c.directoryInPlace) {
+        if (c.inPlace == InPlace::kDirectory) {
             EXPECT_TRUE(DirectoryExists(driver)) << c.what;
             RemoveDirectoryA(driver.c_str());
-        } else {
+        } else if (c.inPlace == InPlace::kEarlierDriver) {
             EXPECT_EQ(ReadFileBytes(driver), "earlier driver") << c.what;
+        } else {
+            EXPECT_FALSE(FileExists(driver)) << c.what;
         }
         EXPECT_FALSE(RegistryKeyExists(kServiceKey)) << c.what;
         EXPECT_FALSE(RegistryKeyExists(kCapiTree)) << c.what;
