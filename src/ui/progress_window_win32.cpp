@@ -80,9 +80,13 @@ WindowRef OpenInfoWindow(WindowRef owner, bool withCancel, bool askOnCancel) {
 void SetInfoText(WindowRef window, const std::string& text) {
     Report(text);
     HWND dialog = static_cast<HWND>(window);
-    // Emptied first, so that a shorter text leaves nothing of the longer one before it on the screen.
-    SetDlgItemTextA(dialog, IDC_INFO_TEXT, "");
-    SetDlgItemTextA(dialog, IDC_INFO_TEXT, text.c_str());
+    // Emptied first, so that a shorter text leaves nothing of the longer one before it on the screen. The
+    // control is looked up once: under Wine each lookup is a round trip to the server, once per file.
+    HWND control = dialog ? GetDlgItem(dialog, IDC_INFO_TEXT) : nullptr;
+    if (control) {
+        SetWindowTextA(control, "");
+        SetWindowTextA(control, text.c_str());
+    }
     // The static redraws at once and queues nothing, so the next pump would sleep until the 100 ms timer:
     // a tenth of a second per file. A queued message lets the run go on as soon as the window is served.
     if (dialog)
