@@ -1,7 +1,6 @@
 #include <mspack.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstring>
 #include <map>
@@ -402,16 +401,6 @@ bool RemoveDirectoryPath(const std::string& path) {
 
 bool IsDirectory(const std::string& path) {
     return DirectoryExists(fake::HostPath(path));
-}
-
-// The listing shows the path as it was given, lower-cased; only a drive root keeps its closing backslash.
-std::string DisplayDirectory(const std::string& directory) {
-    std::string shown = directory;
-    bool driveRoot = shown.size() == 3 && shown[1] == ':';
-    while (!driveRoot && shown.size() > 1 && (shown.back() == '\\' || shown.back() == '/')) shown.pop_back();
-    std::transform(shown.begin(), shown.end(), shown.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return shown;
 }
 
 LzId LzOpenSource(const std::string& path, int64_t* expectedLength) {

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdio>
 #include <map>
@@ -366,16 +365,6 @@ bool IsDirectory(const std::string& path) {
         return false;
     struct stat status;
     return stat(fake::HostPath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-// The listing shows the path as it was given, lower-cased; only a drive root keeps its closing backslash.
-std::string DisplayDirectory(const std::string& directory) {
-    std::string shown = directory;
-    bool driveRoot = shown.size() == 3 && shown[1] == ':';
-    while (!driveRoot && shown.size() > 1 && (shown.back() == '\\' || shown.back() == '/')) shown.pop_back();
-    std::transform(shown.begin(), shown.end(), shown.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return shown;
 }
 
 LzId LzOpenSource(const std::string& path, int64_t* expectedLength) {
