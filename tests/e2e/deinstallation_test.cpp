@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "distribution_fixture.h"
 #include "harness.h"
 #include "machine_state.h"
 #include "resources/deinstall_ids.h"
@@ -114,20 +115,13 @@ class HeldFile {
     HANDLE file_;
 };
 
-class DeinstallationTest : public ::testing::Test {
+class DeinstallationTest : public DistributionFixture {
   protected:
-    void SetUp() override {
-        PrepareNt4Machine();
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = PrepareDistribution(std::string(info->test_suite_name()) + "." + info->name());
-    }
     void TearDown() override {
         ForgetPendingDeletions();
         DeleteRegistryTree(kOtherMakersEntry);
-        PrepareNt4Machine();
+        DistributionFixture::TearDown();
     }
-
-    std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
 
     // Presses the button of the window that shows the text, once it appears.
     static bool Answer(const SetupProcess& setup, const std::string& text, int button) {
@@ -213,8 +207,6 @@ class DeinstallationTest : public ::testing::Test {
         EXPECT_EQ(SharedEntries::Now(), before);
         EXPECT_TRUE(WaitUntil([] { return !DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
     }
-
-    std::string dir_;
 };
 
 TEST_F(DeinstallationTest, RemovalFromTheInstalledCopyTakesEverythingItPutInPlaceAndEnds) {

@@ -5,6 +5,7 @@
 
 #include "resources/resource_ids.h"
 #include "resources/install_ids.h"
+#include "distribution_fixture.h"
 #include "harness.h"
 #include "machine_state.h"
 #include "resources/version.h"
@@ -107,20 +108,16 @@ MachineSnapshot TakeSnapshot() {
     return snapshot;
 }
 
-class UnattendedTest : public ::testing::Test {
+class UnattendedTest : public DistributionFixture {
   protected:
     void SetUp() override {
-        PrepareNt4Machine();
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = PrepareDistribution(std::string(info->test_suite_name()) + "." + info->name());
+        DistributionFixture::SetUp();
         report_ = dir_ + "\\report.log";
     }
     void TearDown() override {
         ForgetPendingDeletions();
-        PrepareNt4Machine();
+        DistributionFixture::TearDown();
     }
-
-    std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
     // A text as a report line holds it: its line breaks as blanks.
     std::string EnglishLine(const std::string& key) const {
         std::string text = English(key);
@@ -179,7 +176,6 @@ class UnattendedTest : public ::testing::Test {
     // The report as written so far.
     std::string Report() const { return ReadFileBytes(report_); }
 
-    std::string dir_;
     std::string report_;
 };
 
