@@ -102,34 +102,31 @@ bool ExpandInto(const std::string& source, const std::string& target) {
     return false;
 }
 
-// The directory part of a path, for a file that has to lie beside another.
-std::string DirectoryOf(const std::string& path) {
-    size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string(".") : path.substr(0, separator);
+// The expansion's own file beside the target. Its name is fixed, so that one left behind by a run that was
+// ended from outside is overwritten by the next run's expansion of the same file, not left for ever.
+std::string ExpansionFileFor(const std::string& target) {
+    return target + ".$$$";
 }
 
-// Whatever is at the target (an earlier driver file, perhaps held by the running driver) is only replaced
-// by a whole expansion: that is made beside it and then moved into its place. Where nothing is there yet,
-// nothing can be lost, and the file is expanded in place. False when any part failed; no file of the
-// attempt is left either way.
-bool ExpandIntoPlace(const std::string& source, const std::string& target, bool targetPresent) {
-    if (!targetPresent)
-        return ExpandInto(source, target);
-    std::string temporary = platform::CreateTemporaryFile(DirectoryOf(target));
-    if (temporary.empty())
+// The target only ever holds what it held before or the whole expansion: the file is expanded beside it
+// and then moved into its place, so that a failed expansion (a damaged source, an earlier file held by the
+// running driver) or a run ended in the middle of a file never leaves a cut file in the target's place,
+// where the next run would take it for a newer one. False when any part failed; the expansion's file is
+// gone again either way.
+bool ExpandIntoPlace(const std::string& source, const std::string& target) {
+    std::string expanded = ExpansionFileFor(target);
+    if (!ExpandInto(source, expanded))
         return false;
-    if (!ExpandInto(source, temporary))
-        return false;
-    if (platform::ReplaceFilePath(temporary, target))
+    if (platform::ReplaceFilePath(expanded, target))
         return true;
-    platform::DeleteFilePath(temporary);
+    platform::DeleteFilePath(expanded);
     return false;
 }
 
 // A driver file that was not expanded is never counted as installed: its failure is asked about like a
 // failed copy, and Abort ends the run.
-int Expand(WindowRef owner, const std::string& source, const std::string& target, bool targetPresent) {
-    return RetryWhileFailing(owner, target, [&] { return ExpandIntoPlace(source, target, targetPresent); });
+int Expand(WindowRef owner, const std::string& source, const std::string& target) {
+    return RetryWhileFailing(owner, target, [&] { return ExpandIntoPlace(source, target); });
 }
 
 }  // namespace
@@ -147,8 +144,7 @@ int CopyOrExpandFile(WindowRef owner, const std::string& source, const std::stri
         if (result != kFileDone)
             return result;
     }
-    bool targetPresent = targetFound.attributes != platform::kInvalidAttributes;
-    return expand ? Expand(owner, source, target, targetPresent) : CopyPlain(owner, source, target);
+    return expand ? Expand(owner, source, target) : CopyPlain(owner, source, target);
 }
 
 void CreatePathDirectories(WindowRef progressWindow, const std::string& directory) {

@@ -46,8 +46,6 @@ bool LastWriteTime(FileId file, uint64_t* time);
 bool SetLastWriteTime(const std::string& path, uint64_t time);
 // Copies with overwriting allowed.
 bool CopyFilePath(const std::string& source, const std::string& target);
-// Creates an empty file of a new name in the directory and returns its path; empty when none can be made.
-std::string CreateTemporaryFile(const std::string& directory);
 // Moves source into target's place, replacing it. False, with both files as they were, when target cannot
 // be replaced: held open by another program, write-protected, or a directory.
 bool ReplaceFilePath(const std::string& source, const std::string& target);

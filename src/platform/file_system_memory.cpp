@@ -354,22 +354,6 @@ bool ReplaceFilePath(const std::string& source, const std::string& target) {
     return true;
 }
 
-// GetTempFileNameA: a new empty file with a name of its own in the directory.
-std::string CreateTemporaryFile(const std::string& directory) {
-    if (!DirectoryExists(fake::HostPath(directory)))
-        return std::string();
-    for (unsigned number = 1;; ++number) {
-        std::string path = directory + "\\QZT" + std::to_string(number) + ".TMP";
-        if (Find(fake::HostPath(path)))
-            continue;
-        FileId created = CreateTruncated(path);
-        if (created == kNoFile)
-            return std::string();
-        CloseFile(created);
-        return path;
-    }
-}
-
 // Nothing restarts in memory: the request is accepted and forgotten.
 bool MarkFileForDeletionAtRestart(const std::string&) {
     return true;

@@ -308,20 +308,6 @@ bool CopyFilePath(const std::string& source, const std::string& target) {
     return utimensat(AT_FDCWD, hostTarget.c_str(), times, 0) == 0;
 }
 
-std::string CreateTemporaryFile(const std::string& directory) {
-    if (Counted("CreateTemporaryFile", directory))
-        return std::string();
-    const std::string name = "qztXXXXXX";
-    std::string pattern = fake::HostPath(directory) + "/" + name;
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    int fd = mkstemp(buffer.data());
-    if (fd < 0)
-        return std::string();
-    close(fd);
-    return directory + "\\" + std::string(buffer.data() + pattern.size() - name.size());
-}
-
 bool ReplaceFilePath(const std::string& source, const std::string& target) {
     if (Counted("ReplaceFilePath", target))
         return false;

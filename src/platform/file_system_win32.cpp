@@ -133,13 +133,6 @@ bool CopyFilePath(const std::string& source, const std::string& target) {
     return CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
 }
 
-std::string CreateTemporaryFile(const std::string& directory) {
-    char buffer[MAX_PATH];
-    if (!GetTempFileNameA(directory.c_str(), "qzt", 0, buffer))
-        return std::string();
-    return buffer;
-}
-
 bool ReplaceFilePath(const std::string& source, const std::string& target) {
     return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }

@@ -230,6 +230,21 @@ TEST_F(CopyFileTest, FailedExpansionWhereNoFileWasLeavesNone) {
     }
 }
 
+TEST_F(CopyFileTest, ExpansionLeftByARunEndedMidFileIsTakenOverByTheNextRun) {
+    const std::string compressed = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_");
+    WriteFile("DRIVER.SY_", compressed);
+    // What a run ended in the middle of the file leaves: half an expansion beside the target, none in its
+    // place.
+    WriteFile("drivers/kxbus.sys.$$$", ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin").substr(0, 100));
+    EXPECT_EQ(CopyOrExpandFile(nullptr, P("DRIVER.SY_"), P("drivers/kxbus.sys"), true), kFileDone);
+    EXPECT_EQ(ReadFile("drivers/kxbus.sys"), ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin"));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(PathOf("drivers")))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"kxbus.sys"});
+    EXPECT_TRUE(Shown().empty());
+}
+
 TEST_F(CopyFileTest, ExpansionReplacesTheEarlierFileWhole) {
     WriteFile("DRIVER.SY_", ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_"));
     File("drivers/kxbus.sys", "earlier driver", kOlder);

@@ -103,14 +103,4 @@ TEST_F(FileSystemNativeTest, ReplaceRefusesTargetsWindowsWouldNotReplace) {
     EXPECT_FALSE(Exists("new.tmp"));
 }
 
-TEST_F(FileSystemNativeTest, TemporaryFilesAreNewAndLieInTheDirectory) {
-    std::string first = platform::CreateTemporaryFile(Dir());
-    std::string second = platform::CreateTemporaryFile(Dir());
-    ASSERT_FALSE(first.empty());
-    EXPECT_NE(first, second);
-    EXPECT_EQ(first.compare(0, Dir().size() + 1, Dir() + "\\"), 0) << first;
-    EXPECT_EQ(platform::FileAttributes(first), platform::kAttributeNormal);
-    EXPECT_EQ(platform::CreateTemporaryFile(Dir() + "\\nodir"), "");
-}
-
 }  // namespace
