@@ -35,6 +35,13 @@ class CopyFileTest : public SetupFixture {
         WriteFile(name, content);
         ASSERT_TRUE(platform::SetLastWriteTime(P(name), time));
     }
+    // What the directory holds, by name.
+    std::vector<std::string> Names(const std::string& directory) const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(PathOf(directory)))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
     std::vector<std::string> Kinds() {
         std::vector<std::string> kinds;
         for (const auto& shown : Shown()) kinds.push_back(shown.kind);
@@ -203,10 +210,7 @@ TEST_F(CopyFileTest, FailedExpansionLeavesTheEarlierDriverFileAndNoOtherFile) {
                 EXPECT_EQ(ReadFile("drivers/kxbus.sys"), "earlier driver") << c.what;
             }
             // Nothing beside it: no name.ex_ in its place, no temporary file left over.
-            std::vector<std::string> names;
-            for (const auto& entry : std::filesystem::directory_iterator(PathOf("drivers")))
-                names.push_back(entry.path().filename().string());
-            EXPECT_EQ(names, std::vector<std::string>{"kxbus.sys"}) << c.what;
+            EXPECT_EQ(Names("drivers"), std::vector<std::string>{"kxbus.sys"}) << c.what;
         }
     }
 }
@@ -230,31 +234,29 @@ TEST_F(CopyFileTest, FailedExpansionWhereNoFileWasLeavesNone) {
     }
 }
 
-TEST_F(CopyFileTest, ExpansionLeftByARunEndedMidFileIsTakenOverByTheNextRun) {
-    const std::string compressed = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_");
-    WriteFile("DRIVER.SY_", compressed);
-    // What a run ended in the middle of the file leaves: half an expansion beside the target, none in its
-    // place.
-    WriteFile("drivers/kxbus.sys.$$$", ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin").substr(0, 100));
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("DRIVER.SY_"), P("drivers/kxbus.sys"), true), kFileDone);
-    EXPECT_EQ(ReadFile("drivers/kxbus.sys"), ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin"));
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(PathOf("drivers")))
-        names.push_back(entry.path().filename().string());
-    EXPECT_EQ(names, std::vector<std::string>{"kxbus.sys"});
-    EXPECT_TRUE(Shown().empty());
-}
-
-TEST_F(CopyFileTest, ExpansionReplacesTheEarlierFileWhole) {
+TEST_F(CopyFileTest, ExpansionReplacesWhatWasThereWhole) {
+    const std::string original = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin");
     WriteFile("DRIVER.SY_", ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_"));
-    File("drivers/kxbus.sys", "earlier driver", kOlder);
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("DRIVER.SY_"), P("drivers/kxbus.sys"), true), kFileDone);
-    EXPECT_EQ(ReadFile("drivers/kxbus.sys"), ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin"));
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(PathOf("drivers")))
-        names.push_back(entry.path().filename().string());
-    EXPECT_EQ(names, std::vector<std::string>{"kxbus.sys"});
-    EXPECT_TRUE(Shown().empty());
+    struct Case {
+        const char* what;
+        std::function<void()> prepare;
+    } cases[] = {
+        {"an earlier, older driver", [this] { File("drivers/kxbus.sys", "earlier driver", kOlder); }},
+        // What a run ended in the middle of the file leaves: half an expansion beside the target, none in
+        // its place.
+        {"half an expansion left by a run ended mid-file",
+         [&] { WriteFile("drivers/kxbus.sys.$$$", original.substr(0, 100)); }},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(PathOf("drivers"));
+        c.prepare();
+        Shown().clear();
+        EXPECT_EQ(CopyOrExpandFile(nullptr, P("DRIVER.SY_"), P("drivers/kxbus.sys"), true), kFileDone)
+            << c.what;
+        EXPECT_EQ(ReadFile("drivers/kxbus.sys"), original) << c.what;
+        EXPECT_EQ(Names("drivers"), std::vector<std::string>{"kxbus.sys"}) << c.what;
+        EXPECT_TRUE(Shown().empty()) << c.what;
+    }
 }
 
 TEST_F(CopyFileTest, ExpandsCompressedFilesAndCopiesOthersUnchanged) {
