@@ -360,11 +360,8 @@ LzId LzOpenSource(const std::string& path, int64_t* expectedLength) {
     FileId probe = OpenFileForRead(hostPath);
     if (probe == kNoFile)
         return kNoLz;
-    if (expectedLength) {
-        char header[kSzddHeaderLength];
-        long read = ReadFileBytes(probe, header, sizeof header);
-        *expectedLength = SzddExpandedLength(reinterpret_cast<const unsigned char*>(header), read);
-    }
+    if (expectedLength)
+        *expectedLength = ReadSzddExpandedLength(probe);
     CloseFile(probe);
     g_lzFiles[g_nextLz] = hostPath;
     return g_nextLz++;
