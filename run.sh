@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds SETUP.EXE, assembles the distribution in build/dist and starts SETUP.EXE there under Wine.
+# Builds SETUP.EXE, the shipped 32-bit one with its distribution in build/dist and the x86-64 one with its
+# distribution in build/dist-x64, and starts the latter under Wine: these machines run no 32-bit code.
 # With $DISPLAY set the program runs on that display until you close it. Without a display it runs on a
 # virtual one, waits for the main dialog, saves a screenshot as build/main-dialog.png and ends.
 # Arguments are passed to SETUP.EXE, e.g. ./run.sh /lDeutsch
@@ -8,6 +9,7 @@ cd "$(dirname "$0")"
 . scripts/common.sh
 
 quorel_install_packages
+quorel_build_shipped
 quorel_build_windows
 
 # The run keeps its prefix between runs, so that an installation made in one run is there in the next.
@@ -18,7 +20,7 @@ else
 fi
 
 if [ -n "${DISPLAY:-}" ]; then
-    cd build/dist
+    cd build/dist-x64
     exec wine SETUP.EXE "$@"
 fi
 
@@ -27,7 +29,7 @@ trap 'wineserver -k 2>/dev/null || true; quorel_stop_display' EXIT
 ready="$PWD/build/run-ready.txt"
 done_file="$PWD/build/run-done.txt"
 rm -f "$ready" "$done_file"
-wine build/win/show_main_dialog.exe "Z:$PWD/build/dist" "Z:$ready" "Z:$done_file" "$@" >build/run.log 2>&1 &
+wine build/win/show_main_dialog.exe "Z:$PWD/build/dist-x64" "Z:$ready" "Z:$done_file" "$@" >build/run.log 2>&1 &
 helper=$!
 for _ in $(seq 1 600); do
     [ -e "$ready" ] && break
@@ -41,4 +43,4 @@ fi
 import -window root build/main-dialog.png
 touch "$done_file"
 wait "$helper"
-echo "Screenshot of the main dialog: build/main-dialog.png; the distribution: build/dist/"
+echo "Screenshot of the main dialog: build/main-dialog.png; the shipped distribution: build/dist/ (media: build/media/)"

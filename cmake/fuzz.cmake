@@ -17,7 +17,7 @@ add_library(quorel_fuzz_support STATIC tests/fuzz/fuzz_support.cpp)
 target_link_libraries(quorel_fuzz_support PUBLIC quorel_core)
 
 set(QUOREL_FUZZ_TARGETS setup_info_file language_file text_format removal_log backup_text group_list autoexec
-                        version_record answer_file config_pages party_numbers)
+                        version_record answer_file config_pages party_numbers szdd_expander)
 foreach(target ${QUOREL_FUZZ_TARGETS})
     add_executable(fuzz_${target} tests/fuzz/fuzz_${target}.cpp)
     target_link_libraries(fuzz_${target} PRIVATE quorel_fuzz_support)

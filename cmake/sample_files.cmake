@@ -2,7 +2,8 @@
 # driver images made by sample/drivers/make_driver_images.py, all of them compressed in SZDD format with
 # mscompress into DRIVER\ and TOOLS\ of the distribution directory. The uncompressed files stay in
 # sample-originals/ of the build tree, where the end-to-end tests compare the expanded files with them.
-# Included by windows.cmake after the dist target and the e2e harness exist.
+# Included by windows.cmake after the dist target exists. The driver images are made for the processor of
+# the build: i386 for the shipped build, x64 for the test build that runs under 64-bit Wine.
 
 # The sample driver's version, in one place. The version record carries major, minor and revision (the
 # protocol drivers count the revision up from this one, so each has its own); CAPI_GET_VERSION reports the
@@ -42,6 +43,7 @@ add_custom_command(OUTPUT "${QUOREL_SAMPLE_STAMP}"
             --capi-dll "$<TARGET_FILE:capi2032>" --mscompress "${QUOREL_MSCOMPRESS}"
             --version ${QUOREL_SAMPLE_VERSION_MAJOR} ${QUOREL_SAMPLE_VERSION_MINOR}
                       ${QUOREL_SAMPLE_VERSION_REVISION}
+            --machine ${QUOREL_SAMPLE_MACHINE}
             --stamp "${QUOREL_SAMPLE_STAMP}"
     DEPENDS "${CMAKE_SOURCE_DIR}/sample/drivers/make_driver_images.py" capi2032 "${CMAKE_CURRENT_LIST_FILE}"
     COMMENT "Making and compressing the sample driver files"
@@ -53,8 +55,3 @@ add_dependencies(dist sample_files)
 add_custom_command(TARGET dist POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_directory "${QUOREL_SAMPLE_COMPRESSED_DIR}" "${QUOREL_DIST_DIR}"
     VERBATIM)
-
-# Every e2e program may compare with the originals and know the sample's version numbers.
-string(REPLACE "/" "\\\\" QUOREL_SAMPLE_ORIGINALS_DIR_WINDOWS "Z:${QUOREL_SAMPLE_ORIGINALS_DIR}")
-target_compile_definitions(e2e_harness PUBLIC QUOREL_SAMPLE_ORIGINALS_DIR="${QUOREL_SAMPLE_ORIGINALS_DIR_WINDOWS}"
-                           ${QUOREL_SAMPLE_VERSION_DEFINITIONS})

@@ -1,22 +1,47 @@
-# Windows build: SETUP.EXE, linked statically so that it runs on a machine with nothing else installed,
-# the distribution directory, and the end-to-end tests that drive SETUP.EXE under Wine.
+# Windows builds, two from the same sources. The shipped build (32-bit x86, cmake/mingw-w64-i686.cmake)
+# makes SETUP.EXE as it is shipped, the sample distribution with i386 driver images in build/dist, its
+# diskette and CD images, and checks statically that the program starts on Windows NT 4.0: these machines
+# run no 32-bit code. The test build (x86-64, cmake/mingw-w64-x86_64.cmake) makes the same program for the
+# 64-bit Wine of these machines, a distribution with x64 images of its own, the end-to-end tests and the
+# benchmarks. Both link SETUP.EXE statically, so that it runs on a machine with nothing else installed.
 enable_language(RC)
 set(QUOREL_STATIC -static -static-libgcc -static-libstdc++)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(QUOREL_SHIPPED_BUILD ON)
+    set(QUOREL_DIST_DIR "${CMAKE_SOURCE_DIR}/build/dist")
+    set(QUOREL_MEDIA_DIR "${CMAKE_SOURCE_DIR}/build/media")
+    set(QUOREL_SAMPLE_MACHINE i386)
+else()
+    set(QUOREL_SHIPPED_BUILD OFF)
+    set(QUOREL_DIST_DIR "${CMAKE_SOURCE_DIR}/build/dist-x64")
+    set(QUOREL_MEDIA_DIR "${CMAKE_SOURCE_DIR}/build/media-x64")
+    set(QUOREL_SAMPLE_MACHINE x64)
+endif()
 
 target_link_libraries(quorel_platform PUBLIC lz32 advapi32 user32)
 target_link_libraries(quorel_ui PUBLIC comctl32 gdi32 user32)
 
+# The program calls nothing that Windows NT 4.0 lacks: with these a newer function does not even compile.
+# What later systems add (WOW64) is looked up at run time. Tests and tools keep the newer headers.
+set(QUOREL_NT4_DEFINITIONS _WIN32_WINNT=0x0400 WINVER=0x0400 _WIN32_IE=0x0300)
+foreach(layer ${QUOREL_LAYERS})
+    target_compile_definitions(${layer} PRIVATE ${QUOREL_NT4_DEFINITIONS})
+endforeach()
+
 add_executable(setup WIN32 src/shell/winmain.cpp src/resources/setup.rc)
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX ".EXE")
+target_compile_definitions(setup PRIVATE ${QUOREL_NT4_DEFINITIONS})
 target_link_libraries(setup PRIVATE quorel_core)
-target_link_options(setup PRIVATE ${QUOREL_STATIC})
+# Subsystem and system version 4.0: a later number makes NT 4.0 refuse the program as not a Win32 program.
+# Stripped, as shipped: the program and its distribution fit one diskette.
+target_link_options(setup PRIVATE ${QUOREL_STATIC} -s -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4
+                    -Wl,--minor-os-version,0)
 # windres does not report what the script includes: every dialog script, id header and picture counts.
 file(GLOB QUOREL_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*.rc ${CMAKE_SOURCE_DIR}/src/resources/*.h
      ${CMAKE_SOURCE_DIR}/src/resources/*.manifest ${CMAKE_SOURCE_DIR}/src/resources/art/*.ico ${CMAKE_SOURCE_DIR}/src/resources/art/*.bmp)
 set_source_files_properties(src/resources/setup.rc PROPERTIES OBJECT_DEPENDS "${QUOREL_RESOURCE_FILES}")
 
 # The ready distribution: what a person copies to a Windows machine.
-set(QUOREL_DIST_DIR "${CMAKE_SOURCE_DIR}/build/dist" CACHE PATH "Where the distribution directory is assembled")
 add_custom_target(dist ALL
     COMMAND ${CMAKE_COMMAND} -E rm -rf "${QUOREL_DIST_DIR}"
     COMMAND ${CMAKE_COMMAND} -E make_directory "${QUOREL_DIST_DIR}"
@@ -27,6 +52,16 @@ add_custom_target(dist ALL
     DEPENDS setup
     COMMENT "Assembling the distribution in ${QUOREL_DIST_DIR}"
     VERBATIM)
+
+# The sample driver files, made for this build's processor and compressed into the distribution.
+include(cmake/sample_files.cmake)
+# The distribution as a diskette and a CD image.
+include(cmake/media.cmake)
+
+if(QUOREL_SHIPPED_BUILD)
+    include(cmake/shipped_checks.cmake)
+    return()
+endif()
 
 # GoogleTest built for Windows from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -47,6 +82,11 @@ target_include_directories(e2e_harness PUBLIC tests/e2e src)
 target_link_libraries(e2e_harness PUBLIC gtest shell32 advapi32 version ole32 uuid)
 target_compile_definitions(e2e_harness PRIVATE QUOREL_DIST_DIR="${QUOREL_DIST_DIR_WINDOWS}")
 
+# Every e2e program may compare with the originals and know the sample's version numbers.
+string(REPLACE "/" "\\\\" QUOREL_SAMPLE_ORIGINALS_DIR_WINDOWS "Z:${QUOREL_SAMPLE_ORIGINALS_DIR}")
+target_compile_definitions(e2e_harness PUBLIC QUOREL_SAMPLE_ORIGINALS_DIR="${QUOREL_SAMPLE_ORIGINALS_DIR_WINDOWS}"
+                           ${QUOREL_SAMPLE_VERSION_DEFINITIONS})
+
 file(GLOB QUOREL_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
 foreach(source ${QUOREL_E2E_TESTS})
     get_filename_component(name ${source} NAME_WE)
@@ -55,9 +95,23 @@ foreach(source ${QUOREL_E2E_TESTS})
     target_link_libraries(e2e_${name} PRIVATE e2e_harness quorel_core gtest_main)
     target_link_options(e2e_${name} PRIVATE ${QUOREL_STATIC})
     add_dependencies(e2e_${name} dist)
+    set(fixtures "")
+    if(name STREQUAL "diskette_test")
+        set(fixtures FIXTURES_REQUIRED diskette_files)
+    endif()
     gtest_discover_tests(e2e_${name} TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 120)
+                         PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 120 ${fixtures})
 endforeach()
+
+# The diskette's files read back with mcopy, for the test that installs from them.
+set(QUOREL_DISKETTE_FILES_DIR "${CMAKE_BINARY_DIR}/diskette-files")
+add_test(NAME media.diskette_read_back
+         COMMAND sh -c "rm -rf \"$1\" && mkdir -p \"$1\" && MTOOLS_SKIP_CHECK=1 mcopy -s -n -i \"$2\" '::*' \"$1\""
+                 read_back "${QUOREL_DISKETTE_FILES_DIR}" "${QUOREL_DISKETTE_IMAGE}")
+set_tests_properties(media.diskette_read_back PROPERTIES LABELS e2e FIXTURES_SETUP diskette_files)
+string(REPLACE "/" "\\\\" QUOREL_DISKETTE_FILES_DIR_WINDOWS "Z:${QUOREL_DISKETTE_FILES_DIR}")
+target_compile_definitions(e2e_diskette_test PRIVATE QUOREL_DISKETTE_FILES_DIR="${QUOREL_DISKETTE_FILES_DIR_WINDOWS}")
+add_dependencies(e2e_diskette_test media)
 
 # A DLL without CAPI_GET_VERSION, which the about box test installs in place of the CAPI 2.0 DLL.
 add_library(capi_dll_without_export SHARED tests/e2e/capi_dll_without_export.cpp)
@@ -73,9 +127,6 @@ target_compile_definitions(e2e_about_box_test PRIVATE
 add_executable(show_main_dialog tools/show_main_dialog.cpp)
 target_link_libraries(show_main_dialog PRIVATE e2e_harness)
 target_link_options(show_main_dialog PRIVATE ${QUOREL_STATIC})
-
-# The sample driver files, made and compressed into the distribution.
-include(cmake/sample_files.cmake)
 
 # Benchmarks, run by hand (bench/README.md).
 include(cmake/bench.cmake)

@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: packages, builds, the X display and the Wine prefix.
 
-QUOREL_PACKAGES="cmake make g++ clang-format g++-mingw-w64-x86-64-posix mingw-w64-tools libgtest-dev googletest
- wine wine64 xvfb xauth imagemagick mscompress libmspack-dev python3"
+QUOREL_PACKAGES="cmake make g++ clang-format g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 mingw-w64-tools
+ libgtest-dev googletest wine wine64 xvfb xauth imagemagick mscompress libmspack-dev python3 mtools xorriso"
 
 quorel_install_packages() {
     local missing=""
@@ -16,6 +16,14 @@ quorel_install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
 }
 
+# The shipped program: 32-bit SETUP.EXE, the distribution in build/dist and its media in build/media.
+quorel_build_shipped() {
+    cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build/win32 -j2
+}
+
+# The same program for x86-64, which the 64-bit Wine of these machines runs: its distribution in
+# build/dist-x64, the end-to-end tests and the benchmarks.
 quorel_build_windows() {
     cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build build/win -j2

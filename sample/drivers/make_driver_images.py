@@ -20,8 +20,11 @@ Outputs:
 
 Only the Python standard library is used; the output is the same byte for byte on every run.
 
+The PE images are made for one processor (--machine): i386 for the shipped distribution, x64 for the
+test distribution that runs under 64-bit Wine; the CAPI 2.0 DLL given must be built for the same.
+
 Usage: python3 make_driver_images.py --originals DIR --compressed DIR --capi-dll FILE
-           --mscompress PROGRAM --version MAJOR MINOR REVISION [--stamp FILE]
+           --mscompress PROGRAM --version MAJOR MINOR REVISION --machine i386|x64 [--stamp FILE]
 (numbers in C notation, so 0x10 is sixteen)
 """
 
@@ -101,20 +104,20 @@ def align(value, to):
     return (value + to - 1) // to * to
 
 
-# Byte patterns that x64 compilers emit over and over; they make the "code" compress like code.
-PROLOGUES = [
+# Byte patterns that compilers emit over and over; they make the "code" compress like code.
+X64_PROLOGUES = [
     bytes.fromhex("48895c2408574883ec20"),
     bytes.fromhex("4883ec28"),
     bytes.fromhex("48895c24084889742410574883ec30"),
     bytes.fromhex("40534883ec20"),
 ]
-EPILOGUES = [
+X64_EPILOGUES = [
     bytes.fromhex("488b5c24304883c4205fc3"),
     bytes.fromhex("4883c428c3"),
     bytes.fromhex("488b5c2440488b7424484883c4305fc3"),
     bytes.fromhex("4883c4205bc3"),
 ]
-CALLS = [
+X64_CALLS = [
     bytes.fromhex("488bcb"),       # mov rcx, rbx
     bytes.fromhex("33d2"),         # xor edx, edx
     bytes.fromhex("8bc8"),         # mov ecx, eax
@@ -122,18 +125,40 @@ CALLS = [
     bytes.fromhex("7407"),         # je short
     bytes.fromhex("488d0d"),       # lea rcx, [rip+...]
 ]
+I386_PROLOGUES = [
+    bytes.fromhex("558bec83ec10"),      # push ebp; mov ebp, esp; sub esp, 16
+    bytes.fromhex("8bff558bec"),
+    bytes.fromhex("558bec535657"),
+    bytes.fromhex("5356578b7c2410"),
+]
+I386_EPILOGUES = [
+    bytes.fromhex("8be55dc3"),
+    bytes.fromhex("5f5e5bc9c20800"),
+    bytes.fromhex("5f5e5bc3"),
+    bytes.fromhex("c9c20400"),
+]
+I386_CALLS = [
+    bytes.fromhex("8bcb"),         # mov ecx, ebx
+    bytes.fromhex("33d2"),         # xor edx, edx
+    bytes.fromhex("50"),           # push eax
+    bytes.fromhex("85c0"),         # test eax, eax
+    bytes.fromhex("7407"),         # je short
+    bytes.fromhex("8d4df0"),       # lea ecx, [ebp-16]
+]
+PATTERNS = {"i386": (I386_PROLOGUES, I386_CALLS, I386_EPILOGUES), "x64": (X64_PROLOGUES, X64_CALLS, X64_EPILOGUES)}
 
 
-def code_section(rng, size):
+def code_section(rng, machine, size):
+    prologues, calls, epilogues = PATTERNS[machine]
     out = bytearray()
     while len(out) < size:
-        out += rng.choice(PROLOGUES)
+        out += rng.choice(prologues)
         for _ in range(rng.between(2, 12)):
-            out += rng.choice(CALLS)
+            out += rng.choice(calls)
             out += b"\xe8" + rng.bytes(4)            # call rel32
             # the operands vary; keep runs short so that the whole still compresses
             out += rng.bytes(rng.between(2, 10))
-        out += rng.choice(EPILOGUES)
+        out += rng.choice(epilogues)
         out += b"\xcc" * (-len(out) % 16)         # int3 padding between functions
     return bytes(out[:size])
 
@@ -193,8 +218,8 @@ def mz_header(load_size, header_paragraphs, relocation_offset):
                        0x0000, 0x00B8, 0x0000, 0x0000, 0x0000, relocation_offset, 0x0000)
 
 
-def pe_image(rng, name, description, kind, size, record):
-    """A PE32+ file for x64 whose headers describe its sections correctly."""
+def pe_image(rng, machine, name, description, kind, size, record):
+    """A PE32 file for i386 or a PE32+ file for x64 whose headers describe its sections correctly."""
     file_alignment, section_alignment = 0x200, 0x1000
     body = size - 0x400
     text_size = body * 45 // 100
@@ -205,7 +230,7 @@ def pe_image(rng, name, description, kind, size, record):
         at = align(rng.between(rdata_size // 4, rdata_size // 2), 8)
         rdata[at:at + len(record)] = record
     sections = [
-        (b".text", code_section(rng, text_size), 0x60000020),
+        (b".text", code_section(rng, machine, text_size), 0x60000020),
         (b".rdata", bytes(rdata), 0x40000040),
         (b".data", data_section(rng, data_size), 0xC0000040),
     ]
@@ -213,7 +238,7 @@ def pe_image(rng, name, description, kind, size, record):
         # Drivers keep their start-up code in a section that is discarded once it has run.
         init_size = text_size // 6
         sections[0] = (b".text", sections[0][1][:text_size - init_size], 0x68000020)
-        sections.insert(1, (b"INIT", code_section(rng, init_size), 0xE2000020))
+        sections.insert(1, (b"INIT", code_section(rng, machine, init_size), 0xE2000020))
 
     headers_size = 0x400
     table = bytearray()
@@ -231,16 +256,26 @@ def pe_image(rng, name, description, kind, size, record):
     code_size = align(len(sections[0][1]), file_alignment)
 
     subsystem = 1 if kind == "sys" else 3
-    image_base = 0x10000 if kind == "sys" else 0x140000000
-    characteristics = 0x0022  # executable image, large address aware
-    optional = struct.pack("<HBBIIIII", 0x20B, 6, 0, code_size, len(raw_data) - code_size, 0,
-                           section_alignment + 0x40, section_alignment)
-    optional += struct.pack("<QIIHHHHHHIIIIHHQQQQII", image_base, section_alignment, file_alignment,
-                            4, 0, 1, 0, 4, 0, 0, image_size, headers_size, 0, subsystem, 0,
-                            0x40000 if kind == "sys" else 0x100000, 0x1000, 0x100000, 0x1000, 0, 16)
+    if machine == "i386":
+        # Windows NT 4.0's images: PE32, linker and subsystem version 4.0, 32-bit machine.
+        machine_field, characteristics = 0x014C, 0x0102
+        image_base = 0x10000 if kind == "sys" else 0x400000
+        optional = struct.pack("<HBBIIIIII", 0x10B, 4, 0, code_size, len(raw_data) - code_size, 0,
+                               section_alignment + 0x40, section_alignment, section_alignment + code_size)
+        optional += struct.pack("<IIIHHHHHHIIIIHHIIIIII", image_base, section_alignment, file_alignment,
+                                4, 0, 1, 0, 4, 0, 0, image_size, headers_size, 0, subsystem, 0,
+                                0x40000 if kind == "sys" else 0x100000, 0x1000, 0x100000, 0x1000, 0, 16)
+    else:
+        machine_field, characteristics = 0x8664, 0x0022  # executable image, large address aware
+        image_base = 0x10000 if kind == "sys" else 0x140000000
+        optional = struct.pack("<HBBIIIII", 0x20B, 6, 0, code_size, len(raw_data) - code_size, 0,
+                               section_alignment + 0x40, section_alignment)
+        optional += struct.pack("<QIIHHHHHHIIIIHHQQQQII", image_base, section_alignment, file_alignment,
+                                4, 0, 1, 0, 4, 0, 0, image_size, headers_size, 0, subsystem, 0,
+                                0x40000 if kind == "sys" else 0x100000, 0x1000, 0x100000, 0x1000, 0, 16)
     optional += b"\0" * (16 * 8)
     new_header_offset = 0x80
-    coff = struct.pack("<4sHHIIIHH", b"PE\0\0", 0x8664, len(sections), 0x3765A2C0, 0, 0, len(optional),
+    coff = struct.pack("<4sHHIIIHH", b"PE\0\0", machine_field, len(sections), 0x3765A2C0, 0, 0, len(optional),
                        characteristics)
     # The DOS part: a 64-byte header pointing at the PE header, and the stub that says so.
     header = mz_header(0x490, 4, 0x40)
@@ -271,11 +306,11 @@ def dos_image(rng, name, description, size):
     return mz_header(size, header_paragraphs, 0x1C) + b"\0" * 4 + body
 
 
-def make_image(installed, kind, size, description, record):
+def make_image(installed, machine, kind, size, description, record):
     rng = Random(zlib.crc32(installed.encode("ascii")))
     if kind == "dos":
         return dos_image(rng, installed.split(".")[0], description, size)
-    return pe_image(rng, installed, description, kind, size, record)
+    return pe_image(rng, machine, installed, description, kind, size, record)
 
 
 def find_record(content):
@@ -314,6 +349,7 @@ def main():
     parser.add_argument("--capi-dll", required=True)
     parser.add_argument("--mscompress", default="mscompress")
     parser.add_argument("--version", nargs=3, required=True, metavar=("MAJOR", "MINOR", "REVISION"))
+    parser.add_argument("--machine", required=True, choices=sorted(PATTERNS))
     parser.add_argument("--stamp")
     args = parser.parse_args()
     major, minor, revision = (int(v, 0) for v in args.version)
@@ -328,7 +364,7 @@ def main():
         else:
             record = None if expected is None else version_record(*expected)
             with open(original, "wb") as f:
-                f.write(make_image(installed, kind, size, description, record))
+                f.write(make_image(installed, args.machine, kind, size, description, record))
         with open(original, "rb") as f:
             content = f.read()
         # A second marker would be ignored by the reader, and a marker in a file without a record would

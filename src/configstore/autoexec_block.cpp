@@ -5,6 +5,7 @@
 #include "configstore/config_reports.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/wow64.h"
 #include "setupfiles/text_line.h"
 #include "ui/run_report.h"
 
@@ -103,8 +104,22 @@ std::string WithoutAutoexecBlock(const std::string& content) {
     return bytes;
 }
 
+namespace {
+// 64-bit Windows has no MS-DOS subsystem and so no AUTOEXEC.NT: there is no DOS side to load CAPI into,
+// and a missing file there is no failure. One that exists is still kept in step.
+bool LeftOutWithoutDosSubsystem(const std::string& path) {
+    if (!platform::RunningSystem().windows64 ||
+        platform::FileAttributes(path) != platform::kInvalidAttributes)
+        return false;
+    ui::Report(path + ": none on 64-bit Windows (no MS-DOS subsystem), step left out");
+    return true;
+}
+}  // namespace
+
 bool InsertAutoexecBlock() {
     std::string path = JoinPath(platform::SystemDirectory(), kAutoexecName);
+    if (LeftOutWithoutDosSubsystem(path))
+        return true;
     platform::OutputFile file(platform::OpenFileForWrite(path));
     std::string content;
     if (!file.IsOpen() || !ReadWholeFile(path, &content)) {
@@ -123,6 +138,8 @@ bool InsertAutoexecBlock() {
 
 bool RemoveAutoexecBlock() {
     std::string path = JoinPath(platform::SystemDirectory(), kAutoexecName);
+    if (LeftOutWithoutDosSubsystem(path))
+        return true;
     std::string temporaryPath = JoinPath(platform::SystemDirectory(), kTemporaryName);
     std::string content;
     bool writable = platform::OutputFile(platform::OpenFileForWrite(path)).IsOpen();

@@ -10,6 +10,7 @@
 #include "configstore/key_deletion.h"
 #include "configstore/removal_log.h"
 #include "install/copy_file.h"
+#include "install/driver_processor.h"
 #include "install/install_context.h"
 #include "install/progman_group.h"
 #include "platform/file_system.h"
@@ -152,6 +153,10 @@ int ExpandCompFiles(WindowRef progress, WindowRef owner, const InstallationSetup
 InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationSetup& setup,
                                     const std::string& sourcePath, const std::string& destinationPath) {
     InstallationOutcome outcome;
+    if (!DriverImageFitsRunningWindows(installDialog, setup)) {
+        outcome.wrongProcessor = true;
+        return outcome;
+    }
     outcome.started = true;
     InstallContext& install = Installation();
     install.SourcePath = FitField(sourcePath, kTextWidth);

@@ -18,6 +18,8 @@ struct InstallationOutcome {
     bool completed = false;      // every file in place; the program goes on in configure mode
     bool groupReady = false;     // the Program Manager group stands and may be rebuilt in another language
     bool restartNeeded = false;  // a new configuration was written
+    bool wrongProcessor =
+        false;  // the driver is for another processor than the running Windows: nothing done
 };
 
 // Installs the driver from sourcePath (setup information file, "[ADDFILES]") and the setup directory (setup

@@ -4,6 +4,7 @@
 #include "platform/file_system.h"
 #include "platform/szdd_header.h"
 #include "platform/win32_handles.h"
+#include "platform/wow64_win32.h"
 
 namespace platform {
 
@@ -21,11 +22,13 @@ std::string FromBuffer(const char* buffer, DWORD length) {
 }  // namespace
 
 FileId OpenFileForRead(const std::string& path) {
+    NativeFileView view(path);
     return FromHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 FileId CreateFileTruncate(const std::string& path) {
+    NativeFileView view(path);
     return FromHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
@@ -48,6 +51,7 @@ void CloseFile(FileId file) {
 }
 
 bool DeleteFilePath(const std::string& path) {
+    NativeFileView view(path);
     return DeleteFileA(path.c_str()) != 0;
 }
 
@@ -80,10 +84,12 @@ std::string ModuleFileName() {
 namespace platform {
 
 uint32_t FileAttributes(const std::string& path) {
+    NativeFileView view(path);
     return GetFileAttributesA(path.c_str());
 }
 
 PathInformation QueryPathInformation(const std::string& path) {
+    NativeFileView view(path);
     PathInformation information;
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
@@ -95,15 +101,18 @@ PathInformation QueryPathInformation(const std::string& path) {
 }
 
 bool SetFileAttributesOf(const std::string& path, uint32_t attributes) {
+    NativeFileView view(path);
     return SetFileAttributesA(path.c_str(), attributes) != 0;
 }
 
 FileId CreateFileWithAttributes(const std::string& path, uint32_t attributes) {
+    NativeFileView view(path);
     return FromHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   attributes, nullptr));
 }
 
 FileId OpenFileForWrite(const std::string& path) {
+    NativeFileView view(path);
     return FromHandle(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
@@ -121,6 +130,7 @@ bool LastWriteTime(FileId file, uint64_t* time) {
 }
 
 bool SetLastWriteTime(const std::string& path, uint64_t time) {
+    NativeFileView view(path);
     FileHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
@@ -130,26 +140,32 @@ bool SetLastWriteTime(const std::string& path, uint64_t time) {
 }
 
 bool CopyFilePath(const std::string& source, const std::string& target) {
+    NativeFileView view(source, target);
     return CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
 }
 
 bool ReplaceFilePath(const std::string& source, const std::string& target) {
+    NativeFileView view(source, target);
     return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 bool CreateDirectoryPath(const std::string& path) {
+    NativeFileView view(path);
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
 bool RemoveDirectoryPath(const std::string& path) {
+    NativeFileView view(path);
     return RemoveDirectoryA(path.c_str()) != 0;
 }
 
 bool MarkFileForDeletionAtRestart(const std::string& path) {
+    NativeFileView view(path);
     return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
 }
 
 bool IsDirectory(const std::string& path) {
+    NativeFileView view(path);
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
@@ -187,6 +203,7 @@ std::string CompressedName(const std::string& path) {
 // directory could not be read at all. The file is opened by its name, or by its compressed name as LZ32
 // would, and LZInit reads it.
 LzId LzOpenSource(const std::string& path, int64_t* expectedLength) {
+    NativeFileView view(path);
     HFILE file = _lopen(path.c_str(), OF_READ);
     if (file == HFILE_ERROR)
         file = _lopen(CompressedName(path).c_str(), OF_READ);
@@ -215,6 +232,7 @@ LzId LzOpenSource(const std::string& path, int64_t* expectedLength) {
 // its way) that creates name.ex_ instead, truncating any file of that name, and returns a good handle.
 // _lcreat makes exactly the file named or fails, and LZCopy writes to its handle like to any other.
 LzId LzCreateTarget(const std::string& path) {
+    NativeFileView view(path);
     HFILE handle = _lcreat(path.c_str(), 0);
     return handle == HFILE_ERROR ? kNoLz : handle;
 }

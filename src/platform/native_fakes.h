@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/system_info.h"
+#include "platform/wow64.h"
 
 // Controls of the native backends, for the unit tests: the state a test sets up and what the core showed.
 namespace platform::fake {
@@ -49,6 +50,8 @@ void SetSystemDirectory(const std::string& path);
 void SetWindowsDirectory(const std::string& path);
 void SetModuleFileName(const std::string& path);
 void SetRunningPlatformId(int id);
+// The kind of Windows the program runs on; 32-bit Windows until a test sets another.
+void SetRunningSystem(const SystemKind& kind);
 
 // The CAPI 2.0 DLLs that load, found by name whatever its case; none until a test installs one.
 void InstallCapiDll(const std::string& name, bool hasExport, const CapiVersion& version);

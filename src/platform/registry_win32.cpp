@@ -4,12 +4,18 @@
 
 #include "platform/registry.h"
 #include "platform/win32_handles.h"
+#include "platform/wow64.h"
+#include "platform/wow64_win32.h"
 
 namespace platform::registry {
 
 namespace {
 HKEY AsHandle(KeyId key) {
     return reinterpret_cast<HKEY>(key);
+}
+// The driver's keys belong to the native system: under WOW64 every key is reached in the 64-bit view.
+REGSAM InView(REGSAM access) {
+    return access | RegistryViewFlags(RunningSystem());
 }
 }  // namespace
 
@@ -21,15 +27,15 @@ long CreateKey(const std::string& path, const std::string& keyClass, KeyId* key)
     DWORD disposition = 0;
     LONG status =
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, classBuffer.data(), REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, created.Put(), &disposition);
+                        InView(KEY_ALL_ACCESS), nullptr, created.Put(), &disposition);
     *key = status == ERROR_SUCCESS ? reinterpret_cast<KeyId>(created.Release()) : kNoKey;
     return status;
 }
 
 long OpenKey(const std::string& path, bool fullAccess, KeyId* key) {
     RegistryKey opened;
-    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, fullAccess ? KEY_ALL_ACCESS : KEY_READ,
-                                opened.Put());
+    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0,
+                                InView(fullAccess ? KEY_ALL_ACCESS : KEY_READ), opened.Put());
     *key = status == ERROR_SUCCESS ? reinterpret_cast<KeyId>(opened.Release()) : kNoKey;
     return status;
 }
@@ -73,7 +79,7 @@ long EnumSubKey(KeyId key, uint32_t index, std::string* name) {
 }
 
 long DeleteKey(const std::string& path) {
-    return RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+    return DeleteRegistryKey(HKEY_LOCAL_MACHINE, path.c_str());
 }
 
 }  // namespace platform::registry

@@ -150,6 +150,14 @@ const LanguageKey kLanguageKeys[kLanguageKeyCount] = {
     {"[TEXT_UNKNOWNVERSION]", kTextTextUnknownversion},
 };
 
+const AddedLanguageKey kAddedLanguageKeys[kAddedLanguageKeyCount] = {
+    {"[ERR_WRONGPROCESSOR]", kTextErrWrongProcessor,
+     "The driver of this distribution is made for %s and cannot be loaded by this Windows (%s). Nothing has "
+     "been changed."},
+    {"[TEXT_CAPI_WOW64]", kTextTextCapiUnreadableWow64,
+     "Not readable by a 32-bit program on 64-bit Windows (see the file versions)"},
+};
+
 namespace {
 
 std::array<std::string, kTextSlots>& Slots() {
@@ -189,5 +197,17 @@ int LoadLanguageTable(const std::string& languageFile, std::vector<std::string>&
     for (const LanguageKey& entry : kLanguageKeys)
         if (!FindLanguageKey(file, entry.key, entry.textId))
             missingKeys.push_back(entry.key);
+    // The added keys follow in any order; a file made before one of them was added keeps the English text.
+    for (const AddedLanguageKey& added : kAddedLanguageKeys) Slots()[added.textId] = added.english;
+    std::string line;
+    while (ReadTextLine(file, line)) {
+        for (const AddedLanguageKey& added : kAddedLanguageKeys) {
+            if (line == added.key) {
+                ReadTextLine(file, line);
+                Slots()[added.textId] = line;
+                break;
+            }
+        }
+    }
     return 1;
 }

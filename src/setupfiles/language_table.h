@@ -16,6 +16,17 @@ struct LanguageKey {
 // The keys in the order the language file must hold them.
 extern const LanguageKey kLanguageKeys[kLanguageKeyCount];
 
+// Keys added after the first language files shipped. They follow the keys above in any order; a file
+// without one is no error and gets the built-in English text, so that language files made for earlier
+// versions of the program still serve.
+constexpr int kAddedLanguageKeyCount = 2;
+struct AddedLanguageKey {
+    const char* key;
+    int textId;
+    const char* english;
+};
+extern const AddedLanguageKey kAddedLanguageKeys[kAddedLanguageKeyCount];
+
 // The text of a TextId; empty for ids outside the table or never loaded.
 const std::string& Text(int textId);
 // Empties every slot (start of a fresh run; used by tests).

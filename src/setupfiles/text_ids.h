@@ -94,6 +94,8 @@ constexpr int kTextErrNorights = 201;
 constexpr int kTextErrWriteprotected = 202;
 constexpr int kTextErrNowriteaccess = 203;
 constexpr int kTextErrInsNosuccess = 204;
+// Added keys (language_table.h): "[ERR_WRONGPROCESSOR]", two %s (the driver's processor, the Windows).
+constexpr int kTextErrWrongProcessor = 230;
 constexpr int kTextErrFilenotfound = 205;
 constexpr int kTextErrCantwrite = 206;
 constexpr int kTextErrDeiFilenotfound = 207;
@@ -144,3 +146,5 @@ constexpr int kTextTextAdapterAll = 602;
 constexpr int kTextTextUnknownProto = 603;
 constexpr int kTextTextNocapiinstalled = 604;
 constexpr int kTextTextUnknownversion = 605;
+// Added key "[TEXT_CAPI_WOW64]".
+constexpr int kTextTextCapiUnreadableWow64 = 606;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/system_info.h"
+#include "platform/wow64.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_ids.h"
 
@@ -16,7 +17,13 @@ constexpr unsigned kHundredsFrom = 100;  // a minor from here on splits in hundr
 
 std::string DriverVersionText(const std::string& capiDllName) {
     platform::CapiVersion version;
-    if (platform::QueryCapiVersion(capiDllName, version) != platform::CapiDllResult::kVersionCalled)
+    platform::CapiDllResult result = platform::QueryCapiVersion(capiDllName, version);
+    // A 32-bit program cannot load the 64-bit DLL of a 64-bit Windows; only a 32-bit one beside it answers.
+    // Without one the driver may still run, and the line says why it cannot tell.
+    if (result == platform::CapiDllResult::kNotLoaded && !capiDllName.empty() &&
+        platform::RunningSystem().wow64)
+        return Text(kTextTextCapiUnreadableWow64);
+    if (result != platform::CapiDllResult::kVersionCalled)
         return Text(kTextTextNocapiinstalled);
     unsigned major = version.manufacturerMajor & kLow16Bits;
     unsigned minor = version.manufacturerMinor & kLow16Bits;

@@ -82,6 +82,8 @@ void Install(AppContext& app, const AnswerFile& answers, RunSummary& summary) {
                                CurrentLanguageName(app)};
     ui::Report("Installation from " + app.SetupDirectory + " into " + destination);
     InstallationOutcome outcome = RunInstallation(nullptr, setup, app.SetupDirectory, destination);
+    if (outcome.wrongProcessor)
+        summary.end = RunEnd::kWrongSystem;
     summary.completed = outcome.completed;
     summary.restartNeeded = outcome.restartNeeded;
     app.GroupReady = outcome.groupReady;

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include "install/install_context.h"
 #include "setupfiles/app_context.h"
@@ -13,6 +14,9 @@
 #include "ui/run_report.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    // The manifest asks for common controls 6; Windows XP only activates them for a program that calls
+    // into comctl32 itself.
+    InitCommonControls();
     DeploymentSwitches switches = InitializeContext(commandLine ? commandLine : "");
     if (switches.silent || switches.verify)
         return RunUnattended(App(), switches);

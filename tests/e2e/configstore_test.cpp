@@ -501,19 +501,19 @@ TEST_F(ConfigStoreTest, AutoexecAndGroupListEditsComeOutAgainByteForByte) {
     EXPECT_EQ(ReadFileBytes(AutoexecPath()), "rem \xAF kept\r\nlast");
 }
 
-TEST_F(ConfigStoreTest, MissingAutoexecIsReportedAfterTheRegistryWasWritten) {
+// This program runs as a 64-bit one here, and 64-bit Windows has no AUTOEXEC.NT: a missing one is left out
+// without a notice (the 32-bit rule, where it is an error, is proven natively through the seams).
+TEST_F(ConfigStoreTest, On64BitWindowsAMissingAutoexecIsLeftOutAfterTheRegistryWasWritten) {
     DeleteFileA(AutoexecPath().c_str());
     DriverConfig config;
     SetDefaultDriverConfig(1, ScriptMaintenance(), config);
-    EXPECT_FALSE(WriteDriverConfig(ScriptFile(), 1, config));
+    EXPECT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
     notices_.Stop();
-    EXPECT_EQ(notices_.Take(),
-              std::vector<std::string>{"The file " + AutoexecPath() +
-                                       " cannot be opened. The CAPI loader for DOS applications has not been "
-                                       "entered."});
+    EXPECT_EQ(notices_.Take(), std::vector<std::string>{});
     EXPECT_EQ(Read(kService, "ImagePath"), ExpandSz("\\SystemRoot\\System32\\drivers\\kxbus.sys"));
     EXPECT_EQ(Read(kGroupOrder, "List").data.find(std::string("CAPI20\0NDIS\0", 12)) != std::string::npos,
               true);
+    EXPECT_TRUE(RemoveAutoexecBlock());
     EXPECT_FALSE(FileExists(AutoexecPath()));
 }
 

@@ -18,6 +18,7 @@ constexpr int kAction = IDC_MAIN_ACTION, kExit = IDC_MAIN_EXIT, kInstall = IDC_I
               kMsgOk = IDC_MSG_OK;
 constexpr int kLongWaitMs = 60000;
 constexpr DWORD kSuccess = 0, kRestartRequired = 3010, kFailed = 1603, kBadCommandLine = 1639;
+constexpr DWORD kWrongSystem = 1633;
 constexpr DWORD kNoDifference = 0, kDifferences = 1;
 const char* const kSessionManagerKey = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const char* const kPendingRenames = "PendingFileRenameOperations";
@@ -217,6 +218,45 @@ TEST_F(UnattendedTest, AMissingDriverFileFailsNamingItAndRegistersNothing) {
     std::string report = ReadFileBytes(report_);
     EXPECT_NE(report.find(missing), std::string::npos) << report;
     EXPECT_NE(report.find("Exit code 1603\r\n"), std::string::npos) << report;
+}
+
+// The default protocol's driver as a 32-bit Windows needs it, on the 64-bit Windows this program runs on
+// here: a driver that could never load is not installed. The image is given uncompressed, which an
+// installation takes as it stands.
+TEST_F(UnattendedTest, ADriverForAnotherProcessorIsRefusedBeforeAnythingChanges) {
+    std::string image = ReadFileBytes(std::string(QUOREL_SAMPLE_ORIGINALS_DIR) + "\\qdss1.sys");
+    ASSERT_GT(image.size(), 0x100u);
+    size_t pe = static_cast<unsigned char>(image[0x3C]) | static_cast<unsigned char>(image[0x3D]) << 8;
+    ASSERT_EQ(image.substr(pe, 6), std::string("PE\0\0\x64\x86", 6)) << "the test build's images are x64";
+    image[pe + 4] = '\x4C';
+    image[pe + 5] = '\x01';
+    WriteFileBytes(dir_ + "\\DRIVER\\QDSS1.SY_", image);
+
+    EXPECT_EQ(RunSilently("/s /r" + report_), kWrongSystem);
+    EXPECT_TRUE(NothingInstalled());
+    std::string report = Report();
+    std::string refusal = EnglishLine("[ERR_WRONGPROCESSOR]");
+    ASSERT_NE(refusal.find("%s"), std::string::npos);
+    refusal.replace(refusal.find("%s"), 2, "32-bit Windows (i386)");
+    refusal.replace(refusal.find("%s"), 2, "64-bit");
+    EXPECT_NE(report.find(refusal), std::string::npos) << report;
+    EXPECT_NE(report.find("Exit code 1633\r\n"), std::string::npos) << report;
+}
+
+// 64-bit Windows has no AUTOEXEC.NT; its installation and removal leave that step out and say so.
+TEST_F(UnattendedTest, On64BitWindowsWithoutAutoexecTheStepIsLeftOutAndReported) {
+    std::string autoexec = SystemDirectory() + "\\AutoExec.NT";
+    ASSERT_TRUE(DeleteFileA(autoexec.c_str()));
+    EXPECT_EQ(RunSilently("/s /r" + report_), kRestartRequired);
+    EXPECT_TRUE(RegistryKeyExists(kServiceKey));
+    EXPECT_EQ(RunSilentlyIn("C:\\Quorel2", "/s /d /r" + report_), kRestartRequired);
+    EXPECT_FALSE(RegistryKeyExists(kServiceKey));
+    EXPECT_EQ(GetFileAttributesA(autoexec.c_str()), INVALID_FILE_ATTRIBUTES);
+    std::string report = Report();
+    std::string leftOut = autoexec + ": none on 64-bit Windows (no MS-DOS subsystem), step left out";
+    size_t first = report.find(leftOut);
+    EXPECT_NE(first, std::string::npos) << report;
+    EXPECT_NE(report.find(leftOut, first + 1), std::string::npos) << "the removal's line: " << report;
 }
 
 TEST_F(UnattendedTest, AnAnswerFileWithABadKeyChangesNothing) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/native_fakes.h"
 #include "platform/system_info.h"
 #include "shell/driver_version.h"
 #include "test_support.h"
@@ -48,6 +49,22 @@ TEST_F(DriverVersionTest, NoUsableDllShowsTheNotInstalledText) {
     EXPECT_EQ(DriverVersionText("NOEXPORT.DLL"), kNoCapi);  // loads, but without CAPI_GET_VERSION
     EXPECT_EQ(DriverVersionText(""), kNoCapi);              // no "[CURRENTCAPIDLL]" in the script
     EXPECT_EQ(DriverVersionText("capi2032.dll"), "v2.1 (rev.01)");
+}
+
+TEST_F(DriverVersionTest, UnderWow64ADllThatCannotBeLoadedIsSaidToBeUnreadable) {
+    LoadLanguage({{"[TEXT_NOCAPIINSTALLED]", kNoCapi}, {"[TEXT_CAPI_WOW64]", "32-bit cannot tell"}});
+    platform::fake::InstallCapiDll("NOEXPORT.DLL", false, {2, 0, 2, 101});
+    platform::fake::SetRunningSystem(platform::ClassifySystem(false, true, true));
+    EXPECT_EQ(DriverVersionText("CAPI2032.DLL"), "32-bit cannot tell");
+    EXPECT_EQ(DriverVersionText("NOEXPORT.DLL"), kNoCapi);
+    EXPECT_EQ(DriverVersionText(""), kNoCapi);
+    // A 32-bit CAPI DLL beside the 64-bit one answers for the driver.
+    platform::fake::InstallCapiDll("CAPI2032.DLL", true, {2, 0, 2, 101});
+    EXPECT_EQ(DriverVersionText("CAPI2032.DLL"), "v2.1 (rev.01)");
+
+    platform::fake::ResetCapiDlls();
+    platform::fake::SetRunningSystem(platform::ClassifySystem(false, true, false));
+    EXPECT_EQ(DriverVersionText("CAPI2032.DLL"), kNoCapi);
 }
 
 TEST_F(DriverVersionTest, CapiNumbersAreNotShown) {

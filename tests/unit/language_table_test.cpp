@@ -41,6 +41,32 @@ TEST_F(LanguageTableTest, CompleteFileFillsEveryKeyWithoutMessages) {
     EXPECT_EQ(Text(-1), "");
 }
 
+TEST_F(LanguageTableTest, AddedKeysAreFoundAfterTheOthersAndOlderFilesGetTheEnglishText) {
+    const AddedLanguageKey& added = kAddedLanguageKeys[0];
+    struct Case {
+        const char* what;
+        std::vector<std::string> after;  // what follows the last of the other keys
+        std::string text;
+    } cases[] = {
+        {"file made before the key was added", {}, added.english},
+        {"key given", {added.key, "given"}, "given"},
+        {"key after an unknown one", {"[LATER_KEY]", "later", added.key, "given"}, "given"},
+        {"key without its text at the end of the file", {added.key}, ""},
+    };
+    for (const Case& c : cases) {
+        ClearLanguageTable();
+        std::vector<std::string> lines = AllKeys("en");
+        lines.insert(lines.end(), c.after.begin(), c.after.end());
+        WriteFile("ENGLISH.LNG", CrLf(lines));
+        ASSERT_EQ(LoadCurrentLanguage(App()), 1) << c.what;
+        EXPECT_TRUE(Shown().empty()) << c.what;
+        EXPECT_EQ(Text(added.textId), c.text) << c.what;
+        EXPECT_EQ(Text(kLanguageKeys[kLanguageKeyCount - 1].textId),
+                  "en " + std::to_string(kLanguageKeys[kLanguageKeyCount - 1].textId))
+            << c.what;
+    }
+}
+
 TEST_F(LanguageTableTest, BothChangeKeysFillSlotTwoAndTheLaterWins) {
     WriteFile("ENGLISH.LNG", CrLf(AllKeys("en")));
     LoadCurrentLanguage(App());

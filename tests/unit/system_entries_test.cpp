@@ -5,6 +5,7 @@
 #include "config_store_fixture.h"
 #include "configstore/autoexec_block.h"
 #include "configstore/group_order.h"
+#include "ui/run_report.h"
 
 // AUTOEXEC.NT and the service group order: the edits outside the driver's own keys, byte for byte.
 namespace {
@@ -145,6 +146,38 @@ TEST_F(AutoexecTest, MissingOrWriteProtectedFileIsReported) {
     ASSERT_TRUE(platform::SetFileAttributesOf(AutoexecPath(), platform::kAttributeNormal));
     EXPECT_EQ(Autoexec(), kStock + kBlock);
     EXPECT_EQ(Messages(), (std::vector<std::string>{NoAutoexec(AutoexecPath())}));
+}
+
+// 64-bit Windows has no AUTOEXEC.NT; the 32-bit program finds it so under WOW64, a 64-bit one always.
+TEST_F(AutoexecTest, On64BitWindowsAMissingFileIsLeftOutAndReportedAndAnExistingOneStillEdited) {
+    struct Kind {
+        const char* what;
+        platform::SystemKind kind;
+    } kinds[] = {{"32-bit program under WOW64", platform::ClassifySystem(false, true, true)},
+                 {"64-bit program", platform::ClassifySystem(true, false, false)}};
+    for (const Kind& k : kinds) {
+        platform::fake::SetRunningSystem(k.kind);
+        std::filesystem::remove(PathOf("report.log"));
+        ASSERT_TRUE(ui::OpenReport(PathOf("report.log")));
+        EXPECT_TRUE(InsertAutoexecBlock()) << k.what;
+        EXPECT_TRUE(RemoveAutoexecBlock()) << k.what;
+        ui::CloseReport();
+        EXPECT_FALSE(Exists("system32/AutoExec.NT")) << k.what;
+        EXPECT_TRUE(Shown().empty()) << k.what;
+        std::string report = ReadFile("report.log");
+        size_t first =
+            report.find(AutoexecPath() + ": none on 64-bit Windows (no MS-DOS subsystem), step left out");
+        EXPECT_NE(first, std::string::npos) << report;
+        EXPECT_NE(report.find("step left out", first + 1), std::string::npos) << "removal: " << report;
+
+        Autoexec(kStock);
+        EXPECT_TRUE(InsertAutoexecBlock()) << k.what;
+        EXPECT_EQ(Autoexec(), kStock + kBlock) << k.what;
+        EXPECT_TRUE(RemoveAutoexecBlock()) << k.what;
+        EXPECT_EQ(Autoexec(), kStock) << k.what;
+        std::filesystem::remove(PathOf("system32/AutoExec.NT"));
+    }
+    platform::fake::SetRunningSystem(platform::SystemKind());
 }
 
 TEST_F(AutoexecTest, WithoutTheTemporaryFileAutoexecIsNeverReplaced) {

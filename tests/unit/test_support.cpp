@@ -48,6 +48,7 @@ void SetupFixture::SetUp() {
     platform::fake::ResetFiles();
     platform::fake::CountOperations();
     platform::fake::SetRunningPlatformId(2);
+    platform::fake::SetRunningSystem(platform::SystemKind());
     platform::fake::ResetCapiDlls();
     std::filesystem::create_directories(directory_ + "/system32");
     platform::fake::SetSystemDirectory(directory_ + "\\system32");
@@ -90,6 +91,11 @@ void SetupFixture::WriteDriverAndToolSources() const {
 void SetupFixture::LoadLanguage(const std::map<std::string, std::string>& texts) {
     std::vector<std::string> lines;
     for (const LanguageKey& key : kLanguageKeys) {
+        auto text = texts.find(key.key);
+        lines.push_back(key.key);
+        lines.push_back(text == texts.end() ? key.key : text->second);
+    }
+    for (const AddedLanguageKey& key : kAddedLanguageKeys) {
         auto text = texts.find(key.key);
         lines.push_back(key.key);
         lines.push_back(text == texts.end() ? key.key : text->second);
