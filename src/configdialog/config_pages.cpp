@@ -139,6 +139,9 @@ void StoreConfigPages(const ConfigPages& pages, DriverConfig& config) {
         if (advanced.maintenanceSwitch)
             config.Controller = static_cast<uint32_t>(pages.defaults.Controller);
     }
+    // An adapter that a lower count took away cannot be maintained: the first one is, as after Change.
+    if (config.Controller != kMaintenanceControllerOff && config.Controller > config.NumberOfControllers)
+        config.Controller = 1;
 }
 
 void ShowAdapterFields(ConfigPages& pages, const AdapterArray& adapters, size_t index) {

@@ -63,7 +63,8 @@ void RefillMaintenanceAdapters(MaintenancePage& page, const MaintenanceDefaults&
     if (defaults.Mode == kMaintenanceFull) {
         uint32_t chosen =
             ChosenMaintenanceAdapter(page.adapter, MaintenanceAdapterValue(fallbackController, defaults));
-        page.adapter = MaintenanceAdapterChoices(adapterCount, chosen);
+        // An adapter the new count took away leaves the first one chosen, not an empty choice.
+        page.adapter = MaintenanceAdapterChoices(adapterCount, chosen > adapterCount ? 1 : chosen);
     } else {
         page.adapterText = MaintenanceAdapterDisplay(adapterCount, DefaultsAdapter(defaults));
     }

@@ -56,7 +56,8 @@ bool ReadWholeFile(const std::string& path, std::string* content) {
         return false;
     unsigned char byte;
     while (file.ReadByte(&byte)) content->push_back(static_cast<char>(byte));
-    return true;
+    // Written back cut where a read failed, every other program's line after the cut would be lost.
+    return !file.Failed();
 }
 
 }  // namespace

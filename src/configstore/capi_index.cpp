@@ -44,13 +44,27 @@ bool EntryNumbers(KeyId tree, std::vector<uint32_t>* numbers) {
     return status == kNoMoreItems;
 }
 
-bool IsOurEntry(uint32_t number) {
+enum class Entry { kOurs, kOther, kCannotTell };
+
+// A key or value that is missing belongs to no one; one that exists and cannot be read may be ours, and
+// taking the next number then would give the driver a second entry beside its own.
+Entry JudgeEntry(uint32_t number) {
     Key entry;
-    if (OpenKey(CapiEntryPath(number), false, entry.Put()) != kSuccess)
-        return false;
+    long status = OpenKey(CapiEntryPath(number), false, entry.Put());
+    if (status != kSuccess)
+        return status == kFileNotFound ? Entry::kOther : Entry::kCannotTell;
+    uint32_t type = 0;
+    uint32_t size = 0;
+    status = QueryValue(entry.Get(), "Manufacturer", &type, nullptr, &size);  // is it there, and readable
+    if (status != kSuccess)
+        return status == kFileNotFound ? Entry::kOther : Entry::kCannotTell;
+    // Ours is a short text: a value of another type or length is another maker's.
+    if (type != kTypeSz || size > kManufacturerReadWidth)
+        return Entry::kOther;
     std::string manufacturer;
-    return ReadStringValue(entry.Get(), &manufacturer, "Manufacturer", kManufacturerReadWidth) &&
-           EqualsIgnoreCase(manufacturer, kOurManufacturer);
+    if (!ReadStringValue(entry.Get(), &manufacturer, "Manufacturer", kManufacturerReadWidth))
+        return Entry::kCannotTell;
+    return EqualsIgnoreCase(manufacturer, kOurManufacturer) ? Entry::kOurs : Entry::kOther;
 }
 }  // namespace
 
@@ -65,16 +79,20 @@ uint32_t FindCapiIndex(bool* found) {
     if (status != kSuccess || !EntryNumbers(tree.Get(), &numbers))
         return kCapiIndexUnknown;
     tree.Reset();
-    // An entry that cannot be opened still takes its number: the next free one lies above every entry.
+    // Every entry takes its number: the next free one lies above every entry. One that cannot be read
+    // leaves the number unknown, unless a later one is ours.
     uint32_t next = 1;
+    bool cannotTell = false;
     for (uint32_t number : numbers) {
-        if (IsOurEntry(number)) {
+        Entry entry = JudgeEntry(number);
+        if (entry == Entry::kOurs) {
             *found = true;
             return number;
         }
+        cannotTell = cannotTell || entry == Entry::kCannotTell;
         next = number + 1;
     }
-    return next;
+    return cannotTell ? kCapiIndexUnknown : next;
 }
 
 bool HasOtherCapiDriver(bool ourEntryFound, UnreadableCapiTree unreadable) {

@@ -10,7 +10,8 @@ constexpr uint32_t kCapiIndexUnknown = 0;
 
 // The number n of the entry whose Manufacturer is ours (ignoring case), with found set; without one, one
 // more than the highest numbered entry, where a new entry goes, with found clear. 1 when the tree is
-// missing or empty; kCapiIndexUnknown when it cannot be opened or its subkeys cannot all be listed. Only
+// missing or empty; kCapiIndexUnknown when it cannot be opened, its subkeys cannot all be listed, or an entry
+// that is there cannot be read (it may be ours) and none after it is ours. Only
 // subkeys named by a plain decimal number from 1 count; others are passed over.
 uint32_t FindCapiIndex(bool* found);
 // What a "SOFTWARE\CAPI20" tree that is there but whose subkeys cannot be counted is taken for: the

@@ -51,8 +51,17 @@ void CloseList(std::string& bytes) {
     bytes += '\0';
 }
 
+// Only a list of names is ours to edit: a value of another type belongs to whoever wrote it so, and
+// rewriting it as a list would change what it is. It is left alone and reported.
 bool ReadGroupList(KeyId key, std::string* bytes) {
-    if (!ReadRawValue(key, bytes, kListValue, kGroupListCapacity)) {
+    uint32_t type = 0;
+    if (!ReadRawValue(key, bytes, &type, kListValue, kGroupListCapacity)) {
+        ReportNoValueModify(kServiceGroupOrderKey, kListValue);
+        return false;
+    }
+    if (type != kTypeMultiSz) {
+        ui::Report("Registry: HKLM\\" + std::string(kServiceGroupOrderKey) + ": " + kListValue +
+                   " has type " + std::to_string(type) + ", not a list of names: left alone");
         ReportNoValueModify(kServiceGroupOrderKey, kListValue);
         return false;
     }

@@ -78,12 +78,11 @@ bool ReadStringValue(KeyId key, std::string* text, const std::string& name, size
     return true;
 }
 
-bool ReadRawValue(KeyId key, std::string* bytes, const std::string& name, size_t capacity) {
+bool ReadRawValue(KeyId key, std::string* bytes, uint32_t* type, const std::string& name, size_t capacity) {
     bytes->clear();
     std::string buffer(capacity, '\0');
-    uint32_t type = 0;
     uint32_t size = static_cast<uint32_t>(capacity);
-    if (QueryValue(key, name, &type, &buffer[0], &size) != kSuccess)
+    if (QueryValue(key, name, type, &buffer[0], &size) != kSuccess)
         return false;
     *bytes = buffer.substr(0, size);
     return true;

@@ -36,7 +36,7 @@ bool ReadDwordValue(platform::registry::KeyId key, uint32_t* destination, const 
 // so that a later write cannot shorten it).
 bool ReadStringValue(platform::registry::KeyId key, std::string* text, const std::string& name,
                      size_t capacity);
-// Reads a value's bytes as stored (a REG_MULTI_SZ list with its zeros); a value of more than capacity bytes
-// is a failure, never a cut list.
-bool ReadRawValue(platform::registry::KeyId key, std::string* bytes, const std::string& name,
+// Reads a value's bytes as stored (a REG_MULTI_SZ list with its zeros) and its type; a value of more than
+// capacity bytes is a failure, never a cut list.
+bool ReadRawValue(platform::registry::KeyId key, std::string* bytes, uint32_t* type, const std::string& name,
                   size_t capacity);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "deinstall/registry_cleanup.h"
+#include "configstore/capi_index.h"
 #include "configstore/removal_log.h"
 #include "install/progman_group.h"
 #include "platform/file_system.h"
@@ -12,6 +13,7 @@
 #include "setupfiles/setup_info_file.h"
 #include "setupfiles/text_line.h"
 #include "ui/message_boxes.h"
+#include "ui/run_report.h"
 #include "setupfiles/text_format.h"
 #include "setupfiles/text_ids.h"
 
@@ -61,6 +63,18 @@ bool RemoveFileStep(WindowRef progress, WindowRef dialog, const std::string& set
     return true;
 }
 
+// The CAPI 2.0 DLL of the Windows tree serves every maker's CAPI 2.0 driver; while another one is
+// registered (the same count that keeps the "CAPI20" group), it stays. The name the script gives it, or
+// empty when it must go with the rest.
+std::string SharedCapiDllKept(const std::string& script) {
+    std::string name;
+    if (ReadCurrentCapiDll(script, name) != 1 || name.empty())
+        return std::string();
+    bool ourEntry = false;
+    FindCapiIndex(&ourEntry);
+    return HasOtherCapiDriver(ourEntry, UnreadableCapiTree::kHoldsAnother) ? name : std::string();
+}
+
 // Without the script nobody knows which files were installed: the removal cannot be complete.
 int RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
                     const std::string& script) {
@@ -70,11 +84,16 @@ int RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& set
         return 0;
     }
     std::string windows = platform::WindowsDirectory();
+    std::string sharedDll = SharedCapiDllKept(script);
     int result = 1;
     for (const CompFile& file : files) {
         // Every copy the installation made goes, in the order it made them: the Windows tree first.
         std::vector<std::string> directories;
-        if (file.windowsSubdirectory != kNoWindowsDirectory)
+        bool shared = !sharedDll.empty() && EqualsIgnoreCase(file.installedName, sharedDll);
+        if (file.windowsSubdirectory != kNoWindowsDirectory && shared)
+            ui::Report(JoinPath(JoinPath(windows, file.windowsSubdirectory), file.installedName) +
+                       ": kept, another CAPI 2.0 driver is registered and uses it");
+        else if (file.windowsSubdirectory != kNoWindowsDirectory)
             directories.push_back(JoinPath(windows, file.windowsSubdirectory));
         if (file.setupSubdirectory != kNoSetupDirectory)
             directories.push_back(JoinPath(setupDirectory, file.setupSubdirectory));
@@ -137,13 +156,13 @@ void RemoveDeleteAddFiles(WindowRef dialog, const std::string& setupDirectory, c
     }
 }
 
-// A running program cannot delete its own file; the system deletes it at the next start. True when it is
-// left for that start.
-bool RemoveSetupProgram(const std::string& path) {
+// A running program cannot delete its own file; the system deletes it at the next start.
+enum class ProgramRemoval { kDeleted, kLeftForRestart, kStays };
+ProgramRemoval RemoveSetupProgram(const std::string& path) {
     if (platform::DeleteFilePath(path) || !FileExists(path))
-        return false;
-    platform::MarkFileForDeletionAtRestart(path);
-    return true;
+        return ProgramRemoval::kDeleted;
+    return platform::MarkFileForDeletionAtRestart(path) ? ProgramRemoval::kLeftForRestart
+                                                        : ProgramRemoval::kStays;
 }
 
 }  // namespace
@@ -186,7 +205,7 @@ DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inpu
         ui::SetInfoText(progress, Text(kTextInfoRemovesysentries));
         ui::PumpMessages(progress);
         ui::PumpMessagesFor(progress, kSystemEntriesPauseMs);
-        if (!RemoveDriverRegistry(directory, script))
+        if (!RemoveDriverRegistry(directory))
             result = 0;
     }
     ui::CloseInfoWindow(progress);
@@ -198,9 +217,15 @@ DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inpu
     platform::DeleteFilePath(RemovalLogPath(directory));
     platform::DeleteFilePath(script);
     for (const std::string& file : languageFiles) platform::DeleteFilePath(file);
-    bool leftForRestart = RemoveSetupProgram(JoinPath(directory, inputs.setupProgramName));
+    std::string program = JoinPath(directory, inputs.setupProgramName);
+    ProgramRemoval removal = RemoveSetupProgram(program);
+    // Without the mark the program's file outlives the removal, and nothing will delete it: not done.
+    if (removal == ProgramRemoval::kStays) {
+        ShowError(dialog, FormatText(Text(kTextErrDeiCantdelete), {program}));
+        return DeinstallOutcome::kNotCompleted;
+    }
     if (programLeftForRestart)
-        *programLeftForRestart = leftForRestart;
+        *programLeftForRestart = removal == ProgramRemoval::kLeftForRestart;
     ShowMessage(dialog, Text(kTextInfoDeiDone));
     return DeinstallOutcome::kCompleted;
 }

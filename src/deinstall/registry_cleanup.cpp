@@ -4,10 +4,11 @@
 
 #include "configstore/autoexec_block.h"
 #include "configstore/capi_index.h"
-#include "configstore/config_reader.h"
+#include "configstore/config_reports.h"
 #include "configstore/driver_config.h"
 #include "configstore/group_order.h"
 #include "configstore/registry_layout.h"
+#include "configstore/registry_values.h"
 #include "configstore/removal_log.h"
 #include "platform/registry.h"
 #include "setupfiles/language_table.h"
@@ -19,6 +20,7 @@ using namespace platform::registry;
 
 namespace {
 
+constexpr char kNumberOfControllersValue[] = "NumberOfControllers";
 constexpr char kEnumKeyPath[] = "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Enum";
 
 struct KeyStep {
@@ -64,6 +66,23 @@ std::vector<KeyStep> KeyOrder(bool ourEntry, uint32_t capiIndex, uint32_t adapte
     return steps;
 }
 
+// The removal needs of the configuration only the adapter count, and that only to expect the adapter keys:
+// the keys that are there go whatever it says. A count that cannot be read is named ([ERR_CFG_NOVALQUERY])
+// and the removal goes on with the keys it finds; another unreadable value of the configuration is no
+// reason to leave the driver's keys behind.
+uint32_t InstalledAdapterCount(uint32_t capiIndex) {
+    Key key;
+    uint32_t count = 0;
+    if (OpenKey(CapiEntryPath(capiIndex), false, key.Put()) != kSuccess ||
+        !ReadDwordValue(key.Get(), &count, kNumberOfControllersValue, true))
+        return 0;
+    if (count < 1 || count > kMaxAdapters) {
+        ReportNoValueQuery(kNumberOfControllersValue);
+        return 0;
+    }
+    return count;
+}
+
 }  // namespace
 
 long DeleteLoggedKey(const std::string& setupDirectory, const std::string& keyPath) {
@@ -91,17 +110,11 @@ bool DriverRegistryPresent() {
     return found || KeyExists(kServiceKeyPath);
 }
 
-bool RemoveDriverRegistry(const std::string& setupDirectory, const std::string& script) {
+bool RemoveDriverRegistry(const std::string& setupDirectory) {
     bool ourEntry = false;
     uint32_t capiIndex = FindCapiIndex(&ourEntry);
     bool otherDrivers = HasOtherCapiDriver(ourEntry, UnreadableCapiTree::kHoldsAnother);
-    uint32_t adapters = 0;
-    if (ourEntry) {
-        DriverConfig installed;
-        if (!ReadDriverConfig(script, capiIndex, installed))
-            return false;
-        adapters = installed.NumberOfControllers;
-    }
+    uint32_t adapters = ourEntry ? InstalledAdapterCount(capiIndex) : 0;
     if (!RemoveAutoexecBlock())
         return false;
     if (!otherDrivers && !RemoveCapiGroup())

@@ -18,5 +18,6 @@ bool DriverRegistryPresent();
 // driver's keys from the leaves up, in a fixed order, since a key with subkeys cannot be deleted. Runs
 // again after an interrupted removal: without our CAPI 2.0 entry (an earlier run deleted it) the service
 // keys that are left still go. True when everything is done; false at the first failure, which is shown,
-// and the keys after it stay. script is the setup information file the installed configuration is read with.
-bool RemoveDriverRegistry(const std::string& setupDirectory, const std::string& script);
+// and the keys after it stay. Of the configuration only the adapter count is read: a value that cannot be
+// read is named and keeps no key from going.
+bool RemoveDriverRegistry(const std::string& setupDirectory);

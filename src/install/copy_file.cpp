@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "install/install_context.h"
+#include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/szdd_header.h"
 #include "ui/user_interface.h"
@@ -64,12 +65,27 @@ int CheckTarget(WindowRef owner, const std::string& source, const std::string& t
     }
 }
 
-// Tries the step until it works, asking "[ERR_CANTWRITE]" after each failure: Retry tries again, Abort
-// (or closing the question) ends the run, Ignore goes on with the run marked as not fully successful.
-int RetryWhileFailing(WindowRef owner, const std::string& target, const std::function<bool()>& step) {
-    while (!step()) {
+// What kept a copy or expansion from working: the source could not be read, or the target not written.
+enum class StepFailure { kNone, kSource, kTarget };
+
+// A failed step says which side failed only for the expansion; a failed copy is told by whether the
+// source can be opened at all.
+StepFailure CopyFailure(const std::string& source) {
+    platform::InputFile readable(source);
+    return readable.IsOpen() ? StepFailure::kTarget : StepFailure::kSource;
+}
+
+// Tries the step until it works. After each failure it asks about the side that failed: a source that
+// exists but cannot be read as a missing source ("[ERR_FILENOTFOUND]", naming the source), a target as
+// "[ERR_CANTWRITE]". Retry tries again, Abort (or closing the question) ends the run, Ignore goes on with
+// the run marked as not fully successful.
+int RetryWhileFailing(WindowRef owner, const std::string& source, const std::string& target,
+                      const std::function<StepFailure()>& step) {
+    for (StepFailure failure = step(); failure != StepFailure::kNone; failure = step()) {
+        bool sourceFailed = failure == StepFailure::kSource;
+        int textId = sourceFailed ? kTextErrFilenotfound : kTextErrCantwrite;
         int answer =
-            ui::AskRetryIgnore(owner, FormatText(Text(kTextErrCantwrite), {target}), kTextErrCantwrite);
+            ui::AskRetryIgnore(owner, FormatText(Text(textId), {sourceFailed ? source : target}), textId);
         if (answer == ui::kAnswerIgnore)
             return kFileIgnored;
         if (answer != ui::kAnswerRetry)
@@ -81,25 +97,29 @@ int RetryWhileFailing(WindowRef owner, const std::string& target, const std::fun
 int CopyPlain(WindowRef owner, const std::string& source, const std::string& target) {
     if (EqualsIgnoreCase(source, target))
         return kFileDone;
-    return RetryWhileFailing(owner, target, [&] { return platform::CopyFilePath(source, target); });
+    return RetryWhileFailing(owner, source, target, [&] {
+        return platform::CopyFilePath(source, target) ? StepFailure::kNone : CopyFailure(source);
+    });
 }
 
 // Expands into the file named. False, with that file removed again, when the expansion failed or gave less
 // than the whole file: LZ32 expands a compressed file that was cut short (a broken download) into a short
 // one without an error, but its header still tells the full length.
-bool ExpandInto(const std::string& source, const std::string& target) {
+StepFailure ExpandInto(const std::string& source, const std::string& target) {
     int64_t expected = platform::kAnyLength;
     long written = -1;
     {
         platform::LzFile from(platform::LzOpenSource(source, &expected));
+        if (!from.IsOpen())
+            return StepFailure::kSource;  // nothing was created
         platform::LzFile to(platform::LzCreateTarget(target));
-        if (from.IsOpen() && to.IsOpen())
+        if (to.IsOpen())
             written = platform::LzCopyFile(from.Id(), to.Id());
     }  // both closed before the result is checked
     if (written >= 0 && (expected == platform::kAnyLength || written == expected))
-        return true;
+        return StepFailure::kNone;
     platform::DeleteFilePath(target);
-    return false;
+    return StepFailure::kTarget;
 }
 
 // The expansion's own file beside the target. Its name is fixed, so that one left behind by a run that was
@@ -113,20 +133,21 @@ std::string ExpansionFileFor(const std::string& target) {
 // running driver) or a run ended in the middle of a file never leaves a cut file in the target's place,
 // where the next run would take it for a newer one. False when any part failed; the expansion's file is
 // gone again either way.
-bool ExpandIntoPlace(const std::string& source, const std::string& target) {
+StepFailure ExpandIntoPlace(const std::string& source, const std::string& target) {
     std::string expanded = ExpansionFileFor(target);
-    if (!ExpandInto(source, expanded))
-        return false;
+    StepFailure failure = ExpandInto(source, expanded);
+    if (failure != StepFailure::kNone)
+        return failure;
     if (platform::ReplaceFilePath(expanded, target))
-        return true;
+        return StepFailure::kNone;
     platform::DeleteFilePath(expanded);
-    return false;
+    return StepFailure::kTarget;
 }
 
 // A driver file that was not expanded is never counted as installed: its failure is asked about like a
 // failed copy, and Abort ends the run.
 int Expand(WindowRef owner, const std::string& source, const std::string& target) {
-    return RetryWhileFailing(owner, target, [&] { return ExpandIntoPlace(source, target); });
+    return RetryWhileFailing(owner, source, target, [&] { return ExpandIntoPlace(source, target); });
 }
 
 }  // namespace

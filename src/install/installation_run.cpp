@@ -211,14 +211,23 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
     // Only an explicit No discards the earlier configuration; closing the question keeps it.
     bool fresh = !existing || ui::AskYesNo(installDialog, false, Text(kTextQuestApplyold),
                                            kTextQuestApplyold) == ui::kAnswerNo;
-    // Every new configuration takes effect only after a restart, a renewed one as much as the first.
-    outcome.restartNeeded = fresh;
     // The default configuration comes from the script beside the running program, not from the source path.
     std::string ownScript = SetupInfoPath(setup.setupDirectory, setup.scriptFileName);
-    if (fresh && WriteNewConfiguration(installDialog, ownScript, capiIndex))
-        WriteIntegrityBackup(ownScript);
+    // An installation whose configuration is not in the registry as its backup says has not succeeded,
+    // whatever files it copied: the files stay, and the run ends as not completed.
+    if (fresh &&
+        !(WriteNewConfiguration(installDialog, ownScript, capiIndex) && WriteIntegrityBackup(ownScript))) {
+        ShowMessage(installDialog, Text(kTextErrInsNosuccess));
+        return outcome;
+    }
+    outcome.configurationWritten = fresh;
+    // New driver images only load after a restart, whether the configuration is new or kept.
+    outcome.restartNeeded = true;
 
+    // A removal log left by an interrupted removal belongs to the installation it was removing; trusted by a
+    // later removal of this one, it would name files and keys that are no longer its own.
     RemoveRemovalLog(setup.setupDirectory);
+    RemoveRemovalLog(install.DestinationPath);
     outcome.completed = true;
     return outcome;
 }

@@ -14,10 +14,11 @@ struct InstallationSetup {
 
 // What became of a run, for the dialogs that started it.
 struct InstallationOutcome {
-    bool started = false;        // the run began: the files and the group of an earlier state may be gone
-    bool completed = false;      // every file in place; the program goes on in configure mode
+    bool started = false;    // the run began: the files and the group of an earlier state may be gone
+    bool completed = false;  // every file in place and the configuration written as its backup says
+    bool configurationWritten = false;  // a new configuration was written: the configuration dialog opens
     bool groupReady = false;     // the Program Manager group stands and may be rebuilt in another language
-    bool restartNeeded = false;  // a new configuration was written
+    bool restartNeeded = false;  // new driver images or a new configuration take effect at the next start
     bool wrongProcessor =
         false;  // the driver is for another processor than the running Windows: nothing done
 };

@@ -7,6 +7,10 @@ bool InputFile::Fill() {
         return false;
     length_ = ReadFileBytes(id_, buffer_, sizeof buffer_);
     position_ = 0;
+    if (length_ < 0) {
+        failed_ = true;
+        length_ = 0;
+    }
     return length_ > 0;
 }
 
@@ -27,6 +31,7 @@ void InputFile::Close() {
         CloseFile(id_);
     id_ = kNoFile;
     length_ = position_ = 0;
+    failed_ = false;
 }
 
 }  // namespace platform

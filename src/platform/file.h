@@ -23,8 +23,10 @@ class InputFile {
     }
     bool IsOpen() const { return id_ != kNoFile; }
     FileId Id() const { return id_; }
-    // False at end of file (or when the file is not open).
+    // False at end of file, after a failed read (or when the file is not open).
     bool ReadByte(unsigned char* byte);
+    // Whether a read failed: what was read before is then not the whole file.
+    bool Failed() const { return failed_; }
     // Moves one byte forward without looking at it; nothing happens at end of file.
     void SkipByte();
     void Close();
@@ -36,6 +38,7 @@ class InputFile {
     char buffer_[4096];
     long length_ = 0;
     long position_ = 0;
+    bool failed_ = false;
 };
 
 // A file open for writing, closed on every path: created (truncated) from a path, or taken over from

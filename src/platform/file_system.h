@@ -12,7 +12,9 @@ constexpr FileId kNoFile = -1;
 FileId OpenFileForRead(const std::string& path);
 // Creates the file with plain attributes, truncating an existing one.
 FileId CreateFileTruncate(const std::string& path);
-// Returns the number of bytes read, 0 at end of file or on failure.
+// Returns the number of bytes read, 0 at end of file, kReadFailed when the read failed: a read error is
+// never taken for the end of the file, or a reader that rewrites the file would cut it there.
+constexpr long kReadFailed = -1;
 long ReadFileBytes(FileId file, char* buffer, long size);
 // Returns false when not every byte could be written.
 bool WriteFileBytes(FileId file, const char* data, long size);

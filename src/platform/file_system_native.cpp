@@ -34,6 +34,7 @@ struct Failure {
 };
 std::vector<Failure> g_failures;
 std::map<FileId, std::string> g_writers;  // host path of each file open for writing
+std::map<FileId, std::string> g_readers;  // host path of each file open for reading
 std::vector<std::string> g_markedForDeletion;
 LzId g_nextLz = 1;
 
@@ -154,7 +155,10 @@ FileId OpenFileForRead(const std::string& path) {
         close(fd);
         fd = -1;
     }
-    return fd < 0 ? kNoFile : fd;
+    if (fd < 0)
+        return kNoFile;
+    g_readers[fd] = hostPath;
+    return fd;
 }
 
 FileId CreateFileTruncate(const std::string& path) {
@@ -165,9 +169,13 @@ FileId CreateFileTruncate(const std::string& path) {
 
 long ReadFileBytes(FileId file, char* buffer, long size) {
     if (Counted("ReadFileBytes", std::to_string(file)))
-        return 0;
+        return kReadFailed;
+    auto reader = g_readers.find(file);
+    if (reader != g_readers.end() && lseek(static_cast<int>(file), 0, SEEK_CUR) > 0 &&
+        Fails(reader->second, fake::FileOperation::kLaterRead))
+        return kReadFailed;
     ssize_t got = read(static_cast<int>(file), buffer, static_cast<size_t>(size));
-    return got < 0 ? 0 : static_cast<long>(got);
+    return got < 0 ? kReadFailed : static_cast<long>(got);
 }
 
 bool WriteFileBytes(FileId file, const char* data, long size) {
@@ -184,6 +192,7 @@ bool WriteFileBytes(FileId file, const char* data, long size) {
 
 void CloseFile(FileId file) {
     g_writers.erase(file);
+    g_readers.erase(file);
     close(static_cast<int>(file));
 }
 
@@ -340,7 +349,8 @@ bool RemoveDirectoryPath(const std::string& path) {
 
 // Nothing restarts here: the request is only recorded.
 bool MarkFileForDeletionAtRestart(const std::string& path) {
-    if (Counted("MarkFileForDeletionAtRestart", path))
+    if (Counted("MarkFileForDeletionAtRestart", path) ||
+        Fails(fake::HostPath(path), fake::FileOperation::kMarkForDeletion))
         return false;
     g_markedForDeletion.push_back(path);
     return true;

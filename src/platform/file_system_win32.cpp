@@ -36,7 +36,7 @@ FileId CreateFileTruncate(const std::string& path) {
 long ReadFileBytes(FileId file, char* buffer, long size) {
     DWORD read = 0;
     if (!ReadFile(AsHandle(file), buffer, static_cast<DWORD>(size), &read, nullptr))
-        return 0;
+        return kReadFailed;
     return static_cast<long>(read);
 }
 

@@ -20,8 +20,11 @@ enum class FileOperation {
                 // nothing, as a copy that fails on the way
     kWrite,     // WriteFileBytes on a file opened for writing from this path: writes half the bytes and fails
     kDelete,    // DeleteFilePath of this path
-    kOpenForRead,  // OpenFileForRead of this path, as for a file that another program holds locked
-    kReplaceOnto,  // ReplaceFilePath with this path as its target: fails with both files as they were
+    kOpenForRead,      // OpenFileForRead of this path, as for a file that another program holds locked
+    kReplaceOnto,      // ReplaceFilePath with this path as its target: fails with both files as they were
+    kMarkForDeletion,  // MarkFileForDeletionAtRestart of this path, as without the rights to ask for it
+    kLaterRead,        // ReadFileBytes on a file opened for reading from this path, after its first read:
+                       // fails, as a disk that fails in the middle of a file
 };
 // Makes the operation on the path fail the given number of times, or every time until ResetFiles (0).
 void FailFileOperation(const std::string& path, FileOperation operation, int times = 0);

@@ -15,6 +15,9 @@ class SectionReader {
     explicit SectionReader(const std::string& path) : file_(path) {}
     bool IsOpen() const { return file_.IsOpen(); }
     bool AtEnd() const { return atEnd_; }
+    // A list read cut short by a failed read is not the list: a removal by it would leave the rest for
+    // good. The list readers then return kScriptMissing, as for a script that cannot be read at all.
+    int Result() const { return file_.Failed() ? kScriptMissing : 1; }
 
     bool FindHeader(const char* header) {
         std::string line;
@@ -190,7 +193,7 @@ int ReadCompFiles(const std::string& script, std::vector<CompFile>& list) {
         return kScriptMissing;
     list.clear();
     if (!reader.FindHeader("[COMPFILES]"))
-        return 1;
+        return reader.Result();
     for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
         int32_t n = reader.Count();
         std::string sourceSubdirectory = reader.Line(kFileNameWidth);
@@ -212,7 +215,7 @@ int ReadCompFiles(const std::string& script, std::vector<CompFile>& list) {
             list[k].versionFlag = versionFlag;
         }
     }
-    return 1;
+    return reader.Result();
 }
 
 int ReadAddFiles(const std::string& script, std::vector<AddFile>& list) {
@@ -221,7 +224,7 @@ int ReadAddFiles(const std::string& script, std::vector<AddFile>& list) {
         return kScriptMissing;
     list.clear();
     if (!reader.FindHeader("[ADDFILES]"))
-        return 1;
+        return reader.Result();
     for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
         int32_t n = reader.Count();
         std::string sourceSubdirectory = reader.Line(kFileNameWidth);
@@ -235,7 +238,7 @@ int ReadAddFiles(const std::string& script, std::vector<AddFile>& list) {
         for (size_t k = first; k < list.size(); ++k)
             list[k].destinationSubdirectory = destinationSubdirectory;
     }
-    return 1;
+    return reader.Result();
 }
 
 int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& list) {
@@ -244,7 +247,7 @@ int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& li
         return kScriptMissing;
     list.clear();
     if (!reader.FindHeader("[DELETEADDFILES]"))
-        return 1;
+        return reader.Result();
     for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
         int32_t n = reader.Count();
         std::string subdirectory = reader.Line(kFileNameWidth);
@@ -254,7 +257,7 @@ int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& li
                 list.push_back({subdirectory, name});
         }
     }
-    return 1;
+    return reader.Result();
 }
 
 int ReadProgmanSection(const std::string& script, const std::string& language, ProgmanGroup& group) {

@@ -83,8 +83,9 @@ class MainDialog : public Dialog {
         if (outcome.completed) {
             app.RunMode = kRunConfigure;
             SetTexts();
-            // The fresh configuration goes straight to the administrator.
-            OpenConfiguration(app);
+            // A fresh configuration goes straight to the administrator; a kept one was already checked.
+            if (outcome.configurationWritten)
+                OpenConfiguration(app);
         }
     }
 

@@ -6,6 +6,7 @@
 #include "resources/install_ids.h"
 #include "distribution_fixture.h"
 #include "harness.h"
+#include "resources/configdialog_ids.h"
 #include "machine_state.h"
 
 namespace {
@@ -201,15 +202,19 @@ TEST_F(InstallationTest, ReinstallationKeepsTheConfigurationOnYesAndRenewsItOnNo
         EXPECT_EQ(GetDlgItem(keep, kAll), nullptr);
         PressButton(keep, answer);
         ASSERT_TRUE(ReachesConfigureMode(main, dir_));
+        // A renewed configuration opens the configuration dialog; a kept one was already checked.
+        bool dialogOpens =
+            setup.WaitForControls({IDC_CFG_SHOW_ADAPTER, IDC_CFG_SHOW_ADVANCED, IDC_CFG_RESET},
+                                  answer == kYes ? kDefaultWaitMs / 3 : kLongWaitMs) != nullptr;
+        EXPECT_EQ(dialogOpens, answer == kNo) << answer;
         if (answer == kYes) {
             EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 3u);
             EXPECT_EQ(RegistryText(kIntegrityKey, "RegistryBackup"), backup);
-            ExitProgram(setup, main, dir_, false);
         } else {
             EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 1u);
-            // A renewed configuration takes effect after a restart, like a first one.
-            ExitProgram(setup, main, dir_, true);
         }
+        // The new driver images, and a renewed configuration, take effect after a restart.
+        ExitProgram(setup, main, dir_, true);
         EXPECT_EQ(RegistryNumber(kIntegrityKey, "ScriptVersion"), 210u);
     }
 }
@@ -261,7 +266,7 @@ TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAcc
     EXPECT_TRUE(GetFileAttributesA(protectedFile.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(ReadFileBytes(drivers + "qni1.sys"),
               ReadFileBytes(std::string(QUOREL_SAMPLE_ORIGINALS_DIR) + "\\qni1.sys"));
-    ExitProgram(setup, main, dir_, false);
+    ExitProgram(setup, main, dir_, true);
 }
 
 TEST_F(InstallationTest, MissingSourceIgnoredEndsWithoutSuccessAndWithoutRegistryChanges) {
@@ -485,7 +490,8 @@ TEST_F(InstallationTest, OtherMakersEntryIsReportedFromTheFirstInstallationOn) {
             ASSERT_TRUE(Answer(setup, English("[QUEST_APPLYOLD]"), kYes));
         }
         ASSERT_TRUE(ReachesConfigureMode(main, dir_));
-        ExitProgram(setup, main, dir_, first);
+        // New driver images need a restart, whether the configuration is new or kept.
+        ExitProgram(setup, main, dir_, true);
         // The first installation took the next number beside the other maker's entry.
         EXPECT_EQ(RegistryText("SOFTWARE\\CAPI20\\1", "Manufacturer"), "Other Maker Ltd");
         EXPECT_EQ(RegistryText("SOFTWARE\\CAPI20\\2", "Manufacturer"), "QZT Velmonic GmbH");

@@ -433,9 +433,11 @@ Expected UnchangedSave(const Script& script, const DriverConfig& read, const Ada
         // A list line holds a tab for the comma; a tab in the value itself comes back as a comma.
         for (uint32_t i = 0; i < read.CGPNCount; ++i)
             std::replace(c.CGPN[i].begin(), c.CGPN[i].end(), '\t', ',');
-        // A single adapter's maintenance is on adapter 1; a Controller beyond the adapters has no entry
-        // and is kept.
-        c.Controller = !maintenanceOn ? kControllerOff : count == 1 ? 1 : read.Controller;
+        // A single adapter's maintenance is on adapter 1; a Controller beyond the adapters maintains
+        // an adapter that does not exist and becomes the first.
+        c.Controller = !maintenanceOn                            ? kControllerOff
+                       : (count == 1 || read.Controller > count) ? 1
+                                                                 : read.Controller;
     } else if (mode == kMaintenanceDefault || mode == kMaintenanceDefaultInvisible) {
         // These modes always save the setup file's maintenance values.
         c.MaintenanceMode = static_cast<uint32_t>(mode);
@@ -447,6 +449,8 @@ Expected UnchangedSave(const Script& script, const DriverConfig& read, const Ada
         c.CGPNCount = static_cast<uint32_t>(kSectionCgpn.size());
         std::copy(kSectionCgpn.begin(), kSectionCgpn.end(), c.CGPN.begin());
         c.Controller = maintenanceOn ? static_cast<uint32_t>(script.adapter) : kControllerOff;
+        if (c.Controller != kControllerOff && c.Controller > count)
+            c.Controller = 1;
     } else {
         // Without a maintenance switch remote maintenance is off.
         c.Controller = kControllerOff;
@@ -698,7 +702,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             position >= 0 && static_cast<size_t>(position) < pages.maintenance.adapter.entries.size();
         uint32_t controller = listed ? static_cast<uint32_t>(position) : read.Controller;
         if (read.Controller != kControllerOff)
-            chosen.config.Controller = count == 1 ? 1 : controller;
+            chosen.config.Controller = (count == 1 || controller > count) ? 1 : controller;
     }
     StoreConfigPages(pages, config);
     StoreAdapterFields(pages, adapters, pages.currentAdapter);

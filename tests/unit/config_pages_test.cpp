@@ -566,9 +566,10 @@ TEST_F(ConfigPagesTest, AdapterCountChangeKeepsTheChosenMaintenanceAdapterWhileI
         uint32_t from, to;
         int chosen;
         std::string shown;
+        uint32_t stored;
     } cases[] = {
-        {3, 4, 2, "Adapter 2"}, {3, 2, 0, "All adapters"}, {3, 1, 3, "Adapter 1"},
-        {1, 3, 0, "Adapter 1"}, {3, 2, 3, "(none)"},
+        {3, 4, 2, "Adapter 2", 2}, {3, 2, 0, "All adapters", 0}, {3, 1, 3, "Adapter 1", 1},
+        {1, 3, 0, "Adapter 1", 1}, {3, 2, 3, "Adapter 1", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.to));
@@ -578,6 +579,25 @@ TEST_F(ConfigPagesTest, AdapterCountChangeKeepsTheChosenMaintenanceAdapterWhileI
         SelectEntry(pages_, pages_.maintenance.adapter, c.chosen);
         ChangeAdapterCount(pages_, config_, adapters_, c.to);
         EXPECT_EQ(Selected(pages_.maintenance.adapter), c.shown);
+        Store();
+        EXPECT_EQ(config_.NumberOfControllers, c.to);
+        EXPECT_EQ(config_.Controller, c.stored);
+    }
+}
+
+// The adapter that was maintained is gone with the lower count, and the maintenance page never showed it:
+// the first adapter is maintained, never one that does not exist.
+TEST_F(ConfigPagesTest, MaintenanceAdapterTakenAwayByTheCountBecomesTheFirst) {
+    for (const char* mode : {"!MAINTENANCE_FULL", "!MAINTENANCE_DEFAULT"}) {
+        SCOPED_TRACE(mode);
+        DialogScript(MaintenanceSection(mode, 3));
+        OddConfiguration();
+        config_.Controller = 3;
+        Open();
+        ChangeAdapterCount(pages_, config_, adapters_, 2);
+        Store();
+        EXPECT_EQ(config_.NumberOfControllers, 2u);
+        EXPECT_EQ(config_.Controller, 1u);
     }
 }
 

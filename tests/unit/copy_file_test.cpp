@@ -171,6 +171,22 @@ TEST_F(CopyFileTest, FailedCopyOrExpansionIsAskedAboutAndAbortEndsTheRun) {
     EXPECT_FALSE(Exists("nodir"));
 }
 
+// A source that is there but cannot be read (another program holds it locked) is asked about as a source
+// that is missing, naming the source, not the target that was never the problem.
+TEST_F(CopyFileTest, UnreadableSourceIsAskedAsAMissingSourceNamingIt) {
+    WriteFile("a.sys", "source");
+    platform::fake::HoldFileOpen(P("a.sys"));
+    for (bool expand : {false, true}) {
+        Shown().clear();
+        QueueAnswers({kAnswerRetry, kAnswerIgnore});
+        EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("b.sys"), expand), kFileIgnored) << expand;
+        EXPECT_EQ(Kinds(), std::vector<std::string>(2, "AskRetryIgnore")) << expand;
+        EXPECT_EQ(Shown().back().text, "Missing " + P("a.sys")) << expand;
+        EXPECT_FALSE(Exists("b.sys")) << expand;
+    }
+    platform::fake::ReleaseHeldFiles();
+}
+
 TEST_F(CopyFileTest, FailedExpansionLeavesTheEarlierDriverFileAndNoOtherFile) {
     const std::string compressed = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_");
     WriteFile("DRIVER.SY_", compressed);

@@ -172,6 +172,62 @@ TEST_F(DeinstallationRunTest, RunningProgramThatCannotBeDeletedGoesAtTheNextRest
     EXPECT_FALSE(Exists("Quorel2/SETUP.QZT"));
 }
 
+// The CAPI 2.0 DLL in the Windows tree serves every maker's CAPI 2.0 driver: it stays while another one is
+// registered, and the report says so; the copy in the installation directory is ours alone.
+TEST_F(DeinstallationRunTest, SharedCapiDllStaysWhileAnotherCapiDriverIsRegistered) {
+    WriteFile("Quorel2/SETUP.QZT", ScriptText() + CrLf({"[CURRENTCAPIDLL]", "TOOL.EXE"}));
+    for (bool another : {true, false}) {
+        SCOPED_TRACE(another);
+        platform::fake::ResetRegistry();
+        InstallConfiguration();
+        if (another)
+            platform::fake::SetRegistryValue("SOFTWARE\\CAPI20\\2", "Manufacturer",
+                                             platform::registry::kTypeSz, std::string("Other Maker\0", 12));
+        for (const std::string& file : kRemovedFiles) WriteFile(file, "installed");
+        WriteFile("Quorel2/SETUP.EXE", "program");
+        WriteFile("Quorel2/ENGLISH.LNG", "texts");
+        std::filesystem::remove(PathOf("report.log"));
+        ASSERT_TRUE(ui::OpenReport(PathOf("report.log")));
+        EXPECT_EQ(Run(), DeinstallOutcome::kCompleted);
+        ui::CloseReport();
+        EXPECT_EQ(Exists("system32/tool.exe"), another);
+        EXPECT_FALSE(Exists("Quorel2/TOOLS/tool.exe"));
+        EXPECT_FALSE(Exists("system32/drivers/kxbus.sys"));
+        EXPECT_EQ(ReadFile("report.log").find(Win("system32/tool.exe") + ": kept, another CAPI 2.0 driver") !=
+                      std::string::npos,
+                  another);
+        WriteFile("Quorel2/SETUP.QZT", ScriptText() + CrLf({"[CURRENTCAPIDLL]", "TOOL.EXE"}));
+    }
+}
+
+// A script whose read fails in its middle is not a shorter list of files: the removal by it stops, and the
+// script, the program and the log stay for a run that can read it.
+TEST_F(DeinstallationRunTest, ScriptReadThatFailsInTheMiddleCompletesNothing) {
+    Texts notes = {"[NOTES]"};
+    while (notes.size() < 300) notes.push_back("a line of notes that the readers pass over on their way");
+    WriteFile("Quorel2/SETUP.QZT", CrLf(notes) + ScriptText());
+    FailFileOperation(Win("Quorel2/SETUP.QZT"), FileOperation::kLaterRead);
+    EXPECT_EQ(Run(), DeinstallOutcome::kNotCompleted);
+    EXPECT_TRUE(Exists("Quorel2/SETUP.QZT"));
+    EXPECT_TRUE(Exists("Quorel2/SETUP.EXE"));
+    for (const std::string& file : kRemovedFiles) EXPECT_TRUE(Exists(file)) << file;
+}
+
+// Without the mark nothing will ever delete the program's file: the removal has not completed.
+TEST_F(DeinstallationRunTest, ProgramThatCanNeitherBeDeletedNorMarkedLeavesTheRunIncomplete) {
+    FailFileOperation(Win("Quorel2/SETUP.EXE"), FileOperation::kDelete);
+    FailFileOperation(Win("Quorel2/SETUP.EXE"), FileOperation::kMarkForDeletion);
+    bool leftForRestart = true;
+    EXPECT_EQ(RunDeinstallation(nullptr, {Dir() + "\\Quorel2", "SETUP.QZT", "SETUP.EXE", "English"},
+                                &leftForRestart),
+              DeinstallOutcome::kNotCompleted);
+    EXPECT_TRUE(Exists("Quorel2/SETUP.EXE"));
+    EXPECT_TRUE(platform::fake::FilesMarkedForDeletionAtRestart().empty());
+    ASSERT_FALSE(Shown().empty());
+    EXPECT_EQ(Shown().back().kind, "InfoMessageBox");
+    EXPECT_NE(Shown().back().text.find(Win("Quorel2/SETUP.EXE")), std::string::npos) << Shown().back().text;
+}
+
 TEST_F(DeinstallationRunTest, FileProblemsAreAskedAboutAndLeaveTheRunIncomplete) {
     struct Case {
         const char* what;

@@ -189,22 +189,27 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
     Run();
     ASSERT_TRUE(platform::fake::RegistryKeyExists(kCapiEntry));
     platform::fake::SetRegistryValue(kServiceKey, "Start", 4, std::string("\3\0\0\0", 4));
-    WriteFile("dist/removed.qzt", "log");
 
     for (int answer : {kAnswerYes, kAnswerCancel}) {
+        // Logs of an interrupted removal, where it was started and in the installation directory.
+        WriteFile("dist/removed.qzt", "log");
+        WriteFile("Quorel2/removed.qzt", "log");
         Shown().clear();
         // Copies and expansions keep their sources' times: no overwrite question, only the one about the
         // configuration.
         QueueAnswers({answer});
         Run();
         EXPECT_EQ(Kinds("AskYesNo"), (std::vector<std::string>{"[QUEST_APPLYOLD]"}));
-        EXPECT_FALSE(outcome_.restartNeeded);
+        // The kept configuration opens no dialog, but the new driver images load only after a restart.
+        EXPECT_FALSE(outcome_.configurationWritten);
+        EXPECT_TRUE(outcome_.restartNeeded);
         auto values = platform::fake::RegistryValues(kServiceKey);
         bool kept = false;
         for (const auto& value : values)
             kept = kept || (value.name == "Start" && value.data == std::string("\3\0\0\0", 4));
         EXPECT_TRUE(kept) << answer;
         EXPECT_FALSE(Exists("dist/removed.qzt"));
+        EXPECT_FALSE(Exists("Quorel2/removed.qzt"));
         EXPECT_TRUE(outcome_.completed);
     }
 
@@ -218,6 +223,7 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
         renewed = renewed || (value.name == "Start" && value.data == std::string("\1\0\0\0", 4));
     EXPECT_TRUE(renewed);
     EXPECT_TRUE(outcome_.restartNeeded);
+    EXPECT_TRUE(outcome_.configurationWritten);
 }
 
 TEST_F(InstallationRunTest, OtherMakersEntryIsReportedFromTheFirstInstallationOn) {
@@ -241,16 +247,22 @@ TEST_F(InstallationRunTest, OurEntryAloneIsNoOtherMaker) {
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]"}));
 }
 
-TEST_F(InstallationRunTest, EntryThatCannotBeWrittenGetsNoAdapterKeysAndNoBackup) {
+// A configuration that is not written is no completed installation: the run says so and the files stay.
+TEST_F(InstallationRunTest, EntryThatCannotBeWrittenGetsNoAdapterKeysAndNoBackupAndDoesNotComplete) {
     platform::fake::FailRegistryOperation(kCapiEntry, platform::fake::RegistryOperation::kCreateKey, 5);
+    WriteFile("dist/removed.qzt", "log");
     Run();
+    EXPECT_EQ(Kinds("NoticeDialog").back(), "[ERR_INS_NOSUCCESS]");
+    EXPECT_TRUE(Exists("WINNT/system32/drivers/kxbus.sys"));
+    EXPECT_TRUE(Exists("dist/removed.qzt"));
+    EXPECT_FALSE(outcome_.configurationWritten);
     EXPECT_FALSE(platform::fake::RegistryKeyExists(kCapiEntry));
     EXPECT_TRUE(platform::fake::RegistrySubKeys("SOFTWARE\\CAPI20").empty());
     bool backup = false;
     for (const auto& value : platform::fake::RegistryValues(kIntegrityKey))
         backup = backup || value.name == "RegistryBackup";
     EXPECT_FALSE(backup);
-    EXPECT_TRUE(outcome_.completed);
+    EXPECT_FALSE(outcome_.completed);
 }
 
 TEST_F(InstallationRunTest, ScriptAndAddedFilesComeFromTheSourcePathTheRestFromTheStartDirectory) {

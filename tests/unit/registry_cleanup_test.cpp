@@ -26,6 +26,12 @@ const std::string kGroupOrder = "SYSTEM\\CurrentControlSet\\Control\\ServiceGrou
 const std::string kLogHeader =
     "QZT Quorel Setup --- *** DON'T TOUCH THIS FILE!!!***\r\nDeleted Objects:\r\n\r\n";
 
+void RemoveValue(const std::string& path, const std::string& name) {
+    platform::registry::Key key;
+    ASSERT_EQ(platform::registry::OpenKey(path, true, key.Put()), 0);
+    ASSERT_EQ(platform::registry::DeleteValue(key.Get(), name), 0);
+}
+
 class RegistryCleanupTest : public ConfigStoreFixture {
   protected:
     void SetUp() override {
@@ -110,7 +116,7 @@ TEST_F(RegistryCleanupTest, KeysGoLeafFirstInTheFixedOrderEachLogged) {
         WindowsNtState();
         Install(c.n, c.adapters);
         EXPECT_TRUE(DriverRegistryPresent());
-        EXPECT_TRUE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.adapters;
+        EXPECT_TRUE(RemoveDriverRegistry(Dir())) << c.adapters;
         EXPECT_EQ(Logged(), c.logged) << c.adapters;
         EXPECT_FALSE(RegistryKeyExists("SOFTWARE\\CAPI20")) << c.adapters;
         EXPECT_EQ(RegistrySubKeys("SYSTEM\\CurrentControlSet\\Services"), Keys{}) << c.adapters;
@@ -141,7 +147,7 @@ TEST_F(RegistryCleanupTest, AutoexecAndGroupListComeBackByteForByte) {
         Install(1, 1);
         ASSERT_NE(ReadFile("system32/AutoExec.NT"), c.autoexec) << c.what;
         ASSERT_NE(List().data, JoinGroupList(c.groups)) << c.what;
-        EXPECT_TRUE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.what;
+        EXPECT_TRUE(RemoveDriverRegistry(Dir())) << c.what;
         EXPECT_EQ(ReadFile("system32/AutoExec.NT"), c.autoexec) << c.what;
         EXPECT_EQ(List(), (RegistryValue{"List", kMultiSz, JoinGroupList(c.groupsAfter)})) << c.what;
         EXPECT_TRUE(Shown().empty());
@@ -166,7 +172,7 @@ TEST_F(RegistryCleanupTest, AnotherMakersDriverKeepsTheTreeTheGroupAndItsEntry) 
         Install(c.ours, 2);
         const RegistryValue installedList = List();
 
-        EXPECT_TRUE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.ours;
+        EXPECT_TRUE(RemoveDriverRegistry(Dir())) << c.ours;
         EXPECT_EQ(RegistrySubKeys("SOFTWARE\\CAPI20"), Keys{std::to_string(c.other)});
         EXPECT_EQ(RegistryValues(other), entry);
         EXPECT_EQ(RegistrySubKeys(other), (Keys{"1", "2"}));
@@ -183,7 +189,7 @@ TEST_F(RegistryCleanupTest, TreeThatCannotBeCountedKeepsTheGroup) {
     Install(1, 1);
     const RegistryValue installedList = List();
     platform::fake::FailRegistryOperation("SOFTWARE\\CAPI20", RegistryOperation::kCountSubKeys, 5);
-    EXPECT_TRUE(RemoveDriverRegistry(Dir(), ScriptFile()));
+    EXPECT_TRUE(RemoveDriverRegistry(Dir()));
     EXPECT_EQ(List(), installedList);
     EXPECT_FALSE(RegistryKeyExists(kService));
 }
@@ -234,7 +240,7 @@ TEST_F(RegistryCleanupTest, FailingStepStopsTheCleanUpThereAndKeepsWhatFollows) 
         WindowsNtState();
         Install(1, 1);
         platform::fake::FailRegistryOperation(c.key, c.operation, platform::registry::kAccessDenied);
-        EXPECT_FALSE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.what;
+        EXPECT_FALSE(RemoveDriverRegistry(Dir())) << c.what;
         EXPECT_EQ(Messages(), Keys{c.message}) << c.what;
         EXPECT_EQ(c.logged.empty() ? Keys{"<no log>"} : c.logged, Logged()) << c.what;
         for (const std::string& key : c.remaining)
@@ -243,7 +249,7 @@ TEST_F(RegistryCleanupTest, FailingStepStopsTheCleanUpThereAndKeepsWhatFollows) 
     }
 }
 
-TEST_F(RegistryCleanupTest, AutoexecGroupListOrConfigurationFailureRemovesNoKey) {
+TEST_F(RegistryCleanupTest, AutoexecOrGroupListFailureRemovesNoKey) {
     struct Case {
         const char* what;
         std::function<void()> arrange;
@@ -255,18 +261,47 @@ TEST_F(RegistryCleanupTest, AutoexecGroupListOrConfigurationFailureRemovesNoKey)
         {"group list that cannot be written",
          [] { platform::fake::FailRegistryOperation(kGroupOrder, RegistryOperation::kSetValue, 5); },
          "The registry key " + kGroupOrder + " cannot be changed: its value List cannot be read."},
-        {"configuration that cannot be read", [] { platform::fake::FailRegistryOpen(kParameters, 5, false); },
-         "The registry key " + kParameters + " cannot be opened or created."},
     };
     for (const Case& c : cases) {
         Fresh();
         WindowsNtState();
         Install(1, 1);
         c.arrange();
-        EXPECT_FALSE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.what;
+        EXPECT_FALSE(RemoveDriverRegistry(Dir())) << c.what;
         EXPECT_EQ(Messages(), Keys{c.message}) << c.what;
         EXPECT_TRUE(RegistryKeyExists("SOFTWARE\\CAPI20\\1\\1")) << c.what;
         EXPECT_FALSE(Exists("removed.qzt")) << c.what;
+    }
+}
+
+// The removal reads of the configuration only the adapter count: a value it does not need may be missing,
+// and one it needs that cannot be read is named, and the keys that are there still go.
+TEST_F(RegistryCleanupTest, UnreadableConfigurationValuesKeepNoKeyFromGoing) {
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        Keys messages;
+    } cases[] = {
+        {"service key without DisplayName", [] { RemoveValue(kService, "DisplayName"); }, {}},
+        {"adapter count missing",
+         [] { RemoveValue("SOFTWARE\\CAPI20\\1", "NumberOfControllers"); },
+         {NoValueQuery("NumberOfControllers")}},
+        {"adapter count out of range",
+         [] {
+             platform::fake::SetRegistryValue("SOFTWARE\\CAPI20\\1", "NumberOfControllers",
+                                              platform::registry::kTypeDword, std::string("\x09\0\0\0", 4));
+         },
+         {NoValueQuery("NumberOfControllers")}},
+    };
+    for (const Case& c : cases) {
+        Fresh();
+        WindowsNtState();
+        Install(1, 2);
+        c.arrange();
+        EXPECT_TRUE(RemoveDriverRegistry(Dir())) << c.what;
+        EXPECT_EQ(Messages(), c.messages) << c.what;
+        EXPECT_FALSE(RegistryKeyExists(kService)) << c.what;
+        EXPECT_FALSE(RegistryKeyExists("SOFTWARE\\CAPI20")) << c.what;
     }
 }
 
@@ -294,14 +329,14 @@ TEST_F(RegistryCleanupTest, SecondRunAfterAnInterruptedOneFinishesWithoutMessage
         WindowsNtState();
         Install(1, 1);
         platform::fake::AddRegistryKey(c.blocked + "\\Foreign");
-        EXPECT_FALSE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.what;
+        EXPECT_FALSE(RemoveDriverRegistry(Dir())) << c.what;
         EXPECT_EQ(Messages(), Keys{NoRemoveKey(c.blocked)}) << c.what;
         EXPECT_EQ(Logged(), c.firstRun) << c.what;
 
         Shown().clear();
         ASSERT_EQ(platform::registry::DeleteKey(c.blocked + "\\Foreign"), 0);
         EXPECT_TRUE(DriverRegistryPresent()) << c.what;
-        EXPECT_TRUE(RemoveDriverRegistry(Dir(), ScriptFile())) << c.what;
+        EXPECT_TRUE(RemoveDriverRegistry(Dir())) << c.what;
         EXPECT_TRUE(Shown().empty()) << c.what;
         EXPECT_EQ(Logged(), c.bothRuns) << c.what;
         EXPECT_FALSE(RegistryKeyExists(kService)) << c.what;

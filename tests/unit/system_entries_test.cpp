@@ -180,6 +180,23 @@ TEST_F(AutoexecTest, On64BitWindowsAMissingFileIsLeftOutAndReportedAndAnExisting
     platform::fake::SetRunningSystem(platform::SystemKind());
 }
 
+// A read that fails in the middle of the file is no end of the file: written back from what was read,
+// every other program's line after the failure would be lost.
+TEST_F(AutoexecTest, FailedReadInTheMiddleOfALongFileKeepsEveryByte) {
+    std::vector<std::string> lines;
+    for (int i = 0; lines.size() < 400; ++i)
+        lines.push_back("SET OTHER_PROGRAM_" + std::to_string(i) + "=value");
+    const std::string foreign = CrLf(lines) + kBlock + "rem after the block\r\n";
+    ASSERT_GT(foreign.size(), 2 * 4096u);
+    Autoexec(foreign);
+    platform::fake::FailFileOperation(AutoexecPath(), platform::fake::FileOperation::kLaterRead);
+    EXPECT_FALSE(RemoveAutoexecBlock());
+    EXPECT_FALSE(InsertAutoexecBlock());
+    EXPECT_EQ(Autoexec(), foreign);
+    EXPECT_FALSE(Exists("system32/AutoTmp.$$$"));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{NoAutoexec(AutoexecPath()), NoAutoexec(AutoexecPath())}));
+}
+
 TEST_F(AutoexecTest, WithoutTheTemporaryFileAutoexecIsNeverReplaced) {
     Autoexec(kStock + kBlock);
     std::filesystem::create_directory(PathOf("system32/AutoTmp.$$$"));  // cannot be created as a file
@@ -244,6 +261,21 @@ TEST_F(GroupOrderTest, CapiGroupGoesBeforeNdisUnlessItComesFirst) {
         EXPECT_EQ(SplitGroupList(Stored().data), c.after);
     }
     EXPECT_TRUE(Shown().empty());
+}
+
+// A List of another type is someone else's value: never rewritten as a list of names, and reported.
+TEST_F(GroupOrderTest, ListOfAnotherTypeIsLeftAloneAndReported) {
+    const std::string names = Bytes("A\0CAPI20\0NDIS\0\0");
+    for (uint32_t type :
+         {platform::registry::kTypeSz, platform::registry::kTypeBinary, platform::registry::kTypeExpandSz}) {
+        SCOPED_TRACE(type);
+        Shown().clear();
+        platform::fake::SetRegistryValue(kGroupOrder, "List", type, names);
+        EXPECT_FALSE(InsertCapiGroup());
+        EXPECT_FALSE(RemoveCapiGroup());
+        EXPECT_EQ(Stored(), (platform::fake::RegistryValue{"List", type, names}));
+        EXPECT_EQ(Messages(), (std::vector<std::string>{NoValueModify(), NoValueModify()}));
+    }
 }
 
 TEST_F(GroupOrderTest, InsertionGrowsTheListBySevenBytesWithTwoZerosAtTheEnd) {
