@@ -27,6 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::set<int> keyIds;
     for (const LanguageKey& key : kLanguageKeys) keyIds.insert(key.textId);
+    // An added key's slot always holds a text: the file's, or the built-in English one.
+    for (const AddedLanguageKey& key : kAddedLanguageKeys) keyIds.insert(key.textId);
     for (int id = -3; id < kTextSlots + 3; ++id) {
         const std::string& text = Text(id);
         FUZZ_CHECK(text.size() <= kTextWidth - 1,
