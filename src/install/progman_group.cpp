@@ -6,6 +6,7 @@
 #include "ui/user_interface.h"
 #include "setupfiles/text_line.h"
 #include "ui/message_boxes.h"
+#include "ui/silent_mode.h"
 
 namespace {
 
@@ -74,6 +75,10 @@ void BuildProgmanGroup(WindowRef owner, const std::string& script, const std::st
     std::vector<std::string> commands = ProgmanBuildCommands(group, programName, installDirectory);
     size_t firstItem = 3, lastItem = commands.size() - 1;
     for (size_t i = 0; i < commands.size(); ++i) {
+        // A silent run opens no window, the Program Manager's group window included; the group made by
+        // CreateGroup is the active one that AddItem fills without being shown.
+        if (ui::SilentMode() && commands[i].compare(0, 11, "[ShowGroup(") == 0)
+            continue;
         // A refused command is not reported: some Program Managers refuse every item that carries
         // parameters, and a message for each would stop every run.
         dde.Send(commands[i]);

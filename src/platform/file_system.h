@@ -80,6 +80,7 @@ long LzCopyFile(LzId source, LzId target);
 void LzCloseFile(LzId file);
 
 std::string CurrentDirectory();
+bool SetCurrentDirectoryPath(const std::string& path);
 std::string SystemDirectory();
 std::string WindowsDirectory();
 std::string ModuleFileName();

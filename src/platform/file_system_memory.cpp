@@ -250,6 +250,9 @@ bool DeleteFilePath(const std::string& path) {
 std::string CurrentDirectory() {
     return kCurrentDirectory;
 }
+bool SetCurrentDirectoryPath(const std::string&) {
+    return true;
+}
 std::string SystemDirectory() {
     return g_systemDirectory;
 }

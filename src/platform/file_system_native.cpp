@@ -35,6 +35,7 @@ struct Failure {
 std::vector<Failure> g_failures;
 std::map<FileId, std::string> g_writers;  // host path of each file open for writing
 std::map<FileId, std::string> g_readers;  // host path of each file open for reading
+std::string g_currentDirectorySet;        // what the program last made its current directory
 std::vector<std::string> g_markedForDeletion;
 LzId g_nextLz = 1;
 
@@ -123,6 +124,9 @@ void ResetFiles() {
     g_failures.clear();
     g_markedForDeletion.clear();
 }
+const std::string& CurrentDirectorySet() {
+    return g_currentDirectorySet;
+}
 const std::vector<std::string>& FilesMarkedForDeletionAtRestart() {
     return g_markedForDeletion;
 }
@@ -208,6 +212,12 @@ bool DeleteFilePath(const std::string& path) {
 std::string CurrentDirectory() {
     char buffer[PATH_MAX];
     return getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+}
+
+// The unit tests share one process: the current directory is only recorded, never changed under them.
+bool SetCurrentDirectoryPath(const std::string& path) {
+    g_currentDirectorySet = path;
+    return true;
 }
 
 std::string SystemDirectory() {

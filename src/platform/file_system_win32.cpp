@@ -61,6 +61,10 @@ std::string CurrentDirectory() {
     return FromBuffer(buffer, length < MAX_PATH ? length : 0);
 }
 
+bool SetCurrentDirectoryPath(const std::string& path) {
+    return SetCurrentDirectoryA(path.c_str()) != 0;
+}
+
 std::string SystemDirectory() {
     char buffer[MAX_PATH];
     UINT length = GetSystemDirectoryA(buffer, MAX_PATH);

@@ -30,6 +30,8 @@ enum class FileOperation {
 void FailFileOperation(const std::string& path, FileOperation operation, int times = 0);
 // Forgets the injected failures and the files marked for deletion.
 void ResetFiles();
+// What the program last made its current directory (the native backend changes nothing).
+const std::string& CurrentDirectorySet();
 // The paths given to MarkFileForDeletionAtRestart, in order.
 const std::vector<std::string>& FilesMarkedForDeletionAtRestart();
 

@@ -23,8 +23,8 @@ enum class CapiDllResult {
     kVersionCalled,  // the export was called once; its own result is not looked at
 };
 
-// Loads the CAPI 2.0 DLL by name, calls its CAPI_GET_VERSION with the four values preset to 0 and releases
-// the DLL again. The values stay 0 unless the export was called.
+// Loads the CAPI 2.0 DLL of that plain name from the system directory, calls its CAPI_GET_VERSION with the
+// four values preset to 0 and releases the DLL again. The values stay 0 unless the export was called.
 CapiDllResult QueryCapiVersion(const std::string& dllName, CapiVersion& version);
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/file_system.h"
 #include "platform/system_info.h"
 
 namespace platform {
@@ -40,7 +41,9 @@ CapiDllResult QueryCapiVersion(const std::string& dllName, CapiVersion& version)
     // A missing "[CURRENTCAPIDLL]" leaves the name empty; that names no DLL and is not handed to the loader.
     if (dllName.empty())
         return CapiDllResult::kNotLoaded;
-    LoadedLibrary library(dllName);
+    // By its full path in the system directory: a bare name is looked for in the program's directory
+    // first, where anybody who can write there would have a DLL of theirs run in an administrator's run.
+    LoadedLibrary library(SystemDirectory() + "\\" + dllName);
     if (!library.Get())
         return CapiDllResult::kNotLoaded;
     auto getVersion = reinterpret_cast<CapiGetVersion>(

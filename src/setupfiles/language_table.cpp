@@ -154,6 +154,8 @@ const AddedLanguageKey kAddedLanguageKeys[kAddedLanguageKeyCount] = {
     {"[ERR_WRONGPROCESSOR]", kTextErrWrongProcessor,
      "The driver of this distribution is made for %s and cannot be loaded by this Windows (%s). Nothing has "
      "been changed."},
+    {"[ERR_ALREADYRUNNING]", kTextErrAlreadyRunning,
+     "Quorel Setup is already running on this computer. Finish that run first, then start it again."},
     {"[TEXT_CAPI_WOW64]", kTextTextCapiUnreadableWow64,
      "Not readable by a 32-bit program on 64-bit Windows (see the file versions)"},
 };

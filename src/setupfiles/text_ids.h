@@ -96,6 +96,8 @@ constexpr int kTextErrNowriteaccess = 203;
 constexpr int kTextErrInsNosuccess = 204;
 // Added keys (language_table.h): "[ERR_WRONGPROCESSOR]", two %s (the driver's processor, the Windows).
 constexpr int kTextErrWrongProcessor = 230;
+// Added key "[ERR_ALREADYRUNNING]".
+constexpr int kTextErrAlreadyRunning = 231;
 constexpr int kTextErrFilenotfound = 205;
 constexpr int kTextErrCantwrite = 206;
 constexpr int kTextErrDeiFilenotfound = 207;

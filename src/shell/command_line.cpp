@@ -108,6 +108,28 @@ void SelectLanguage() {
     }
 }
 
+std::string ProgramDirectory(const std::string& programPath, const std::string& fallback) {
+    size_t slash = programPath.find_last_of('\\');
+    if (slash == std::string::npos)
+        return fallback;
+    std::string directory = programPath.substr(0, slash);
+    // A drive's root keeps its backslash: "C:" alone is the drive's current directory.
+    if (directory.size() == 2 && directory[1] == ':')
+        directory += '\\';
+    return directory;
+}
+
+std::string AbsolutePath(const std::string& base, const std::string& path) {
+    if (path.empty() || (path.size() >= 2 && path[1] == ':') || path.compare(0, 2, "\\\\") == 0)
+        return path;
+    // "\x" is the root of the base's drive.
+    if (path[0] == '\\')
+        return base.size() >= 2 && base[1] == ':' ? base.substr(0, 2) + path : path;
+    std::string joined = base + "\\" + path;
+    CollapseBackslashes(joined);
+    return joined;
+}
+
 std::string WorkOutSetupProgramName(const std::string& programPath, const std::string& currentDirectory) {
     std::string directory = currentDirectory + "\\";
     CollapseBackslashes(directory);

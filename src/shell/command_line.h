@@ -30,3 +30,8 @@ void SelectLanguage();
 // The program's file name relative to the start directory: the full path less as many leading
 // characters as the start directory with a trailing backslash has.
 std::string WorkOutSetupProgramName(const std::string& programPath, const std::string& currentDirectory);
+// The directory the program's file lies in ("C:\" for a drive's root), or fallback for a name without one.
+std::string ProgramDirectory(const std::string& programPath, const std::string& fallback);
+// A path as the caller meant it from its directory base: a full path (drive or network) as it stands, a
+// path from the root onto the base's drive, anything else below base.
+std::string AbsolutePath(const std::string& base, const std::string& path);

@@ -16,6 +16,9 @@ constexpr unsigned kHundredsFrom = 100;  // a minor from here on splits in hundr
 }  // namespace
 
 std::string DriverVersionText(const std::string& capiDllName) {
+    // The DLL is the system's: a name with a path of its own would load whatever that path holds.
+    if (capiDllName.find_first_of("\\/:") != std::string::npos)
+        return Text(kTextTextNocapiinstalled);
     platform::CapiVersion version;
     platform::CapiDllResult result = platform::QueryCapiVersion(capiDllName, version);
     // A 32-bit program cannot load the 64-bit DLL of a 64-bit Windows; only a 32-bit one beside it answers.

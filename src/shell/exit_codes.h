@@ -7,6 +7,7 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitNoRights = 5;
 constexpr int kExitCancelled = 1602;
 constexpr int kExitFailed = 1603;
+constexpr int kExitAnotherRun = 1618;  // another run of the program is going on
 constexpr int kExitWrongSystem = 1633;
 constexpr int kExitBadCommandLine = 1639;
 constexpr int kExitRestartRequired = 3010;

@@ -22,14 +22,22 @@ const char* const kRightsProbeFile = "QZTCheck.$$$";
 
 DeploymentSwitches InitializeContext(const std::string& commandLine) {
     AppContext& app = App();
-    app.SetupDirectory = FitField(platform::CurrentDirectory(), kTextWidth);
+    // The program works beside its own file, wherever it was started from: a start-up script's directory,
+    // or the Control Panel's, must not decide which script it installs or removes by.
+    std::string callerDirectory = platform::CurrentDirectory();
+    std::string program = platform::ModuleFileName();
+    app.SetupDirectory = FitField(ProgramDirectory(program, callerDirectory), kTextWidth);
     app.SetupInfoFileName = "SETUP.QZT";
     app.DefaultFolderName = "Quorel2";
-    app.SetupProgramName = WorkOutSetupProgramName(platform::ModuleFileName(), app.SetupDirectory);
+    app.SetupProgramName = WorkOutSetupProgramName(program, app.SetupDirectory);
     app.RunMode = kRunNormal;
     // The switches come first: the script that /f names is the one every reader uses, the language list
     // included.
     DeploymentSwitches switches = ParseCommandLine(commandLine);
+    // The answer file and the report are the caller's: a relative name means its directory.
+    switches.answerFile = AbsolutePath(callerDirectory, switches.answerFile);
+    switches.reportFile = AbsolutePath(callerDirectory, switches.reportFile);
+    platform::SetCurrentDirectoryPath(app.SetupDirectory);
     // A silent run shows nothing from here on, and the report takes down even the first messages. A
     // verification has nobody to answer either: it is run by the tools that detect installations.
     if (switches.silent || switches.verify)

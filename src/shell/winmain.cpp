@@ -8,16 +8,48 @@
 #include "shell/exit_codes.h"
 #include "shell/intro_window.h"
 #include "shell/main_dialog.h"
+#include "shell/single_run.h"
 #include "shell/startup.h"
 #include "shell/unattended_run.h"
+#include "ui/language_loading.h"
 #include "ui/message_boxes.h"
 #include "ui/run_report.h"
+
+namespace {
+// Where the system has it (XP SP1 and later), the current directory leaves the DLL search: a DLL planted
+// where the program was started from must not load into an administrator's process. Looked up, as NT 4.0
+// does not export it.
+void RemoveCurrentDirectoryFromDllSearch() {
+    using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto setDllDirectory = kernel ? reinterpret_cast<SetDllDirectoryFunction>(
+                                        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryA")))
+                                  : nullptr;
+    if (setDllDirectory)
+        setDllDirectory("");
+}
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     // The manifest asks for common controls 6; Windows XP only activates them for a program that calls
     // into comctl32 itself.
     InitCommonControls();
+    // A drive without a medium (an empty diskette drive in a path) fails the call instead of stopping a
+    // run, silent or not, at the system's own "no disk" box.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
+    RemoveCurrentDirectoryFromDllSearch();
     DeploymentSwitches switches = InitializeContext(commandLine ? commandLine : "");
+    SingleRunClaim claim;
+    if (!claim.Held()) {
+        LoadCurrentLanguage(App());
+        if (switches.silent || switches.verify) {
+            ui::Report(Text(kTextErrAlreadyRunning));
+            ui::Report("Exit code " + std::to_string(kExitAnotherRun));
+        } else {
+            ShowError(nullptr, Text(kTextErrAlreadyRunning));
+        }
+        return kExitAnotherRun;
+    }
     if (switches.silent || switches.verify)
         return RunUnattended(App(), switches);
     if (!switches.valid) {

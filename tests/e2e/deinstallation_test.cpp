@@ -272,6 +272,22 @@ TEST_F(DeinstallationTest, AnotherMakersCapiEntryAndTheCapiGroupStay) {
     EXPECT_FALSE(RegistryKeyExists("SOFTWARE\\CAPI20\\2"));
 }
 
+// The removal needs of the configuration only the adapter count: a value it does not need, gone behind
+// the program's back, keeps no key of the driver from going.
+TEST_F(DeinstallationTest, AServiceKeyWithoutDisplayNameIsStillRemoved) {
+    SharedEntries before = SharedEntries::Now();
+    Install();
+    HKEY service = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_ALL_ACCESS, &service), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteValueA(service, "DisplayName"), ERROR_SUCCESS);
+    RegCloseKey(service);
+
+    RemoveCompletely();
+
+    ExpectRemoved(before);
+    EXPECT_FALSE(RegistryKeyExists(kServiceKey));
+}
+
 TEST_F(DeinstallationTest, NoToTheConfirmationChangesNothing) {
     Install();
     SharedEntries installed = SharedEntries::Now();

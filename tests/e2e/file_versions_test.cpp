@@ -128,15 +128,19 @@ TEST(FileVersionsTest, DriverVersionComesFromTheLoadedCapiDll) {
 
     // The sample DLL reports manufacturer 2 and 101 (FILES.md).
     static_assert(QUOREL_SAMPLE_MANUFACTURER_MAJOR == 2 && QUOREL_SAMPLE_MANUFACTURER_MINOR == 101, "sample");
+    // The DLL is loaded from the system directory by its plain name; a name with a path is not loaded.
     std::string dll = std::string(QUOREL_SAMPLE_ORIGINALS_DIR) + "\\CAPI2032.DLL";
-    EXPECT_EQ(DriverVersionText(dll), "v2.1 (rev.01)");
+    std::string installed = platform::SystemDirectory() + "\\QZTTEST.DLL";
+    ASSERT_TRUE(CopyFileA(dll.c_str(), installed.c_str(), FALSE));
+    EXPECT_EQ(DriverVersionText("QZTTEST.DLL"), "v2.1 (rev.01)");
+    EXPECT_EQ(DriverVersionText(dll), notInstalled);
+    EXPECT_TRUE(DeleteFileA(installed.c_str()));
 
     platform::CapiVersion version;
     EXPECT_EQ(platform::QueryCapiVersion("kernel32.dll", version), platform::CapiDllResult::kNoExport);
     EXPECT_EQ(DriverVersionText("kernel32.dll"), notInstalled);
-    EXPECT_EQ(platform::QueryCapiVersion(DistDirectory() + "\\QZTNONE.DLL", version),
-              platform::CapiDllResult::kNotLoaded);
-    EXPECT_EQ(DriverVersionText(DistDirectory() + "\\QZTNONE.DLL"), notInstalled);
+    EXPECT_EQ(platform::QueryCapiVersion("QZTNONE.DLL", version), platform::CapiDllResult::kNotLoaded);
+    EXPECT_EQ(DriverVersionText("QZTNONE.DLL"), notInstalled);
     EXPECT_EQ(DriverVersionText(""), notInstalled);
 }
 

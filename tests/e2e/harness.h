@@ -38,7 +38,9 @@ bool WaitUntil(const std::function<bool()>& check, int timeoutMs = kDefaultWaitM
 // SETUP.EXE started in a directory (which becomes its current directory) with a command line.
 class SetupProcess {
   public:
-    SetupProcess(const std::string& directory, const std::string& arguments);
+    // Starts directory\SETUP.EXE in startIn (the program's directory when empty), as a start-up script
+    // starts it from its own.
+    SetupProcess(const std::string& directory, const std::string& arguments, const std::string& startIn = "");
     ~SetupProcess();  // ends a process that is still running
     SetupProcess(const SetupProcess&) = delete;
     SetupProcess& operator=(const SetupProcess&) = delete;

@@ -18,7 +18,7 @@ constexpr int kAction = IDC_MAIN_ACTION, kExit = IDC_MAIN_EXIT, kInstall = IDC_I
               kMsgOk = IDC_MSG_OK;
 constexpr int kLongWaitMs = 60000;
 constexpr DWORD kSuccess = 0, kRestartRequired = 3010, kFailed = 1603, kBadCommandLine = 1639;
-constexpr DWORD kWrongSystem = 1633;
+constexpr DWORD kWrongSystem = 1633, kAnotherRun = 1618;
 constexpr DWORD kNoDifference = 0, kDifferences = 1;
 const char* const kSessionManagerKey = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const char* const kPendingRenames = "PendingFileRenameOperations";
@@ -241,6 +241,40 @@ TEST_F(UnattendedTest, ADriverForAnotherProcessorIsRefusedBeforeAnythingChanges)
     refusal.replace(refusal.find("%s"), 2, "64-bit");
     EXPECT_NE(report.find(refusal), std::string::npos) << report;
     EXPECT_NE(report.find("Exit code 1633\r\n"), std::string::npos) << report;
+}
+
+// Another run holds the machine's claim (here the test itself, under the program's mutex name): a second
+// run changes nothing and ends with the code the deployment tools know for it.
+TEST_F(UnattendedTest, ASecondRunWhileOneIsGoingOnEndsAtOnce) {
+    HANDLE other = CreateMutexA(nullptr, FALSE, "Global\\QuorelSetupRun");
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(RunSilently("/s /r" + report_), kAnotherRun);
+    CloseHandle(other);
+    EXPECT_TRUE(NothingInstalled());
+    std::string report = Report();
+    EXPECT_NE(report.find(EnglishLine("[ERR_ALREADYRUNNING]")), std::string::npos) << report;
+    EXPECT_NE(report.find("Exit code 1618\r\n"), std::string::npos) << report;
+    // Once the other run has ended, the program runs.
+    EXPECT_EQ(RunSilently("/s"), kRestartRequired);
+}
+
+// As the README's start-up script starts it: from the script's own directory, with the answer file and
+// the report named relative to it. The program still installs from its own directory.
+TEST_F(UnattendedTest, StartedFromAnotherDirectoryItInstallsFromItsOwn) {
+    std::string caller = dir_ + "\\caller";
+    ASSERT_TRUE(CreateDirectoryA(caller.c_str(), nullptr));
+    WriteFileBytes(caller + "\\answers.ini", "[Setup]\r\nLanguage=English\r\n");
+    DWORD code = 99;
+    {
+        SetupProcess setup(dir_, "/aanswers.ini /rreport.log", caller);
+        ASSERT_TRUE(setup.Started());
+        ASSERT_TRUE(setup.WaitForExit(&code, kLongWaitMs));
+    }
+    std::string report = ReadFileBytes(caller + "\\report.log");
+    EXPECT_EQ(code, kRestartRequired) << report;
+    EXPECT_NE(report.find("Installation from " + dir_), std::string::npos) << report;
+    EXPECT_TRUE(RegistryKeyExists(kServiceKey));
+    EXPECT_TRUE(FileExists("C:\\Quorel2\\SETUP.QZT"));
 }
 
 // 64-bit Windows has no AUTOEXEC.NT; its installation and removal leave that step out and say so.

@@ -67,6 +67,16 @@ TEST_F(DriverVersionTest, UnderWow64ADllThatCannotBeLoadedIsSaidToBeUnreadable) 
     EXPECT_EQ(DriverVersionText("CAPI2032.DLL"), kNoCapi);
 }
 
+// The CAPI DLL is the system's: a name that brings its own path is not loaded, even where it would load.
+TEST_F(DriverVersionTest, ANameWithAPathIsNotLoaded) {
+    for (const char* name :
+         {"..\\CAPI2032.DLL", "C:\\Temp\\CAPI2032.DLL", "D:CAPI2032.DLL", "sub/CAPI2032.DLL"}) {
+        platform::fake::ResetCapiDlls();
+        platform::fake::InstallCapiDll(name, true, {2, 0, 2, 101});
+        EXPECT_EQ(DriverVersionText(name), kNoCapi) << name;
+    }
+}
+
 TEST_F(DriverVersionTest, CapiNumbersAreNotShown) {
     platform::fake::InstallCapiDll("CAPI2032.DLL", true, {2, 1, 0, 0});
     EXPECT_EQ(DriverVersionText("CAPI2032.DLL"), kNoCapi);

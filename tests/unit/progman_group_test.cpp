@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "install/progman_group.h"
+#include "ui/silent_mode.h"
 #include "setupfiles/app_context.h"
 #include "test_support.h"
 
@@ -41,6 +42,22 @@ TEST_F(ProgmanGroupTest, BuildSendsTheCommandsWithKeywordsResolved) {
               }));
     EXPECT_EQ(platform::fake::DdePauses(), 3);
     EXPECT_TRUE(Shown().empty());
+}
+
+// A silent run opens no window: the group is made and filled without the Program Manager showing it.
+TEST_F(ProgmanGroupTest, SilentRunBuildsTheGroupWithoutShowingIt) {
+    ui::EnterSilentMode();
+    BuildProgmanGroup(nullptr, Script(), "English", "SETUP.EXE", "C:\\");
+    ui::LeaveSilentMode();
+    EXPECT_EQ(DdeCommands(),
+              (std::vector<std::string>{
+                  "[DeleteGroup(Quorel ISDN)]",
+                  "[CreateGroup(\"Quorel ISDN\",0)]",
+                  "[AddItem(SETUP.EXE /c,Configure,C:\\SETUP.EXE,0,20,10,C:\\)]",
+                  "[AddItem(notepad.exe README.TXT ,Read Me,C:\\icons\\doc.ico,65535,95,10,C:\\DOCS)]",
+                  "[AddItem(SETUP.EXE ,Plain,C:\\SETUP.EXE,2,170,10,C:\\)]",
+              }));
+    EXPECT_EQ(platform::fake::DdePauses(), 3);
 }
 
 TEST_F(ProgmanGroupTest, LanguageWithoutItemsStillMakesAnEmptyGroup) {

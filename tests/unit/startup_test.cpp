@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
+
+#include <filesystem>
 #include <unistd.h>
 
 #include "setupfiles/language_table.h"
 #include "setupfiles/app_context.h"
 #include "shell/command_line.h"
 #include "shell/startup.h"
+#include "platform/native_fakes.h"
+#include "ui/run_report.h"
+#include "ui/silent_mode.h"
 #include "test_support.h"
 
 namespace {
@@ -86,6 +91,45 @@ TEST_F(StartupTest, InitializeContextReadsTheLanguagesOfTheScriptTheSwitchesName
     EXPECT_EQ(app.StartRunMode, kRunConfigure);
     EXPECT_TRUE(app.GroupReady);
     EXPECT_FALSE(app.RestartNeeded);
+}
+
+TEST_F(StartupTest, ProgramDirectoryAndTheCallersPaths) {
+    EXPECT_EQ(ProgramDirectory("C:\\DIST\\SETUP.EXE", "X:\\"), "C:\\DIST");
+    EXPECT_EQ(ProgramDirectory("C:\\SETUP.EXE", "X:\\"), "C:\\");
+    EXPECT_EQ(ProgramDirectory("\\\\srv\\deploy\\quorel\\SETUP.EXE", "X:\\"), "\\\\srv\\deploy\\quorel");
+    EXPECT_EQ(ProgramDirectory("SETUP.EXE", "X:\\here"), "X:\\here");
+    struct Case {
+        const char* path;
+        const char* absolute;
+    } cases[] = {
+        {"answers.ini", "C:\\Scripts\\answers.ini"},
+        {"..\\logs\\r.log", "C:\\Scripts\\..\\logs\\r.log"},
+        {"D:\\deploy\\answers.ini", "D:\\deploy\\answers.ini"},
+        {"\\\\server\\deploy\\answers.ini", "\\\\server\\deploy\\answers.ini"},
+        {"\\Temp\\r.log", "C:\\Temp\\r.log"},
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(AbsolutePath("C:\\Scripts", c.path), c.absolute) << c.path;
+}
+
+// Started from another directory (a start-up script's), the program still works beside its own file, and
+// the names the caller gave relative to its directory keep meaning that directory.
+TEST_F(StartupTest, TheSetupDirectoryIsTheProgramsOwnWhereverItWasStartedFrom) {
+    WriteFile("dist/SETUP.QZT", CrLf({"[LANGUAGE]", "1", "English", "ENGLISH.LNG"}));
+    std::filesystem::create_directories(PathOf("caller"));
+    ASSERT_EQ(chdir(PathOf("caller").c_str()), 0);
+    platform::fake::SetModuleFileName(Dir() + "\\dist\\SETUP.EXE");
+    DeploymentSwitches switches = InitializeContext("/s /aanswers.ini /rreport.log");
+    ui::CloseReport();
+    ui::LeaveSilentMode();
+    EXPECT_EQ(App().SetupDirectory, Dir() + "\\dist");
+    EXPECT_EQ(App().SetupProgramName, "SETUP.EXE");
+    ASSERT_EQ(App().Languages.entries.size(), 1u);
+    EXPECT_EQ(platform::fake::CurrentDirectorySet(), Dir() + "\\dist");
+    std::string caller = platform::CurrentDirectory();
+    EXPECT_EQ(switches.answerFile, caller + "\\answers.ini");
+    EXPECT_EQ(switches.reportFile, caller + "\\report.log");
+    ASSERT_EQ(chdir(Dir().c_str()), 0);
 }
 
 TEST_F(StartupTest, OperatingSystemCheck) {
