@@ -12,16 +12,8 @@ using DisableRedirectionFunction = BOOL(WINAPI*)(PVOID*);
 using RevertRedirectionFunction = BOOL(WINAPI*)(PVOID);
 using RegDeleteKeyExFunction = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
 
-// GetProcAddress gives every export one type; the caller names the real one, calling convention and all.
-template <typename Function>
-Function Export(const char* module, const char* name) {
-    HMODULE loaded = GetModuleHandleA(module);
-    return loaded ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)))
-                  : nullptr;
-}
-
 SystemKind FindRunningSystem() {
-    auto isWow64Process = Export<IsWow64ProcessFunction>("kernel32.dll", "IsWow64Process");
+    auto isWow64Process = SystemExport<IsWow64ProcessFunction>("kernel32.dll", "IsWow64Process");
     BOOL wow64 = FALSE;
     bool answered = isWow64Process && isWow64Process(GetCurrentProcess(), &wow64);
     return ClassifySystem(sizeof(void*) == 8, isWow64Process != nullptr, answered && wow64);
@@ -39,8 +31,9 @@ const RedirectionFunctions& Redirection() {
         RedirectionFunctions found;
         if (RunningSystem().wow64) {
             found.disable =
-                Export<DisableRedirectionFunction>("kernel32.dll", "Wow64DisableWow64FsRedirection");
-            found.revert = Export<RevertRedirectionFunction>("kernel32.dll", "Wow64RevertWow64FsRedirection");
+                SystemExport<DisableRedirectionFunction>("kernel32.dll", "Wow64DisableWow64FsRedirection");
+            found.revert =
+                SystemExport<RevertRedirectionFunction>("kernel32.dll", "Wow64RevertWow64FsRedirection");
             found.systemDirectory = SystemDirectory();
         }
         return found;
@@ -72,7 +65,8 @@ NativeFileView::~NativeFileView() {
 
 LONG DeleteRegistryKey(HKEY root, const char* path) {
     if (RunningSystem().wow64) {
-        static const auto deleteKeyEx = Export<RegDeleteKeyExFunction>("advapi32.dll", "RegDeleteKeyExA");
+        static const auto deleteKeyEx =
+            SystemExport<RegDeleteKeyExFunction>("advapi32.dll", "RegDeleteKeyExA");
         if (deleteKeyEx)
             return deleteKeyEx(root, path, kKeyWow64View64, 0);
     }

@@ -23,6 +23,15 @@ class NativeFileView {
     bool turnedOff_ = false;
 };
 
+// An export of a system DLL the process has loaded, or nullptr where that Windows lacks it. GetProcAddress
+// gives every export one type; the caller names the real one, calling convention and all.
+template <typename Function>
+Function SystemExport(const char* module, const char* name) {
+    HMODULE loaded = GetModuleHandleA(module);
+    return loaded ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)))
+                  : nullptr;
+}
+
 // RegDeleteKeyExA in the 64-bit view under WOW64; RegDeleteKeyA everywhere else.
 LONG DeleteRegistryKey(HKEY root, const char* path);
 

@@ -2,6 +2,7 @@
 #include <commctrl.h>
 
 #include "install/install_context.h"
+#include "platform/wow64_win32.h"
 #include "setupfiles/app_context.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_ids.h"
@@ -21,10 +22,8 @@ namespace {
 // does not export it.
 void RemoveCurrentDirectoryFromDllSearch() {
     using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    auto setDllDirectory = kernel ? reinterpret_cast<SetDllDirectoryFunction>(
-                                        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryA")))
-                                  : nullptr;
+    auto setDllDirectory =
+        platform::SystemExport<SetDllDirectoryFunction>("kernel32.dll", "SetDllDirectoryA");
     if (setDllDirectory)
         setDllDirectory("");
 }
