@@ -14,6 +14,7 @@
 #include "setupfiles/text_line.h"
 #include "ui/message_boxes.h"
 #include "ui/run_report.h"
+#include "ui/script_check.h"
 #include "setupfiles/text_format.h"
 #include "setupfiles/text_ids.h"
 
@@ -190,6 +191,10 @@ DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inpu
                                    bool* programLeftForRestart) {
     const std::string& directory = inputs.setupDirectory;
     const std::string script = SetupInfoPath(directory, inputs.scriptFileName);
+    // The installed script can have been changed since the installation: a name in it that leads outside
+    // the installation names nothing the installation made.
+    if (!ScriptNamesStayInside(dialog, script))
+        return DeinstallOutcome::kNotCompleted;
     const std::vector<std::string> languageFiles = LanguageFiles(directory, script);
     // Once started, the removal runs to its end: there is no Cancel.
     WindowRef progress = ui::OpenInfoWindow(dialog, false, false);

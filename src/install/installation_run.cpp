@@ -19,6 +19,7 @@
 #include "setupfiles/setup_info_file.h"
 #include "setupfiles/text_line.h"
 #include "ui/message_boxes.h"
+#include "ui/script_check.h"
 #include "setupfiles/text_format.h"
 #include "setupfiles/text_ids.h"
 
@@ -153,6 +154,9 @@ int ExpandCompFiles(WindowRef progress, WindowRef owner, const InstallationSetup
 InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationSetup& setup,
                                     const std::string& sourcePath, const std::string& destinationPath) {
     InstallationOutcome outcome;
+    // The source path may hold another script than the one checked at the start.
+    if (!ScriptNamesStayInside(installDialog, SetupInfoPath(sourcePath, setup.scriptFileName)))
+        return outcome;
     if (!DriverImageFitsRunningWindows(installDialog, setup)) {
         outcome.wrongProcessor = true;
         return outcome;

@@ -158,6 +158,11 @@ const AddedLanguageKey kAddedLanguageKeys[kAddedLanguageKeyCount] = {
      "Quorel Setup is already running on this computer. Finish that run first, then start it again."},
     {"[TEXT_CAPI_WOW64]", kTextTextCapiUnreadableWow64,
      "Not readable by a 32-bit program on 64-bit Windows (see the file versions)"},
+    {"[ERR_NAMEOUTSIDE]", kTextErrNameOutside,
+     "The setup information file %s names a file outside its directory (%s, line %s: %s). Nothing has been "
+     "changed."},
+    {"[ERR_LINKEDFILE]", kTextErrLinkedFile,
+     "%s is linked to another file (a hard link or a reparse point). Nothing has been written through it."},
 };
 
 namespace {

@@ -19,7 +19,7 @@ extern const LanguageKey kLanguageKeys[kLanguageKeyCount];
 // Keys added after the first language files shipped. They follow the keys above in any order; a file
 // without one is no error and gets the built-in English text, so that language files made for earlier
 // versions of the program still serve.
-constexpr int kAddedLanguageKeyCount = 3;
+constexpr int kAddedLanguageKeyCount = 5;
 struct AddedLanguageKey {
     const char* key;
     int textId;

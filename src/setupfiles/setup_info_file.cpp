@@ -1,5 +1,6 @@
 #include "setupfiles/setup_info_file.h"
 
+#include "setupfiles/contained_name.h"
 #include "setupfiles/text_line.h"
 
 const char* const kDriversPrefix = "\\SystemRoot\\System32\\drivers\\";
@@ -12,7 +13,8 @@ constexpr size_t kDriversPrefixLength = 29;
 // One pass over the setup information file: find a header, then take the section's lines in order.
 class SectionReader {
   public:
-    explicit SectionReader(const std::string& path) : file_(path) {}
+    explicit SectionReader(const std::string& path, NameOutside* outside = nullptr)
+        : file_(path), outside_(outside) {}
     bool IsOpen() const { return file_.IsOpen(); }
     bool AtEnd() const { return atEnd_; }
     // A list read cut short by a failed read is not the list: a removal by it would leave the rest for
@@ -23,8 +25,11 @@ class SectionReader {
         std::string line;
         while (!atEnd_) {
             atEnd_ = !ReadTextLine(file_, line);
-            if (line == header)
+            ++lineNumber_;
+            if (line == header) {
+                section_ = header;
                 return true;
+            }
         }
         return false;
     }
@@ -33,9 +38,21 @@ class SectionReader {
     // a line end still counts: a script saved without a final CR LF must not lose its last entry.
     std::string Line(size_t width = kTextWidth) {
         std::string line;
-        if (!atEnd_)
+        if (!atEnd_) {
             atEnd_ = !ReadTextLine(file_, line, width);
+            ++lineNumber_;
+        }
         return line;
+    }
+
+    // Whether the name just read stays inside its directory (a plain name where plain); the first one
+    // that does not is kept for the refusal, with its section and line.
+    bool Contained(const std::string& name, bool plain = false) {
+        if (plain ? IsPlainName(name) : IsContainedName(name))
+            return true;
+        if (outside_ && outside_->line == 0)
+            *outside_ = {section_, lineNumber_, name};
+        return false;
     }
 
     int32_t Count() {
@@ -45,8 +62,16 @@ class SectionReader {
 
   private:
     platform::InputFile file_;
+    NameOutside* outside_;
+    std::string section_;
+    int lineNumber_ = 0;
     bool atEnd_ = false;
 };
+
+// The markers that stand in a subdirectory field in place of a name.
+bool ContainedSubdirectory(SectionReader& reader, const std::string& subdirectory, const char* marker) {
+    return subdirectory == marker || reader.Contained(subdirectory);
+}
 
 // The file name part of an image path: what follows the drivers prefix, whatever the prefix holds.
 std::string ImageFileName(const std::string& imagePath) {
@@ -110,11 +135,15 @@ int ReadMaintenanceSection(const std::string& script, MaintenanceDefaults& recor
     return found;
 }
 
-int ReadCurrentCapiDll(const std::string& script, std::string& name) {
-    SectionReader reader(script);
+int ReadCurrentCapiDll(const std::string& script, std::string& name, NameOutside* outside) {
+    SectionReader reader(script, outside);
     if (!reader.IsOpen() || !reader.FindHeader("[CURRENTCAPIDLL]"))
         return 0;
-    name = reader.Line();
+    std::string line = reader.Line();
+    // Loaded from the system directory by this name: a path would choose another place to load from.
+    if (!reader.Contained(line, true))
+        return 0;
+    name = line;
     return 1;
 }
 
@@ -135,8 +164,9 @@ int ReadDefaultProtocol(const std::string& script, std::string& name) {
     return 1;
 }
 
-int ReadProtocolEntries(const std::string& script, std::vector<ProtocolEntry>& entries) {
-    SectionReader reader(script);
+int ReadProtocolEntries(const std::string& script, std::vector<ProtocolEntry>& entries,
+                        NameOutside* outside) {
+    SectionReader reader(script, outside);
     if (!reader.IsOpen())
         return 0;
     entries.clear();
@@ -147,8 +177,12 @@ int ReadProtocolEntries(const std::string& script, std::vector<ProtocolEntry>& e
         ProtocolEntry entry;
         entry.name = reader.Line();
         entry.image = reader.Line();
+        // The image becomes the kernel's path to the driver: one outside the drivers directory is never
+        // offered.
+        bool contained = reader.Contained(entry.image);
         entry.code = ParseHex(reader.Line());
-        entries.push_back(entry);
+        if (contained)
+            entries.push_back(entry);
     }
     return 1;
 }
@@ -187,8 +221,8 @@ uint32_t FindProtocolCode(const std::vector<ProtocolEntry>& entries, const std::
     return 0;
 }
 
-int ReadCompFiles(const std::string& script, std::vector<CompFile>& list) {
-    SectionReader reader(script);
+int ReadCompFiles(const std::string& script, std::vector<CompFile>& list, NameOutside* outside) {
+    SectionReader reader(script, outside);
     if (!reader.IsOpen())
         return kScriptMissing;
     list.clear();
@@ -197,29 +231,37 @@ int ReadCompFiles(const std::string& script, std::vector<CompFile>& list) {
     for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
         int32_t n = reader.Count();
         std::string sourceSubdirectory = reader.Line(kFileNameWidth);
-        size_t first = list.size();
-        for (int32_t i = 0; i < n && (list.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
+        bool groupContained = reader.Contained(sourceSubdirectory);
+        std::vector<CompFile> files;
+        for (int32_t i = 0; i < n && (list.size() + files.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
             CompFile file;
             file.sourceName = reader.Line(kFileNameWidth);
+            bool contained = reader.Contained(file.sourceName);
             file.installedName = reader.Line(kFileNameWidth);
-            if (list.size() < kMaxFileEntries)
-                list.push_back(file);
+            contained = reader.Contained(file.installedName) && contained;
+            if (contained && list.size() + files.size() < kMaxFileEntries)
+                files.push_back(file);
         }
         std::string setupSubdirectory = reader.Line(kFileNameWidth);
+        groupContained = ContainedSubdirectory(reader, setupSubdirectory, "!NOSETUPDIR") && groupContained;
         std::string windowsSubdirectory = reader.Line(kFileNameWidth);
+        groupContained = ContainedSubdirectory(reader, windowsSubdirectory, "!NOWINSYSTEM") && groupContained;
         std::string versionFlag = reader.Line(kFileNameWidth);
-        for (size_t k = first; k < list.size(); ++k) {
-            list[k].sourceSubdirectory = sourceSubdirectory;
-            list[k].setupSubdirectory = setupSubdirectory;
-            list[k].windowsSubdirectory = windowsSubdirectory;
-            list[k].versionFlag = versionFlag;
+        if (!groupContained)
+            continue;
+        for (CompFile& file : files) {
+            file.sourceSubdirectory = sourceSubdirectory;
+            file.setupSubdirectory = setupSubdirectory;
+            file.windowsSubdirectory = windowsSubdirectory;
+            file.versionFlag = versionFlag;
+            list.push_back(file);
         }
     }
     return reader.Result();
 }
 
-int ReadAddFiles(const std::string& script, std::vector<AddFile>& list) {
-    SectionReader reader(script);
+int ReadAddFiles(const std::string& script, std::vector<AddFile>& list, NameOutside* outside) {
+    SectionReader reader(script, outside);
     if (!reader.IsOpen())
         return kScriptMissing;
     list.clear();
@@ -228,21 +270,26 @@ int ReadAddFiles(const std::string& script, std::vector<AddFile>& list) {
     for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
         int32_t n = reader.Count();
         std::string sourceSubdirectory = reader.Line(kFileNameWidth);
-        size_t first = list.size();
-        for (int32_t i = 0; i < n && (list.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
+        bool groupContained = reader.Contained(sourceSubdirectory);
+        std::vector<AddFile> files;
+        for (int32_t i = 0; i < n && (list.size() + files.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
             std::string name = reader.Line(kFileNameWidth);
-            if (list.size() < kMaxFileEntries)
-                list.push_back({sourceSubdirectory, name, ""});
+            if (reader.Contained(name) && list.size() + files.size() < kMaxFileEntries)
+                files.push_back({sourceSubdirectory, name, ""});
         }
         std::string destinationSubdirectory = reader.Line(kFileNameWidth);
-        for (size_t k = first; k < list.size(); ++k)
-            list[k].destinationSubdirectory = destinationSubdirectory;
+        if (!reader.Contained(destinationSubdirectory) || !groupContained)
+            continue;
+        for (AddFile& file : files) {
+            file.destinationSubdirectory = destinationSubdirectory;
+            list.push_back(file);
+        }
     }
     return reader.Result();
 }
 
-int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& list) {
-    SectionReader reader(script);
+int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& list, NameOutside* outside) {
+    SectionReader reader(script, outside);
     if (!reader.IsOpen())
         return kScriptMissing;
     list.clear();
@@ -251,9 +298,10 @@ int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& li
     for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
         int32_t n = reader.Count();
         std::string subdirectory = reader.Line(kFileNameWidth);
+        bool groupContained = reader.Contained(subdirectory);
         for (int32_t i = 0; i < n && (list.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
             std::string name = reader.Line(kFileNameWidth);
-            if (list.size() < kMaxFileEntries)
+            if (reader.Contained(name) && groupContained && list.size() < kMaxFileEntries)
                 list.push_back({subdirectory, name});
         }
     }
@@ -290,8 +338,8 @@ int ReadProgmanSection(const std::string& script, const std::string& language, P
     return 1;
 }
 
-int ReadLanguageSection(const std::string& script, LanguageList& list) {
-    SectionReader reader(script);
+int ReadLanguageSection(const std::string& script, LanguageList& list, NameOutside* outside) {
+    SectionReader reader(script, outside);
     if (!reader.IsOpen())
         return kScriptMissing;
     list.entries.clear();
@@ -301,7 +349,30 @@ int ReadLanguageSection(const std::string& script, LanguageList& list) {
         LanguageEntry entry;
         entry.displayName = reader.Line(kLanguageNameWidth);
         entry.fileName = reader.Line();
-        list.entries.push_back(entry);
+        if (reader.Contained(entry.fileName))
+            list.entries.push_back(entry);
     }
     return 1;
+}
+
+int FindNameOutside(const std::string& script, NameOutside& outside) {
+    outside = NameOutside();
+    std::string name;
+    std::vector<ProtocolEntry> protocols;
+    std::vector<CompFile> compFiles;
+    std::vector<AddFile> addFiles;
+    std::vector<DeleteAddFile> deleteAddFiles;
+    LanguageList languages;
+    // Each reader keeps only its first; the one nearest the top of the file is named.
+    NameOutside found[6];
+    ReadLanguageSection(script, languages, &found[0]);
+    ReadCurrentCapiDll(script, name, &found[1]);
+    ReadProtocolEntries(script, protocols, &found[2]);
+    ReadCompFiles(script, compFiles, &found[3]);
+    ReadAddFiles(script, addFiles, &found[4]);
+    ReadDeleteAddFiles(script, deleteAddFiles, &found[5]);
+    for (const NameOutside& each : found)
+        if (each.line != 0 && (outside.line == 0 || each.line < outside.line))
+            outside = each;
+    return outside.line != 0 ? 1 : 0;
 }

@@ -95,6 +95,14 @@ struct ProtocolEntry {
     uint32_t code = 0;
 };
 
+// The first name in the script that leads out of the directory it is relative to (see contained_name.h),
+// with the section header and the line of the file it stands on (from 1).
+struct NameOutside {
+    std::string section;
+    int line = 0;
+    std::string name;
+};
+
 // What a reader returns when the setup information file cannot be opened; the caller tells the user.
 constexpr int kScriptMissing = -1;
 extern const char* const kScriptMissingText;  // "Can't find SETUPINFOFILE!"
@@ -106,12 +114,16 @@ std::string SetupInfoPath(const std::string& directory, const std::string& fileN
 int ReadOsSection(const std::string& script);
 // 1 when a "[MAINTENANCE]" section was read, 0 when there is none or no file.
 int ReadMaintenanceSection(const std::string& script, MaintenanceDefaults& record);
-int ReadCurrentCapiDll(const std::string& script, std::string& name);
+// The readers that take file names leave out an entry with a name outside its place and, given outside,
+// record the first such name there.
+// 1 with the plain name of the CAPI 2.0 DLL, else 0.
+int ReadCurrentCapiDll(const std::string& script, std::string& name, NameOutside* outside = nullptr);
 uint32_t ReadScriptVersion(const std::string& script);
 // 1 with the name, 0 without a "[DEFPROTOCOL]" section, kScriptMissing.
 int ReadDefaultProtocol(const std::string& script, std::string& name);
 // Every protocol in file order; 1, or 0 when the file cannot be opened.
-int ReadProtocolEntries(const std::string& script, std::vector<ProtocolEntry>& entries);
+int ReadProtocolEntries(const std::string& script, std::vector<ProtocolEntry>& entries,
+                        NameOutside* outside = nullptr);
 
 // Lookups in the protocol list.
 bool AnyProtocolNeedsSpid(const std::vector<ProtocolEntry>& entries);
@@ -123,9 +135,13 @@ bool FindNewImagePath(const std::vector<ProtocolEntry>& entries, const std::stri
 uint32_t FindProtocolCode(const std::vector<ProtocolEntry>& entries, const std::string& nameOrImagePath);
 
 // The list readers return 1, or kScriptMissing.
-int ReadCompFiles(const std::string& script, std::vector<CompFile>& list);
-int ReadAddFiles(const std::string& script, std::vector<AddFile>& list);
-int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& list);
+int ReadCompFiles(const std::string& script, std::vector<CompFile>& list, NameOutside* outside = nullptr);
+int ReadAddFiles(const std::string& script, std::vector<AddFile>& list, NameOutside* outside = nullptr);
+int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& list,
+                       NameOutside* outside = nullptr);
 // The group name and the items listed for the language of that display name.
 int ReadProgmanSection(const std::string& script, const std::string& language, ProgmanGroup& group);
-int ReadLanguageSection(const std::string& script, LanguageList& list);
+int ReadLanguageSection(const std::string& script, LanguageList& list, NameOutside* outside = nullptr);
+
+// 1 with the first name of the script that leads outside its place, 0 when there is none (or no script).
+int FindNameOutside(const std::string& script, NameOutside& outside);

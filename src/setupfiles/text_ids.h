@@ -98,6 +98,10 @@ constexpr int kTextErrInsNosuccess = 204;
 constexpr int kTextErrWrongProcessor = 230;
 // Added key "[ERR_ALREADYRUNNING]".
 constexpr int kTextErrAlreadyRunning = 231;
+// Added key "[ERR_NAMEOUTSIDE]", four %s (the script, its section, the line, the name).
+constexpr int kTextErrNameOutside = 232;
+// Added key "[ERR_LINKEDFILE]", one %s (the file).
+constexpr int kTextErrLinkedFile = 233;
 constexpr int kTextErrFilenotfound = 205;
 constexpr int kTextErrCantwrite = 206;
 constexpr int kTextErrDeiFilenotfound = 207;

@@ -5,6 +5,7 @@
 
 #include "platform/system_info.h"
 #include "platform/wow64.h"
+#include "setupfiles/contained_name.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_ids.h"
 
@@ -17,7 +18,7 @@ constexpr unsigned kHundredsFrom = 100;  // a minor from here on splits in hundr
 
 std::string DriverVersionText(const std::string& capiDllName) {
     // The DLL is the system's: a name with a path of its own would load whatever that path holds.
-    if (capiDllName.find_first_of("\\/:") != std::string::npos)
+    if (!capiDllName.empty() && !IsPlainName(capiDllName))
         return Text(kTextTextNocapiinstalled);
     platform::CapiVersion version;
     platform::CapiDllResult result = platform::QueryCapiVersion(capiDllName, version);

@@ -8,6 +8,8 @@ int ExitCode(const RunSummary& summary) {
             return kExitWrongSystem;
         case RunEnd::kNoRights:
             return kExitNoRights;
+        case RunEnd::kScriptRefused:
+            return kExitFailed;
         case RunEnd::kVerified:
             return summary.differences ? kExitDifferences : kExitNoDifference;
         case RunEnd::kFlowEnded:

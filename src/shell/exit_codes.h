@@ -19,6 +19,7 @@ enum class RunEnd {
     kBadCommandLine,  // a switch or the answer file could not be taken; nothing was changed
     kWrongSystem,     // the operating system is not the one the setup information file names
     kNoRights,        // the user may not change the system
+    kScriptRefused,   // the setup information file names a file outside its place; nothing was changed
     kFlowEnded,       // the flow ran: see completed, cancelled and restartNeeded
     kVerified,        // /v ran: see differences
 };

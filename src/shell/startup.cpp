@@ -13,6 +13,7 @@
 #include "ui/language_loading.h"
 #include "ui/message_boxes.h"
 #include "ui/run_report.h"
+#include "ui/script_check.h"
 #include "ui/silent_mode.h"
 #include "setupfiles/text_ids.h"
 
@@ -81,6 +82,10 @@ RunEnd RunStartupChecks(const AppContext& app, WindowRef owner) {
         ShowError(owner, Text(kTextErrInvalidOs));
         return RunEnd::kWrongSystem;
     }
+    // Whatever flow follows deletes, copies or loads by these names: a script that leads out of its place
+    // is refused before any of them starts.
+    if (!ScriptNamesStayInside(owner, ScriptPath(app)))
+        return RunEnd::kScriptRefused;
     return CheckAdminRights(owner) ? RunEnd::kFlowEnded : RunEnd::kNoRights;
 }
 

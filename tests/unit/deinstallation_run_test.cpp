@@ -69,7 +69,8 @@ class DeinstallationRunTest : public SetupFixture {
                       {"[ERR_DEI_FILENOTFOUND]", "Missing %s"},
                       {"[ERR_DEI_CANTDELETE]", "Cannot delete %s"},
                       {"[ERR_DEI_NOREMOVEKEY]", "Key stays %s"},
-                      {"[ERR_CANTWRITE]", "Cannot write %s"}});
+                      {"[ERR_CANTWRITE]", "Cannot write %s"},
+                      {"[ERR_NAMEOUTSIDE]", "%s names outside in %s line %s: %s"}});
         install_ = Dir() + "\\Quorel2";
         App().SetupDirectory = install_;
         platform::fake::SetWindowsDirectory(Dir());
@@ -211,6 +212,24 @@ TEST_F(DeinstallationRunTest, ScriptReadThatFailsInTheMiddleCompletesNothing) {
     EXPECT_TRUE(Exists("Quorel2/SETUP.QZT"));
     EXPECT_TRUE(Exists("Quorel2/SETUP.EXE"));
     for (const std::string& file : kRemovedFiles) EXPECT_TRUE(Exists(file)) << file;
+}
+
+// The installed script is writable by whoever could write the installation directory: a name in it that
+// leads outside makes the removal refuse before it deletes anything.
+TEST_F(DeinstallationRunTest, TamperedScriptNamingAFileOutsideDeletesNothing) {
+    WriteFile("victim/keep.txt", "not the driver's");
+    std::string tampered = ScriptText();
+    tampered.replace(tampered.find("TOOLS\r\nQTRACE.LOG"), 5, "..\\victim");
+    tampered.replace(tampered.find("QTRACE.LOG"), 10, "keep.txt");
+    WriteFile("Quorel2/SETUP.QZT", tampered);
+    EXPECT_EQ(Run(), DeinstallOutcome::kNotCompleted);
+    EXPECT_EQ(ReadFile("victim/keep.txt"), "not the driver's");
+    for (const std::string& file : kRemovedFiles) EXPECT_TRUE(Exists(file)) << file;
+    EXPECT_TRUE(platform::fake::RegistryKeyExists(kService));
+    Texts errors = Kinds("InfoMessageBox");
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("[DELETEADDFILES]"), std::string::npos) << errors[0];
+    EXPECT_NE(errors[0].find("..\\victim"), std::string::npos) << errors[0];
 }
 
 // Without the mark nothing will ever delete the program's file: the removal has not completed.

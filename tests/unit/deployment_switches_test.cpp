@@ -81,6 +81,7 @@ TEST(ExitCodesTest, EveryEndOfARunHasItsCode) {
         {RunEnd::kBadCommandLine, false, false, false, false, 1639},
         {RunEnd::kWrongSystem, false, false, false, false, 1633},
         {RunEnd::kNoRights, false, false, false, false, 5},
+        {RunEnd::kScriptRefused, false, false, false, false, 1603},
         {RunEnd::kVerified, false, false, false, false, 0},
         {RunEnd::kVerified, false, false, false, true, 1},
     };

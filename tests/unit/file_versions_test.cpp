@@ -238,12 +238,12 @@ TEST_F(FileVersionScanTest, FailedExpansionShowsNoVersionEvenOverALeftoverCopy) 
     EXPECT_TRUE(std::filesystem::is_empty(PathOf("WINNT")));
 }
 
-TEST_F(FileVersionScanTest, TemporaryCopyStaysInsideTheTemporaryDirectory) {
+// The script's reader leaves such an entry out: the scan neither lists it nor expands it anywhere.
+TEST_F(FileVersionScanTest, NameLeadingOutsideItsDirectoryIsNeitherScannedNorWritten) {
     Script({"1", "1", "DRIVER", "ESCAPE.SY_", "..\\escape.sys", "!NOSETUPDIR", "system32", "!VERSION_ON"});
     WriteFile("dist/DRIVER/ESCAPE.SY_", Record(2, 0x10, 3));
     WriteFile("WINNT/escape.sys", "keep me");
-    EXPECT_EQ(Scan(),
-              (std::vector<std::string>{DisplayName("\\dist\\DRIVER", "ESCAPE.SY_") + "\tv2.10 (rev.03)"}));
+    EXPECT_TRUE(Scan().empty());
     EXPECT_EQ(ReadFile("WINNT/escape.sys"), "keep me");
     EXPECT_FALSE(Exists("WINNT/VERTMP.$$$"));
 }

@@ -40,7 +40,8 @@ class InstallationRunTest : public SetupFixture {
         App().SetupProgramName = "SETUP.EXE";
         LoadLanguage({{"[INFO_COPYFILE]", "Copy %s to %s"},
                       {"[INFO_EXPANDFILE]", "Expand %s to %s"},
-                      {"[INFO_CREATEPATH]", "Create %s"}});
+                      {"[INFO_CREATEPATH]", "Create %s"},
+                      {"[ERR_NAMEOUTSIDE]", "%s names outside in %s line %s: %s"}});
         App().SetupDirectory = Dir() + "\\dist";
         Script(Dir() + "/dist", "DIST");
         WriteFile("dist/SETUP.EXE", "program");
@@ -106,6 +107,22 @@ TEST_F(InstallationRunTest, FirstInstallationPutsEveryFileInPlaceAndWritesTheCon
     EXPECT_TRUE(outcome_.groupReady);
     EXPECT_TRUE(outcome_.completed);
     EXPECT_FALSE(platform::fake::DdeCommands().empty());
+}
+
+// The source path chosen in the dialog may hold another script than the one checked at the start.
+TEST_F(InstallationRunTest, SourceScriptNamingAPlaceOutsideIsRefusedBeforeAnyCopy) {
+    std::string script = ReadFile("dist/SETUP.QZT");
+    script.replace(script.find("README.TXT\r\nDOCS"), 16, "README.TXT\r\n..\\..\\WINNT");
+    WriteFile("dist/SETUP.QZT", script);
+    Run();
+    EXPECT_FALSE(outcome_.started);
+    EXPECT_FALSE(outcome_.completed);
+    EXPECT_FALSE(Exists("Quorel2"));
+    EXPECT_FALSE(Exists("WINNT/README.TXT"));
+    EXPECT_FALSE(platform::fake::RegistryKeyExists(kServiceKey));
+    auto errors = Kinds("InfoMessageBox");
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("[ADDFILES]"), std::string::npos) << errors[0];
 }
 
 TEST_F(InstallationRunTest, CancelBeforeTheSecondFileTouchesNothingMore) {

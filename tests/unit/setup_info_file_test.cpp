@@ -285,6 +285,52 @@ TEST_F(SetupInfoFileTest, LanguageSection) {
     EXPECT_TRUE(list.entries.empty());
 }
 
+// Each reader leaves out what would lead outside its directory; the check names the first such name by
+// its section and line.
+TEST_F(SetupInfoFileTest, NamesOutsideTheirPlaceAreLeftOutAndTheFirstIsNamed) {
+    struct Case {
+        std::vector<std::string> lines;
+        const char* section;
+        int line;
+        const char* name;
+    } cases[] = {
+        {{"[DELETEADDFILES]", "1", "1", "..\\victim", "file.txt"}, "[DELETEADDFILES]", 4, "..\\victim"},
+        {{"[DELETEADDFILES]", "1", "1", "TOOLS", "..\\..\\x"}, "[DELETEADDFILES]", 5, "..\\..\\x"},
+        {{"[ADDFILES]", "1", "1", "DOCS", "README.TXT", "C:\\x"}, "[ADDFILES]", 6, "C:\\x"},
+        {{"[COMPFILES]", "1", "1", "DRIVER", "A.SY_", "a.sys", "!NOSETUPDIR", "\\x", "!VERSION_ON"},
+         "[COMPFILES]", 8, "\\x"},
+        {{"[COMPFILES]", "1", "1", "DRIVER", "A.SY_", "x:y", "!NOSETUPDIR", "system32", "!VERSION_ON"},
+         "[COMPFILES]", 6, "x:y"},
+        {{"[LANGUAGE]", "1", "English", "..\\x"}, "[LANGUAGE]", 4, "..\\x"},
+        {{"[CURRENTCAPIDLL]", "DRIVER\\CAPI2032.DLL"}, "[CURRENTCAPIDLL]", 2, "DRIVER\\CAPI2032.DLL"},
+        {{"[PROTOCOL]", "1", "Euro", "..\\..\\evil.sys", "0"}, "[PROTOCOL]", 4, "..\\..\\evil.sys"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = {"[OS]", "!OS_WINDOWS_NT"};
+        lines.insert(lines.end(), c.lines.begin(), c.lines.end());
+        Script(lines);
+        NameOutside outside;
+        ASSERT_EQ(FindNameOutside(File(), outside), 1) << c.name;
+        EXPECT_EQ(outside.section, c.section);
+        EXPECT_EQ(outside.line, c.line + 2) << c.name;
+        EXPECT_EQ(outside.name, c.name);
+        std::vector<CompFile> comp;
+        std::vector<AddFile> add;
+        std::vector<DeleteAddFile> del;
+        std::string capiDll;
+        EXPECT_EQ(ReadCompFiles(File(), comp), 1);
+        EXPECT_EQ(ReadAddFiles(File(), add), 1);
+        EXPECT_EQ(ReadDeleteAddFiles(File(), del), 1);
+        EXPECT_TRUE(comp.empty() && add.empty() && del.empty()) << c.name;
+        EXPECT_TRUE(Protocols().empty()) << c.name;
+        EXPECT_EQ(ReadCurrentCapiDll(File(), capiDll), 0) << c.name;
+    }
+    Script(kProtocols);
+    NameOutside outside;
+    EXPECT_EQ(FindNameOutside(File(), outside), 0);
+    EXPECT_EQ(outside.line, 0);
+}
+
 TEST_F(SetupInfoFileTest, EveryReaderKeepsALastLineWithoutLineEnd) {
     struct Case {
         std::vector<std::string> lines;  // the last one is saved without CR LF
