@@ -7,6 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/wow64.h"
 #include "setupfiles/text_line.h"
+#include "ui/linked_file.h"
 #include "ui/run_report.h"
 
 const char* const kAutoexecBeginMarker = "REM --- QZT Setup for WindowsNT BEGIN ---";
@@ -151,6 +152,8 @@ bool RemoveAutoexecBlock() {
     if (!HasAutoexecBlock(content))
         return true;
 
+    if (RefuseLinkedFile(nullptr, temporaryPath))
+        return false;
     platform::OutputFile temporary(temporaryPath);
     if (!temporary.IsOpen()) {
         ReportNoAutoexec(temporaryPath);

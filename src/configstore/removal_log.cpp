@@ -2,6 +2,7 @@
 
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "ui/linked_file.h"
 #include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
@@ -37,6 +38,8 @@ int AppendRemovalLog(const std::string& setupDirectory, const std::string& objec
     std::string path = RemovalLogPath(setupDirectory);
     std::string entry = FitField(object, kEntryWidth - 2) + "\r\n";
     for (;;) {
+        if (RefuseLinkedFile(nullptr, path))
+            return 0;
         platform::OutputFile log(platform::OpenFileForWrite(path));
         bool written;
         if (log.IsOpen()) {

@@ -6,6 +6,7 @@
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/szdd_header.h"
+#include "ui/linked_file.h"
 #include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
@@ -98,6 +99,9 @@ int CopyPlain(WindowRef owner, const std::string& source, const std::string& tar
     if (EqualsIgnoreCase(source, target))
         return kFileDone;
     return RetryWhileFailing(owner, source, target, [&] {
+        // A copy over an existing file writes into it, and so into every other name it has.
+        if (RefuseLinkedFile(owner, target))
+            return StepFailure::kTarget;
         return platform::CopyFilePath(source, target) ? StepFailure::kNone : CopyFailure(source);
     });
 }
@@ -135,6 +139,8 @@ std::string ExpansionFileFor(const std::string& target) {
 // gone again either way.
 StepFailure ExpandIntoPlace(const std::string& source, const std::string& target) {
     std::string expanded = ExpansionFileFor(target);
+    if (RefuseLinkedFile(nullptr, expanded))
+        return StepFailure::kTarget;
     StepFailure failure = ExpandInto(source, expanded);
     if (failure != StepFailure::kNone)
         return failure;

@@ -59,6 +59,10 @@ bool RemoveDirectoryPath(const std::string& path);
 // program's own file). The request needs administrator rights.
 bool MarkFileForDeletionAtRestart(const std::string& path);
 bool IsDirectory(const std::string& path);
+// True when the path exists and a write to it would also reach another name: a reparse point (a symbolic
+// link, a junction) or a file with more than one hard link. A program running as an administrator that
+// writes a file by a name others could plant must refuse such a file.
+bool IsLinkedFile(const std::string& path);
 // The directory as a directory listing shows it: the full path in lower case, without a closing backslash
 // unless it is a drive root. The process's current directory is left alone.
 std::string DisplayDirectory(const std::string& directory);

@@ -373,6 +373,13 @@ bool IsDirectory(const std::string& path) {
     return stat(fake::HostPath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+bool IsLinkedFile(const std::string& path) {
+    struct stat status;
+    if (lstat(fake::HostPath(path).c_str(), &status) != 0)
+        return false;
+    return S_ISLNK(status.st_mode) || (!S_ISDIR(status.st_mode) && status.st_nlink > 1);
+}
+
 LzId LzOpenSource(const std::string& path, int64_t* expectedLength) {
     std::string hostPath = fake::HostPath(path);
     if (!HostExists(hostPath) && !hostPath.empty())

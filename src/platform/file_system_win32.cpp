@@ -176,6 +176,23 @@ bool IsDirectory(const std::string& path) {
 
 // DlgDirListA shows a directory by making it current and showing the current directory in lower case. The
 // full path name is what making it current would store, so the form is the same without the side effect.
+bool IsLinkedFile(const std::string& path) {
+    NativeFileView view(path);
+    // The bit came with Windows 2000; NT 4.0 never sets it. A reparse point is not opened to count its
+    // links, as opening it would follow it.
+    constexpr DWORD kAttributeReparsePoint = 0x400;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    if (attributes & kAttributeReparsePoint)
+        return true;
+    // Opened for no access at all: even a file held open by another program tells its link count.
+    FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    return file && GetFileInformationByHandle(file.Get(), &information) && information.nNumberOfLinks > 1;
+}
+
 std::string DisplayDirectory(const std::string& directory) {
     char full[MAX_PATH] = {};
     DWORD length = GetFullPathNameA(directory.c_str(), MAX_PATH, full, nullptr);

@@ -45,7 +45,11 @@ DeploymentSwitches InitializeContext(const std::string& commandLine) {
         ui::EnterSilentMode();
     if (!switches.reportFile.empty() && !ui::OpenReport(switches.reportFile)) {
         switches.valid = false;
-        switches.problem = "/r: the report file cannot be written: " + switches.reportFile;
+        switches.problem = platform::IsLinkedFile(switches.reportFile)
+                               ? "/r: the report file is linked to another file (a hard link or a reparse "
+                                 "point); nothing has been written through it: " +
+                                     switches.reportFile
+                               : "/r: the report file cannot be written: " + switches.reportFile;
     }
     ReadLanguageList(app);
     SelectLanguage();

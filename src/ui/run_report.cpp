@@ -17,6 +17,10 @@ std::string g_reportPath;
 
 // Appends the bytes to the report file, opened for this one line.
 bool Append(const std::string& path, const std::string& bytes) {
+    // Written by the administrator's run at a place the caller named: through a link, a line would land
+    // in whatever file the link leads to.
+    if (platform::IsLinkedFile(path))
+        return false;
     platform::OutputFile file(platform::OpenFileForWrite(path));
     if (!file.IsOpen())
         file.Reset(platform::CreateFileTruncate(path));
