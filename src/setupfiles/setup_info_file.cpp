@@ -189,7 +189,7 @@ int ReadProtocolEntries(const std::string& script, std::vector<ProtocolEntry>& e
 
 bool AnyProtocolNeedsSpid(const std::vector<ProtocolEntry>& entries) {
     for (const ProtocolEntry& entry : entries)
-        if (entry.code & 1)
+        if (entry.code & kProtocolTakesSpid)
             return true;
     return false;
 }

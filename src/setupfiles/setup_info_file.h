@@ -89,6 +89,9 @@ struct ProgmanGroup {
     std::vector<ProgmanItem> items;  // the current language's items, at most kMaxProgmanItems
 };
 
+// The bit of a protocol's code that gives each adapter an SPID.
+constexpr uint32_t kProtocolTakesSpid = 1;
+
 struct ProtocolEntry {
     std::string name;
     std::string image;

@@ -3,6 +3,7 @@
 #include "configdialog/config_pages.h"
 #include "configdialog/config_session.h"
 #include "setupfiles/text_line.h"
+#include "ui/run_report.h"
 
 namespace {
 
@@ -58,6 +59,12 @@ bool ApplyAnswerConfiguration(const std::string& script, const AnswerFile& answe
     std::vector<ProtocolEntry> entries;
     ReadProtocolEntries(script, entries);
     ApplyDriverAnswers(answers, entries, GlobalDriverConfig(), GlobalAdapters());
+    // Refused before anything is saved, as the answer file's own errors are.
+    std::string withoutEffect = AnswersWithoutEffect(answers, GlobalDriverConfig(), entries);
+    if (!withoutEffect.empty()) {
+        ui::Report("Answer file: " + withoutEffect + "; the configuration is left as it was");
+        return false;
+    }
     // The pages shown for the changed record and saved untouched are what a person who made these choices
     // in the dialog would save: its rules (a single adapter is the maintenance adapter, a maintenance mode
     // that fixes its values) apply here as well.

@@ -4,6 +4,7 @@
 #include <functional>
 #include <set>
 
+#include "configdialog/input_filters.h"
 #include "platform/file.h"
 #include "setupfiles/text_line.h"
 
@@ -73,10 +74,29 @@ uint32_t ParseHex(const std::string& value, size_t maxDigits) {
     return static_cast<uint32_t>(std::stoul(value, nullptr, 16));
 }
 
+// A value in double quotes keeps what stands between them: spaces at its ends, or a path with spaces that a
+// deployment tool wrote quoted.
+std::string Unquoted(const std::string& value) {
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+// The reasons never quote the value: it may be a password.
 std::string ParseText(const std::string& value, size_t maxLength) {
     if (value.size() > maxLength)
         throw BadValue{"the value is longer than " + std::to_string(maxLength) + " characters"};
+    for (char c : value)
+        if (static_cast<unsigned char>(c) < 0x20)
+            throw BadValue{"the value holds a tab or another control character, which no field takes"};
     return value;
+}
+
+std::string ParseSpid(const std::string& value) {
+    std::string spid = ParseText(value, kSpidLength);
+    if (FilterSpid(spid, 0).changed)
+        throw BadValue{"an SPID cannot hold ';' (the configuration dialog does not take it)"};
+    return spid;
 }
 
 std::string ParseListed(const std::string& value, const std::vector<std::string>& names, const char* what) {
@@ -109,6 +129,10 @@ std::string ParsePartyNumber(const std::string& value) {
         subaddress.find(',') != std::string::npos)
         throw BadValue{"\"" + value + "\" is not number[,subaddress] of at most " +
                        std::to_string(kPartyPartLength) + " characters each"};
+    // Stored as "number,subaddress" and listed split at a tab: either inside a part moves the split.
+    if (FilterPartyNumber(number, 0).changed || FilterPartyNumber(subaddress, 0).changed)
+        throw BadValue{
+            "a party number cannot hold ';' or a tab (the configuration dialog does not take them)"};
     return number + "," + subaddress;
 }
 
@@ -157,8 +181,7 @@ std::vector<KeyRule> Rules(const AnswerLists& lists) {
          [](auto& v, auto& a, size_t i) { a.adapters[i].baseAddress = ParseHex(v, kBaseAddressDigits); }},
         {"Adapter", "Interrupt",
          [](auto& v, auto& a, size_t i) { a.adapters[i].interrupt = ParseDecimal(v, 1, kMaxInterrupt); }},
-        {"Adapter", "SPID",
-         [](auto& v, auto& a, size_t i) { a.adapters[i].spid = ParseText(v, kSpidLength); }},
+        {"Adapter", "SPID", [](auto& v, auto& a, size_t i) { a.adapters[i].spid = ParseSpid(v); }},
         {"Maintenance", "Access", [](auto& v, auto& a, size_t) { a.controller = ParseAccess(v); }},
         {"Maintenance", "cipValue",
          [](auto& v, auto& a, size_t) { a.cipValue = ParseDecimal(v, 0, kMaxCipValue); }},
@@ -203,6 +226,24 @@ bool Fail(AnswerFileError& error, size_t line, const std::string& key, const std
     return false;
 }
 
+bool IsListedName(const std::vector<std::string>& names, const std::string& name) {
+    for (const std::string& listed : names)
+        if (EqualsIgnoreCase(listed, name))
+            return true;
+    return false;
+}
+
+// A [Maintenance] key that the script's mode leaves without effect: the reason, or empty. Without
+// maintenance the dialog has no such page; outside full maintenance it shows the adapter and cipValue
+// as the script fixes them.
+std::string MaintenanceKeyWithoutEffect(const std::string& key, int32_t mode) {
+    if (mode == kMaintenanceOff)
+        return "has no effect: the setup information file switches maintenance off";
+    if (mode != kMaintenanceFull && (EqualsIgnoreCase(key, "Access") || EqualsIgnoreCase(key, "cipValue")))
+        return "has no effect: the setup information file fixes it (maintenance mode not full)";
+    return "";
+}
+
 }  // namespace
 
 std::optional<uint32_t> AnswerFile::AdaptersInUse() const {
@@ -234,6 +275,7 @@ bool ParseAnswerFile(const std::string& text, const AnswerLists& lists, AnswerFi
     size_t adapter = 0;
     std::set<std::string> seen;  // "section/key" in upper case, to refuse a key given twice
     std::array<size_t, kMaxAdapters> adapterLines = {};
+    std::array<size_t, kMaxAdapters> spidLines = {};
     size_t accessLine = 0;
     size_t lineNumber = 0;
     size_t start = 0;
@@ -263,12 +305,20 @@ bool ParseAnswerFile(const std::string& text, const AnswerLists& lists, AnswerFi
             continue;
         }
         size_t equals = line.find('=');
+        // The line is not quoted back: a mistyped "Password secret" would land in the report.
         if (equals == std::string::npos)
-            return Fail(error, lineNumber, line, "not a key=value line");
+            return Fail(error, lineNumber, "", "not a key=value line");
         std::string key = Trim(line.substr(0, equals));
-        std::string value = Trim(line.substr(equals + 1));
+        std::string value = Unquoted(Trim(line.substr(equals + 1)));
         if (section.empty())
             return Fail(error, lineNumber, key, "the key stands before the first section");
+        if (section == "Maintenance") {
+            std::string reason = MaintenanceKeyWithoutEffect(key, lists.maintenanceMode);
+            if (!reason.empty())
+                return Fail(error, lineNumber, key, reason);
+        }
+        if (section == "Adapter" && EqualsIgnoreCase(key, "SPID"))
+            spidLines[adapter] = lineNumber;
         std::string id = sectionHeader + "/" + key;
         for (char& c : id) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         if (!seen.insert(id).second)
@@ -299,11 +349,22 @@ bool ParseAnswerFile(const std::string& text, const AnswerLists& lists, AnswerFi
                 return Fail(error, adapterLines[i], "[Adapter" + std::to_string(i + 1) + "]",
                             "Adapters in [Driver] is " + std::to_string(*answers.numberOfControllers));
     }
-    uint32_t inUse = answers.AdaptersInUse().value_or(1);
-    if (answers.controller && *answers.controller != kMaintenanceControllerOff && *answers.controller > inUse)
+    // Without Adapters the count is the configuration's the run ends with: checked when it is known.
+    std::optional<uint32_t> inUse = answers.AdaptersInUse();
+    if (inUse && answers.controller && *answers.controller != kMaintenanceControllerOff &&
+        *answers.controller > *inUse)
         return Fail(error, accessLine, "Access",
                     "adapter " + std::to_string(*answers.controller) + " is not in use (" +
-                        std::to_string(inUse) + " in use)");
+                        std::to_string(*inUse) + " in use)");
+    // An SPID goes with a protocol that takes one: the one given, or any of the script's when none is.
+    bool spidTaken = answers.protocol ? IsListedName(lists.protocolsWithSpid, *answers.protocol)
+                                      : !lists.protocolsWithSpid.empty();
+    for (size_t i = 0; i < kMaxAdapters; ++i)
+        if (spidLines[i] && !spidTaken)
+            return Fail(error, spidLines[i], "SPID",
+                        answers.protocol
+                            ? "has no effect: the protocol " + *answers.protocol + " takes no SPID"
+                            : "has no effect: no protocol of the setup information file takes one");
     return true;
 }
 
@@ -321,6 +382,19 @@ bool ReadAnswerFile(const std::string& path, const AnswerLists& lists, AnswerFil
         text.push_back(static_cast<char>(byte));
     }
     return ParseAnswerFile(text, lists, answers, error);
+}
+
+std::string AnswersWithoutEffect(const AnswerFile& answers, const DriverConfig& config,
+                                 const std::vector<ProtocolEntry>& protocols) {
+    if (answers.controller && *answers.controller != kMaintenanceControllerOff &&
+        *answers.controller > config.NumberOfControllers)
+        return "Access: adapter " + std::to_string(*answers.controller) + " is not in use (" +
+               std::to_string(config.NumberOfControllers) + " in use)";
+    bool spidGiven = false;
+    for (const AdapterAnswers& adapter : answers.adapters) spidGiven = spidGiven || adapter.spid;
+    if (spidGiven && !(FindProtocolCode(protocols, config.ImagePath) & kProtocolTakesSpid))
+        return "SPID: has no effect, the configured protocol takes no SPID";
+    return "";
 }
 
 std::string DescribeAnswerFileError(const AnswerFileError& error) {

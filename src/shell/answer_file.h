@@ -11,7 +11,10 @@
 
 // The answer file of an unattended run (/a): an INI file with what a person would have chosen. Every key is
 // optional; a key that is not given keeps what an interactive run would use. Sections and keys are matched
-// without regard to case; ';' or '#' at the start of a line begins a comment.
+// without regard to case; ';' or '#' at the start of a line begins a comment. A value may stand in double
+// quotes. A value the configuration dialog would not take (a ';' or tab in an SPID or party number) is
+// refused, and so is a key that would have no effect: [Maintenance] keys while the script's maintenance
+// mode is off (Access and cipValue unless it is full), an SPID while no protocol the run can have takes one.
 //
 //   [Setup]        Destination, Language, EarlierConfiguration (Keep | Renew), OverwriteNewer (Never |
 //   Always) [Driver]       Protocol (a "[PROTOCOL]" name), Start (Boot | System | Auto | Demand | Disabled),
@@ -61,10 +64,13 @@ struct AnswerFile {
     bool HasDriverConfiguration() const;
 };
 
-// The names a value must be one of.
+// What the setup information file allows: the names a value must be one of, and what decides whether a
+// key can have an effect at all.
 struct AnswerLists {
-    std::vector<std::string> protocols;  // "[PROTOCOL]" names
-    std::vector<std::string> languages;  // "[LANGUAGE]" display names
+    std::vector<std::string> protocols;          // "[PROTOCOL]" names
+    std::vector<std::string> languages;          // "[LANGUAGE]" display names
+    std::vector<std::string> protocolsWithSpid;  // the protocols whose code asks for SPIDs
+    int32_t maintenanceMode = kMaintenanceOff;   // "[MAINTENANCE]"
 };
 
 // What was wrong, for the report: the line (from 1) and the key or section it names.
@@ -83,3 +89,9 @@ bool ReadAnswerFile(const std::string& path, const AnswerLists& lists, AnswerFil
                     AnswerFileError& error);
 // "line 7, Start: ..." (or without the key, or the line, when they are not known).
 std::string DescribeAnswerFileError(const AnswerFileError& error);
+
+// What only the configuration the run ends with can tell (the adapter count and protocol it keeps when
+// the answer file gives none): why a given key would have no effect, or empty. Access must name an adapter
+// in use, an SPID needs a protocol that takes one.
+std::string AnswersWithoutEffect(const AnswerFile& answers, const DriverConfig& config,
+                                 const std::vector<ProtocolEntry>& protocols);

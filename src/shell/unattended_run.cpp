@@ -98,7 +98,14 @@ AnswerLists ListsOf(const AppContext& app) {
     AnswerLists lists;
     std::vector<ProtocolEntry> protocols;
     ReadProtocolEntries(ScriptPath(app), protocols);
-    for (const ProtocolEntry& protocol : protocols) lists.protocols.push_back(protocol.name);
+    for (const ProtocolEntry& protocol : protocols) {
+        lists.protocols.push_back(protocol.name);
+        if (protocol.code & kProtocolTakesSpid)
+            lists.protocolsWithSpid.push_back(protocol.name);
+    }
+    MaintenanceDefaults maintenance;
+    ReadMaintenanceSection(ScriptPath(app), maintenance);
+    lists.maintenanceMode = maintenance.Mode;
     for (const LanguageEntry& language : app.Languages.entries)
         lists.languages.push_back(language.displayName);
     return lists;

@@ -5,20 +5,26 @@
 
 namespace {
 
-const AnswerLists kLists = {{"DSS1 (Euro-ISDN)", "NI-1"}, {"English", "Deutsch"}};
+const AnswerLists kLists = {{"DSS1 (Euro-ISDN)", "NI-1"}, {"English", "Deutsch"}, {"NI-1"}, kMaintenanceFull};
 
-AnswerFile Parse(const std::string& text) {
+AnswerFile Parse(const std::string& text, const AnswerLists& lists = kLists) {
     AnswerFile answers;
     AnswerFileError error;
-    EXPECT_TRUE(ParseAnswerFile(text, kLists, answers, error)) << DescribeAnswerFileError(error);
+    EXPECT_TRUE(ParseAnswerFile(text, lists, answers, error)) << DescribeAnswerFileError(error);
     return answers;
 }
 
-AnswerFileError Error(const std::string& text) {
+AnswerFileError Error(const std::string& text, const AnswerLists& lists = kLists) {
     AnswerFile answers;
     AnswerFileError error;
-    EXPECT_FALSE(ParseAnswerFile(text, kLists, answers, error)) << text;
+    EXPECT_FALSE(ParseAnswerFile(text, lists, answers, error)) << text;
     return error;
+}
+
+AnswerLists WithMaintenance(int32_t mode) {
+    AnswerLists lists = kLists;
+    lists.maintenanceMode = mode;
+    return lists;
 }
 
 TEST(AnswerFileTest, EveryKeyIsRead) {
@@ -138,7 +144,7 @@ TEST(AnswerFileTest, AnErrorNamesTheKeyAndTheLine) {
         {"[Options]\n", 1, "[Options]", "unknown section"},
         {"[Setup\n", 1, "[Setup", "not closed"},
         {"Destination=C:\\Q\n", 1, "Destination", "before the first section"},
-        {"[Setup]\njust words\n", 2, "just words", "not a key=value line"},
+        {"[Setup]\njust words\n", 2, "", "not a key=value line"},
         {"[Setup]\nLanguage=English\nlanguage=Deutsch\n", 3, "language", "given twice"},
         {"[Setup]\r\n;" + std::string(1023, 'c') + "\r\n", 2, "", "longer than 1023"},
     };
@@ -150,6 +156,96 @@ TEST(AnswerFileTest, AnErrorNamesTheKeyAndTheLine) {
     }
     EXPECT_EQ(DescribeAnswerFileError(Error("[Driver]\nStart=Fast\n")),
               "line 2, Start: \"Fast\" is not one of Boot, System, Auto, Demand, Disabled");
+}
+
+// What the configuration dialog's fields filter out as they are typed is refused, not stored: a ';' would
+// shift the integrity backup's fields, a tab or comma the split of a party number.
+TEST(AnswerFileTest, WhatTheDialogDoesNotTakeIsRefused) {
+    struct Case {
+        std::string text;
+        std::string key;
+        std::string reasonPart;
+    } cases[] = {
+        {"[Adapter1]\nSPID=12;34\n", "SPID", "';'"},
+        {"[Adapter1]\nSPID=12\t34\n", "SPID", "tab"},
+        {"[Maintenance]\nCallingNumber1=1\t2\n", "CallingNumber1", "tab"},
+        {"[Maintenance]\nCallingNumber1=1;2\n", "CallingNumber1", "';'"},
+        {"[Maintenance]\nCalledNumber=4711,1\t2\n", "CalledNumber", "tab"},
+        {"[Maintenance]\nUsername=ser\tvice\n", "Username", "tab"},
+    };
+    for (const Case& c : cases) {
+        AnswerFileError error = Error(c.text);
+        EXPECT_EQ(error.line, 2u) << c.text;
+        EXPECT_EQ(error.key, c.key) << c.text;
+        EXPECT_NE(error.reason.find(c.reasonPart), std::string::npos) << error.reason;
+    }
+}
+
+// A key that could change nothing is an error of the answer file, not a silent no-op.
+TEST(AnswerFileTest, AKeyWithoutEffectIsRefused) {
+    struct Case {
+        std::string text;
+        int32_t mode;
+        size_t line;
+        std::string key;
+        std::string reasonPart;
+    } cases[] = {
+        {"[Maintenance]\nUsername=x\n", kMaintenanceOff, 2, "Username", "maintenance off"},
+        {"[Maintenance]\nAccess=1\n", kMaintenanceDefault, 2, "Access", "not full"},
+        {"[Maintenance]\ncipValue=3\n", kMaintenanceDefaultInvisible, 2, "cipValue", "not full"},
+        {"[Adapter1]\nSPID=1\n[Driver]\nProtocol=DSS1 (Euro-ISDN)\n", kMaintenanceFull, 2, "SPID",
+         "DSS1 (Euro-ISDN) takes no SPID"},
+    };
+    for (const Case& c : cases) {
+        AnswerFileError error = Error(c.text, WithMaintenance(c.mode));
+        EXPECT_EQ(error.line, c.line) << c.text;
+        EXPECT_EQ(error.key, c.key) << c.text;
+        EXPECT_NE(error.reason.find(c.reasonPart), std::string::npos) << error.reason;
+    }
+    AnswerLists noSpid = kLists;
+    noSpid.protocolsWithSpid.clear();
+    EXPECT_NE(Error("[Adapter1]\nSPID=1\n", noSpid).reason.find("no protocol"), std::string::npos);
+    // Default maintenance still takes the person's own values.
+    EXPECT_EQ(Parse("[Maintenance]\nUsername=x\n", WithMaintenance(kMaintenanceDefault)).username, "x");
+}
+
+TEST(AnswerFileTest, QuotedValuesAndAccessBeyondOneAdapterWithoutAnAdapterCount) {
+    AnswerFile a = Parse(
+        "[Setup]\nDestination=\"C:\\Program Files\\Q\"\n[Maintenance]\nPassword=\" pw \"\n"
+        "Access=2\n");
+    EXPECT_EQ(a.destination, "C:\\Program Files\\Q");
+    EXPECT_EQ(a.password, " pw ");
+    // The installed configuration decides whether adapter 2 is in use (AnswersWithoutEffect).
+    EXPECT_EQ(a.controller, 2u);
+}
+
+// The password of a mistyped line never reaches the report through the error.
+TEST(AnswerFileTest, AnErrorNeverQuotesThePassword) {
+    for (const std::string& line :
+         std::vector<std::string>{"Password secret", "Password=secret\tx", "Password:secret",
+                                  "Password=" + std::string(79, 's') + "secret"}) {
+        std::string description = DescribeAnswerFileError(Error("[Maintenance]\n" + line + "\n"));
+        EXPECT_EQ(description.find("secret"), std::string::npos) << description;
+    }
+}
+
+TEST(AnswerFileTest, OnlyTheRunsConfigurationTellsWhetherAccessAndSpidTakeEffect) {
+    std::vector<ProtocolEntry> protocols = {{"DSS1", "qdss1.sys", 0}, {"NI-1", "qni1.sys", 1}};
+    DriverConfig config;
+    config.NumberOfControllers = 2;
+    config.ImagePath = std::string(kDriversPrefix) + "qdss1.sys";
+    AnswerFile answers;
+    answers.controller = 2;
+    EXPECT_EQ(AnswersWithoutEffect(answers, config, protocols), "");
+    config.NumberOfControllers = 1;
+    EXPECT_NE(AnswersWithoutEffect(answers, config, protocols).find("not in use (1 in use)"),
+              std::string::npos);
+    answers.controller = kMaintenanceControllerOff;
+    EXPECT_EQ(AnswersWithoutEffect(answers, config, protocols), "");
+    answers.adapters[0].spid = "1";
+    EXPECT_NE(AnswersWithoutEffect(answers, config, protocols).find("SPID"), std::string::npos);
+    config.ImagePath = std::string(kDriversPrefix) + "qni1.sys";
+    EXPECT_EQ(AnswersWithoutEffect(answers, config, protocols), "");
 }
 
 TEST(AnswerFileTest, ALineOfExactly1023CharactersIsRead) {
