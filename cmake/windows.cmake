@@ -123,6 +123,16 @@ string(REPLACE "/" "\\\\" QUOREL_TEST_DLL_DIR_WINDOWS "Z:${CMAKE_BINARY_DIR}/tes
 target_compile_definitions(e2e_about_box_test PRIVATE
     QUOREL_DLL_WITHOUT_CAPI_EXPORT="${QUOREL_TEST_DLL_DIR_WINDOWS}\\\\capi_dll_without_export.DLL")
 
+# A DLL under the CAPI 2.0 DLL's name that leaves a marker file when loaded: planted in the program's
+# directory, it must not be loaded by the about box.
+add_library(planted_capi_dll SHARED tests/e2e/planted_capi_dll.cpp)
+set_target_properties(planted_capi_dll PROPERTIES PREFIX "" SUFFIX ".DLL"
+    RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/test-dll")
+target_link_options(planted_capi_dll PRIVATE ${QUOREL_STATIC})
+add_dependencies(e2e_about_box_test planted_capi_dll)
+target_compile_definitions(e2e_about_box_test PRIVATE
+    QUOREL_PLANTED_CAPI_DLL="${QUOREL_TEST_DLL_DIR_WINDOWS}\\\\planted_capi_dll.DLL")
+
 # run.sh's helper for a display without a person in front of it.
 add_executable(show_main_dialog tools/show_main_dialog.cpp)
 target_link_libraries(show_main_dialog PRIVATE e2e_harness)

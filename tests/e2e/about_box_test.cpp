@@ -166,4 +166,33 @@ TEST_F(AboutBoxTest, AfterInstallationTheRunningDriverAndTheInstalledFilesAreSho
     ExitProgram(setup, main, true);
 }
 
+// The about box asks the system's CAPI 2.0 DLL: one planted under its name in the program's directory, which
+// the loader would search first for a bare name, is never loaded. The same DLL in the system directory is,
+// which shows that the stand-in would have given itself away.
+TEST_F(AboutBoxTest, ADllPlantedInTheProgramsDirectoryIsNotLoaded) {
+    std::string planted = dir_ + "\\CAPI2032.DLL";
+    std::string system = SystemDirectory() + "\\CAPI2032.DLL";
+    ASSERT_TRUE(CopyFileA(QUOREL_PLANTED_CAPI_DLL, planted.c_str(), FALSE));
+    ASSERT_FALSE(FileExists(system));
+    SetupProcess setup(dir_, "");
+    HWND main = setup.SkipIntroToMainDialog();
+    ASSERT_TRUE(main);
+    HWND about = OpenAboutBox(setup, main);
+    ASSERT_TRUE(about);
+    EXPECT_EQ(ControlText(about, IDC_ABOUT_VERSION), English("[TEXT_NOCAPIINSTALLED]"));
+    EXPECT_FALSE(FileExists(planted + ".loaded"));
+    ASSERT_TRUE(CloseWith(about, IDC_ABOUT_OK));
+
+    ASSERT_TRUE(CopyFileA(QUOREL_PLANTED_CAPI_DLL, system.c_str(), FALSE));
+    about = OpenAboutBox(setup, main);
+    ASSERT_TRUE(about);
+    EXPECT_EQ(ControlText(about, IDC_ABOUT_VERSION), "v9.9 (rev.99)");
+    EXPECT_TRUE(FileExists(system + ".loaded"));
+    EXPECT_FALSE(FileExists(planted + ".loaded"));
+    ASSERT_TRUE(CloseWith(about, IDC_ABOUT_OK));
+    ExitProgram(setup, main, false);
+    DeleteFileA(system.c_str());
+    DeleteFileA((system + ".loaded").c_str());
+}
+
 }  // namespace

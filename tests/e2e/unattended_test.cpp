@@ -304,6 +304,88 @@ TEST_F(UnattendedTest, AnAnswerFileWithABadKeyChangesNothing) {
     EXPECT_NE(report.find("Exit code 1639\r\n"), std::string::npos) << report;
 }
 
+// The report is named by the caller, maybe in a directory others can write: a name planted there as a
+// second name of another file must not lead the administrator's run to write into that file.
+TEST_F(UnattendedTest, AReportFileThatIsAHardLinkIsRefusedAndTheOtherFileStaysAsItWas) {
+    std::string other = dir_ + "\\other.txt";
+    WriteFileBytes(other, "someone else's file");
+    ASSERT_TRUE(CreateHardLinkA(report_.c_str(), other.c_str(), nullptr));
+    EXPECT_EQ(RunSilently("/s /r" + report_), kBadCommandLine);
+    EXPECT_EQ(ReadFileBytes(other), "someone else's file");
+    EXPECT_TRUE(NothingInstalled());
+}
+
+// What the configuration dialog would not take is refused before anything changes, and a mistyped
+// password line is not written into the report.
+TEST_F(UnattendedTest, AnswerFilesWithWhatTheDialogRefusesChangeNothing) {
+    struct Case {
+        std::string answers;
+        std::string reported;
+    } cases[] = {
+        {"[Driver]\r\nProtocol=National ISDN-1\r\n[Adapter1]\r\nSPID=12;34\r\n",
+         "line 4, SPID: an SPID cannot hold ';'"},
+        {"[Maintenance]\r\nCallingNumber1=1\t2\r\n",
+         "line 2, CallingNumber1: a party number cannot hold ';' or a tab"},
+        {"[Maintenance]\r\nUsername=service\r\nPassword Qzt-secret\r\n", "line 3, not a key=value line"},
+        {"[Driver]\r\nProtocol=DSS1 (Euro-ISDN)\r\n[Adapter1]\r\nSPID=1234\r\n",
+         "line 4, SPID: has no effect: the protocol DSS1 (Euro-ISDN) takes no SPID"},
+    };
+    std::string answers = dir_ + "\\answers.ini";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reported);
+        WriteFileBytes(answers, c.answers);
+        DeleteFileA(report_.c_str());
+        EXPECT_EQ(RunSilently("/a" + answers + " /r" + report_), kBadCommandLine);
+        EXPECT_TRUE(NothingInstalled());
+        std::string report = Report();
+        EXPECT_NE(report.find(c.reported), std::string::npos) << report;
+        EXPECT_EQ(report.find("Qzt-secret"), std::string::npos) << report;
+    }
+}
+
+// A destination with a blank, quoted as deployment tools write it; a maintenance adapter that only the
+// installed configuration has, checked against it when no adapter count is given.
+TEST_F(UnattendedTest, AQuotedDestinationAndAccessToTheSecondOfTwoInstalledAdapters) {
+    const std::string destination = "C:\\Program Files\\Q";
+    std::string answers = dir_ + "\\answers.ini";
+    WriteFileBytes(answers, "[Setup]\r\nDestination=\"" + destination + "\"\r\n[Driver]\r\nAdapters=2\r\n");
+    ASSERT_EQ(RunSilently("/a" + answers + " /r" + report_), kRestartRequired) << Report();
+    EXPECT_TRUE(FileExists(destination + "\\SETUP.QZT"));
+
+    WriteFileBytes(answers, "[Maintenance]\r\nAccess=2\r\n");
+    EXPECT_EQ(RunSilentlyIn(destination, "/a" + answers + " /c /r" + report_), kRestartRequired) << Report();
+    const std::string maintenance = std::string(kParametersKey) + "\\Maintenance";
+    EXPECT_EQ(RegistryNumber(maintenance, "Controller"), 2u);
+
+    WriteFileBytes(answers, "[Maintenance]\r\nAccess=3\r\n");
+    EXPECT_EQ(RunSilentlyIn(destination, "/a" + answers + " /c /r" + report_), kFailed);
+    EXPECT_NE(Report().find("Access: adapter 3 is not in use (2 in use)"), std::string::npos) << Report();
+    EXPECT_EQ(RegistryNumber(maintenance, "Controller"), 2u);
+    DeleteTree(destination);
+}
+
+// The installed script is as writable as the installation directory: a removal by a script that names a
+// directory outside the installation deletes nothing and says where the name stands.
+TEST_F(UnattendedTest, ARemovalByATamperedScriptDeletesNothingOutsideAndNamesTheLine) {
+    ASSERT_EQ(RunSilently("/s"), kRestartRequired);
+    std::string script = ReadFileBytes("C:\\Quorel2\\SETUP.QZT");
+    size_t tools = script.find("[DELETEADDFILES]\r\n2\r\n2\r\nTOOLS\r\n");
+    ASSERT_NE(tools, std::string::npos);
+    script.replace(script.find("TOOLS", tools), 5, "..\\victim");
+    WriteFileBytes("C:\\Quorel2\\SETUP.QZT", script);
+    CreateDirectoryA("C:\\victim", nullptr);
+    WriteFileBytes("C:\\victim\\QTRACE.INI", "not the driver's");
+
+    EXPECT_EQ(RunSilentlyIn("C:\\Quorel2", "/s /d /r" + report_), kFailed);
+    EXPECT_EQ(ReadFileBytes("C:\\victim\\QTRACE.INI"), "not the driver's");
+    EXPECT_TRUE(RegistryKeyExists(kServiceKey));
+    EXPECT_TRUE(FileExists(SystemDirectory() + "\\CAPI2032.DLL"));
+    std::string report = Report();
+    EXPECT_NE(report.find("([DELETEADDFILES], line "), std::string::npos) << report;
+    EXPECT_NE(report.find("..\\victim"), std::string::npos) << report;
+    DeleteTree("C:\\victim");
+}
+
 TEST_F(UnattendedTest, AnAnswerFileChoosesTheDestination) {
     std::string answers = dir_ + "\\my answers.ini";
     WriteFileBytes(answers,
