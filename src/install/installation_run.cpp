@@ -12,6 +12,7 @@
 #include "install/copy_file.h"
 #include "install/driver_processor.h"
 #include "install/install_context.h"
+#include "install/installation_directory.h"
 #include "install/progman_group.h"
 #include "platform/file_system.h"
 #include "ui/user_interface.h"
@@ -99,7 +100,7 @@ void EndUnsuccessful(WindowRef progress, WindowRef owner) {
 int CopySetupFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
                    const std::string& sourcePath, const std::string& destinationPath) {
     int result = 1;
-    CreatePathDirectories(progress, destinationPath);
+    CreateInstallationDirectory(progress, destinationPath);
     if (!FileStep(progress, owner, JoinPath(sourcePath, setup.scriptFileName),
                   JoinPath(destinationPath, setup.scriptFileName), false, result))
         return result;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/directory_access.h"
 #include "platform/system_info.h"
 #include "platform/wow64.h"
 
@@ -65,6 +66,15 @@ void ResetCapiDlls();
 // cannot be opened, written, replaced or deleted until ReleaseHeldFiles.
 void HoldFileOpen(const std::string& path);
 void ReleaseHeldFiles();
+
+// Access lists of directories. A directory no test set has the one NT 4.0 gives below a drive's root
+// (Everyone, Full Control).
+void SetDirectoryAccess(const std::string& path, const DirectoryAccess& access);
+// Every volume has no access lists (FAT) from now on, until ResetDirectoryAccess.
+void SetVolumeWithoutAcls(bool withoutAcls);
+// Whether ProtectDirectory gave the directory its access list.
+bool DirectoryProtected(const std::string& path);
+void ResetDirectoryAccess();
 
 // In-memory registry below HKEY_LOCAL_MACHINE. Paths compare without regard to case, as in Windows.
 // Empties the registry, forgets the injected failures and the open handles.

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <sddl.h>
+
+#include <algorithm>
 #include <iostream>
 #include <map>
 
@@ -107,6 +111,43 @@ MachineSnapshot TakeSnapshot() {
     WaitUntil([] { return DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); });
     snapshot.groupItems = DirectoryEntries(ProgramsFolder() + "\\Quorel ISDN");
     return snapshot;
+}
+
+// A directory's access list as "SID mask flags" lines, in its order; "no list" for a NULL DACL.
+std::vector<std::string> AccessEntries(const std::string& path) {
+    DWORD needed = 0;
+    GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+    std::vector<BYTE> buffer(needed);
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL acl = nullptr;
+    if (!needed ||
+        !GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, buffer.data(), needed, &needed) ||
+        !GetSecurityDescriptorDacl(buffer.data(), &present, &acl, &defaulted))
+        return {"unreadable"};
+    if (!present || !acl)
+        return {"no list"};
+    std::vector<std::string> lines;
+    for (DWORD i = 0; i < acl->AceCount; ++i) {
+        void* ace = nullptr;
+        GetAce(acl, i, &ace);
+        auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+        char* sid = nullptr;
+        ConvertSidToStringSidA(&allowed->SidStart, &sid);
+        char line[128];
+        snprintf(line, sizeof line, "%d %s %lX %X", allowed->Header.AceType, sid ? sid : "?",
+                 static_cast<unsigned long>(allowed->Mask), allowed->Header.AceFlags);
+        LocalFree(sid);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Gives the directory the list NT 4.0 gives one below a drive's root: Everyone, Full Control.
+bool OpenToEveryone(const std::string& path) {
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
+    return SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, &descriptor) != FALSE;
 }
 
 class UnattendedTest : public DistributionFixture {
@@ -384,6 +425,35 @@ TEST_F(UnattendedTest, ARemovalByATamperedScriptDeletesNothingOutsideAndNamesThe
     EXPECT_NE(report.find("([DELETEADDFILES], line "), std::string::npos) << report;
     EXPECT_NE(report.find("..\\victim"), std::string::npos) << report;
     DeleteTree("C:\\victim");
+}
+
+// The Configure and Remove items start SETUP.EXE from the installation directory with an administrator's
+// rights: the directory the installation makes lets everybody else only read and run, and an existing one
+// that others can change is used as chosen and reported. Wine keeps an access list only as far as Unix mode
+// bits hold it (owner, SYSTEM and Everyone come back, Administrators does not): the whole list the program
+// sets is proven natively (DirectoryAccessTest); here the Everyone entry that reaches the file system.
+TEST_F(UnattendedTest, InstallationDirectoryLetsEveryoneOnlyReadAndRunAsFarAsWineKeepsAccessLists) {
+    ASSERT_EQ(RunSilently("/s /r" + report_), kRestartRequired);
+    std::vector<std::string> entries = AccessEntries("C:\\Quorel2");
+    EXPECT_NE(std::find(entries.begin(), entries.end(), "0 S-1-1-0 1200A9 3"), entries.end())
+        << ::testing::PrintToString(entries);
+    for (const std::string& entry : entries)
+        EXPECT_TRUE(entry.find(" S-1-1-0 ") == std::string::npos || entry == "0 S-1-1-0 1200A9 3") << entry;
+    EXPECT_NE(Report().find("C:\\Quorel2: made; Administrators and SYSTEM may change it"), std::string::npos)
+        << Report();
+
+    const std::string open = "C:\\Open";
+    ASSERT_TRUE(CreateDirectoryA(open.c_str(), nullptr));
+    ASSERT_TRUE(OpenToEveryone(open));
+    std::vector<std::string> openEntries = AccessEntries(open);
+    std::string answers = dir_ + "\\answers.ini";
+    WriteFileBytes(answers, "[Setup]\r\nDestination=" + open + "\r\n");
+    EXPECT_EQ(RunSilently("/a" + answers + " /r" + report_), kRestartRequired);
+    EXPECT_EQ(AccessEntries(open), openEntries);
+    EXPECT_NE(Report().find(open + ": others than the administrators can change this directory"),
+              std::string::npos)
+        << Report();
+    DeleteTree(open);
 }
 
 TEST_F(UnattendedTest, AnAnswerFileChoosesTheDestination) {

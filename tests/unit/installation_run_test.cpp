@@ -368,6 +368,37 @@ TEST_F(SilentInstallationTest, ShowsNothingAndReportsEveryStepFileAndRegistryCha
     EXPECT_TRUE(autoexec);
 }
 
+// Each directory the installation makes is the administrators'; one that was there keeps its access list,
+// and the report says when others can change it.
+TEST_F(SilentInstallationTest, MadeDirectoriesAreTheAdministratorsAndAnOpenOneIsReported) {
+    const std::string others =
+        ": others than the administrators can change this directory, and so the programs started from it "
+        "with "
+        "an administrator's rights; used as chosen";
+    Run();
+    std::string target = Dir() + "\\Quorel2";
+    EXPECT_TRUE(platform::fake::DirectoryProtected(target));
+    EXPECT_TRUE(
+        Reported(target + ": made; Administrators and SYSTEM may change it, everybody else read and run"));
+    Run();  // into the directory it made: nothing to say
+    EXPECT_FALSE(Reported(target + others));
+
+    std::filesystem::create_directories(PathOf("Existing"));
+    std::string existing = Dir() + "\\Existing";
+    outcome_ = RunInstallation(nullptr, RunSetup(), Dir() + "\\dist", existing);
+    EXPECT_TRUE(outcome_.completed);
+    EXPECT_FALSE(platform::fake::DirectoryProtected(existing));
+    EXPECT_TRUE(Reported(existing + others));
+
+    platform::fake::SetVolumeWithoutAcls(true);
+    std::string fat = Dir() + "\\Fat\\Q";
+    outcome_ = RunInstallation(nullptr, RunSetup(), Dir() + "\\dist", fat);
+    EXPECT_TRUE(outcome_.completed);
+    for (const std::string& made : {Dir() + "\\Fat", fat})
+        EXPECT_TRUE(Reported(made + ": made on a volume without access lists (FAT); anybody may change it"))
+            << made;
+}
+
 TEST_F(SilentInstallationTest, AMissingFileEndsTheRunAndTheReportNamesIt) {
     std::filesystem::remove(PathOf("dist/DRIVER/KXBUS.SY_"));
     Run();

@@ -50,6 +50,7 @@ void SetupFixture::SetUp() {
     platform::fake::SetRunningPlatformId(2);
     platform::fake::SetRunningSystem(platform::SystemKind());
     platform::fake::ResetCapiDlls();
+    platform::fake::ResetDirectoryAccess();
     std::filesystem::create_directories(directory_ + "/system32");
     platform::fake::SetSystemDirectory(directory_ + "\\system32");
 }
