@@ -15,21 +15,6 @@ using namespace platform::registry;
 
 namespace {
 
-// Opens or creates the key and writes the list; false after the report.
-bool WriteKey(const std::string& path, const std::vector<RegValueItem>& items) {
-    Key key;
-    if (CreateLayoutKey(path, key.Put()) != kSuccess) {
-        ReportNoKey(path);
-        return false;
-    }
-    if (!WriteValueList(key.Get(), items)) {
-        ReportNoKeyModify(path);
-        return false;
-    }
-    ReportValuesWritten(path, items);
-    return true;
-}
-
 bool CreateCapiTree() {
     Key tree;
     if (CreateLayoutKey(kCapiTreePath, tree.Put()) == kSuccess)
@@ -77,9 +62,9 @@ bool WriteCapiEntry(uint32_t capiIndex, const DriverConfig& config) {
     Key before;
     bool existed = OpenKey(path, false, before.Put()) == kSuccess;
     before.Reset();
-    if (WriteKey(path,
-                 {TextItem("Manufacturer", config.Manufacturer), TextItem("DeviceName", config.DeviceName),
-                  NumberItem("NumberOfControllers", config.NumberOfControllers)}))
+    if (WriteLayoutKey(
+            path, {TextItem("Manufacturer", config.Manufacturer), TextItem("DeviceName", config.DeviceName),
+                   NumberItem("NumberOfControllers", config.NumberOfControllers)}))
         return true;
     bool found = false;
     bool ours = FindCapiIndex(&found) == capiIndex && found;
@@ -90,19 +75,34 @@ bool WriteCapiEntry(uint32_t capiIndex, const DriverConfig& config) {
 
 }  // namespace
 
+bool WriteLayoutKey(const std::string& path, const std::vector<RegValueItem>& items) {
+    Key key;
+    if (CreateLayoutKey(path, key.Put()) != kSuccess) {
+        ReportNoKey(path);
+        return false;
+    }
+    if (!WriteValueList(key.Get(), items)) {
+        ReportNoKeyModify(path);
+        return false;
+    }
+    ReportValuesWritten(path, items);
+    return true;
+}
+
 bool WriteDriverConfig(const std::string& script, uint32_t capiIndex, DriverConfig config) {
     if (!CreateCapiTree())
         return false;
     if (!WriteCapiEntry(capiIndex, config))
         return false;
-    if (!WriteKey(kServiceKeyPath,
-                  {TextItem("DisplayName", config.DisplayName), TextItem("Group", config.Group),
-                   NumberItem("ErrorControl", config.ErrorControl), NumberItem("Start", config.Start),
-                   NumberItem("Type", config.Type), TextItem("ImagePath", config.ImagePath, kTypeExpandSz)}))
+    if (!WriteLayoutKey(
+            kServiceKeyPath,
+            {TextItem("DisplayName", config.DisplayName), TextItem("Group", config.Group),
+             NumberItem("ErrorControl", config.ErrorControl), NumberItem("Start", config.Start),
+             NumberItem("Type", config.Type), TextItem("ImagePath", config.ImagePath, kTypeExpandSz)}))
         return false;
-    if (!WriteKey(kParametersKeyPath, ParameterItems(script, config)))
+    if (!WriteLayoutKey(kParametersKeyPath, ParameterItems(script, config)))
         return false;
-    if (config.MaintenanceMode != 0 && !WriteKey(kMaintenanceKeyPath, MaintenanceItems(config)))
+    if (config.MaintenanceMode != 0 && !WriteLayoutKey(kMaintenanceKeyPath, MaintenanceItems(config)))
         return false;
     if (!InsertCapiGroup())
         return false;
@@ -118,11 +118,11 @@ bool WriteAdapterConfig(AdapterConfig adapter, uint32_t index, uint32_t spidEnab
         ReportNoKey(CapiEntryPath(capiIndex));
         return false;
     }
-    if (!WriteKey(ChannelKeyPath(capiIndex, index + 1), {NumberItem("Channels", adapter.Channels)}))
+    if (!WriteLayoutKey(ChannelKeyPath(capiIndex, index + 1), {NumberItem("Channels", adapter.Channels)}))
         return false;
     std::vector<RegValueItem> items = {NumberItem("BaseAddress", adapter.BaseAddress),
                                        NumberItem("Interrupt", adapter.Interrupt)};
     if (spidEnabled & kProtocolHasSpid)
         items.push_back(TextItem("SPID", adapter.SPID));
-    return WriteKey(AdapterKeyPath(index + 1), items);
+    return WriteLayoutKey(AdapterKeyPath(index + 1), items);
 }

@@ -2,7 +2,15 @@
 
 #include <cstdint>
 
+#include <string>
+#include <vector>
+
 #include "configstore/driver_config.h"
+#include "configstore/registry_values.h"
+
+// Opens or creates a key of the layout and writes the list, reporting what was written; false after
+// reporting the key that could not be made or changed.
+bool WriteLayoutKey(const std::string& path, const std::vector<RegValueItem>& items);
 
 // Writes the CAPI 2.0 entry n, the service key, its Parameters and, while MaintenanceMode is not 0, its
 // Maintenance key; then puts "CAPI20" into the service group order and the loader into AUTOEXEC.NT.

@@ -15,6 +15,8 @@ constexpr char kMaintenanceKeyPath[] = "SYSTEM\\CurrentControlSet\\Services\\Quo
 constexpr char kAdapterKeyPrefix[] = "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\Adapter";
 constexpr char kIntegrityCheckKey[] =
     "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\QZTQuorelSetupIntegrityCheck";
+// Where Add/Remove Programs and software inventories find the installation.
+constexpr char kUninstallKeyPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorel";
 constexpr char kServiceGroupOrderKey[] = "SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder";
 
 // "SOFTWARE\CAPI20\<n>": the driver's CAPI 2.0 entry.

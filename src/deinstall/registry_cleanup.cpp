@@ -63,6 +63,10 @@ std::vector<KeyStep> KeyOrder(bool ourEntry, uint32_t capiIndex, uint32_t adapte
     steps.push_back({kParametersKeyPath, true});
     steps.push_back({kEnumKeyPath, false});
     steps.push_back({kServiceKeyPath, true});
+    // Last: while anything of the driver is left, Add/Remove Programs still offers to finish the removal.
+    // An installation made before the entry existed has none, and none is asked about.
+    if (KeyExists(kUninstallKeyPath))
+        steps.push_back({kUninstallKeyPath, true});
     return steps;
 }
 
@@ -107,7 +111,7 @@ long DeleteLoggedKey(const std::string& setupDirectory, const std::string& keyPa
 bool DriverRegistryPresent() {
     bool found = false;
     FindCapiIndex(&found);
-    return found || KeyExists(kServiceKeyPath);
+    return found || KeyExists(kServiceKeyPath) || KeyExists(kUninstallKeyPath);
 }
 
 bool RemoveDriverRegistry(const std::string& setupDirectory) {

@@ -11,7 +11,8 @@
 // [ERR_DEI_NOREMOVEKEY]. Returns 0 when the key is deleted, else the system's error code.
 long DeleteLoggedKey(const std::string& setupDirectory, const std::string& keyPath);
 
-// True while our entry below "SOFTWARE\CAPI20" or the driver's service key is there.
+// True while our entry below "SOFTWARE\CAPI20", the driver's service key or its Add/Remove Programs entry
+// is there.
 bool DriverRegistryPresent();
 
 // Removes the AUTOEXEC.NT block, the "CAPI20" group when no other CAPI 2.0 driver is registered, and the

@@ -9,6 +9,7 @@
 #include "configstore/integrity_backup.h"
 #include "configstore/key_deletion.h"
 #include "configstore/removal_log.h"
+#include "configstore/uninstall_entry.h"
 #include "install/copy_file.h"
 #include "install/driver_processor.h"
 #include "install/install_context.h"
@@ -88,6 +89,13 @@ void RemoveRemovalLog(const std::string& setupDirectory) {
     std::string path = RemovalLogPath(setupDirectory);
     platform::SetFileAttributesOf(path, platform::kAttributeNormal);
     platform::DeleteFilePath(path);
+}
+
+UninstallEntry UninstallEntryFor(const std::string& script, const InstallationSetup& setup,
+                                 const std::string& destinationPath) {
+    ProgmanGroup group;
+    ReadProgmanSection(script, setup.languageName, group);
+    return {group.name, ReadScriptVersion(script), destinationPath, setup.programName};
 }
 
 void EndUnsuccessful(WindowRef progress, WindowRef owner) {
@@ -233,6 +241,11 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
     // later removal of this one, it would name files and keys that are no longer its own.
     RemoveRemovalLog(setup.setupDirectory);
     RemoveRemovalLog(install.DestinationPath);
+    // Last, so that Add/Remove Programs lists only an installation that is whole.
+    if (!WriteUninstallEntry(UninstallEntryFor(script, setup, install.DestinationPath))) {
+        ShowMessage(installDialog, Text(kTextErrInsNosuccess));
+        return outcome;
+    }
     outcome.completed = true;
     return outcome;
 }

@@ -79,6 +79,8 @@ void ResetDirectoryAccess();
 // In-memory registry below HKEY_LOCAL_MACHINE. Paths compare without regard to case, as in Windows.
 // Empties the registry, forgets the injected failures and the open handles.
 void ResetRegistry();
+// Forgets the injected failures only: the keys stay, as a second run finds them.
+void ClearRegistryFailures();
 // Creates the key and its missing parents.
 void AddRegistryKey(const std::string& path);
 // Makes every open of this key (full access only when fullAccessOnly) fail with the status.

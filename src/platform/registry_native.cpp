@@ -147,6 +147,10 @@ void ResetRegistry() {
     g_handles.clear();
 }
 
+void ClearRegistryFailures() {
+    g_failures.clear();
+}
+
 void AddRegistryKey(const std::string& path) {
     CreateWithParents(path, "");
 }

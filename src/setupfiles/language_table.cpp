@@ -161,6 +161,18 @@ const AddedLanguageKey kAddedLanguageKeys[kAddedLanguageKeyCount] = {
     {"[ERR_NAMEOUTSIDE]", kTextErrNameOutside,
      "The setup information file %s names a file outside its directory (%s, line %s: %s). Nothing has been "
      "changed."},
+    {"[TEXT_COMMANDLINE]", kTextTextCommandLine,
+     "SETUP [/c | /d] [/l<language>] [/f<file>] [/s] [/a<answer file>] [/r<report file>] [/v]\n\n"
+     "(none)\tinstalls the driver\n"
+     "/c\tconfigures the installed driver\n"
+     "/d\tremoves the installed driver\n"
+     "/l\tthe language of the dialogs, as the setup information file lists it\n"
+     "/f\tanother setup information file than SETUP.QZT\n"
+     "/s\tsilent: no window; messages go to the report\n"
+     "/a\tthe answer file of an unattended run (implies /s)\n"
+     "/r\tthe report file of the run\n"
+     "/v\tchecks the installation against its backup and the distribution (exit code 0 or 1)\n"
+     "/?, /h\tthis text"},
     {"[ERR_LINKEDFILE]", kTextErrLinkedFile,
      "%s is linked to another file (a hard link or a reparse point). Nothing has been written through it."},
 };
@@ -210,7 +222,7 @@ int LoadLanguageTable(const std::string& languageFile, std::vector<std::string>&
     while (ReadTextLine(file, line)) {
         for (const AddedLanguageKey& added : kAddedLanguageKeys) {
             if (line == added.key) {
-                ReadTextLine(file, line);
+                ReadTextLine(file, line, kAddedTextWidth);
                 Slots()[added.textId] = line;
                 break;
             }

@@ -19,7 +19,9 @@ extern const LanguageKey kLanguageKeys[kLanguageKeyCount];
 // Keys added after the first language files shipped. They follow the keys above in any order; a file
 // without one is no error and gets the built-in English text, so that language files made for earlier
 // versions of the program still serve.
-constexpr int kAddedLanguageKeyCount = 5;
+constexpr int kAddedLanguageKeyCount = 6;
+// An added key's text may be longer than the first keys' line: the switches of /? take several lines.
+constexpr size_t kAddedTextWidth = 1024;
 struct AddedLanguageKey {
     const char* key;
     int textId;

@@ -152,5 +152,7 @@ constexpr int kTextTextAdapterAll = 602;
 constexpr int kTextTextUnknownProto = 603;
 constexpr int kTextTextNocapiinstalled = 604;
 constexpr int kTextTextUnknownversion = 605;
+// Added key "[TEXT_COMMANDLINE]": the switches, for /? and /h.
+constexpr int kTextTextCommandLine = 607;
 // Added key "[TEXT_CAPI_WOW64]".
 constexpr int kTextTextCapiUnreadableWow64 = 606;

@@ -83,6 +83,8 @@ DeploymentSwitches ParseCommandLine(const std::string& commandLine) {
             switches.silent = true;
         } else if (option == 'v') {
             switches.verify = true;
+        } else if (option == '?' || option == 'h') {
+            switches.help = true;
         } else if (option == 'a') {
             i = letter + 1;
             TakeDeploymentValue(line, i, option, switches.answerFile, switches);

@@ -9,6 +9,7 @@ struct DeploymentSwitches {
     std::string answerFile;  // /a
     std::string reportFile;  // /r
     bool verify = false;     // /v
+    bool help = false;       // /? or /h: the switches are shown, nothing else is done
     // False when a value of these switches cannot be taken (missing, unclosed quote, longer than a path);
     // problem then says which, for the report.
     bool valid = true;
@@ -20,7 +21,7 @@ constexpr size_t kDeploymentValueWidth = 260;
 
 // Sets SetupInfoFileName, RunMode and RequestedLanguage from the switches /f, /c, /d, /l (also with '-',
 // in either case), which are read from the first 127 characters only, and returns the switches /s, /a, /r,
-// /v, read from the whole line. The value of /a and /r is skipped whole, so that a '/' or '-' inside it
+// /v, /? (/h), read from the whole line. The value of /a and /r is skipped whole, so that a '/' or '-' inside it
 // never counts as a switch. Other letters are ignored.
 DeploymentSwitches ParseCommandLine(const std::string& commandLine);
 

@@ -38,6 +38,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     SetErrorMode(SEM_FAILCRITICALERRORS);
     RemoveCurrentDirectoryFromDllSearch();
     DeploymentSwitches switches = InitializeContext(commandLine ? commandLine : "");
+    // Asking for the switches changes nothing, so it needs neither the claim nor the rights; a silent run
+    // writes them into the report.
+    if (switches.help) {
+        LoadCurrentLanguage(App());
+        ShowError(nullptr, Text(kTextTextCommandLine));
+        return kExitSuccess;
+    }
     SingleRunClaim claim;
     if (!claim.Held()) {
         LoadCurrentLanguage(App());

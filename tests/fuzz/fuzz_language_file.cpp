@@ -27,11 +27,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::set<int> keyIds;
     for (const LanguageKey& key : kLanguageKeys) keyIds.insert(key.textId);
-    // An added key's slot always holds a text: the file's, or the built-in English one.
-    for (const AddedLanguageKey& key : kAddedLanguageKeys) keyIds.insert(key.textId);
+    // An added key's slot always holds a text: the file's, or the built-in English one; it may be wider.
+    std::set<int> addedIds;
+    for (const AddedLanguageKey& key : kAddedLanguageKeys) addedIds.insert(key.textId);
+    keyIds.insert(addedIds.begin(), addedIds.end());
     for (int id = -3; id < kTextSlots + 3; ++id) {
         const std::string& text = Text(id);
-        FUZZ_CHECK(text.size() <= kTextWidth - 1,
+        size_t width = addedIds.count(id) ? kAddedTextWidth : kTextWidth;
+        FUZZ_CHECK(text.size() <= width - 1,
                    "Text(" + std::to_string(id) + ") holds " + std::to_string(text.size()) + " characters");
         FUZZ_CHECK(text.empty() || keyIds.count(id), "Text(" + std::to_string(id) + ") filled without a key");
     }

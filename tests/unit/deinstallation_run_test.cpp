@@ -214,6 +214,25 @@ TEST_F(DeinstallationRunTest, ScriptReadThatFailsInTheMiddleCompletesNothing) {
     for (const std::string& file : kRemovedFiles) EXPECT_TRUE(Exists(file)) << file;
 }
 
+// The Add/Remove Programs entry goes last, so that an interrupted removal can still be finished from there;
+// a second run finishes it.
+TEST_F(DeinstallationRunTest, TheProgramsEntryGoesLastAndASecondRunFinishesIt) {
+    const std::string entry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorel";
+    platform::fake::SetRegistryValue(entry, "DisplayName", platform::registry::kTypeSz,
+                                     std::string("Q\0", 2));
+    platform::fake::FailRegistryOperation(entry, platform::fake::RegistryOperation::kDeleteKey, 5);
+    QueueAnswers({kAnswerIgnore});
+    EXPECT_EQ(Run(), DeinstallOutcome::kNotCompleted);
+    EXPECT_TRUE(RegistryKeyExists(entry));
+    EXPECT_FALSE(RegistryKeyExists(kService));
+
+    platform::fake::ClearRegistryFailures();
+    Shown().clear();
+    EXPECT_EQ(Run(), DeinstallOutcome::kCompleted);
+    EXPECT_FALSE(RegistryKeyExists(entry));
+    EXPECT_TRUE(Questions().empty());
+}
+
 // The installed script is writable by whoever could write the installation directory: a name in it that
 // leads outside makes the removal refuse before it deletes anything.
 TEST_F(DeinstallationRunTest, TamperedScriptNamingAFileOutsideDeletesNothing) {

@@ -51,6 +51,17 @@ TEST(DeploymentSwitchesTest, SwitchesOfUnattendedRuns) {
     }
 }
 
+TEST(DeploymentSwitchesTest, QuestionMarkOrHAsksForTheSwitches) {
+    for (const char* line : {"/?", "-h", "/H /s", "/c /?", "/rC:\\x.log /?"}) {
+        App() = AppContext();
+        EXPECT_TRUE(ParseCommandLine(line).help) << line;
+    }
+    for (const char* line : {"", "/s /d", "/aC:\\h\\a.ini", "/rC:\\x-h.log"}) {
+        App() = AppContext();
+        EXPECT_FALSE(ParseCommandLine(line).help) << line;
+    }
+}
+
 TEST(DeploymentSwitchesTest, TheOtherSwitchesKeepTheirFirst127Characters) {
     App() = AppContext();
     DeploymentSwitches switches = ParseCommandLine(std::string(130, ' ') + "/c /s /rC:\\r.log");

@@ -11,6 +11,7 @@
 #include "ui/silent_mode.h"
 #include "ui/user_interface.h"
 #include "setupfiles/app_context.h"
+#include "resources/version.h"
 #include "test_support.h"
 
 namespace {
@@ -23,6 +24,8 @@ constexpr uint64_t kLongAgo = 130000000000000000ULL;  // 2012, as a FILETIME
 const char* const kServiceKey = "SYSTEM\\CurrentControlSet\\Services\\Quorel";
 const char* const kIntegrityKey =
     "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\QZTQuorelSetupIntegrityCheck";
+
+const std::string kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorel";
 
 class InstallationRunTest : public SetupFixture {
   protected:
@@ -107,6 +110,36 @@ TEST_F(InstallationRunTest, FirstInstallationPutsEveryFileInPlaceAndWritesTheCon
     EXPECT_TRUE(outcome_.groupReady);
     EXPECT_TRUE(outcome_.completed);
     EXPECT_FALSE(platform::fake::DdeCommands().empty());
+}
+
+// Where Windows lists programs (Add/Remove Programs) and software inventories look for them.
+TEST_F(InstallationRunTest, ACompletedInstallationIsListedWithItsCommandLines) {
+    Run();
+    ASSERT_TRUE(outcome_.completed);
+    std::string program = "\"" + Dir() + "\\Quorel2\\SETUP.EXE\"";
+    std::vector<std::pair<std::string, std::string>> expected = {
+        {"DisplayName", std::string("Group\0", 6)},
+        {"DisplayVersion", std::string("210\0", 4)},
+        {"Publisher", std::string(QUOREL_COMPANY_NAME) + '\0'},
+        {"InstallLocation", Dir() + "\\Quorel2" + '\0'},
+        {"DisplayIcon", Dir() + "\\Quorel2\\SETUP.EXE" + '\0'},
+        {"UninstallString", program + " /d" + '\0'},
+        {"QuietUninstallString", program + " /s /d" + '\0'},
+        {"ModifyPath", program + " /c" + '\0'},
+        {"NoRepair", std::string("\1\0\0\0", 4)},
+    };
+    std::vector<std::pair<std::string, std::string>> stored;
+    for (const auto& value : platform::fake::RegistryValues(kUninstallKey))
+        stored.push_back({value.name, value.data});
+    EXPECT_EQ(stored, expected);
+}
+
+// An installation that cannot be listed is not whole: the run says so.
+TEST_F(InstallationRunTest, AnEntryThatCannotBeWrittenLeavesTheInstallationIncomplete) {
+    platform::fake::FailRegistryOperation(kUninstallKey, platform::fake::RegistryOperation::kCreateKey, 5);
+    Run();
+    EXPECT_FALSE(outcome_.completed);
+    EXPECT_EQ(Kinds("NoticeDialog").back(), "[ERR_INS_NOSUCCESS]");
 }
 
 // The source path chosen in the dialog may hold another script than the one checked at the start.
