@@ -12,6 +12,8 @@
 #include "resources/deinstall_ids.h"
 #include "resources/install_ids.h"
 #include "resources/resource_ids.h"
+#include "resources/configdialog_ids.h"
+#include "resources/version.h"
 
 namespace {
 
@@ -23,6 +25,7 @@ const std::string kOtherMakersEntry = "SOFTWARE\\CAPI20\\1";
 const std::string kSetupProgram = kInstallDirectory + "\\SETUP.EXE";
 const char* const kSessionManagerKey = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const char* const kPendingRenames = "PendingFileRenameOperations";
+const std::string kProgramsEntry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorel";
 
 // What the sample distribution installs, below the installation directory and in the Windows tree, and the
 // files its programs leave behind there; the removal takes all of them.
@@ -214,6 +217,7 @@ class DeinstallationTest : public DistributionFixture {
             EXPECT_TRUE(name == "SETUP.EXE" && MarkedForDeletionAtRestart(kSetupProgram)) << name;
         EXPECT_TRUE(DirectoryExists(SystemDirectory() + "\\drivers"));  // it holds other drivers
         EXPECT_FALSE(RegistryKeyExists(kServiceKey));
+        EXPECT_FALSE(RegistryKeyExists(kProgramsEntry));
         EXPECT_EQ(SharedEntries::Now(), before);
         EXPECT_TRUE(WaitUntil([] { return !DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
     }
@@ -244,6 +248,62 @@ TEST_F(DeinstallationTest, RemovalFromTheInstalledCopyTakesEverythingItPutInPlac
 
     ExpectRemoved(before);
     EXPECT_FALSE(RegistryKeyExists(kCapiTree));
+}
+
+// Add/Remove Programs lists the installation and starts the command lines it names as they stand, from
+// its own directory: the removal from there takes everything, the entry included.
+TEST_F(DeinstallationTest, AddRemoveProgramsListsItAndItsUninstallStringRemovesEverything) {
+    SharedEntries before = SharedEntries::Now();
+    Install();
+    const std::string program = "\"" + kSetupProgram + "\"";
+    EXPECT_EQ(RegistryText(kProgramsEntry, "DisplayName"), "Quorel ISDN");
+    EXPECT_EQ(RegistryText(kProgramsEntry, "DisplayVersion"), "210");
+    EXPECT_EQ(RegistryText(kProgramsEntry, "Publisher"), QUOREL_COMPANY_NAME);
+    EXPECT_EQ(RegistryText(kProgramsEntry, "InstallLocation"), kInstallDirectory);
+    EXPECT_EQ(RegistryText(kProgramsEntry, "DisplayIcon"), kSetupProgram);
+    EXPECT_EQ(RegistryText(kProgramsEntry, "UninstallString"), program + " /d");
+    EXPECT_EQ(RegistryText(kProgramsEntry, "QuietUninstallString"), program + " /s /d");
+    EXPECT_EQ(RegistryText(kProgramsEntry, "ModifyPath"), program + " /c");
+    EXPECT_EQ(RegistryNumber(kProgramsEntry, "NoRepair"), 1u);
+
+    SetupProcess setup(RegisteredCommand{RegistryText(kProgramsEntry, "UninstallString"), SystemDirectory()});
+    HWND main = nullptr;
+    HWND dialog = OpenDeinstallDialog(setup, &main);
+    ASSERT_NE(dialog, nullptr);
+    PressButton(dialog, IDC_DEINSTALL_START);
+    ASSERT_TRUE(Answer(setup, English("[DLG_DEI_AREYOUSURE]"), IDYES));
+    ASSERT_TRUE(Answer(setup, English("[INFO_DEI_DONE]"), IDC_MSG_OK));
+    ExpectExit(setup);
+    ExpectRemoved(before);
+}
+
+TEST_F(DeinstallationTest, TheQuietUninstallStringRemovesEverythingWithoutAWindow) {
+    SharedEntries before = SharedEntries::Now();
+    Install();
+    SetupProcess setup(
+        RegisteredCommand{RegistryText(kProgramsEntry, "QuietUninstallString"), SystemDirectory()});
+    ASSERT_TRUE(setup.Started());
+    DWORD code = 99;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            EXPECT_TRUE(setup.Windows().empty()) << "a window of the program is visible";
+            return setup.WaitForExit(&code, 0);
+        },
+        kLongWaitMs));
+    EXPECT_TRUE(code == 0 || code == 3010) << code;
+    ExpectRemoved(before);
+}
+
+// Change in Add/Remove Programs opens the configuration, as the group's Configure item does.
+TEST_F(DeinstallationTest, TheModifyPathOpensTheConfiguration) {
+    Install();
+    SetupProcess setup(RegisteredCommand{RegistryText(kProgramsEntry, "ModifyPath"), SystemDirectory()});
+    HWND main = setup.SkipIntroToMainDialog(kLongWaitMs);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(ControlText(main, IDC_MAIN_ACTION), English("[DLG_MAIN_CONFIG]"));
+    PressButton(main, IDC_MAIN_ACTION);
+    HWND frame = setup.WaitForControls({IDC_CFG_OK, IDC_CFG_CANCEL});
+    ASSERT_NE(frame, nullptr);
 }
 
 TEST_F(DeinstallationTest, AnotherMakersCapiEntryAndTheCapiGroupStay) {
@@ -346,6 +406,7 @@ TEST_F(DeinstallationTest, FileHeldOpenAndIgnoredLeavesTheRestForASecondRunThatC
         EXPECT_TRUE(DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"));
         // The registry goes in the first run all the same.
         EXPECT_FALSE(RegistryKeyExists(kServiceKey));
+        EXPECT_FALSE(RegistryKeyExists(kProgramsEntry));
         EXPECT_EQ(SharedEntries::Now(), before);
     }
 

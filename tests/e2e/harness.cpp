@@ -162,13 +162,19 @@ bool WaitUntil(const std::function<bool()>& check, int timeoutMs) {
 
 SetupProcess::SetupProcess(const std::string& directory, const std::string& arguments,
                            const std::string& startIn) {
-    const std::string& current = startIn.empty() ? directory : startIn;
     std::string program = directory + "\\SETUP.EXE";
-    std::string commandLine = "SETUP.EXE " + arguments;
+    Start(program.c_str(), "SETUP.EXE " + arguments, startIn.empty() ? directory : startIn);
+}
+
+SetupProcess::SetupProcess(const RegisteredCommand& command) {
+    Start(nullptr, command.line, command.startIn);
+}
+
+void SetupProcess::Start(const char* program, std::string commandLine, const std::string& current) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, current.c_str(),
+    if (CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, current.c_str(),
                        &startup, &info)) {
         KernelHandle thread(info.hThread);  // only the process is waited for
         process_.Reset(info.hProcess);

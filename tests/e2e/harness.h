@@ -36,11 +36,19 @@ std::string DirectoryListingForm(const std::string& directory);
 bool WaitUntil(const std::function<bool()>& check, int timeoutMs = kDefaultWaitMs);
 
 // SETUP.EXE started in a directory (which becomes its current directory) with a command line.
+// A command line as Windows keeps it for a program (Add/Remove Programs: the quoted program and its
+// switches), started as it stands from startIn.
+struct RegisteredCommand {
+    std::string line;
+    std::string startIn;
+};
+
 class SetupProcess {
   public:
     // Starts directory\SETUP.EXE in startIn (the program's directory when empty), as a start-up script
     // starts it from its own.
     SetupProcess(const std::string& directory, const std::string& arguments, const std::string& startIn = "");
+    explicit SetupProcess(const RegisteredCommand& command);
     ~SetupProcess();  // ends a process that is still running
     SetupProcess(const SetupProcess&) = delete;
     SetupProcess& operator=(const SetupProcess&) = delete;
@@ -61,6 +69,8 @@ class SetupProcess {
     bool WaitForExit(DWORD* code, int timeoutMs = kDefaultWaitMs) const;
 
   private:
+    void Start(const char* program, std::string commandLine, const std::string& current);
+
     KernelHandle process_;
     DWORD id_ = 0;
 };

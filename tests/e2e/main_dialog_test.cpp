@@ -196,4 +196,34 @@ TEST_F(MainDialogTest, StartWindowComesBeforeTheMainDialogAndClosesByItself) {
     ExitNormally(setup, main);
 }
 
+// /? and /h answer with the switches in the chosen language and end; nothing else is done.
+TEST_F(MainDialogTest, QuestionMarkShowsTheSwitchesInTheChosenLanguage) {
+    struct Case {
+        const char* arguments;
+        std::string text;
+    } cases[] = {{"/?", English("[TEXT_COMMANDLINE]")}, {"/h /lDeutsch", German("[TEXT_COMMANDLINE]")}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        ASSERT_NE(c.text.find("/c"), std::string::npos) << c.text;
+        SetupProcess setup(dir_, c.arguments);
+        HWND box = setup.WaitForText(c.text);
+        ASSERT_NE(box, nullptr);
+        PressButton(box, IDOK);
+        DWORD code = 99;
+        ASSERT_TRUE(setup.WaitForExit(&code));
+        EXPECT_EQ(code, 0u);
+    }
+    // Silent, the switches go into the report, their line breaks as blanks.
+    std::string report = dir_ + "\\help.log";
+    SetupProcess silent(dir_, "/s /? /r" + report);
+    DWORD code = 99;
+    ASSERT_TRUE(silent.WaitForExit(&code));
+    EXPECT_EQ(code, 0u);
+    std::string line = English("[TEXT_COMMANDLINE]");
+    for (char& c : line)
+        if (c == '\n')
+            c = ' ';
+    EXPECT_NE(ReadFileBytes(report).find(line), std::string::npos) << ReadFileBytes(report);
+}
+
 }  // namespace
