@@ -162,16 +162,18 @@ const AddedLanguageKey kAddedLanguageKeys[kAddedLanguageKeyCount] = {
      "The setup information file %s names a file outside its directory (%s, line %s: %s). Nothing has been "
      "changed."},
     {"[TEXT_COMMANDLINE]", kTextTextCommandLine,
-     "SETUP [/c | /d] [/l<language>] [/f<file>] [/s] [/a<answer file>] [/r<report file>] [/v]\n\n"
+     "SETUP [/c | /d] [/l<language>] [/f<file>]\n"
+     "       [/s] [/a<answer file>] [/r<report file>] [/v]\n"
+     "\n"
      "(none)\tinstalls the driver\n"
      "/c\tconfigures the installed driver\n"
      "/d\tremoves the installed driver\n"
-     "/l\tthe language of the dialogs, as the setup information file lists it\n"
-     "/f\tanother setup information file than SETUP.QZT\n"
-     "/s\tsilent: no window; messages go to the report\n"
-     "/a\tthe answer file of an unattended run (implies /s)\n"
-     "/r\tthe report file of the run\n"
-     "/v\tchecks the installation against its backup and the distribution (exit code 0 or 1)\n"
+     "/l\tlanguage of the dialogs\n"
+     "/f\tsetup information file other than SETUP.QZT\n"
+     "/s\tsilent: no window, messages to the report\n"
+     "/a\tanswer file (implies /s)\n"
+     "/r\treport file\n"
+     "/v\tchecks the installation (exit code 0 or 1)\n"
      "/?, /h\tthis text"},
     {"[ERR_LINKEDFILE]", kTextErrLinkedFile,
      "%s is linked to another file (a hard link or a reparse point). Nothing has been written through it."},
