@@ -34,7 +34,7 @@ add_custom_target(bench_files DEPENDS bench_files_full)
 # The program's core and resources are linked in too: the benchmark opens the real progress window and
 # calls the real message pump to show where the per-file time goes.
 add_executable(install_benchmark bench/install_benchmark.cpp bench/bench_support.cpp src/resources/setup.rc)
-target_link_libraries(install_benchmark PRIVATE e2e_harness quorel_core lz32)
+target_link_libraries(install_benchmark PRIVATE e2e_harness quorel_core)
 target_link_options(install_benchmark PRIVATE ${QUOREL_STATIC})
 target_compile_definitions(install_benchmark PRIVATE
     QUOREL_BENCH_SMOKE_DIR="${QUOREL_BENCH_smoke_WINDOWS}" QUOREL_BENCH_FULL_DIR="${QUOREL_BENCH_full_WINDOWS}")

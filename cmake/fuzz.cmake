@@ -14,7 +14,8 @@ set(QUOREL_FUZZ_SECONDS 10 CACHE STRING "Seconds each fuzz target runs as a CTes
 quorel_instrument("${QUOREL_FUZZ_INSTRUMENT}" "${QUOREL_FUZZ_SANITIZERS}")
 
 add_library(quorel_fuzz_support STATIC tests/fuzz/fuzz_support.cpp)
-target_link_libraries(quorel_fuzz_support PUBLIC quorel_core)
+# libmspack: the differential target's second expander.
+target_link_libraries(quorel_fuzz_support PUBLIC quorel_core mspack)
 
 set(QUOREL_FUZZ_TARGETS setup_info_file language_file text_format removal_log backup_text group_list autoexec
                         version_record answer_file config_pages party_numbers szdd_expander)

@@ -7,7 +7,8 @@ include(GoogleTest)
 
 file(GLOB QUOREL_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
 add_executable(unit_tests ${QUOREL_UNIT_TESTS} tests/unit/test_support.cpp)
-target_link_libraries(unit_tests PRIVATE quorel_core GTest::gtest_main)
+# libmspack: the independent expander the tests hold ours against.
+target_link_libraries(unit_tests PRIVATE quorel_core GTest::gtest_main mspack)
 target_compile_definitions(unit_tests PRIVATE QUOREL_SAMPLE_DIR="${CMAKE_SOURCE_DIR}/sample"
                                               QUOREL_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/unit/fixtures")
 gtest_discover_tests(unit_tests TEST_PREFIX "unit." PROPERTIES LABELS unit)

@@ -18,7 +18,7 @@ else()
     set(QUOREL_SAMPLE_MACHINE x64)
 endif()
 
-target_link_libraries(quorel_platform PUBLIC lz32 advapi32 user32)
+target_link_libraries(quorel_platform PUBLIC advapi32 user32)
 target_link_libraries(quorel_ui PUBLIC comctl32 gdi32 user32)
 
 # The program calls nothing that Windows NT 4.0 lacks: with these a newer function does not even compile.
@@ -79,7 +79,7 @@ string(REPLACE "/" "\\\\" QUOREL_DIST_DIR_WINDOWS "Z:${QUOREL_DIST_DIR}")
 
 add_library(e2e_harness STATIC tests/e2e/harness.cpp tests/e2e/machine_state.cpp)
 target_include_directories(e2e_harness PUBLIC tests/e2e src)
-target_link_libraries(e2e_harness PUBLIC gtest shell32 advapi32 version ole32 uuid)
+target_link_libraries(e2e_harness PUBLIC gtest shell32 advapi32 version ole32 uuid lz32)
 target_compile_definitions(e2e_harness PRIVATE QUOREL_DIST_DIR="${QUOREL_DIST_DIR_WINDOWS}")
 
 # Every e2e program may compare with the originals and know the sample's version numbers.

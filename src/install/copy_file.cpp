@@ -4,6 +4,7 @@
 
 #include "install/install_context.h"
 #include "platform/file.h"
+#include "platform/file_expansion.h"
 #include "platform/file_system.h"
 #include "platform/szdd_header.h"
 #include "ui/linked_file.h"
@@ -106,23 +107,18 @@ int CopyPlain(WindowRef owner, const std::string& source, const std::string& tar
     });
 }
 
-// Expands into the file named. False, with that file removed again, when the expansion failed or gave less
-// than the whole file: LZ32 expands a compressed file that was cut short (a broken download) into a short
-// one without an error, but its header still tells the full length.
+// Expands into the file named; a damaged compressed source leaves nothing there. It counts as a target that
+// could not be written, as the expansion's failure always has.
 StepFailure ExpandInto(const std::string& source, const std::string& target) {
-    int64_t expected = platform::kAnyLength;
-    long written = -1;
-    {
-        platform::LzFile from(platform::LzOpenSource(source, &expected));
-        if (!from.IsOpen())
-            return StepFailure::kSource;  // nothing was created
-        platform::LzFile to(platform::LzCreateTarget(target));
-        if (to.IsOpen())
-            written = platform::LzCopyFile(from.Id(), to.Id());
-    }  // both closed before the result is checked
-    if (written >= 0 && (expected == platform::kAnyLength || written == expected))
-        return StepFailure::kNone;
-    platform::DeleteFilePath(target);
+    switch (platform::ExpandFile(source, target)) {
+        case platform::ExpansionResult::kDone:
+            return StepFailure::kNone;
+        case platform::ExpansionResult::kSourceUnreadable:
+            return StepFailure::kSource;
+        case platform::ExpansionResult::kTargetUnwritable:
+        case platform::ExpansionResult::kDamaged:
+            break;
+    }
     return StepFailure::kTarget;
 }
 

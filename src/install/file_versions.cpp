@@ -4,6 +4,7 @@
 
 #include "install/install_context.h"
 #include "platform/file.h"
+#include "platform/file_expansion.h"
 #include "platform/file_system.h"
 #include "ui/message_boxes.h"
 #include "ui/user_interface.h"
@@ -118,13 +119,9 @@ std::string TemporaryCopyName(const std::string& installedName) {
     return name == "." || name == ".." ? std::string() : name;
 }
 
-// LZ expansion without questions. The target is made only once the source is open.
+// LZ expansion without questions. The target is made only once the source has been read.
 bool ExpandQuietly(const std::string& source, const std::string& target) {
-    platform::LzFile from(platform::LzOpenSource(source));
-    if (!from.IsOpen())
-        return false;
-    platform::LzFile to(platform::LzCreateTarget(target));
-    return to.IsOpen() && platform::LzCopyFile(from.Id(), to.Id()) >= 0;
+    return platform::ExpandFile(source, target) == platform::ExpansionResult::kDone;
 }
 
 // The version of a compressed source, read from its expansion under the installed name. A failed expansion

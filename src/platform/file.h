@@ -70,22 +70,4 @@ class OutputFile {
     FileId id_ = kNoFile;
 };
 
-// An LZ expansion handle (a source or a target), closed on every path; kNoLz is "no handle".
-class LzFile {
-  public:
-    explicit LzFile(LzId id) : id_(id) {}
-    ~LzFile() {
-        if (id_ != kNoLz)
-            LzCloseFile(id_);
-    }
-    LzFile(const LzFile&) = delete;
-    LzFile& operator=(const LzFile&) = delete;
-
-    bool IsOpen() const { return id_ != kNoLz; }
-    LzId Id() const { return id_; }
-
-  private:
-    LzId id_;
-};
-
 }  // namespace platform

@@ -46,6 +46,8 @@ bool SeekToEnd(FileId file);
 // The last-write time of an open file, in 100 ns units since 1601 (a FILETIME as one number).
 bool LastWriteTime(FileId file, uint64_t* time);
 bool SetLastWriteTime(const std::string& path, uint64_t time);
+// The same for a file open for writing.
+bool SetFileLastWriteTime(FileId file, uint64_t time);
 // Copies with overwriting allowed.
 bool CopyFilePath(const std::string& source, const std::string& target);
 // Moves source into target's place, replacing it. False, with both files as they were, when target cannot
@@ -66,22 +68,6 @@ bool IsLinkedFile(const std::string& path);
 // The directory as a directory listing shows it: the full path in lower case, without a closing backslash
 // unless it is a drive root. The process's current directory is left alone.
 std::string DisplayDirectory(const std::string& directory);
-
-// LZ expansion, as LZ32 does it: a file in the Windows file compression format (SZDD) is expanded, any
-// other file copied unchanged. A missing source name.ext is also looked for as name.ex_.
-using LzId = std::intptr_t;
-constexpr LzId kNoLz = -1;
-// When expectedLength is given, it receives what the file's header says the expansion must write
-// (kAnyLength for a file that is copied unchanged), read through the same open file.
-LzId LzOpenSource(const std::string& path, int64_t* expectedLength = nullptr);
-// Creates (truncates) exactly the file named; kNoLz when it cannot be made (a missing directory is not
-// created). Never another name: LZ32's own way to create a target makes name.ex_ in its place when the
-// name cannot be opened, and reports success.
-LzId LzCreateTarget(const std::string& path);
-// Returns the number of bytes written, or a negative value on failure. As with LZ32, a compressed source
-// that was cut short gives a short count and no error.
-long LzCopyFile(LzId source, LzId target);
-void LzCloseFile(LzId file);
 
 std::string CurrentDirectory();
 bool SetCurrentDirectoryPath(const std::string& path);

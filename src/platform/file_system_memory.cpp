@@ -1,5 +1,3 @@
-#include <mspack.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -10,12 +8,11 @@
 #include "platform/file_system.h"
 #include "platform/file_system_memory.h"
 #include "platform/native_fakes.h"
-#include "platform/szdd_header.h"
 
 // The files seam for the fuzz build: the same behaviour as the host-file backend (paths compared as
-// given after the '\' mapping, read-only and hidden bits, an open file outliving its deletion, LZ expansion
-// with libmspack), but every file lives in this process's memory. A fuzz input then costs no system call,
-// and the fuzzers run hundreds of times faster than through the disk.
+// given after the '\' mapping, read-only and hidden bits, an open file outliving its deletion), but every
+// file lives in this process's memory. A fuzz input then costs no system call, and the fuzzers run hundreds
+// of times faster than through the disk.
 namespace platform {
 
 namespace {
@@ -39,10 +36,8 @@ const std::string kCurrentDirectory = "C:/";
 std::map<std::string, std::shared_ptr<MemoryFile>> g_files;  // mapped path -> file
 std::set<std::string> g_directories;                         // mapped paths
 std::map<FileId, OpenHandle> g_handles;
-std::map<LzId, std::string> g_lzFiles;
 std::set<std::string> g_lockedFiles;
 FileId g_nextFile = 3;
-LzId g_nextLz = 1;
 
 constexpr uint32_t kKeptBits = kAttributeReadOnly | kAttributeHidden;
 constexpr uint64_t kEpochDifference = 11644473600ULL;  // seconds from 1601 to 1970
@@ -102,68 +97,6 @@ FileId CreateTruncated(const std::string& path) {
     return OpenHandleOn(file, true);
 }
 
-// libmspack reads and writes through these, so that the LZ expansion never leaves memory. Its file
-// handles are opaque to it: each is one of ours, cast.
-struct MspackHandle {
-    FileId id;
-};
-
-FileId IdOf(mspack_file* file) {
-    return reinterpret_cast<MspackHandle*>(file)->id;
-}
-
-mspack_file* SystemOpen(mspack_system*, const char* filename, int mode) {
-    FileId id = mode == MSPACK_SYS_OPEN_READ    ? OpenFileForRead(filename)
-                : mode == MSPACK_SYS_OPEN_WRITE ? CreateTruncated(filename)
-                                                : kNoFile;
-    return id == kNoFile ? nullptr : reinterpret_cast<mspack_file*>(new MspackHandle{id});
-}
-
-void SystemClose(mspack_file* file) {
-    CloseFile(IdOf(file));
-    delete reinterpret_cast<MspackHandle*>(file);
-}
-
-int SystemRead(mspack_file* file, void* buffer, int bytes) {
-    return static_cast<int>(ReadFileBytes(IdOf(file), static_cast<char*>(buffer), bytes));
-}
-
-int SystemWrite(mspack_file* file, void* buffer, int bytes) {
-    return WriteFileBytes(IdOf(file), static_cast<const char*>(buffer), bytes) ? bytes : -1;
-}
-
-int SystemSeek(mspack_file* file, off_t offset, int mode) {
-    OpenHandle* handle = Handle(IdOf(file));
-    off_t base = mode == MSPACK_SYS_SEEK_START ? 0
-                 : mode == MSPACK_SYS_SEEK_CUR ? static_cast<off_t>(handle->position)
-                                               : static_cast<off_t>(handle->file->bytes.size());
-    if (base + offset < 0)
-        return -1;
-    handle->position = static_cast<size_t>(base + offset);
-    return 0;
-}
-
-off_t SystemTell(mspack_file* file) {
-    return static_cast<off_t>(Handle(IdOf(file))->position);
-}
-
-void SystemMessage(mspack_file*, const char*, ...) {}
-
-void* SystemAlloc(mspack_system*, size_t bytes) {
-    return std::malloc(bytes);
-}
-
-void SystemFree(void* pointer) {
-    std::free(pointer);
-}
-
-void SystemCopy(void* from, void* to, size_t bytes) {
-    std::memmove(to, from, bytes);
-}
-
-mspack_system g_memorySystem = {SystemOpen,    SystemClose, SystemRead, SystemWrite, SystemSeek, SystemTell,
-                                SystemMessage, SystemAlloc, SystemFree, SystemCopy,  nullptr};
-
 }  // namespace
 
 namespace fake {
@@ -194,7 +127,6 @@ void ResetFiles() {
     g_files.clear();
     g_directories.clear();
     g_handles.clear();
-    g_lzFiles.clear();
     g_lockedFiles.clear();
 }
 }  // namespace memory
@@ -328,6 +260,14 @@ bool SetLastWriteTime(const std::string& path, uint64_t time) {
     return true;
 }
 
+bool SetFileLastWriteTime(FileId file, uint64_t time) {
+    OpenHandle* handle = Handle(file);
+    if (!handle)
+        return false;
+    handle->file->time = time;
+    return true;
+}
+
 bool CopyFilePath(const std::string& source, const std::string& target) {
     std::shared_ptr<MemoryFile> from = Find(fake::HostPath(source));
     if (!from)
@@ -393,54 +333,6 @@ bool IsDirectory(const std::string& path) {
 // The fuzz inputs' files in memory have one name each.
 bool IsLinkedFile(const std::string&) {
     return false;
-}
-
-LzId LzOpenSource(const std::string& path, int64_t* expectedLength) {
-    std::string mapped = fake::HostPath(path);
-    if (!Find(mapped) && !DirectoryExists(mapped) && !mapped.empty())
-        mapped.back() = '_';  // name.ext -> name.ex_
-    FileId probe = OpenFileForRead(mapped);
-    if (probe == kNoFile)
-        return kNoLz;
-    if (expectedLength)
-        *expectedLength = ReadSzddExpandedLength(probe);
-    CloseFile(probe);
-    g_lzFiles[g_nextLz] = mapped;
-    return g_nextLz++;
-}
-
-LzId LzCreateTarget(const std::string& path) {
-    FileId created = CreateTruncated(path);
-    if (created == kNoFile)
-        return kNoLz;
-    CloseFile(created);
-    g_lzFiles[g_nextLz] = fake::HostPath(path);
-    return g_nextLz++;
-}
-
-long LzCopyFile(LzId source, LzId target) {
-    auto from = g_lzFiles.find(source);
-    auto to = g_lzFiles.find(target);
-    if (from == g_lzFiles.end() || to == g_lzFiles.end())
-        return -1;
-    msszdd_decompressor* szdd = mspack_create_szdd_decompressor(&g_memorySystem);
-    if (!szdd)
-        return -1;
-    int status = szdd->decompress(szdd, from->second.c_str(), to->second.c_str());
-    mspack_destroy_szdd_decompressor(szdd);
-    // Like LZ32, a file without the compression signature is copied as it is.
-    if (status == MSPACK_ERR_SIGNATURE)
-        status = CopyFilePath(from->second, to->second) ? MSPACK_ERR_OK : -1;
-    std::shared_ptr<MemoryFile> original = Find(from->second);
-    std::shared_ptr<MemoryFile> written = Find(to->second);
-    if (status != MSPACK_ERR_OK || !original || !written)
-        return -1;
-    written->time = original->time;  // LZCopy gives the target the source's last-write time
-    return static_cast<long>(written->bytes.size());
-}
-
-void LzCloseFile(LzId file) {
-    g_lzFiles.erase(file);
 }
 
 }  // namespace platform

@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <mspack.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,7 +12,6 @@
 #include "platform/file_system.h"
 #include "platform/native_fakes.h"
 #include "platform/operation_faults_native.h"
-#include "platform/szdd_header.h"
 
 // Host files stand in for the Windows file system. Linux has no read-only or hidden attribute that root
 // respects, so those two bits are kept beside the files, and writes to a read-only file fail as they do
@@ -26,7 +24,6 @@ std::string g_windowsDirectory = "C:\\WINNT";
 std::string g_moduleFileName = "SETUP.EXE";
 std::map<std::string, uint32_t> g_attributeBits;  // host path -> read-only and hidden bits
 std::set<std::string> g_heldFiles;                // host paths another program holds open
-std::map<LzId, std::string> g_lzFiles;
 struct Failure {
     std::string hostPath;
     fake::FileOperation operation;
@@ -37,7 +34,6 @@ std::map<FileId, std::string> g_writers;  // host path of each file open for wri
 std::map<FileId, std::string> g_readers;  // host path of each file open for reading
 std::string g_currentDirectorySet;        // what the program last made its current directory
 std::vector<std::string> g_markedForDeletion;
-LzId g_nextLz = 1;
 
 constexpr uint32_t kKeptBits = kAttributeReadOnly | kAttributeHidden;
 constexpr uint64_t kEpochDifference = 11644473600ULL;  // seconds from 1601 to 1970
@@ -284,6 +280,18 @@ bool SeekToEnd(FileId file) {
     return lseek(static_cast<int>(file), 0, SEEK_END) >= 0;
 }
 
+// The access time left alone and the modification time set from a Windows time (100 ns units since 1601).
+struct ModificationTimes {
+    explicit ModificationTimes(uint64_t time) {
+        uint64_t units = time - kEpochDifference * 10000000ULL;
+        times[0].tv_sec = 0;
+        times[0].tv_nsec = UTIME_OMIT;
+        times[1].tv_sec = static_cast<time_t>(units / 10000000ULL);
+        times[1].tv_nsec = static_cast<long>(units % 10000000ULL) * 100;
+    }
+    struct timespec times[2];
+};
+
 bool LastWriteTime(FileId file, uint64_t* time) {
     if (Counted("LastWriteTime", std::to_string(file)))
         return false;
@@ -297,13 +305,16 @@ bool LastWriteTime(FileId file, uint64_t* time) {
 bool SetLastWriteTime(const std::string& path, uint64_t time) {
     if (Counted("SetLastWriteTime", path))
         return false;
-    uint64_t units = time - kEpochDifference * 10000000ULL;
-    struct timespec times[2];
-    times[0].tv_sec = 0;
-    times[0].tv_nsec = UTIME_OMIT;
-    times[1].tv_sec = static_cast<time_t>(units / 10000000ULL);
-    times[1].tv_nsec = static_cast<long>(units % 10000000ULL) * 100;
-    return utimensat(AT_FDCWD, fake::HostPath(path).c_str(), times, 0) == 0;
+    ModificationTimes times(time);
+    return utimensat(AT_FDCWD, fake::HostPath(path).c_str(), times.times, 0) == 0;
+}
+
+bool SetFileLastWriteTime(FileId file, uint64_t time) {
+    auto writer = g_writers.find(file);
+    if (Counted("SetFileLastWriteTime", writer == g_writers.end() ? std::to_string(file) : writer->second))
+        return false;
+    ModificationTimes times(time);
+    return futimens(static_cast<int>(file), times.times) == 0;
 }
 
 bool CopyFilePath(const std::string& source, const std::string& target) {
@@ -378,59 +389,6 @@ bool IsLinkedFile(const std::string& path) {
     if (lstat(fake::HostPath(path).c_str(), &status) != 0)
         return false;
     return S_ISLNK(status.st_mode) || (!S_ISDIR(status.st_mode) && status.st_nlink > 1);
-}
-
-LzId LzOpenSource(const std::string& path, int64_t* expectedLength) {
-    std::string hostPath = fake::HostPath(path);
-    if (!HostExists(hostPath) && !hostPath.empty())
-        hostPath.back() = '_';  // name.ext -> name.ex_
-    FileId probe = OpenFileForRead(hostPath);
-    if (probe == kNoFile)
-        return kNoLz;
-    if (expectedLength)
-        *expectedLength = ReadSzddExpandedLength(probe);
-    CloseFile(probe);
-    g_lzFiles[g_nextLz] = hostPath;
-    return g_nextLz++;
-}
-
-LzId LzCreateTarget(const std::string& path) {
-    FileId created = CreateFileTruncate(path);
-    if (created == kNoFile)
-        return kNoLz;
-    CloseFile(created);
-    g_lzFiles[g_nextLz] = fake::HostPath(path);
-    return g_nextLz++;
-}
-
-long LzCopyFile(LzId source, LzId target) {
-    auto from = g_lzFiles.find(source);
-    auto to = g_lzFiles.find(target);
-    if (Counted("LzCopyFile", to == g_lzFiles.end() ? std::string() : to->second))
-        return -1;
-    if (from == g_lzFiles.end() || to == g_lzFiles.end())
-        return -1;
-    msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
-    if (!szdd)
-        return -1;
-    int status = szdd->decompress(szdd, from->second.c_str(), to->second.c_str());
-    mspack_destroy_szdd_decompressor(szdd);
-    // Like LZ32, a file without the compression signature is copied as it is.
-    if (status == MSPACK_ERR_SIGNATURE)
-        status = CopyHostFile(from->second, to->second) ? MSPACK_ERR_OK : -1;
-    if (status != MSPACK_ERR_OK)
-        return -1;
-    // LZCopy gives the target the source's last-write time.
-    struct stat original, written;
-    if (stat(from->second.c_str(), &original) != 0 || stat(to->second.c_str(), &written) != 0)
-        return -1;
-    struct timespec times[2] = {original.st_atim, original.st_mtim};
-    utimensat(AT_FDCWD, to->second.c_str(), times, 0);
-    return static_cast<long>(written.st_size);
-}
-
-void LzCloseFile(LzId file) {
-    g_lzFiles.erase(file);
 }
 
 }  // namespace platform

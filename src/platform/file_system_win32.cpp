@@ -1,8 +1,6 @@
 #include <windows.h>
-#include <lzexpand.h>
 
 #include "platform/file_system.h"
-#include "platform/szdd_header.h"
 #include "platform/win32_handles.h"
 #include "platform/wow64_win32.h"
 
@@ -143,6 +141,11 @@ bool SetLastWriteTime(const std::string& path, uint64_t time) {
     return SetFileTime(file.Get(), nullptr, nullptr, &written) != 0;
 }
 
+bool SetFileLastWriteTime(FileId file, uint64_t time) {
+    FILETIME written = {static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    return SetFileTime(AsHandle(file), nullptr, nullptr, &written) != 0;
+}
+
 bool CopyFilePath(const std::string& source, const std::string& target) {
     NativeFileView view(source, target);
     return CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
@@ -202,68 +205,6 @@ std::string DisplayDirectory(const std::string& directory) {
     if (!shown.empty())
         CharLowerBuffA(&shown[0], static_cast<DWORD>(shown.size()));
     return shown;
-}
-
-namespace {
-
-// LZ32's compressed name of a file: the last letter of its extension replaced by '_' (appended to a
-// shorter extension), or "._" appended to a name without one.
-std::string CompressedName(const std::string& path) {
-    size_t name = path.find_last_of('\\');
-    size_t dot = path.find('.', name == std::string::npos ? 0 : name);
-    if (dot == std::string::npos)
-        return path + "._";
-    if (path.size() - dot - 1 < 3)
-        return path + "_";
-    return path.substr(0, path.size() - 1) + "_";
-}
-
-}  // namespace
-
-// Not LZOpenFileA: its OFSTRUCT holds a path of at most 127 characters, so a distribution in a deeper
-// directory could not be read at all. The file is opened by its name, or by its compressed name as LZ32
-// would, and LZInit reads it.
-LzId LzOpenSource(const std::string& path, int64_t* expectedLength) {
-    NativeFileView view(path);
-    HFILE file = _lopen(path.c_str(), OF_READ);
-    if (file == HFILE_ERROR)
-        file = _lopen(CompressedName(path).c_str(), OF_READ);
-    if (file == HFILE_ERROR)
-        return kNoLz;
-    if (expectedLength) {
-        unsigned char header[kSzddHeaderLength];
-        UINT read = _lread(file, header, sizeof header);
-        if (read == static_cast<UINT>(HFILE_ERROR)) {
-            _lclose(file);
-            return kNoLz;
-        }
-        *expectedLength = SzddExpandedLength(header, read);
-        // LZInit reads the header again and has to find the file at its start.
-        _llseek(file, 0, FILE_BEGIN);
-    }
-    INT handle = LZInit(file);
-    if (handle < 0) {
-        _lclose(file);
-        return kNoLz;
-    }
-    return handle;
-}
-
-// Not LZOpenFileA with OF_CREATE: on a target it cannot open (held by a running driver, or a directory in
-// its way) that creates name.ex_ instead, truncating any file of that name, and returns a good handle.
-// _lcreat makes exactly the file named or fails, and LZCopy writes to its handle like to any other.
-LzId LzCreateTarget(const std::string& path) {
-    NativeFileView view(path);
-    HFILE handle = _lcreat(path.c_str(), 0);
-    return handle == HFILE_ERROR ? kNoLz : handle;
-}
-
-long LzCopyFile(LzId source, LzId target) {
-    return LZCopy(static_cast<INT>(source), static_cast<INT>(target));
-}
-
-void LzCloseFile(LzId file) {
-    LZClose(static_cast<INT>(file));
 }
 
 }  // namespace platform

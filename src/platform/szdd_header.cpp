@@ -20,10 +20,4 @@ int64_t SzddExpandedLength(const unsigned char* header, size_t size) {
     return length;
 }
 
-int64_t ReadSzddExpandedLength(FileId file) {
-    char header[kSzddHeaderLength];
-    long read = ReadFileBytes(file, header, sizeof header);
-    return SzddExpandedLength(reinterpret_cast<const unsigned char*>(header), read > 0 ? read : 0);
-}
-
 }  // namespace platform

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/file_system.h"
 
 namespace platform {
 
@@ -16,7 +15,5 @@ constexpr int64_t kAnyLength = -1;
 // The length the expansion of a file beginning with these bytes must write, or kAnyLength when they are not
 // a compression header (another signature, or fewer than kSzddHeaderLength bytes).
 int64_t SzddExpandedLength(const unsigned char* header, size_t size);
-// The same for a file of the files seam, opened and not yet read: its first bytes are read.
-int64_t ReadSzddExpandedLength(FileId file);
 
 }  // namespace platform

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <ddeml.h>
-#include <lzexpand.h>
 
 // Owners of Win32 handles, closed on every path. Each kind names its "no handle" value, what the opening
 // call returns on failure, so that an owner given a failed open's result holds nothing and closes nothing.
@@ -82,15 +81,6 @@ struct RegistryKeyTraits {
     static void Close(Type handle) { RegCloseKey(handle); }
 };
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
-
-// LZOpenFileA: a negative LZERROR_* code on failure, every one of them "no handle".
-struct LzHandleTraits {
-    using Type = INT;
-    static Type None() { return -1; }
-    static bool IsValid(Type handle) { return handle >= 0; }
-    static void Close(Type handle) { LZClose(handle); }
-};
-using LzHandle = UniqueHandle<LzHandleTraits>;
 
 // DdeConnect: NULL when no server answers.
 struct DdeConversationTraits {

@@ -1,12 +1,23 @@
 #pragma once
 
 #include <windows.h>
+#include <lzexpand.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/win32_handles.h"
+
+// The system's own LZ expansion (LZ32), which the tests and benchmarks hold the program's against.
+// LZOpenFileA gives a negative LZERROR_* code on failure, every one of them "no handle".
+struct LzHandleTraits {
+    using Type = INT;
+    static Type None() { return -1; }
+    static bool IsValid(Type handle) { return handle >= 0; }
+    static void Close(Type handle) { LZClose(handle); }
+};
+using LzHandle = UniqueHandle<LzHandleTraits>;
 
 // Helpers that drive the real SETUP.EXE from another process under Wine. Every wait polls with a deadline.
 // Texts read from SETUP.EXE's windows come back as UTF-8; texts of the language files are Windows-1252

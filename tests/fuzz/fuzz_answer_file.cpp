@@ -2,13 +2,23 @@
 // must hold within the ranges the configuration record and its registry layout take; what it refuses must
 // name a line of the input.
 #include <algorithm>
+#include <cstring>
 
 #include "fuzz_support.h"
 #include "shell/answer_file.h"
 
 namespace {
 
-const AnswerLists kLists = {{"DSS1 (Euro-ISDN)", "National ISDN-1"}, {"English", "Deutsch"}};
+const AnswerLists kLists = {
+    {"DSS1 (Euro-ISDN)", "National ISDN-1"}, {"English", "Deutsch"}, {"National ISDN-1"}, kMaintenanceFull};
+
+// What no field of the configuration dialog takes: the backup's field end, and any control character.
+bool HoldsRefused(const std::string& text, const char* alsoRefused) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || std::strchr(alsoRefused, c))
+            return true;
+    return false;
+}
 
 void CheckAccepted(const AnswerFile& a) {
     FUZZ_CHECK(!a.destination || (a.destination->size() < kTextWidth && a.destination->size() >= 3),
@@ -36,15 +46,21 @@ void CheckAccepted(const AnswerFile& a) {
         FUZZ_CHECK(!adapter.baseAddress || *adapter.baseAddress <= 0xFFFF, "base address");
         FUZZ_CHECK(!adapter.interrupt || (*adapter.interrupt >= 1 && *adapter.interrupt <= 15), "interrupt");
         FUZZ_CHECK(!adapter.spid || adapter.spid->size() < kSpidWidth, "SPID");
+        FUZZ_CHECK(!adapter.spid || !HoldsRefused(*adapter.spid, ";"), "SPID with ';' or a control character");
     }
-    FUZZ_CHECK(!a.controller || *a.controller == kMaintenanceControllerOff || *a.controller <= inUse,
+    // Without an adapter count the installed configuration decides, after the parse.
+    FUZZ_CHECK(!a.controller || *a.controller == kMaintenanceControllerOff || !a.AdaptersInUse() ||
+                   *a.controller <= inUse,
                "maintenance adapter");
     FUZZ_CHECK(!a.cipValue || *a.cipValue <= 31, "cipValue");
     FUZZ_CHECK(!a.username || a.username->size() < kUserWidth, "user name");
     FUZZ_CHECK(!a.password || a.password->size() < kUserWidth, "password");
+    FUZZ_CHECK(!a.username || !HoldsRefused(*a.username, ""), "user name with a control character");
+    FUZZ_CHECK(!a.password || !HoldsRefused(*a.password, ""), "password with a control character");
     FUZZ_CHECK(!a.calledNumber || a.calledNumber->size() < kPartyNumberWidth, "called number");
     for (const auto& number : a.callingNumbers)
-        FUZZ_CHECK(!number || (number->size() < kPartyNumberWidth && number->find(',') != std::string::npos),
+        FUZZ_CHECK(!number || (number->size() < kPartyNumberWidth && number->find(',') != std::string::npos &&
+                               !HoldsRefused(*number, ";")),
                    "calling number");
 }
 

@@ -8,7 +8,7 @@
 #include "platform/szdd_header.h"
 #include "test_support.h"
 
-// The native files stand in for Windows and LZ32 in every installation test, so they must fail where
+// The native files stand in for Windows in every installation test, so they must fail where
 // those fail, and as quietly.
 namespace {
 
@@ -22,25 +22,6 @@ class FileSystemNativeTest : public SetupFixture {
         return names;
     }
 };
-
-TEST_F(FileSystemNativeTest, CutCompressedFileExpandsShortWithoutAnError) {
-    const std::string compressed = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_");
-    const std::string original = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin");
-    WriteFile("CUT.BI_", compressed.substr(0, compressed.size() / 2));
-    long written = -1;
-    int64_t expected = 0;
-    {
-        platform::LzFile from(platform::LzOpenSource(PathOf("CUT.BI_"), &expected));
-        platform::LzFile to(platform::LzCreateTarget(PathOf("driver.bin")));
-        ASSERT_TRUE(from.IsOpen() && to.IsOpen());
-        written = platform::LzCopyFile(from.Id(), to.Id());
-    }
-    EXPECT_GT(written, 0);
-    EXPECT_LT(written, static_cast<long>(original.size()));
-    EXPECT_EQ(ReadFile("driver.bin"), original.substr(0, static_cast<size_t>(written)));
-    // What tells the cut apart: the header still promises the whole file.
-    EXPECT_EQ(expected, static_cast<int64_t>(original.size()));
-}
 
 TEST(SzddHeaderTest, OnlyACompressionHeaderPromisesALength) {
     const std::string header(
@@ -69,18 +50,6 @@ TEST(SzddHeaderTest, OnlyACompressionHeaderPromisesALength) {
                                                c.bytes.size()),
                   c.length)
             << c.what;
-}
-
-TEST_F(FileSystemNativeTest, TargetThatCannotBeMadeFailsWithoutAnotherName) {
-    WriteFile("held.sys", "earlier");
-    platform::fake::HoldFileOpen(PathOf("held.sys"));
-    std::filesystem::create_directory(PathOf("dir.sys"));
-    EXPECT_EQ(platform::LzCreateTarget(PathOf("held.sys")), platform::kNoLz);
-    EXPECT_EQ(platform::LzCreateTarget(PathOf("dir.sys")), platform::kNoLz);
-    EXPECT_EQ(platform::LzCreateTarget(PathOf("nodir/new.sys")), platform::kNoLz);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"dir.sys", "held.sys", "system32"}));
-    platform::fake::ReleaseHeldFiles();
-    EXPECT_EQ(ReadFile("held.sys"), "earlier");
 }
 
 TEST_F(FileSystemNativeTest, ReplaceRefusesTargetsWindowsWouldNotReplace) {
