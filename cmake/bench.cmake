@@ -45,6 +45,17 @@ add_dependencies(install_benchmark dist bench_files_smoke)
 add_test(NAME bench.install COMMAND install_benchmark --smoke --no-breakdown)
 set_tests_properties(bench.install PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 120)
 
+# The expansion benchmark: ours against LZCopy ("expand ratio"), and the installation's file step against a
+# plain copy of the expanded files ("copy-limit ratio").
+add_executable(expand_benchmark bench/expand_benchmark.cpp bench/bench_support.cpp src/resources/setup.rc)
+target_link_libraries(expand_benchmark PRIVATE e2e_harness quorel_core)
+target_link_options(expand_benchmark PRIVATE ${QUOREL_STATIC})
+target_compile_definitions(expand_benchmark PRIVATE
+    QUOREL_BENCH_SMOKE_DIR="${QUOREL_BENCH_smoke_WINDOWS}" QUOREL_BENCH_FULL_DIR="${QUOREL_BENCH_full_WINDOWS}")
+add_dependencies(expand_benchmark bench_files_smoke)
+add_test(NAME bench.expand COMMAND expand_benchmark)
+set_tests_properties(bench.expand PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 300)
+
 # The reader benchmark: the program's readers over a setup information file that fills every capacity,
 # against the same reads made with one system call per byte; prints "reader ratio X.X".
 add_executable(reader_benchmark bench/reader_benchmark.cpp bench/bench_support.cpp)

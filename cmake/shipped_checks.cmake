@@ -12,3 +12,9 @@ add_test(NAME shipped.media_hold_the_distribution
          COMMAND "${QUOREL_CHECK_PYTHON3}" "${CMAKE_SOURCE_DIR}/tools/check_media.py" --dist "${QUOREL_DIST_DIR}"
                  --diskette "${QUOREL_DISKETTE_IMAGE}" --cd "${QUOREL_CD_IMAGE}")
 set_tests_properties(shipped.starts_on_nt4 shipped.media_hold_the_distribution PROPERTIES LABELS shipped)
+# The shipped program's size, for the benchmarks' figures: "setup size KiB N". Never fails on a size.
+add_test(NAME shipped.setup_size
+         COMMAND "${QUOREL_CHECK_PYTHON3}" -c
+                 "import os, sys; print('setup size KiB %d' % round(os.path.getsize(sys.argv[1]) / 1024))"
+                 "${QUOREL_DIST_DIR}/SETUP.EXE")
+set_tests_properties(shipped.setup_size PROPERTIES LABELS "shipped;bench")

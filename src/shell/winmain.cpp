@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "install/install_context.h"
 #include "platform/wow64_win32.h"
 #include "setupfiles/app_context.h"
@@ -15,6 +17,15 @@
 #include "ui/language_loading.h"
 #include "ui/message_boxes.h"
 #include "ui/run_report.h"
+
+// The C++ library's default handler for an exception that escapes names it with a demangler that is a
+// twelfth of the program's size; the program catches what it throws, and an escaped exception has nothing
+// more to tell than that the run ended. Defined here, the library's is not linked in.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+}  // namespace __gnu_cxx
 
 namespace {
 // Where the system has it (XP SP1 and later), the current directory leaves the DLL search: a DLL planted
