@@ -1,7 +1,6 @@
 #include "configdialog/config_pages.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "setupfiles/text_ids.h"
@@ -14,12 +13,6 @@ namespace {
 
 uint32_t AdapterCount(size_t count) {
     return static_cast<uint32_t>(std::clamp<size_t>(count, 1, kMaxAdapters));
-}
-
-std::string HexText(uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
-    return text;
 }
 
 // Reads the "[PROTOCOL]" entries, asking to retry while the file cannot be opened. False after Cancel

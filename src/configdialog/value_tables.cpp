@@ -1,9 +1,8 @@
 #include "configdialog/value_tables.h"
 
-#include <cstdio>
-
 #include "setupfiles/text_ids.h"
 #include "setupfiles/language_table.h"
+#include "setupfiles/text_format.h"
 #include "setupfiles/text_line.h"
 
 namespace {
@@ -19,12 +18,6 @@ ValueTable NamedTable(std::initializer_list<int> textIds, size_t width) {
     return table;
 }
 
-std::string Hex(uint32_t value, const char* format) {
-    char text[16];
-    std::snprintf(text, sizeof text, format, static_cast<unsigned>(value));
-    return text;
-}
-
 bool Offers(const ValueTable& table, uint32_t value) {
     return value >= table.firstValue && value - table.firstValue < table.entries.size();
 }
@@ -32,7 +25,7 @@ bool Offers(const ValueTable& table, uint32_t value) {
 }  // namespace
 
 std::string OutOfListEntry(uint32_t value) {
-    return Hex(value, "%X") + " (!)";
+    return HexText(value) + " (!)";
 }
 
 ChoiceList ShowValue(const ValueTable& table, uint32_t value) {
@@ -80,8 +73,7 @@ ValueTable X31Layer2Table() {
 
 ValueTable DosVectorTable() {
     ValueTable table;
-    for (uint32_t vector = 0; vector < kDosVectorCount; ++vector)
-        table.entries.push_back(Hex(vector, "%02X"));
+    for (uint32_t vector = 0; vector < kDosVectorCount; ++vector) table.entries.push_back(HexText(vector, 2));
     return table;
 }
 

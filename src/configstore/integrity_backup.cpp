@@ -1,7 +1,6 @@
 #include "configstore/integrity_backup.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "configstore/config_reports.h"
@@ -85,9 +84,7 @@ bool ParseAdapters(BackupFields& fields, bool spidFlag, DriverConfig& config, Ad
 }
 
 std::string DateText(const platform::LocalDate& date) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u%02u%02u", date.year, date.month, date.day);
-    return text;
+    return DecimalText(date.year, 4) + DecimalText(date.month, 2) + DecimalText(date.day, 2);
 }
 
 // The backup's date number as day, month and year in the information text.
@@ -124,18 +121,12 @@ class DifferenceList {
     std::vector<ConfigDifference>& List() { return list_; }
 
   private:
-    static std::string HexText(uint32_t number) {
-        char text[16];
-        std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(number));
-        return text;
-    }
+    static std::string HexText(uint32_t number) { return "0x" + ::HexText(number); }
     std::vector<ConfigDifference> list_;
 };
 
 std::string AdapterName(size_t index) {
-    char text[16];
-    std::snprintf(text, sizeof text, "Adapter%02u ", static_cast<unsigned>(index + 1));
-    return text;
+    return "Adapter" + DecimalText(index + 1, 2) + " ";
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "install/file_versions.h"
 
-#include <cstdio>
-
 #include "install/install_context.h"
 #include "platform/file.h"
 #include "platform/file_expansion.h"
@@ -194,10 +192,8 @@ bool ReadFileVersion(const std::string& path, FileVersion& version) {
 }
 
 std::string FileVersionText(const FileVersion& version) {
-    char text[32];
-    std::snprintf(text, sizeof text, "v%x.%x (rev.%02x)", static_cast<unsigned>(version.major),
-                  static_cast<unsigned>(version.minor), static_cast<unsigned>(version.revision));
-    return text;
+    return "v" + HexText(version.major, 1, false) + "." + HexText(version.minor, 1, false) + " (rev." +
+           HexText(version.revision, 2, false) + ")";
 }
 
 std::string FileVersionLine(const FileVersionRow& row) {

@@ -1,6 +1,6 @@
 #include "install/progman_group.h"
+#include "setupfiles/text_format.h"
 
-#include <cstdio>
 
 #include "platform/dde.h"
 #include "ui/user_interface.h"
@@ -92,9 +92,7 @@ void BuildProgmanGroup(WindowRef owner, const std::string& script, const std::st
 void RemoveProgmanGroup(WindowRef owner, const std::string& script, const std::string& language) {
     platform::dde::Client dde;
     if (dde.Error()) {
-        char code[16];
-        std::snprintf(code, sizeof code, "%x", dde.Error());
-        ShowError(owner, std::string("No DDE Conversation!\nErrorCode: 0x") + code);
+        ShowError(owner, "No DDE Conversation!\nErrorCode: 0x" + HexText(dde.Error(), 1, false));
         return;
     }
     ProgmanGroup group;

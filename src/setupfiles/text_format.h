@@ -31,3 +31,7 @@ constexpr size_t kIntegrityMessageCapacity = 2048;
 
 std::string FormatText(const std::string& format, const std::vector<FormatArg>& args,
                        size_t capacity = kMessageCapacity);
+
+// A number in decimal or hexadecimal digits, at least minimumDigits of them (leading zeros).
+std::string DecimalText(uint64_t value, size_t minimumDigits = 1);
+std::string HexText(uint64_t value, size_t minimumDigits = 1, bool upperCase = true);

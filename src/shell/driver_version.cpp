@@ -1,7 +1,7 @@
 #include "shell/driver_version.h"
+#include "setupfiles/text_format.h"
 
 #include <cstdint>
-#include <cstdio>
 
 #include "platform/system_info.h"
 #include "platform/wow64.h"
@@ -34,7 +34,6 @@ std::string DriverVersionText(const std::string& capiDllName) {
     if (major == 0 && minor == 0)
         return Text(kTextTextNocapiinstalled);
     unsigned divisor = minor < kHundredsFrom ? 10 : 100;
-    char line[32];
-    std::snprintf(line, sizeof line, "v%u.%u (rev.%02u)", major, minor / divisor, minor % divisor);
-    return line;
+    return "v" + DecimalText(major) + "." + DecimalText(minor / divisor) + " (rev." +
+           DecimalText(minor % divisor, 2) + ")";
 }

@@ -1,6 +1,5 @@
 #include "ui/run_report.h"
-
-#include <cstdio>
+#include "setupfiles/text_format.h"
 
 #include "platform/clock.h"
 #include "platform/file.h"
@@ -31,11 +30,9 @@ bool Append(const std::string& path, const std::string& bytes) {
 
 std::string TimeStamp() {
     platform::LocalTime now = platform::LocalNow();
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.date.year % 10000u,
-                  now.date.month % 100u, now.date.day % 100u, now.hour % 100u, now.minute % 100u,
-                  now.second % 100u);
-    return text;
+    return DecimalText(now.date.year % 10000u, 4) + "-" + DecimalText(now.date.month % 100u, 2) + "-" +
+           DecimalText(now.date.day % 100u, 2) + " " + DecimalText(now.hour % 100u, 2) + ":" +
+           DecimalText(now.minute % 100u, 2) + ":" + DecimalText(now.second % 100u, 2);
 }
 
 // The button a person would have pressed for the answer, in the current language.

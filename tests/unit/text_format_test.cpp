@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
+
 #include "setupfiles/text_format.h"
 
 namespace {
@@ -37,6 +40,56 @@ TEST(FormatText, ResultIsCutToTheMessageBuffer) {
     EXPECT_EQ(FormatText("%s", {big}).size(), 1023u);
     EXPECT_EQ(FormatText("%s%s", {big, big}, 2048).size(), 2047u);
     EXPECT_EQ(FormatText(big, {}).size(), 1023u);
+}
+
+// The program formats numbers and texts itself (the C library's printf is not linked into it): every
+// combination of flags, width and precision a language text may hold gives what printf gives.
+TEST(FormatText, PlaceholdersFormatAsPrintfDoes) {
+    const char* flagSets[] = {"", "-", "+", " ", "0", "#", "-0", "+0", " 0", "#0", "-#", "+ ", "-+0#"};
+    const char* widths[] = {"", "1", "5", "12"};
+    const char* precisions[] = {"", ".", ".0", ".1", ".3", ".15"};
+    const long long numbers[] = {0, 1, -1, 7, 42, -42, 255, 65535, INT_MAX, INT_MIN, LLONG_MAX, LLONG_MIN};
+    const char* texts[] = {"", "a", "KXBUS.SYS", "C:\\Quorel2"};
+    for (const char* flags : flagSets) {
+        for (const char* width : widths) {
+            for (const char* precision : precisions) {
+                std::string spec = std::string("%") + flags + width + precision;
+                for (char conversion : {'d', 'i', 'u', 'x', 'X'}) {
+                    for (long long number : numbers) {
+                        char expected[128];
+                        std::string format = spec + "ll" + conversion;
+                        if (conversion == 'd' || conversion == 'i')
+                            std::snprintf(expected, sizeof expected, format.c_str(), number);
+                        else
+                            std::snprintf(expected, sizeof expected, format.c_str(),
+                                          static_cast<unsigned long long>(number));
+                        EXPECT_EQ(FormatText(spec + conversion, {number}), expected)
+                            << spec << conversion << " " << number;
+                    }
+                }
+                // '0', '+', ' ' and '#' mean nothing for a text; printf's treatment of them is undefined.
+                if (std::string(flags).find_first_of("0+ #") != std::string::npos)
+                    continue;
+                for (const char* text : texts) {
+                    char expected[128];
+                    std::snprintf(expected, sizeof expected, (spec + "s").c_str(), text);
+                    EXPECT_EQ(FormatText(spec + "s", {text}), expected) << spec << "s " << text;
+                }
+            }
+        }
+    }
+}
+
+TEST(FormatText, NumbersWithLeadingZeros) {
+    EXPECT_EQ(DecimalText(7), "7");
+    EXPECT_EQ(DecimalText(7, 2), "07");
+    EXPECT_EQ(DecimalText(2026, 2), "2026");
+    EXPECT_EQ(DecimalText(0, 4), "0000");
+    EXPECT_EQ(DecimalText(UINT64_MAX), "18446744073709551615");
+    EXPECT_EQ(HexText(0x260), "260");
+    EXPECT_EQ(HexText(0xF1, 2), "F1");
+    EXPECT_EQ(HexText(5, 2), "05");
+    EXPECT_EQ(HexText(0xABC, 1, false), "abc");
 }
 
 }  // namespace
