@@ -1,12 +1,11 @@
 #include "install/progman_group.h"
-#include "setupfiles/text_format.h"
-
 
 #include "platform/dde.h"
 #include "ui/user_interface.h"
 #include "setupfiles/text_line.h"
 #include "ui/message_boxes.h"
 #include "ui/silent_mode.h"
+#include "setupfiles/text_format.h"
 
 namespace {
 

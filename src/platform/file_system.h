@@ -43,8 +43,9 @@ FileId CreateFileWithAttributes(const std::string& path, uint32_t attributes);
 // Opens an existing file for writing, positioned at its start.
 FileId OpenFileForWrite(const std::string& path);
 bool SeekToEnd(FileId file);
-// The last-write time of an open file, in 100 ns units since 1601 (a FILETIME as one number).
-bool LastWriteTime(FileId file, uint64_t* time);
+// The size and the last-write time of an open file, asked at once; the time in 100 ns units since 1601 (a
+// FILETIME as one number).
+bool SizeAndLastWriteTime(FileId file, uint64_t* size, uint64_t* time);
 bool SetLastWriteTime(const std::string& path, uint64_t time);
 // The same for a file open for writing.
 bool SetFileLastWriteTime(FileId file, uint64_t time);

@@ -244,10 +244,11 @@ bool SeekToEnd(FileId file) {
     return true;
 }
 
-bool LastWriteTime(FileId file, uint64_t* time) {
+bool SizeAndLastWriteTime(FileId file, uint64_t* size, uint64_t* time) {
     OpenHandle* handle = Handle(file);
     if (!handle)
         return false;
+    *size = handle->file->bytes.size();
     *time = handle->file->time;
     return true;
 }

@@ -292,12 +292,13 @@ struct ModificationTimes {
     struct timespec times[2];
 };
 
-bool LastWriteTime(FileId file, uint64_t* time) {
-    if (Counted("LastWriteTime", std::to_string(file)))
+bool SizeAndLastWriteTime(FileId file, uint64_t* size, uint64_t* time) {
+    if (Counted("SizeAndLastWriteTime", std::to_string(file)))
         return false;
     struct stat status;
     if (fstat(static_cast<int>(file), &status) != 0)
         return false;
+    *size = static_cast<uint64_t>(status.st_size);
     *time = WriteTimeOf(status);
     return true;
 }

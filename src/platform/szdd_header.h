@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 
-
 namespace platform {
 
 // A file in the Windows file compression format (SZDD) begins with 14 bytes: the signature (8), the method,

@@ -1,5 +1,6 @@
 #include "shell/answer_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <functional>
 #include <set>
@@ -129,8 +130,11 @@ std::string ParsePartyNumber(const std::string& value) {
         subaddress.find(',') != std::string::npos)
         throw BadValue{"\"" + value + "\" is not number[,subaddress] of at most " +
                        std::to_string(kPartyPartLength) + " characters each"};
-    // Stored as "number,subaddress" and listed split at a tab: either inside a part moves the split.
-    if (FilterPartyNumber(number, 0).changed || FilterPartyNumber(subaddress, 0).changed)
+    // Stored as "number,subaddress" and listed split at a tab: either inside a part moves the split. No
+    // field of the dialog takes another control character either.
+    bool control =
+        std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    if (control || FilterPartyNumber(number, 0).changed || FilterPartyNumber(subaddress, 0).changed)
         throw BadValue{
             "a party number cannot hold ';' or a tab (the configuration dialog does not take them)"};
     return number + "," + subaddress;

@@ -21,8 +21,8 @@ constexpr size_t kDeploymentValueWidth = 260;
 
 // Sets SetupInfoFileName, RunMode and RequestedLanguage from the switches /f, /c, /d, /l (also with '-',
 // in either case), which are read from the first 127 characters only, and returns the switches /s, /a, /r,
-// /v, /? (/h), read from the whole line. The value of /a and /r is skipped whole, so that a '/' or '-' inside it
-// never counts as a switch. Other letters are ignored.
+// /v, /? (/h), read from the whole line. The value of /a and /r is skipped whole, so that a '/' or '-' inside
+// it never counts as a switch. Other letters are ignored.
 DeploymentSwitches ParseCommandLine(const std::string& commandLine);
 
 // LanguageIndex := the first listed language whose name equals RequestedLanguage (case ignored), else 0.

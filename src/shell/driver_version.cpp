@@ -1,5 +1,4 @@
 #include "shell/driver_version.h"
-#include "setupfiles/text_format.h"
 
 #include <cstdint>
 
@@ -8,6 +7,7 @@
 #include "setupfiles/contained_name.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_ids.h"
+#include "setupfiles/text_format.h"
 
 namespace {
 

@@ -1,5 +1,4 @@
 #include "ui/run_report.h"
-#include "setupfiles/text_format.h"
 
 #include "platform/clock.h"
 #include "platform/file.h"
@@ -7,6 +6,7 @@
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_ids.h"
 #include "ui/user_interface.h"
+#include "setupfiles/text_format.h"
 
 namespace ui {
 

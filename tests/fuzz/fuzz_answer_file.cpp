@@ -46,7 +46,8 @@ void CheckAccepted(const AnswerFile& a) {
         FUZZ_CHECK(!adapter.baseAddress || *adapter.baseAddress <= 0xFFFF, "base address");
         FUZZ_CHECK(!adapter.interrupt || (*adapter.interrupt >= 1 && *adapter.interrupt <= 15), "interrupt");
         FUZZ_CHECK(!adapter.spid || adapter.spid->size() < kSpidWidth, "SPID");
-        FUZZ_CHECK(!adapter.spid || !HoldsRefused(*adapter.spid, ";"), "SPID with ';' or a control character");
+        FUZZ_CHECK(!adapter.spid || !HoldsRefused(*adapter.spid, ";"),
+                   "SPID with ';' or a control character");
     }
     // Without an adapter count the installed configuration decides, after the parse.
     FUZZ_CHECK(!a.controller || *a.controller == kMaintenanceControllerOff || !a.AdaptersInUse() ||

@@ -83,18 +83,32 @@ TEST_F(FileExpansionTest, ATargetThatCannotBeMadeFailsWithoutAnotherName) {
     EXPECT_EQ(ReadFile("held.sys"), "earlier");
 }
 
-// A write that breaks off leaves no part of the target, and a read that fails in the middle of the source
-// is no end of it.
+// A write that breaks off leaves no part of the target; a source that cannot be opened makes none. Each
+// operation failing once, one at a time (a read as at the end of the file, before the file's size): the
+// expansion never reports success and leaves no target.
 TEST_F(FileExpansionTest, AFailedWriteOrReadLeavesNoTarget) {
     WriteFile("SOURCE.SY_", compressed_);
     platform::fake::FailFileOperation(PathOf("target.sys"), platform::fake::FileOperation::kWrite, 1);
     EXPECT_EQ(platform::ExpandFile(PathOf("SOURCE.SY_"), PathOf("target.sys")),
               ExpansionResult::kTargetUnwritable);
     EXPECT_FALSE(Exists("target.sys"));
-    platform::fake::FailFileOperation(PathOf("SOURCE.SY_"), platform::fake::FileOperation::kLaterRead, 1);
+    platform::fake::FailFileOperation(PathOf("SOURCE.SY_"), platform::fake::FileOperation::kOpenForRead, 1);
     EXPECT_EQ(platform::ExpandFile(PathOf("SOURCE.SY_"), PathOf("target.sys")),
               ExpansionResult::kSourceUnreadable);
     EXPECT_FALSE(Exists("target.sys"));
+
+    platform::fake::CountOperations();
+    ASSERT_EQ(platform::ExpandFile(PathOf("SOURCE.SY_"), PathOf("target.sys")), ExpansionResult::kDone);
+    int operations = platform::fake::CountedOperations().Total();
+    ASSERT_GE(operations, 5);  // open, size and time, read, create, write, time
+    for (int failAt = 1; failAt <= operations; ++failAt) {
+        std::filesystem::remove(PathOf("target.sys"));
+        platform::fake::CountOperations(failAt);
+        EXPECT_NE(platform::ExpandFile(PathOf("SOURCE.SY_"), PathOf("target.sys")), ExpansionResult::kDone)
+            << platform::fake::FailedOperation();
+        EXPECT_FALSE(Exists("target.sys")) << platform::fake::FailedOperation();
+    }
+    platform::fake::CountOperations();
 }
 
 // A missing file is read under LZ32's compressed name, and only a missing one.
