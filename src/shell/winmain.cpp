@@ -82,8 +82,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         return ExitCode(summary);
     int result = RunMainDialog();
     RebuildGroupForChangedLanguage(App(), Installation().SourcePath, Installation().DestinationPath);
+    // Through the notices every other message takes, so that a report (/r) records it too.
     if (App().RestartNeeded)
-        MessageBoxA(nullptr, Text(kTextQuestRestartsystem).c_str(), Text(kTextMsgCaption).c_str(),
-                    MB_OK | MB_ICONINFORMATION);
+        ShowError(nullptr, Text(kTextQuestRestartsystem));
     return result;
 }

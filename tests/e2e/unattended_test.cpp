@@ -186,8 +186,8 @@ class UnattendedTest : public DistributionFixture {
     }
 
     // The interactive installation with every default, as a person makes it.
-    void InstallInteractively() const {
-        SetupProcess setup(dir_, "");
+    void InstallInteractively(const std::string& arguments = "") const {
+        SetupProcess setup(dir_, arguments);
         HWND main = setup.SkipIntroToMainDialog();
         ASSERT_TRUE(main);
         PressButton(main, kAction);
@@ -246,6 +246,13 @@ TEST_F(UnattendedTest, SilentInstallationMakesWhatTheInteractiveOneMakesWithoutA
     EXPECT_NE(report.find("Registry: HKLM\\SYSTEM\\CurrentControlSet\\Services\\Quorel: Start = 1\r\n"),
               std::string::npos);
     EXPECT_NE(report.find("Exit code 3010\r\n"), std::string::npos);
+}
+
+// A report also records what an interactive run shows last: the notice that the system must restart.
+TEST_F(UnattendedTest, AnInteractiveRunWithAReportRecordsTheRestartNotice) {
+    InstallInteractively("/r" + report_);
+    EXPECT_NE(Report().find(" " + EnglishLine("[QUEST_RESTARTSYSTEM]") + "\r\n"), std::string::npos)
+        << Report();
 }
 
 TEST_F(UnattendedTest, AMissingDriverFileFailsNamingItAndRegistersNothing) {
