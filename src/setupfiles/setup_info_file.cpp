@@ -228,12 +228,15 @@ int ReadCompFiles(const std::string& script, std::vector<CompFile>& list, NameOu
     list.clear();
     if (!reader.FindHeader("[COMPFILES]"))
         return reader.Result();
+    // Entries read, kept or left out: past the end of the file a count that overshoots ends here, as it
+    // would with every entry kept.
+    size_t entries = 0;
     for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
         int32_t n = reader.Count();
         std::string sourceSubdirectory = reader.Line(kFileNameWidth);
         bool groupContained = reader.Contained(sourceSubdirectory);
         std::vector<CompFile> files;
-        for (int32_t i = 0; i < n && (list.size() + files.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
+        for (int32_t i = 0; i < n && (entries < kMaxFileEntries || !reader.AtEnd()); ++i, ++entries) {
             CompFile file;
             file.sourceName = reader.Line(kFileNameWidth);
             bool contained = reader.Contained(file.sourceName);
@@ -267,12 +270,15 @@ int ReadAddFiles(const std::string& script, std::vector<AddFile>& list, NameOuts
     list.clear();
     if (!reader.FindHeader("[ADDFILES]"))
         return reader.Result();
+    // Entries read, kept or left out: past the end of the file a count that overshoots ends here, as it
+    // would with every entry kept.
+    size_t entries = 0;
     for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
         int32_t n = reader.Count();
         std::string sourceSubdirectory = reader.Line(kFileNameWidth);
         bool groupContained = reader.Contained(sourceSubdirectory);
         std::vector<AddFile> files;
-        for (int32_t i = 0; i < n && (list.size() + files.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
+        for (int32_t i = 0; i < n && (entries < kMaxFileEntries || !reader.AtEnd()); ++i, ++entries) {
             std::string name = reader.Line(kFileNameWidth);
             if (reader.Contained(name) && list.size() + files.size() < kMaxFileEntries)
                 files.push_back({sourceSubdirectory, name, ""});
@@ -295,11 +301,14 @@ int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& li
     list.clear();
     if (!reader.FindHeader("[DELETEADDFILES]"))
         return reader.Result();
+    // Entries read, kept or left out: past the end of the file a count that overshoots ends here, as it
+    // would with every entry kept.
+    size_t entries = 0;
     for (int32_t group = 0, groups = reader.Count(); group < groups && !reader.AtEnd(); ++group) {
         int32_t n = reader.Count();
         std::string subdirectory = reader.Line(kFileNameWidth);
         bool groupContained = reader.Contained(subdirectory);
-        for (int32_t i = 0; i < n && (list.size() < kMaxFileEntries || !reader.AtEnd()); ++i) {
+        for (int32_t i = 0; i < n && (entries < kMaxFileEntries || !reader.AtEnd()); ++i, ++entries) {
             std::string name = reader.Line(kFileNameWidth);
             if (reader.Contained(name) && groupContained && list.size() < kMaxFileEntries)
                 list.push_back({subdirectory, name});

@@ -245,6 +245,22 @@ TEST_F(SetupInfoFileTest, HugeAndNegativeCountsAtTheEndOfTheFileStopQuickly) {
     EXPECT_EQ(languages.entries.size(), 16u);
 }
 
+// Entries left out for a name outside still count towards the end: a huge count of them at the end of the
+// file must not run on through every empty entry it promises.
+TEST_F(SetupInfoFileTest, HugeCountsOfLeftOutEntriesAtTheEndOfTheFileStopQuickly) {
+    Script({"[COMPFILES]", "1", "2147483647", "..", "[ADDFILES]", "1", "2147483647", "C:", "[DELETEADDFILES]",
+            "1", "2147483647", "\\x"});
+    std::vector<CompFile> comp;
+    std::vector<AddFile> add;
+    std::vector<DeleteAddFile> del;
+    ASSERT_EQ(ReadCompFiles(File(), comp), 1);
+    ASSERT_EQ(ReadAddFiles(File(), add), 1);
+    ASSERT_EQ(ReadDeleteAddFiles(File(), del), 1);
+    // Read through every entry promised, the three readers would run for many minutes, past the test's
+    // time limit.
+    EXPECT_TRUE(comp.empty() && add.empty() && del.empty());
+}
+
 TEST_F(SetupInfoFileTest, ProgmanReadsOnlyTheCurrentLanguagesBlock) {
     Script({"[PROGMAN]",    "Quorel ISDN", "English",    "2",       "Configure", "!SETUPFILE+CMD",
             "/c /lEnglish", "!SETUPDIR",   "!SETUPICON", "0",       "Readme",    "notepad.exe README.TXT",
