@@ -19,7 +19,8 @@ struct Spec {
     size_t precision = 0;
 };
 
-// The spec runs from the '%' to just before the conversion; its digits were bounded when it was parsed.
+// The placeholder's text runs from the '%' to just before the conversion; its digits were bounded when it
+// was parsed.
 Spec ParseSpec(const std::string& spec) {
     Spec parsed;
     size_t i = 1;

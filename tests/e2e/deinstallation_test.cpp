@@ -183,6 +183,10 @@ class DeinstallationTest : public DistributionFixture {
     // A removal that goes through: confirmed, done, and the program ends.
     void RemoveCompletely() const {
         SetupProcess setup(kInstallDirectory, "/d");
+        RemoveWith(setup);
+    }
+    // The same through a program already started for the removal.
+    void RemoveWith(const SetupProcess& setup) const {
         HWND main = nullptr;
         HWND dialog = OpenDeinstallDialog(setup, &main);
         ASSERT_NE(dialog, nullptr);
@@ -267,13 +271,7 @@ TEST_F(DeinstallationTest, AddRemoveProgramsListsItAndItsUninstallStringRemovesE
     EXPECT_EQ(RegistryNumber(kProgramsEntry, "NoRepair"), 1u);
 
     SetupProcess setup(RegisteredCommand{RegistryText(kProgramsEntry, "UninstallString"), SystemDirectory()});
-    HWND main = nullptr;
-    HWND dialog = OpenDeinstallDialog(setup, &main);
-    ASSERT_NE(dialog, nullptr);
-    PressButton(dialog, IDC_DEINSTALL_START);
-    ASSERT_TRUE(Answer(setup, English("[DLG_DEI_AREYOUSURE]"), IDYES));
-    ASSERT_TRUE(Answer(setup, English("[INFO_DEI_DONE]"), IDC_MSG_OK));
-    ExpectExit(setup);
+    ASSERT_NO_FATAL_FAILURE(RemoveWith(setup));
     ExpectRemoved(before);
 }
 
