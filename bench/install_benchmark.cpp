@@ -297,7 +297,7 @@ double RunInstallation(size_t fileCount) {
     // The rest of the run (group, registry) is not timed; answer what it asks until the main dialog
     // has switched to configuring.
     std::string configure = English("[DLG_MAIN_CONFIG]");
-    bool finished = WaitUntil(
+    bool finished = WaitFor(
         [&] {
             if (ControlText(main, kMainAction) == configure)
                 return true;

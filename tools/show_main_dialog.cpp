@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     e2e::WriteFileBytes(argv[2], "ready\n");
-    if (!e2e::WaitUntil([&] { return GetFileAttributesA(argv[3]) != INVALID_FILE_ATTRIBUTES; }, 60000))
+    if (!e2e::WaitFor([&] { return GetFileAttributesA(argv[3]) != INVALID_FILE_ATTRIBUTES; }, 60000))
         std::fprintf(stderr, "no screenshot was taken\n");
     e2e::PressButton(main, IDC_MAIN_EXIT);
     DWORD code = 0;

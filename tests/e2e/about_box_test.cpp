@@ -40,14 +40,14 @@ class AboutBoxTest : public DistributionFixture {
     }
     // The list's lines once the scan behind the shown dialog has filled it.
     static std::vector<std::string> ScannedLines(HWND versions) {
-        WaitUntil([&] { return ListBoxEntries(versions, IDC_VER_LIST).size() == std::size(kListed); },
-                  kLongWaitMs);
+        WaitFor([&] { return ListBoxEntries(versions, IDC_VER_LIST).size() == std::size(kListed); },
+                kLongWaitMs);
         return ListBoxEntries(versions, IDC_VER_LIST);
     }
     // Presses the button and waits for the window to go.
     static bool CloseWith(HWND window, int button) {
         PressButton(window, button);
-        return WaitUntil([&] { return !IsWindow(window); });
+        return WaitFor([&] { return !IsWindow(window); });
     }
 
     // Installs with the default paths; the main dialog is then in configure mode.
@@ -59,7 +59,7 @@ class AboutBoxTest : public DistributionFixture {
         HWND done = setup.WaitForText(English("[INFO_INS_DONE]"), kLongWaitMs);
         ASSERT_TRUE(done) << "the installation did not finish";
         ASSERT_TRUE(CloseWith(done, IDC_MSG_OK));
-        ASSERT_TRUE(WaitUntil(
+        ASSERT_TRUE(WaitFor(
             [&] { return ControlText(main, IDC_MAIN_ACTION) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
     }
 
@@ -162,7 +162,7 @@ TEST_F(AboutBoxTest, AfterInstallationTheRunningDriverAndTheInstalledFilesAreSho
     EXPECT_EQ(ControlText(about, IDC_ABOUT_VERSION), English("[TEXT_NOCAPIINSTALLED]"));
     // The close box ends the about box as OK does.
     CloseWindowBySystemMenu(about);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
     ExitProgram(setup, main, true);
 }
 

@@ -116,7 +116,7 @@ class ConfigDialogTest : public DistributionFixture {
         if (!window)
             return false;
         PressButton(window, button);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(window); }));
         return true;
     }
 
@@ -156,7 +156,7 @@ class ConfigDialogTest : public DistributionFixture {
         HWND frame = Install(setup, &main);
         ASSERT_NE(frame, nullptr);
         PressButton(frame, IDC_CFG_OK);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
         ExitProgram(setup, main, true);
     }
 
@@ -202,7 +202,7 @@ class ConfigDialogTest : public DistributionFixture {
         SetControlText(editor, IDC_CPN_NUMBER, number);
         SetControlText(editor, IDC_CPN_SUBADDRESS, subaddress);
         PressButton(editor, IDC_CPN_OK);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); }));
     }
 };
 
@@ -227,7 +227,7 @@ TEST_F(ConfigDialogTest, InstallationEndsInItAndOkWritesAll) {
 
     // The advanced page on view, its button pushed.
     PressButton(frame, IDC_CFG_SHOW_ADVANCED);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(advanced) && !IsWindowVisible(adapter); }));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(advanced) && !IsWindowVisible(adapter); }));
     EXPECT_TRUE(Pushed(frame, IDC_CFG_SHOW_ADVANCED));
     EXPECT_FALSE(Pushed(frame, IDC_CFG_SHOW_ADAPTER));
 
@@ -235,7 +235,7 @@ TEST_F(ConfigDialogTest, InstallationEndsInItAndOkWritesAll) {
     SetRegistryText(kIntegrityKey, "RegistryBackup", "stale");
     DeleteRegistryTree(AdapterKey(1));
     PressButton(frame, IDC_CFG_OK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
     EXPECT_NE(RegistryText(kIntegrityKey, "RegistryBackup"), "stale");
     EXPECT_EQ(RegistryNumber(AdapterKey(1), "BaseAddress"), 0x260u);
     EXPECT_EQ(RegistryNumber(AdapterKey(1), "Interrupt"), 3u);
@@ -258,7 +258,7 @@ TEST_F(ConfigDialogTest, ConfigureSwitchOpensOne) {
     EXPECT_EQ(frames, 1);
     SetRegistryText(kIntegrityKey, "RegistryBackup", "stale");
     PressButton(frame, IDC_CFG_OK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
     EXPECT_NE(RegistryText(kIntegrityKey, "RegistryBackup"), "stale");
     ExitProgram(setup, main, true);
 }
@@ -276,7 +276,7 @@ TEST_F(ConfigDialogTest, CancelAsksAndNoKeepsTheDialogOpen) {
     // The close box asks the same.
     CloseWindowBySystemMenu(frame);
     ASSERT_TRUE(Answer(setup, English("[QUEST_CFG_ABORT]"), IDYES, kDefaultWaitMs));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
     ExitProgram(setup, main, false);
 }
 
@@ -293,16 +293,16 @@ TEST_F(ConfigDialogTest, TabMovesThroughTheAdapterPageControls) {
             focus = GetParent(focus);  // a combo box's own child
         return focus ? GetDlgCtrlID(focus) : -1;
     };
-    ASSERT_TRUE(WaitUntil([&] { return focusedId() == IDC_CFG_PROTOCOL; })) << focusedId();
+    ASSERT_TRUE(WaitFor([&] { return focusedId() == IDC_CFG_PROTOCOL; })) << focusedId();
     // The installed protocol has no SPID, so its field is disabled and passed over.
     for (int expected : {IDC_CFG_START, IDC_CFG_TEST, IDC_CFG_ADAPTERS, IDC_CFG_CHANGE, IDC_CFG_INTERRUPT,
                          IDC_CFG_BASE_ADDRESS, IDC_CFG_OK, IDC_CFG_RESET, IDC_CFG_CANCEL}) {
         PostKey(FocusedWindow(frame), VK_TAB);
-        EXPECT_TRUE(WaitUntil([&] { return focusedId() == expected; }))
+        EXPECT_TRUE(WaitFor([&] { return focusedId() == expected; }))
             << "expected " << expected << ", focus on " << focusedId();
     }
     PressButton(frame, IDC_CFG_OK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
     ExitProgram(setup, main, true);
 }
 
@@ -314,30 +314,30 @@ TEST_F(ConfigDialogTest, TwoAdaptersThenOne) {
         HWND frame = OpenConfiguration(setup, &main);
         ASSERT_NE(frame, nullptr);
         HWND adapter = PageWith(frame, IDC_CFG_PROTOCOL);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(adapter, IDC_CFG_SPID)); }));
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(GetDlgItem(adapter, IDC_CFG_SPID)); }));
         SelectComboEntry(adapter, IDC_CFG_PROTOCOL, kNationalIsdn);
-        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(adapter, IDC_CFG_SPID)) != FALSE; }));
+        ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(adapter, IDC_CFG_SPID)) != FALSE; }));
 
         PressButton(adapter, IDC_CFG_CHANGE);
         HWND contents = setup.WaitForControls({IDC_CHG_ADAPTERS, IDC_CHG_ADD, IDC_CHG_REMOVE});
         ASSERT_NE(contents, nullptr);
         PressButton(contents, IDC_CHG_ADD);
         PressButton(contents, IDC_CHG_OK);
-        ASSERT_TRUE(WaitUntil([&] { return ComboEntries(adapter, IDC_CFG_ADAPTERS).size() == 2; }));
+        ASSERT_TRUE(WaitFor([&] { return ComboEntries(adapter, IDC_CFG_ADAPTERS).size() == 2; }));
 
         SetControlText(adapter, IDC_CFG_BASE_ADDRESS, "300");
         SelectComboEntry(adapter, IDC_CFG_INTERRUPT, 4);  // 5
         SetControlText(adapter, IDC_CFG_SPID, "SPID-ONE");
         SelectComboEntry(adapter, IDC_CFG_ADAPTERS, 1);
-        ASSERT_TRUE(WaitUntil([&] { return ControlText(adapter, IDC_CFG_BASE_ADDRESS) == "260"; }));
+        ASSERT_TRUE(WaitFor([&] { return ControlText(adapter, IDC_CFG_BASE_ADDRESS) == "260"; }));
         SetControlText(adapter, IDC_CFG_BASE_ADDRESS, "3G40");  // the G is never taken
         SelectComboEntry(adapter, IDC_CFG_INTERRUPT, 9);        // 10
         SetControlText(adapter, IDC_CFG_SPID, "SPID;TWO");      // nor is the ;
         SelectComboEntry(adapter, IDC_CFG_ADAPTERS, 0);
-        ASSERT_TRUE(WaitUntil([&] { return ControlText(adapter, IDC_CFG_BASE_ADDRESS) == "300"; }));
+        ASSERT_TRUE(WaitFor([&] { return ControlText(adapter, IDC_CFG_BASE_ADDRESS) == "300"; }));
         EXPECT_EQ(ControlText(adapter, IDC_CFG_SPID), "SPID-ONE");
         PressButton(frame, IDC_CFG_OK);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
         ExitProgram(setup, main, true);
     }
     EXPECT_EQ(RegistryText(kServiceKey, "ImagePath"), "\\SystemRoot\\System32\\drivers\\qni1.sys");
@@ -363,9 +363,9 @@ TEST_F(ConfigDialogTest, TwoAdaptersThenOne) {
         ASSERT_NE(contents, nullptr);
         PressButton(contents, IDC_CHG_REMOVE);
         PressButton(contents, IDC_CHG_OK);
-        ASSERT_TRUE(WaitUntil([&] { return ComboEntries(adapter, IDC_CFG_ADAPTERS).size() == 1; }));
+        ASSERT_TRUE(WaitFor([&] { return ComboEntries(adapter, IDC_CFG_ADAPTERS).size() == 1; }));
         PressButton(frame, IDC_CFG_OK);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
         ExitProgram(setup, main, true);
     }
     EXPECT_TRUE(RegistryKeyExists(AdapterKey(1)));
@@ -395,7 +395,7 @@ TEST_F(ConfigDialogTest, EditedRegistryAsksFirst) {
         EXPECT_EQ(Selected(PageWith(frame, IDC_CFG_START), IDC_CFG_START), "10 (!)");
         EXPECT_EQ(Selected(PageWith(frame, IDC_CFG_DELIVERY_CONF), IDC_CFG_DELIVERY_CONF), "5 (!)");
         PressButton(frame, IDC_CFG_OK);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
         ExitProgram(setup, main, true);
     }
     EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 0x10u);
@@ -411,7 +411,7 @@ TEST_F(ConfigDialogTest, EditedRegistryAsksFirst) {
         HWND check = setup.WaitForControls({kIntegrityApply, kIntegrityRestore});
         ASSERT_NE(check, nullptr);
         PressButton(check, kIntegrityCancel);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(check); }));
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(check); }));
         EXPECT_EQ(WaitForFrame(setup, 2000), nullptr);
         ExitProgram(setup, main, false);
     }
@@ -429,7 +429,7 @@ TEST_F(ConfigDialogTest, EditedRegistryAsksFirst) {
         ASSERT_NE(frame, nullptr);
         EXPECT_EQ(Selected(PageWith(frame, IDC_CFG_START), IDC_CFG_START), "10 (!)");
         PressButton(frame, IDC_CFG_OK);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
         ExitProgram(setup, main, true);
     }
     EXPECT_EQ(RegistryNumber(kServiceKey, "Start"), 0x10u);
@@ -451,9 +451,9 @@ TEST_F(ConfigDialogTest, MaintenanceFullTakesEightCallingNumbersAtMostAndKeepsTh
     EXPECT_FALSE(Checked(advanced, IDC_CFG_MAINTENANCE_SWITCH));
     EXPECT_FALSE(ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE));
     ClickCheckBox(advanced, IDC_CFG_MAINTENANCE_SWITCH, true);
-    ASSERT_TRUE(WaitUntil([&] { return ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE); }));
+    ASSERT_TRUE(WaitFor([&] { return ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE); }));
     PressButton(frame, IDC_CFG_SHOW_MAINTENANCE);
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(WaitFor([&] {
         return IsWindowVisible(maintenance) && !IsWindowVisible(adapter) && !IsWindowVisible(advanced);
     }));
     EXPECT_TRUE(Pushed(frame, IDC_CFG_SHOW_MAINTENANCE));
@@ -467,16 +467,16 @@ TEST_F(ConfigDialogTest, MaintenanceFullTakesEightCallingNumbersAtMostAndKeepsTh
     HWND escaped = setup.WaitForControls({IDC_CPN_NUMBER, IDC_CPN_SUBADDRESS});
     ASSERT_NE(escaped, nullptr);
     SetControlText(escaped, IDC_CPN_NUMBER, "999");
-    ASSERT_TRUE(WaitUntil([&] { return FocusedWindow(escaped) == GetDlgItem(escaped, IDC_CPN_NUMBER); }));
+    ASSERT_TRUE(WaitFor([&] { return FocusedWindow(escaped) == GetDlgItem(escaped, IDC_CPN_NUMBER); }));
     PostKey(FocusedWindow(escaped), VK_ESCAPE);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(escaped); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(escaped); }));
     EXPECT_EQ(ListLines(maintenance, IDC_CFG_CALLING_NUMBERS).size(), 2u);
 
     for (int i = 3; i <= 8; ++i) {
-        ASSERT_TRUE(WaitUntil([&] { return ItemEnabled(maintenance, IDC_CFG_ADD_NUMBER); })) << i;
+        ASSERT_TRUE(WaitFor([&] { return ItemEnabled(maintenance, IDC_CFG_ADD_NUMBER); })) << i;
         AddCallingNumber(setup, maintenance, "0401" + std::to_string(i), std::to_string(i));
     }
-    ASSERT_TRUE(WaitUntil([&] { return ListLines(maintenance, IDC_CFG_CALLING_NUMBERS).size() == 8; }));
+    ASSERT_TRUE(WaitFor([&] { return ListLines(maintenance, IDC_CFG_CALLING_NUMBERS).size() == 8; }));
     EXPECT_EQ(ListLines(maintenance, IDC_CFG_CALLING_NUMBERS).back(), "04018\t8");
     EXPECT_FALSE(ItemEnabled(maintenance, IDC_CFG_ADD_NUMBER));
     EXPECT_FALSE(ItemEnabled(maintenance, IDC_CFG_REMOVE_NUMBER));  // nothing selected
@@ -485,15 +485,14 @@ TEST_F(ConfigDialogTest, MaintenanceFullTakesEightCallingNumbersAtMostAndKeepsTh
     // Removing the first line again and again leaves the last one added, which cannot go.
     for (size_t left = 7; left >= 1; --left) {
         SelectListLine(maintenance, IDC_CFG_CALLING_NUMBERS, 0);
-        ASSERT_TRUE(WaitUntil([&] { return ItemEnabled(maintenance, IDC_CFG_REMOVE_NUMBER); })) << left;
+        ASSERT_TRUE(WaitFor([&] { return ItemEnabled(maintenance, IDC_CFG_REMOVE_NUMBER); })) << left;
         PressButton(maintenance, IDC_CFG_REMOVE_NUMBER);
-        ASSERT_TRUE(
-            WaitUntil([&] { return ListLines(maintenance, IDC_CFG_CALLING_NUMBERS).size() == left; }));
+        ASSERT_TRUE(WaitFor([&] { return ListLines(maintenance, IDC_CFG_CALLING_NUMBERS).size() == left; }));
     }
     EXPECT_EQ(ListLines(maintenance, IDC_CFG_CALLING_NUMBERS), std::vector<std::string>{"04018\t8"});
     EXPECT_TRUE(ItemEnabled(maintenance, IDC_CFG_ADD_NUMBER));
     SelectListLine(maintenance, IDC_CFG_CALLING_NUMBERS, 0);
-    ASSERT_TRUE(WaitUntil([&] { return ItemEnabled(maintenance, IDC_CFG_EDIT_NUMBER); }));
+    ASSERT_TRUE(WaitFor([&] { return ItemEnabled(maintenance, IDC_CFG_EDIT_NUMBER); }));
     EXPECT_FALSE(ItemEnabled(maintenance, IDC_CFG_REMOVE_NUMBER));
 
     // Edit shows the line's number and subaddress in the editor's fields.
@@ -506,13 +505,13 @@ TEST_F(ConfigDialogTest, MaintenanceFullTakesEightCallingNumbersAtMostAndKeepsTh
     SetControlText(editor, IDC_CPN_NUMBER, "123");
     SetControlText(editor, IDC_CPN_SUBADDRESS, "45");
     PressButton(editor, IDC_CPN_OK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
-    EXPECT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); }));
+    EXPECT_TRUE(WaitFor([&] {
         return ListLines(maintenance, IDC_CFG_CALLING_NUMBERS) == std::vector<std::string>{"123\t45"};
     }));
 
     PressButton(frame, IDC_CFG_OK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
     ExitProgram(setup, main, true);
     // One adapter: the maintenance calls go to adapter 1.
     EXPECT_EQ(RegistryNumber(kMaintenanceKey, "Controller"), 1u);
@@ -546,11 +545,11 @@ TEST_F(ConfigDialogTest, MaintenanceDefaultShowsTheRegistryAndWritesTheSection) 
         EXPECT_FALSE(Checked(advanced, IDC_CFG_MAINTENANCE_SWITCH));
         EXPECT_FALSE(ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE));
         ClickCheckBox(advanced, IDC_CFG_MAINTENANCE_SWITCH, true);
-        ASSERT_TRUE(WaitUntil([&] { return ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE); }));
+        ASSERT_TRUE(WaitFor([&] { return ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE); }));
         PressButton(frame, IDC_CFG_SHOW_MAINTENANCE);
-        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(maintenance) != FALSE; }));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(maintenance) != FALSE; }));
         PressButton(frame, IDC_CFG_OK);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
         ExitProgram(setup, main, true);
     }
     EXPECT_EQ(RegistryNumber(kMaintenanceKey, "cipValue"), 7u);
@@ -570,9 +569,9 @@ TEST_F(ConfigDialogTest, MaintenanceDefaultShowsTheRegistryAndWritesTheSection) 
         EXPECT_TRUE(Checked(advanced, IDC_CFG_MAINTENANCE_SWITCH));
         EXPECT_TRUE(ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE));
         ClickCheckBox(advanced, IDC_CFG_MAINTENANCE_SWITCH, false);
-        ASSERT_TRUE(WaitUntil([&] { return !ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE); }));
+        ASSERT_TRUE(WaitFor([&] { return !ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE); }));
         PressButton(frame, IDC_CFG_OK);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
         ExitProgram(setup, main, true);
     }
     EXPECT_EQ(RegistryNumber(kMaintenanceKey, "Controller"), 0xFFFFu);
@@ -592,7 +591,7 @@ TEST_F(ConfigDialogTest, MaintenanceDefaultInvisibleHasNoPageButTheSwitch) {
     ASSERT_TRUE(HasControl(advanced, IDC_CFG_MAINTENANCE_SWITCH));
     EXPECT_FALSE(ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE));
     ClickCheckBox(advanced, IDC_CFG_MAINTENANCE_SWITCH, true);
-    ASSERT_TRUE(WaitUntil([&] { return ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE); }));
+    ASSERT_TRUE(WaitFor([&] { return ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE); }));
     // No page stands behind the button: the page on view stays.
     PressButton(frame, IDC_CFG_SHOW_MAINTENANCE);
     Sleep(300);
@@ -601,7 +600,7 @@ TEST_F(ConfigDialogTest, MaintenanceDefaultInvisibleHasNoPageButTheSwitch) {
     EXPECT_TRUE(Pushed(frame, IDC_CFG_SHOW_ADAPTER));
     EXPECT_FALSE(Pushed(frame, IDC_CFG_SHOW_MAINTENANCE));
     PressButton(frame, IDC_CFG_OK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
     ExitProgram(setup, main, true);
     EXPECT_EQ(RegistryNumber(kMaintenanceKey, "cipValue"), 5u);
     EXPECT_EQ(RegistryNumber(kMaintenanceKey, "Controller"), 0u);
@@ -619,28 +618,28 @@ TEST_F(ConfigDialogTest, ResetYesShowsTheDefaultsOnTheAdapterPage) {
     HWND adapter = PageWith(frame, IDC_CFG_PROTOCOL);
     HWND advanced = PageWith(frame, IDC_CFG_DOS_VECTOR);
     SelectComboEntry(adapter, IDC_CFG_PROTOCOL, kNationalIsdn);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(adapter, IDC_CFG_SPID)) != FALSE; }));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(adapter, IDC_CFG_SPID)) != FALSE; }));
     // Escape leaves the adapter contents as they were.
     PressButton(adapter, IDC_CFG_CHANGE);
     HWND escaped = setup.WaitForControls({IDC_CHG_ADAPTERS, IDC_CHG_ADD, IDC_CHG_REMOVE});
     ASSERT_NE(escaped, nullptr);
     PressButton(escaped, IDC_CHG_ADD);
-    ASSERT_TRUE(WaitUntil([&] { return FocusedWindow(escaped) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return FocusedWindow(escaped) != nullptr; }));
     PostKey(FocusedWindow(escaped), VK_ESCAPE);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(escaped); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(escaped); }));
     EXPECT_EQ(ComboEntries(adapter, IDC_CFG_ADAPTERS).size(), 1u);
     PressButton(adapter, IDC_CFG_CHANGE);
     HWND contents = setup.WaitForControls({IDC_CHG_ADAPTERS, IDC_CHG_ADD, IDC_CHG_REMOVE});
     ASSERT_NE(contents, nullptr);
     PressButton(contents, IDC_CHG_ADD);
     PressButton(contents, IDC_CHG_OK);
-    ASSERT_TRUE(WaitUntil([&] { return ComboEntries(adapter, IDC_CFG_ADAPTERS).size() == 2; }));
+    ASSERT_TRUE(WaitFor([&] { return ComboEntries(adapter, IDC_CFG_ADAPTERS).size() == 2; }));
     SetControlText(adapter, IDC_CFG_BASE_ADDRESS, "300");
     SelectComboEntry(adapter, IDC_CFG_INTERRUPT, 4);
     ClickCheckBox(advanced, IDC_CFG_MAINTENANCE_SWITCH, true);
-    ASSERT_TRUE(WaitUntil([&] { return ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE); }));
+    ASSERT_TRUE(WaitFor([&] { return ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE); }));
     PressButton(frame, IDC_CFG_SHOW_MAINTENANCE);
-    ASSERT_TRUE(WaitUntil([&] { return Pushed(frame, IDC_CFG_SHOW_MAINTENANCE); }));
+    ASSERT_TRUE(WaitFor([&] { return Pushed(frame, IDC_CFG_SHOW_MAINTENANCE); }));
 
     // No keeps everything as it stands.
     PressButton(frame, IDC_CFG_RESET);
@@ -651,7 +650,7 @@ TEST_F(ConfigDialogTest, ResetYesShowsTheDefaultsOnTheAdapterPage) {
 
     PressButton(frame, IDC_CFG_RESET);
     ASSERT_TRUE(Answer(setup, English("[QUEST_CFG_RESET]"), IDYES, kDefaultWaitMs));
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(adapter) != FALSE; }));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(adapter) != FALSE; }));
     EXPECT_TRUE(Pushed(frame, IDC_CFG_SHOW_ADAPTER));
     EXPECT_FALSE(Pushed(frame, IDC_CFG_SHOW_MAINTENANCE));
     EXPECT_FALSE(IsWindowVisible(advanced));
@@ -665,7 +664,7 @@ TEST_F(ConfigDialogTest, ResetYesShowsTheDefaultsOnTheAdapterPage) {
     EXPECT_FALSE(ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE));
 
     PressButton(frame, IDC_CFG_OK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
     ExitProgram(setup, main, true);
     EXPECT_EQ(RegistryNumber(AdapterKey(1), "BaseAddress"), 0x260u);
     EXPECT_FALSE(RegistryKeyExists(AdapterKey(2)));
@@ -678,7 +677,7 @@ TEST_F(ConfigDialogTest, EscapeAsksTheCancelQuestion) {
     HWND frame = OpenConfiguration(setup, &main);
     ASSERT_NE(frame, nullptr);
     HWND adapter = PageWith(frame, IDC_CFG_PROTOCOL);
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(WaitFor([&] {
         HWND focus = FocusedWindow(frame);
         return focus && (focus == GetDlgItem(adapter, IDC_CFG_PROTOCOL) ||
                          GetParent(focus) == GetDlgItem(adapter, IDC_CFG_PROTOCOL));
@@ -691,13 +690,13 @@ TEST_F(ConfigDialogTest, EscapeAsksTheCancelQuestion) {
     // From a control of another page as well.
     PressButton(frame, IDC_CFG_SHOW_ADVANCED);
     HWND advanced = PageWith(frame, IDC_CFG_DOS_VECTOR);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(advanced) != FALSE; }));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(advanced) != FALSE; }));
     PostMessageA(advanced, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(advanced, IDC_CFG_POINT2POINT)),
                  TRUE);
-    ASSERT_TRUE(WaitUntil([&] { return FocusedWindow(frame) == GetDlgItem(advanced, IDC_CFG_POINT2POINT); }));
+    ASSERT_TRUE(WaitFor([&] { return FocusedWindow(frame) == GetDlgItem(advanced, IDC_CFG_POINT2POINT); }));
     PostKey(FocusedWindow(frame), VK_ESCAPE);
     ASSERT_TRUE(Answer(setup, English("[QUEST_CFG_ABORT]"), IDYES, kDefaultWaitMs));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
     ExitProgram(setup, main, false);
 }
 

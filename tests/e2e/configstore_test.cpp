@@ -182,7 +182,7 @@ class NoticeWatcher {
                     std::lock_guard<std::mutex> lock(mutex_);
                     texts_.push_back(ControlText(window, kNoticeText));
                     PressButton(window, kNoticeOk);
-                    WaitUntil([&] { return !IsWindow(window); }, 5000);
+                    WaitFor([&] { return !IsWindow(window); }, 5000);
                 }
                 Sleep(50);
             }
@@ -213,7 +213,7 @@ int CheckIntegrityWithoutDialog(bool* dialogShown) {
     std::atomic<bool> checked{false};
     HWND dialog = nullptr;
     std::thread guard([&] {
-        WaitUntil(
+        WaitFor(
             [&] {
                 for (HWND window : VisibleWindows())
                     if (IsDialogWithControls(window, {kApply, kRestore}))
@@ -555,7 +555,7 @@ int RunCheck(int button, int answer, const std::string& caption, IntegrityView* 
             return;
         }
         // The information text is set last: once it is formatted, the dialog has all its texts.
-        WaitUntil(
+        WaitFor(
             [&] {
                 std::string info = ControlText(dialog, kInfo);
                 return WindowText(dialog) == caption && !info.empty() && info.find('%') == std::string::npos;
@@ -571,7 +571,7 @@ int RunCheck(int button, int answer, const std::string& caption, IntegrityView* 
         view->centred = IsCentred(dialog);
         HWND focus = nullptr;
         // The focus moves after the texts are set: wait for it as for them.
-        view->focusOnCancel = WaitUntil(
+        view->focusOnCancel = WaitFor(
             [&] {
                 focus = FocusedWindow(dialog);
                 return focus == GetDlgItem(dialog, kCancel);
@@ -582,7 +582,7 @@ int RunCheck(int button, int answer, const std::string& caption, IntegrityView* 
         } else {
             PressButton(dialog, button);
         }
-        if (!WaitUntil([&] { return !IsWindow(dialog); }, 5000))
+        if (!WaitFor([&] { return !IsWindow(dialog); }, 5000))
             PostMessageA(dialog, WM_CLOSE, 0, 0);
         if (!answer)
             return;
@@ -593,7 +593,7 @@ int RunCheck(int button, int answer, const std::string& caption, IntegrityView* 
             5000);
         if (!question)
             return;
-        WaitUntil([&] { return !ControlText(question, kNoticeText).empty(); }, 5000);
+        WaitFor([&] { return !ControlText(question, kNoticeText).empty(); }, 5000);
         view->question = ControlText(question, kNoticeText);
         PressButton(question, answer);
     });

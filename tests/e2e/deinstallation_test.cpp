@@ -134,7 +134,7 @@ class DeinstallationTest : public DistributionFixture {
         if (!window)
             return false;
         PressButton(window, button);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(window); }));
         return true;
     }
 
@@ -158,13 +158,13 @@ class DeinstallationTest : public DistributionFixture {
         if (besideAnotherMaker) {
             ASSERT_TRUE(Answer(setup, English("[INFO_OTHERMANU]"), IDC_MSG_OK));
         }
-        ASSERT_TRUE(WaitUntil(
+        ASSERT_TRUE(WaitFor(
             [&] { return ControlText(main, IDC_MAIN_ACTION) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
         PressButton(main, IDC_MAIN_EXIT);
         ASSERT_TRUE(Answer(setup, English("[QUEST_RESTARTSYSTEM]"), IDOK));
         ExpectExit(setup);
         ASSERT_EQ(Existing(InstalledFiles()), InstalledFiles());
-        ASSERT_TRUE(WaitUntil([] { return DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
+        ASSERT_TRUE(WaitFor([] { return DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
         // What the driver's programs leave behind once they ran.
         for (const std::string& file : LeftBehindFiles()) WriteFileBytes(file, "left behind");
     }
@@ -223,7 +223,7 @@ class DeinstallationTest : public DistributionFixture {
         EXPECT_FALSE(RegistryKeyExists(kServiceKey));
         EXPECT_FALSE(RegistryKeyExists(kProgramsEntry));
         EXPECT_EQ(SharedEntries::Now(), before);
-        EXPECT_TRUE(WaitUntil([] { return !DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
+        EXPECT_TRUE(WaitFor([] { return !DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
     }
 };
 
@@ -282,7 +282,7 @@ TEST_F(DeinstallationTest, TheQuietUninstallStringRemovesEverythingWithoutAWindo
         RegisteredCommand{RegistryText(kProgramsEntry, "QuietUninstallString"), SystemDirectory()});
     ASSERT_TRUE(setup.Started());
     DWORD code = 99;
-    ASSERT_TRUE(WaitUntil(
+    ASSERT_TRUE(WaitFor(
         [&] {
             EXPECT_TRUE(setup.Windows().empty()) << "a window of the program is visible";
             return setup.WaitForExit(&code, 0);
@@ -306,7 +306,7 @@ TEST_F(DeinstallationTest, TheModifyPathOpensTheConfiguration) {
     // Left as a person leaves it, so that the next test finds no program of this one running.
     CloseWindowBySystemMenu(frame);
     ASSERT_TRUE(Answer(setup, English("[QUEST_CFG_ABORT]"), IDYES));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
     PressButton(main, IDC_MAIN_EXIT);
     ExpectExit(setup);
 }
@@ -364,7 +364,7 @@ TEST_F(DeinstallationTest, NoToTheConfirmationChangesNothing) {
     ASSERT_NE(dialog, nullptr);
     PressButton(dialog, IDC_DEINSTALL_START);
     ASSERT_TRUE(Answer(setup, English("[DLG_DEI_AREYOUSURE]"), IDNO));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
     EXPECT_TRUE(IsWindow(main));
     PressButton(main, IDC_MAIN_EXIT);
     ExpectExit(setup);
@@ -398,7 +398,7 @@ TEST_F(DeinstallationTest, FileHeldOpenAndIgnoredLeavesTheRestForASecondRunThatC
         PressButton(question, IDC_ASK_IGNORE);
         // No keeps the removal log for the second run.
         ASSERT_TRUE(Answer(setup, English("[ERR_DEI_NOSUCCESS]"), IDC_ASK_NO));
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
         PressButton(main, IDC_MAIN_EXIT);
         ExpectExit(setup);
 

@@ -149,7 +149,7 @@ std::string DirectoryListingForm(const std::string& directory) {
     return shown;
 }
 
-bool WaitUntil(const std::function<bool()>& check, int timeoutMs) {
+bool WaitFor(const std::function<bool()>& check, int timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
         if (check())
@@ -200,7 +200,7 @@ std::vector<HWND> SetupProcess::Windows() const {
 
 HWND SetupProcess::WaitForControls(const std::vector<int>& ids, int timeoutMs) const {
     HWND match = nullptr;
-    WaitUntil(
+    WaitFor(
         [&] {
             for (HWND window : Windows()) {
                 bool all = true;
@@ -216,7 +216,7 @@ HWND SetupProcess::WaitForControls(const std::vector<int>& ids, int timeoutMs) c
 
 HWND SetupProcess::WaitForText(const std::string& text, int timeoutMs) const {
     HWND match = nullptr;
-    WaitUntil(
+    WaitFor(
         [&] {
             for (HWND window : Windows())
                 for (const std::string& shown : ChildTexts(window))
@@ -230,7 +230,7 @@ HWND SetupProcess::WaitForText(const std::string& text, int timeoutMs) const {
 
 HWND SetupProcess::WaitForIntro(int timeoutMs) const {
     HWND match = nullptr;
-    WaitUntil(
+    WaitFor(
         [&] {
             for (HWND window : Windows()) {
                 char className[64] = {};
@@ -352,13 +352,13 @@ bool Answer(const SetupProcess& setup, const std::string& text, int button, int 
     if (!window)
         return false;
     PressButton(window, button);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); })) << "the window of " << text << " stayed";
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(window); })) << "the window of " << text << " stayed";
     return true;
 }
 
 bool ReachesConfigureMode(HWND main, const std::string& distribution) {
     std::string configure = English(distribution, "[DLG_MAIN_CONFIG]");
-    return WaitUntil([&] { return ControlText(main, kMainAction) == configure; }, kLongWaitMs);
+    return WaitFor([&] { return ControlText(main, kMainAction) == configure; }, kLongWaitMs);
 }
 
 void ExitProgram(const SetupProcess& setup, HWND main, const std::string& distribution,
@@ -390,7 +390,7 @@ std::vector<HWND> VisibleWindows(DWORD processId) {
 
 HWND WaitForWindow(const std::function<bool(HWND)>& match, int timeoutMs, DWORD processId) {
     HWND found = nullptr;
-    WaitUntil(
+    WaitFor(
         [&] {
             for (HWND window : VisibleWindows(processId))
                 if (match(window))

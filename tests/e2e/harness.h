@@ -43,8 +43,8 @@ std::string LanguageText(const std::string& languageFile, const std::string& key
 // What DlgDirListA shows in its static for a directory: the form in which the program shows directories.
 std::string DirectoryListingForm(const std::string& directory);
 
-// Polls until check() is true or the time is up; returns the last result.
-bool WaitUntil(const std::function<bool()>& check, int timeoutMs = kDefaultWaitMs);
+// Polls until check() holds, for timeoutMs at most; whether it held.
+bool WaitFor(const std::function<bool()>& check, int timeoutMs = kDefaultWaitMs);
 
 // SETUP.EXE started in a directory (which becomes its current directory) with a command line.
 // A command line as Windows keeps it for a program (Add/Remove Programs: the quoted program and its

@@ -69,13 +69,13 @@ TEST_F(InstallDialogTest, PickerCancelLeavesThePathAndOkWithoutNavigationGivesTh
     EXPECT_EQ(Lower(ControlText(picker, kShown)), Lower(dir_));
     EXPECT_EQ(ComboEntries(picker, kDrives)[ComboSelection(picker, kDrives)], "[-c-]");
     PressButton(picker, kPickCancel);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(picker); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(picker); }));
     EXPECT_EQ(ControlText(install_, kSource), dir_);
 
     picker = OpenPicker(kChangeSource);
     ASSERT_NE(picker, nullptr);
     PressButton(picker, kPickOk);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(picker); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(picker); }));
     EXPECT_EQ(Lower(ControlText(install_, kSource)), Lower(dir_));
 }
 
@@ -86,9 +86,9 @@ TEST_F(InstallDialogTest, MissingStartDirectoryOpensAtTheWindowsDriveRootAndNavi
     std::string root = Lower(WindowsDirectory().substr(0, 3));
     EXPECT_EQ(Lower(ControlText(picker, kShown)), root);
     DoubleClickEntry(picker, kDirectories, "[windows]");
-    ASSERT_TRUE(WaitUntil([&] { return Lower(ControlText(picker, kShown)) == root + "windows"; }));
+    ASSERT_TRUE(WaitFor([&] { return Lower(ControlText(picker, kShown)) == root + "windows"; }));
     PressButton(picker, kPickOk);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(picker); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(picker); }));
     EXPECT_EQ(Lower(ControlText(install_, kDestination)), root + "windows");
 }
 

@@ -133,7 +133,7 @@ TEST_F(InstallationTest, FirstInstallationPutsTheDriverOnTheMachine) {
     // The Program Manager group, as Wine's Program Manager server makes it: the group, and none of the
     // sample's items, since every one carries parameters (the program's switches, the document to open)
     // and Wine's server refuses an item whose command line is more than a program it finds.
-    EXPECT_TRUE(WaitUntil([] { return DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
+    EXPECT_TRUE(WaitFor([] { return DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
     EXPECT_EQ(DirectoryEntries(ProgramsFolder() + "\\Quorel ISDN"), std::vector<std::string>{});
 
     ExitProgram(setup, main, dir_, true);
@@ -239,7 +239,7 @@ TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAcc
             << ControlText(overwrite, IDC_ASK_TEXT);
         EXPECT_EQ(WindowText(overwrite), English("[MSG_CAPTION]"));
         PressButton(overwrite, kYes);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(overwrite); }));
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(overwrite); }));
     }
     HWND overwrite = setup.WaitForControls({kYes, kNo, kAll}, kLongWaitMs);
     ASSERT_NE(overwrite, nullptr);
@@ -248,7 +248,7 @@ TEST_F(InstallationTest, NewerTargetsAskUntilAllAndReadOnlyTargetsAskForWriteAcc
     PressButton(overwrite, kAll);
     // The write-protected DLL is asked about in a system message box even after All; No keeps it.
     HWND writeAccess = nullptr;
-    ASSERT_TRUE(WaitUntil(
+    ASSERT_TRUE(WaitFor(
         [&] {
             for (HWND window : setup.Windows())
                 for (const std::string& text : ChildTexts(window))
@@ -281,7 +281,7 @@ TEST_F(InstallationTest, MissingSourceIgnoredEndsWithoutSuccessAndWithoutRegistr
         << ControlText(missing, IDC_ASK_TEXT);
     PressButton(missing, kIgnore);
     ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(install); }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(install); }));
     EXPECT_TRUE(FileExists(SystemDirectory() + "\\drivers\\qdssx31.sys"));  // copying went on after it
     EXPECT_FALSE(RegistryKeyExists(kServiceKey));
     EXPECT_FALSE(RegistryKeyExists(kCapiTree));
@@ -317,8 +317,8 @@ TEST_F(InstallationTest, WhileTheRunWorksNeitherDialogTakesInputAndASentInstallS
 
     PressButton(missing, kIgnore);
     ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(install); }));
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(install); }));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }));
     ExitProgram(setup, main, dir_, false);
 }
 
@@ -373,7 +373,7 @@ TEST_F(InstallationTest, DriverFileThatWasNotExpandedEndsWithoutSuccessAndKeepsW
             << ControlText(question, IDC_ASK_TEXT);
         PressButton(question, c.answer);
         ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk)) << c.what;
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(install); })) << c.what;
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(install); })) << c.what;
         ExitProgram(setup, main, dir_, false);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
@@ -437,7 +437,7 @@ TEST_F(InstallationTest, ConfirmedCancelStopsBeforeTheNextFile) {
     ASSERT_NE(progress, nullptr);
     PressButton(progress, kCancel);
     ASSERT_TRUE(Answer(setup, English("[QUEST_INFO_ABORT]"), IDYES));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(progress); }));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(progress); }));
     PressButton(missing, kIgnore);
     ASSERT_TRUE(Answer(setup, English("[ERR_INS_NOSUCCESS]"), kMsgOk));
     EXPECT_TRUE(FileExists("C:\\Quorel2\\SETUP.EXE"));

@@ -305,7 +305,7 @@ void CloseGroupWindows(const std::wstring& group, int quietMs) {
         return matching;
     };
     DWORD lastSeen = GetTickCount();
-    WaitUntil(
+    WaitFor(
         [&] {
             std::vector<HWND> windows = open();
             for (HWND window : windows) PostMessageW(window, WM_CLOSE, 0, 0);

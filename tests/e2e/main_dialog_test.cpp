@@ -47,7 +47,7 @@ TEST_F(MainDialogTest, GermanSwitchStartsInGermanAndEnglishChoiceRelabelsAtOnce)
     EXPECT_EQ(ComboSelection(main, kLanguage), 1);
 
     SelectComboEntry(main, kLanguage, 0);
-    EXPECT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_INSTALL]"); }));
+    EXPECT_TRUE(WaitFor([&] { return ControlText(main, kAction) == English("[DLG_MAIN_INSTALL]"); }));
     EXPECT_EQ(WindowText(main), English("[DLG_MAIN_CAPTION]"));
     EXPECT_EQ(ControlText(main, kTitle), English("[DLG_MAIN_INTRO]"));
     EXPECT_EQ(ComboEntries(main, kLanguage), (std::vector<std::string>{"English", "Deutsch"}));
@@ -103,7 +103,7 @@ TEST_F(MainDialogTest, MissingLanguageFileIsReportedAndTheDialogStillOpens) {
     EXPECT_EQ(ComboSelection(main, kLanguage), 1);
     // Switching to a language that has its file brings the texts.
     SelectComboEntry(main, kLanguage, 0);
-    EXPECT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_INSTALL]"); }));
+    EXPECT_TRUE(WaitFor([&] { return ControlText(main, kAction) == English("[DLG_MAIN_INSTALL]"); }));
     ExitNormally(setup, main);
 }
 
@@ -139,7 +139,7 @@ TEST_F(MainDialogTest, SwitchingToALanguageWithoutFileKeepsTheTexts) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(WindowText(box), English("[MSG_CAPTION]"));
     PressButton(box, IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return setup.Windows().size() == 1; }));
+    EXPECT_TRUE(WaitFor([&] { return setup.Windows().size() == 1; }));
     EXPECT_EQ(ControlText(main, kAction), English("[DLG_MAIN_INSTALL]"));
     ExitNormally(setup, main);
 }
@@ -169,12 +169,12 @@ TEST_F(MainDialogTest, TabMovesTheFocusThroughTheControlsAndEnterPressesTheFocus
     SetupProcess setup(dir_, "");
     HWND main = setup.SkipIntroToMainDialog();
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return FocusedControl(main) == kLanguage; })) << FocusedControl(main);
+    ASSERT_TRUE(WaitFor([&] { return FocusedControl(main) == kLanguage; })) << FocusedControl(main);
     // The order of the template: language, action, about, exit, and round again.
     for (int expected : {kAction, kAbout, kExit, kLanguage, kAction, kAbout, kExit}) {
         HWND focus = GetDlgItem(main, FocusedControl(main));
         PostKey(focus, VK_TAB);
-        EXPECT_TRUE(WaitUntil([&] { return FocusedControl(main) == expected; }))
+        EXPECT_TRUE(WaitFor([&] { return FocusedControl(main) == expected; }))
             << "expected " << expected << ", focus on " << FocusedControl(main);
     }
     // Enter on the focused Exit button ends the program, although the action button is the default one.

@@ -74,7 +74,7 @@ TEST_F(NoticeTest, EscapeLeavesItOpenAndTheCloseBoxEndsWithMinusOne) {
         PostKey(notice, VK_ESCAPE);
         PostMessageA(notice, WM_COMMAND, IDCANCEL, 0);
         // Give the dialog time to (wrongly) end.
-        openAfterEscape = !WaitUntil([&] { return !IsWindow(notice); }, 300);
+        openAfterEscape = !WaitFor([&] { return !IsWindow(notice); }, 300);
         PostMessageA(notice, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     EXPECT_TRUE(openAfterEscape);

@@ -163,7 +163,7 @@ int RunQuestion(Kind kind, WindowRef owner, const std::string& text, const std::
             return;
         }
         // The caption is set after the question text: once it is there, the dialog has its texts.
-        WaitUntil([&] { return WindowText(dialog) == expectedCaption; }, 5000);
+        WaitFor([&] { return WindowText(dialog) == expectedCaption; }, 5000);
         view->found = true;
         view->caption = WindowText(dialog);
         view->text = ControlText(dialog, kText);
@@ -179,11 +179,11 @@ int RunQuestion(Kind kind, WindowRef owner, const std::string& text, const std::
         for (const Action& action : actions) Perform(dialog, action);
         // A dialog that the actions did not end is closed, or else cancelled, so that the test thread gets
         // a result to fail on instead of waiting for ever.
-        view->endedByActions = WaitUntil([&] { return !IsWindow(dialog); }, 5000);
+        view->endedByActions = WaitFor([&] { return !IsWindow(dialog); }, 5000);
         if (view->endedByActions)
             return;
         PostMessageA(dialog, WM_CLOSE, 0, 0);
-        if (!WaitUntil([&] { return !IsWindow(dialog); }, 2000))
+        if (!WaitFor([&] { return !IsWindow(dialog); }, 2000))
             PressButton(dialog, kCancel);
     });
     int result = Ask(kind, owner, text);
@@ -319,7 +319,7 @@ struct BoxView {
 void AnswerBox(const std::string& text, HICON icon, int answer, BoxView* view,
                const std::atomic<bool>* stop = nullptr) {
     HWND box = nullptr;
-    WaitUntil([&] {
+    WaitFor([&] {
         if (stop && *stop)
             return true;
         for (HWND window : VisibleWindows())
@@ -337,9 +337,9 @@ void AnswerBox(const std::string& text, HICON icon, int answer, BoxView* view,
             button && (GetWindowLongPtrW(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
             view->defaultButton = id;
     // The box may show before its icon is set; wait for the icon as for any other state.
-    view->icon = WaitUntil([&] { return ShowsIcon(box, icon); }, 2000);
+    view->icon = WaitFor([&] { return ShowsIcon(box, icon); }, 2000);
     PressButton(box, answer);
-    WaitUntil([&] { return !IsWindow(box); });
+    WaitFor([&] { return !IsWindow(box); });
 }
 
 TEST_F(QuestionsTest, SystemYesNoBoxHasNoAsDefaultAndTheMessageCaption) {

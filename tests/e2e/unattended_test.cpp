@@ -108,7 +108,7 @@ MachineSnapshot TakeSnapshot() {
     snapshot.files["CAPI2032.DLL"] = ReadFileBytes(SystemDirectory() + "\\CAPI2032.DLL");
     snapshot.files["dxbridge.exe"] = ReadFileBytes(WindowsDirectory() + "\\system\\dxbridge.exe");
     snapshot.files["AutoExec.NT"] = ReadFileBytes(SystemDirectory() + "\\AutoExec.NT");
-    WaitUntil([] { return DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); });
+    WaitFor([] { return DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); });
     snapshot.groupItems = DirectoryEntries(ProgramsFolder() + "\\Quorel ISDN");
     return snapshot;
 }
@@ -175,7 +175,7 @@ class UnattendedTest : public DistributionFixture {
         SetupProcess setup(directory, arguments);
         EXPECT_TRUE(setup.Started());
         DWORD code = 99;
-        bool ended = WaitUntil(
+        bool ended = WaitFor(
             [&] {
                 EXPECT_TRUE(setup.Windows().empty()) << "a window of the program is visible";
                 return setup.WaitForExit(&code, 0);
@@ -198,8 +198,8 @@ class UnattendedTest : public DistributionFixture {
         HWND done = setup.WaitForText(English("[INFO_INS_DONE]"), kLongWaitMs);
         ASSERT_TRUE(done);
         PressButton(done, kMsgOk);
-        ASSERT_TRUE(WaitUntil([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); },
-                              kLongWaitMs));
+        ASSERT_TRUE(
+            WaitFor([&] { return ControlText(main, kAction) == English("[DLG_MAIN_CONFIG]"); }, kLongWaitMs));
         PressButton(main, kExit);
         HWND restart = setup.WaitForText(English("[QUEST_RESTARTSYSTEM]"));
         ASSERT_TRUE(restart);
@@ -529,7 +529,7 @@ TEST_F(UnattendedTest, SilentRemovalFromTheInstallationDirectoryRemovesEverythin
     for (const char* name : {"kxbus.sys", "qdss1.sys", "q1tr6.sys", "qni1.sys", "qdssx31.sys", "qni1x31.sys"})
         EXPECT_FALSE(FileExists(SystemDirectory() + "\\drivers\\" + name)) << name;
     EXPECT_FALSE(FileExists(SystemDirectory() + "\\CAPI2032.DLL"));
-    EXPECT_TRUE(WaitUntil([] { return !DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
+    EXPECT_TRUE(WaitFor([] { return !DirectoryExists(ProgramsFolder() + "\\Quorel ISDN"); }));
     std::string report = Report();
     EXPECT_NE(report.find(EnglishLine("[DLG_DEI_AREYOUSURE]") + " -> "), std::string::npos) << report;
     EXPECT_NE(report.find("Exit code " + std::to_string(code) + "\r\n"), std::string::npos) << report;
