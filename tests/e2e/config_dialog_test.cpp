@@ -250,12 +250,18 @@ TEST_F(ConfigDialogTest, ConfigureSwitchOpensOne) {
     HWND main = nullptr;
     HWND frame = OpenConfiguration(setup, &main);
     ASSERT_NE(frame, nullptr);
-    // Pressing the button again brings the open one forward.
+    // Pressing the button again brings the open one forward, in front of the main dialog, and opens no
+    // second one.
+    SetForegroundWindow(main);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main; }));
     PressButton(main, kAction);
-    Sleep(500);
-    int frames = 0;
-    for (HWND window : setup.Windows()) frames += GetDlgItem(window, IDC_CFG_SHOW_ADAPTER) != nullptr;
-    EXPECT_EQ(frames, 1);
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }));
+    auto frames = [&] {
+        int count = 0;
+        for (HWND window : setup.Windows()) count += GetDlgItem(window, IDC_CFG_SHOW_ADAPTER) != nullptr;
+        return count;
+    };
+    ExpectStays([&] { return frames() == 1; }, 500, "one configuration dialog");
     SetRegistryText(kIntegrityKey, "RegistryBackup", "stale");
     PressButton(frame, IDC_CFG_OK);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
@@ -271,8 +277,7 @@ TEST_F(ConfigDialogTest, CancelAsksAndNoKeepsTheDialogOpen) {
     ASSERT_NE(frame, nullptr);
     PressButton(frame, IDC_CFG_CANCEL);
     ASSERT_TRUE(Answer(setup, English("[QUEST_CFG_ABORT]"), IDNO, kDefaultWaitMs));
-    Sleep(300);
-    EXPECT_TRUE(IsWindow(frame));
+    ExpectStays([&] { return IsWindow(frame) != FALSE; }, 300, "the configuration dialog after No");
     // The close box asks the same.
     CloseWindowBySystemMenu(frame);
     ASSERT_TRUE(Answer(setup, English("[QUEST_CFG_ABORT]"), IDYES, kDefaultWaitMs));
@@ -594,7 +599,13 @@ TEST_F(ConfigDialogTest, MaintenanceDefaultInvisibleHasNoPageButTheSwitch) {
     ASSERT_TRUE(WaitFor([&] { return ItemVisible(frame, IDC_CFG_SHOW_MAINTENANCE); }));
     // No page stands behind the button: the page on view stays.
     PressButton(frame, IDC_CFG_SHOW_MAINTENANCE);
-    Sleep(300);
+    ExpectStays(
+        [&] {
+            return IsWindowVisible(adapter) && !IsWindowVisible(advanced) &&
+                   Pushed(frame, IDC_CFG_SHOW_ADAPTER) && !Pushed(frame, IDC_CFG_SHOW_MAINTENANCE);
+        },
+        300, "the adapter page on view, its button alone pushed");
+    // Which of them went, when one did.
     EXPECT_TRUE(IsWindowVisible(adapter));
     EXPECT_FALSE(IsWindowVisible(advanced));
     EXPECT_TRUE(Pushed(frame, IDC_CFG_SHOW_ADAPTER));
@@ -644,7 +655,13 @@ TEST_F(ConfigDialogTest, ResetYesShowsTheDefaultsOnTheAdapterPage) {
     // No keeps everything as it stands.
     PressButton(frame, IDC_CFG_RESET);
     ASSERT_TRUE(Answer(setup, English("[QUEST_CFG_RESET]"), IDNO, kDefaultWaitMs));
-    Sleep(300);
+    ExpectStays(
+        [&] {
+            return ControlText(adapter, IDC_CFG_BASE_ADDRESS) == "300" &&
+                   Pushed(frame, IDC_CFG_SHOW_MAINTENANCE);
+        },
+        300, "the values and the page after No");
+    // Which of them went, when one did.
     EXPECT_EQ(ControlText(adapter, IDC_CFG_BASE_ADDRESS), "300");
     EXPECT_TRUE(Pushed(frame, IDC_CFG_SHOW_MAINTENANCE));
 
@@ -684,8 +701,7 @@ TEST_F(ConfigDialogTest, EscapeAsksTheCancelQuestion) {
     }));
     PostKey(FocusedWindow(frame), VK_ESCAPE);
     ASSERT_TRUE(Answer(setup, English("[QUEST_CFG_ABORT]"), IDNO, kDefaultWaitMs));
-    Sleep(300);
-    EXPECT_TRUE(IsWindow(frame));
+    ExpectStays([&] { return IsWindow(frame) != FALSE; }, 300, "the configuration dialog after No");
 
     // From a control of another page as well.
     PressButton(frame, IDC_CFG_SHOW_ADVANCED);

@@ -176,15 +176,19 @@ class NoticeWatcher {
         stop_ = false;
         thread_ = std::thread([this] {
             while (!stop_) {
-                for (HWND window : VisibleWindows()) {
-                    if (!IsDialogWithControls(window, {kNoticeText}) || HasControl(window, kAskYes))
-                        continue;
-                    std::lock_guard<std::mutex> lock(mutex_);
-                    texts_.push_back(ControlText(window, kNoticeText));
-                    PressButton(window, kNoticeOk);
-                    WaitFor([&] { return !IsWindow(window); }, 5000);
-                }
-                Sleep(50);
+                HWND notice = nullptr;
+                WaitFor([&] {
+                    for (HWND window : VisibleWindows())
+                        if (IsDialogWithControls(window, {kNoticeText}) && !HasControl(window, kAskYes))
+                            return (notice = window) != nullptr;
+                    return stop_.load();
+                });
+                if (!notice)
+                    continue;
+                std::lock_guard<std::mutex> lock(mutex_);
+                texts_.push_back(ControlText(notice, kNoticeText));
+                PressButton(notice, kNoticeOk);
+                WaitFor([&] { return !IsWindow(notice); }, 5000);
             }
         });
     }

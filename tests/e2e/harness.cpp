@@ -149,6 +149,13 @@ std::string DirectoryListingForm(const std::string& directory) {
     return shown;
 }
 
+namespace {
+
+// Short beside the reaction times the tests wait for, long enough that a poll loop leaves Wine the processor.
+constexpr DWORD kPollMs = 25;
+
+}  // namespace
+
 bool WaitFor(const std::function<bool()>& check, int timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
@@ -156,7 +163,22 @@ bool WaitFor(const std::function<bool()>& check, int timeoutMs) {
             return true;
         if (GetTickCount() - start > static_cast<DWORD>(timeoutMs))
             return check();
-        Sleep(25);
+        Sleep(kPollMs);
+    }
+}
+
+bool ExpectStays(const std::function<bool()>& check, int forMs, const std::string& what) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        // The time is taken before the check, so that the last check falls after the whole span.
+        DWORD elapsed = GetTickCount() - start;
+        if (!check()) {
+            ADD_FAILURE() << what << " stopped holding after " << elapsed << " of " << forMs << " ms";
+            return false;
+        }
+        if (elapsed >= static_cast<DWORD>(forMs))
+            return true;
+        Sleep(kPollMs);
     }
 }
 

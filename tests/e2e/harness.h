@@ -45,6 +45,8 @@ std::string DirectoryListingForm(const std::string& directory);
 
 // Polls until check() holds, for timeoutMs at most; whether it held.
 bool WaitFor(const std::function<bool()>& check, int timeoutMs = kDefaultWaitMs);
+// Polls that check() holds for the whole of forMs: at its first miss a test failure naming what, and false.
+bool ExpectStays(const std::function<bool()>& check, int forMs, const std::string& what);
 
 // SETUP.EXE started in a directory (which becomes its current directory) with a command line.
 // A command line as Windows keeps it for a program (Add/Remove Programs: the quoted program and its

@@ -304,16 +304,14 @@ void CloseGroupWindows(const std::wstring& group, int quietMs) {
         }
         return matching;
     };
-    DWORD lastSeen = GetTickCount();
+    // A round that finds none waits quietMs for another; that last round may end up to quietMs after the 5 s.
     WaitFor(
         [&] {
             std::vector<HWND> windows = open();
             for (HWND window : windows) PostMessageW(window, WM_CLOSE, 0, 0);
-            if (!windows.empty())
-                lastSeen = GetTickCount();
-            return windows.empty() && GetTickCount() - lastSeen >= static_cast<DWORD>(quietMs);
+            return windows.empty() && !WaitFor([&] { return !open().empty(); }, quietMs);
         },
-        quietMs + 5000);
+        5000);
 }
 
 void PrepareNt4Machine() {
