@@ -20,3 +20,6 @@ file(GLOB_RECURSE QUOREL_FORMATTED_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/tools/*.cpp ${CMAKE_SOURCE_DIR}/bench/*.cpp ${CMAKE_SOURCE_DIR}/sample/*.cpp)
 add_test(NAME style.clang_format COMMAND ${CLANG_FORMAT} --dry-run --Werror ${QUOREL_FORMATTED_SOURCES})
 set_tests_properties(style.clang_format PROPERTIES LABELS style)
+add_test(NAME style.e2e_waits COMMAND ${CMAKE_COMMAND} -DQUOREL_E2E_DIR=${CMAKE_SOURCE_DIR}/tests/e2e -P
+                                      ${CMAKE_SOURCE_DIR}/cmake/e2e_waits.cmake)
+set_tests_properties(style.e2e_waits PROPERTIES LABELS style)
