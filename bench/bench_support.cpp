@@ -4,18 +4,20 @@
 #include <chrono>
 
 FullRead ReadEverything(const std::string& script, const std::string& language) {
+    // One read of the file, as a start, installation or removal reads it, and every section from it.
+    const SetupInfoFile file = SetupInfoFile::Read(script);
     FullRead read;
-    read.os = ReadOsSection(script);
-    ReadMaintenanceSection(script, read.maintenance);
-    ReadCurrentCapiDll(script, read.capiDll);
-    read.version = ReadScriptVersion(script);
-    ReadDefaultProtocol(script, read.defaultProtocol);
-    ReadProtocolEntries(script, read.protocols);
-    ReadCompFiles(script, read.compFiles);
-    ReadAddFiles(script, read.addFiles);
-    ReadDeleteAddFiles(script, read.deleteAddFiles);
-    ReadProgmanSection(script, language, read.group);
-    ReadLanguageSection(script, read.languages);
+    read.os = file.ReadOsSection();
+    file.ReadMaintenanceSection(read.maintenance);
+    file.ReadCurrentCapiDll(read.capiDll);
+    read.version = file.ReadScriptVersion();
+    file.ReadDefaultProtocol(read.defaultProtocol);
+    read.protocols = file.ReadProtocolEntries();
+    read.compFiles = file.ReadCompFiles();
+    read.addFiles = file.ReadAddFiles();
+    read.deleteAddFiles = file.ReadDeleteAddFiles();
+    read.group = file.ReadProgmanSection(language);
+    read.languages = file.ReadLanguageSection();
     return read;
 }
 

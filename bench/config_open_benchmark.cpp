@@ -37,27 +37,22 @@ const std::string kLanguageFile = QUOREL_DIST_DIR "\\ENGLISH.LNG";
 
 // What an installation writes on a machine without the driver: the defaults, the default protocol's image,
 // two adapters, and the backup.
-bool InstallConfiguration(const std::string& script) {
-    DriverConfig& config = GlobalDriverConfig();
-    AdapterArray& adapters = GlobalAdapters();
+bool InstallConfiguration(const std::string& path) {
+    SetupInfoFile script = SetupInfoFile::Read(path);
+    Configuration installed;
+    DriverConfig& config = installed.driver;
     MaintenanceDefaults maintenance;
-    ReadMaintenanceSection(script, maintenance);
+    script.ReadMaintenanceSection(maintenance);
     SetDefaultDriverConfig(kCapiIndex, maintenance, config);
     config.NumberOfControllers = 2;
-    for (AdapterConfig& adapter : adapters) SetDefaultAdapterConfig(adapter);
+    for (AdapterConfig& adapter : installed.adapters) SetDefaultAdapterConfig(adapter);
     std::string protocol;
-    std::vector<ProtocolEntry> protocols;
-    if (ReadDefaultProtocol(script, protocol) != 1 || !ReadProtocolEntries(script, protocols) ||
-        !FindNewImagePath(protocols, protocol, config.ImagePath)) {
-        std::fprintf(stderr, "cannot find the default protocol in %s\n", script.c_str());
+    std::vector<ProtocolEntry> protocols = script.ReadProtocolEntries();
+    if (!script.ReadDefaultProtocol(protocol) || !FindNewImagePath(protocols, protocol, config.ImagePath)) {
+        std::fprintf(stderr, "cannot find the default protocol in %s\n", path.c_str());
         return false;
     }
-    bool written = WriteDriverConfig(script, kCapiIndex, config);
-    for (uint32_t i = 0; i < config.NumberOfControllers; ++i)
-        written = written && WriteAdapterConfig(adapters[i], i, 0);
-    written = written && WriteIntegrityBackup(script);
-    config = DriverConfig();
-    adapters = AdapterArray();
+    bool written = WriteConfiguration(installed, protocols, kCapiIndex, 0);
     if (!written)
         std::fprintf(stderr, "cannot write the installed configuration\n");
     return written;
@@ -65,19 +60,20 @@ bool InstallConfiguration(const std::string& script) {
 
 // One opening as the dialog makes it: loaded, checked against the backup, the pages filled.
 bool OpenOnce(const std::string& script) {
-    if (!LoadConfiguration(nullptr, script))
-        return false;
-    ConfigPages pages = OpenConfigPages(nullptr, script);
-    return !pages.adapter.protocol.entries.empty();
+    Configuration config;
+    ConfigPages pages;
+    return OpenConfiguration(nullptr, script, config, pages) && !pages.adapter.protocol.entries.empty();
 }
 
 // Before the first opening: the configuration reads back whole and equals its backup, so that the
 // integrity check has nothing to show.
 bool MatchesBackup(const std::string& script) {
+    Configuration live;
     DriverConfig backup;
     AdapterArray backupAdapters;
-    if (!ReadInstalledConfiguration(script) || !ReadIntegrityBackup(backup, backupAdapters) ||
-        !ConfigMatchesBackup(GlobalDriverConfig(), backup, GlobalAdapters(), backupAdapters, false)) {
+    if (!ReadInstalledConfiguration(SetupInfoFile::Read(script), live) ||
+        !ReadIntegrityBackup(backup, backupAdapters) ||
+        !ConfigMatchesBackup(live.driver, backup, live.adapters, backupAdapters, false)) {
         std::fprintf(stderr, "the installed configuration does not match its backup\n");
         return false;
     }
@@ -99,8 +95,9 @@ int main(int argc, char** argv) {
     // The texts of any report, as the program has them when the dialog opens.
     std::vector<std::string> missingKeys;
     LoadLanguageTable(kLanguageFile, missingKeys);
-    LanguageList languages;
-    if (ReadLanguageSection(kScript, languages) != 1 || languages.entries.empty()) {
+    SetupInfoFile script = SetupInfoFile::Read(kScript);
+    LanguageList languages = script.ReadLanguageSection();
+    if (!script.IsRead() || languages.entries.empty()) {
         std::fprintf(stderr, "cannot read the languages of %s\n", kScript.c_str());
         return 1;
     }

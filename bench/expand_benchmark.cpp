@@ -86,8 +86,9 @@ bool System(const FileSet& set) {
 }
 
 bool FileStep(const FileSet& set) {
+    CopyRun run;
     for (size_t i = 0; i < set.compressed.size(); ++i)
-        if (CopyOrExpandFile(nullptr, set.compressed[i], Target("step", i), true) != kFileDone)
+        if (CopyOrExpandFile(nullptr, run, set.compressed[i], Target("step", i), true) != FileResult::kDone)
             return false;
     return true;
 }

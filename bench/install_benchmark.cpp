@@ -431,7 +431,8 @@ bool MeasureSteps(const std::vector<BenchFile>& files, size_t count, PumpVariant
             CreatePathDirectories(progress, target);
             times->directory += Seconds() - t2;
             t2 = Seconds();
-            CopyOrExpandFile(nullptr, from, to, true);
+            CopyRun run;
+            CopyOrExpandFile(nullptr, run, from, to, true);
         } else {
             OFSTRUCT sourceInfo = {}, targetInfo = {};
             LzHandle source(LZOpenFileA(&from[0], &sourceInfo, OF_READ));

@@ -16,10 +16,12 @@
 #include "ui/window_placement.h"
 
 // "DLG_cfg_main": the page buttons, OK, Reset and Cancel; the pages lie on top of each other inside it.
+// The frame owns the configuration it edits, from its opening to its end.
 class ConfigFrame : public Dialog, private PageHost {
   public:
-    ConfigFrame(ConfigPages pages, bool& restartNeeded)
+    ConfigFrame(Configuration config, ConfigPages pages, bool& restartNeeded)
         : Dialog(kFrameTemplate),
+          config_(std::move(config)),
           pages_(std::move(pages)),
           restartNeeded_(restartNeeded),
           templates_(PageTemplatesFor(pages_.defaults.Mode)),
@@ -96,7 +98,7 @@ class ConfigFrame : public Dialog, private PageHost {
 
     void Save() {
         bool restart = false;
-        bool saved = SaveConfiguration(pages_, &restart);
+        bool saved = SaveConfiguration(pages_, config_, &restart);
         if (restart)
             restartNeeded_ = true;
         if (saved)
@@ -134,8 +136,8 @@ class ConfigFrame : public Dialog, private PageHost {
     }
 
     ConfigPages& Pages() override { return pages_; }
-    DriverConfig& Config() override { return GlobalDriverConfig(); }
-    AdapterArray& Adapters() override { return GlobalAdapters(); }
+    DriverConfig& Config() override { return config_.driver; }
+    AdapterArray& Adapters() override { return config_.adapters; }
     HWND FrameWindow() const override { return Window(); }
     void ShowModel() override {
         for (PageDialog* page : PageDialogs())
@@ -144,6 +146,7 @@ class ConfigFrame : public Dialog, private PageHost {
         ShowVisiblePage();
     }
 
+    Configuration config_;
     ConfigPages pages_;
     bool& restartNeeded_;
     PageTemplates templates_;
@@ -166,14 +169,14 @@ void ConfigurationDialog::Open(WindowRef owner, const std::string& script, bool&
         return;
     }
     ui::ShowWaitCursor(true);
-    bool loaded = LoadConfiguration(owner, script);
+    // One reading of the setup information file serves the whole opening, and OK.
+    Configuration config;
     ConfigPages pages;
-    if (loaded)
-        pages = OpenConfigPages(owner, script);
+    bool loaded = OpenConfiguration(owner, script, config, pages);
     ui::ShowWaitCursor(false);
     if (!loaded)
         return;
-    frame_ = std::make_unique<ConfigFrame>(std::move(pages), restartNeeded);
+    frame_ = std::make_unique<ConfigFrame>(std::move(config), std::move(pages), restartNeeded);
     if (frame_->Open(static_cast<HWND>(owner)))
         frame_->Present();
     else

@@ -15,22 +15,11 @@ uint32_t AdapterCount(size_t count) {
     return static_cast<uint32_t>(std::clamp<size_t>(count, 1, kMaxAdapters));
 }
 
-// Reads the "[PROTOCOL]" entries, asking to retry while the file cannot be opened. False after Cancel
-// or Ignore.
-bool ReadProtocols(const std::string& script, std::vector<ProtocolEntry>& entries, WindowRef owner) {
-    while (!ReadProtocolEntries(script, entries)) {
-        std::string text = FormatText(Text(kTextErrFilenotfound), {script});
-        if (ui::AskRetryIgnore(owner, text) != ui::kAnswerRetry)
-            return false;
-    }
-    return true;
-}
-
-ChoiceList ProtocolChoices(const std::string& script, const std::string& imagePath, WindowRef owner) {
+ChoiceList ProtocolChoices(const ConfigPages& pages, const std::string& imagePath) {
     ChoiceList list;
-    std::vector<ProtocolEntry> entries;
-    if (!ReadProtocols(script, entries, owner))
+    if (!pages.scriptRead)
         return list;
+    const std::vector<ProtocolEntry>& entries = pages.protocols;
     for (const ProtocolEntry& entry : entries) list.entries.push_back(entry.name);
     uint32_t index = FindProtocolIndexByImage(entries, imagePath);
     if (index < list.entries.size()) {
@@ -52,14 +41,14 @@ bool SpidShown(const AdapterPage& page) {
 
 }  // namespace
 
-ConfigPages CreateConfigPages(const std::string& script) {
+ConfigPages CreateConfigPages(const SetupInfoFile& script) {
     ConfigPages pages;
-    pages.script = script;
+    pages.scriptRead = script.IsRead();
+    pages.protocols = script.ReadProtocolEntries();
+    script.ReadDefaultProtocol(pages.defaultProtocol);
     // A missing section or file leaves the record's zeros: maintenance off.
-    ReadMaintenanceSection(script, pages.defaults);
-    std::vector<ProtocolEntry> entries;
-    ReadProtocolEntries(script, entries);
-    pages.adapter.spidPresent = AnyProtocolNeedsSpid(entries);
+    script.ReadMaintenanceSection(pages.defaults);
+    pages.adapter.spidPresent = AnyProtocolNeedsSpid(pages.protocols);
     pages.advanced.maintenanceSwitchPresent = pages.defaults.Mode != kMaintenanceOff;
     return pages;
 }
@@ -68,19 +57,19 @@ bool HasMaintenancePage(const ConfigPages& pages) {
     return pages.defaults.Mode == kMaintenanceFull || pages.defaults.Mode == kMaintenanceDefault;
 }
 
-void FillConfigPages(ConfigPages& pages, const DriverConfig& config, WindowRef owner) {
+void FillConfigPages(ConfigPages& pages, const DriverConfig& config) {
     AdapterPage& adapter = pages.adapter;
     AdvancedPage& advanced = pages.advanced;
     advanced.point2Point = config.Point2Point == 1;
     advanced.dataIoMode = ShowValue(DataIoModeTable(), config.DataIoMode);
     adapter.adapters = AdapterSelector(AdapterCount(config.NumberOfControllers));
-    adapter.protocol = ProtocolChoices(pages.script, config.ImagePath, owner);
+    adapter.protocol = ProtocolChoices(pages, config.ImagePath);
     adapter.start = ShowValue(StartTable(), config.Start);
     advanced.dosVector = ShowValue(DosVectorTable(), config.DosVector);
     adapter.test = ShowValue(TestTable(), config.Test);
     advanced.deliveryConf = ShowValue(DeliveryConfTable(), config.DeliveryConf);
 
-    uint32_t code = ProtocolCodeOf(pages.script, config.ImagePath);
+    uint32_t code = FindProtocolCode(pages.protocols, config.ImagePath);
     advanced.x31Layer2Enabled = (code & kProtocolHasX31Layer2) != 0;
     if (advanced.x31Layer2Enabled)
         advanced.x31Layer2 = ShowValue(X31Layer2Table(), config.x31Layer2);
@@ -106,16 +95,14 @@ void StoreConfigPages(const ConfigPages& pages, DriverConfig& config) {
     // The unknown-protocol entry stands after the "[PROTOCOL]" names and leaves the image as it is. It is
     // told by its position: a language file may give it the text of a protocol's name.
     if (HasSelection(adapter.protocol)) {
-        std::vector<ProtocolEntry> entries;
-        ReadProtocolEntries(pages.script, entries);
         size_t position = static_cast<size_t>(adapter.protocol.selected);
-        if (position < entries.size())
-            FindNewImagePath(entries, adapter.protocol.entries[position], config.ImagePath);
+        if (position < pages.protocols.size())
+            FindNewImagePath(pages.protocols, adapter.protocol.entries[position], config.ImagePath);
     }
 
     // The layer list keeps its choice while a protocol without the setting is selected, so the choice
     // comes back with a protocol that has it; a list never filled gives such a protocol the default 1.
-    uint32_t code = ProtocolCodeOf(pages.script, config.ImagePath);
+    uint32_t code = FindProtocolCode(pages.protocols, config.ImagePath);
     if (HasSelection(advanced.x31Layer2))
         config.x31Layer2 = ChosenValue(X31Layer2Table(), advanced.x31Layer2, config.x31Layer2);
     else if (code & kProtocolHasX31Layer2)

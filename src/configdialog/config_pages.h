@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "configdialog/maintenance_page.h"
 #include "configdialog/value_tables.h"
@@ -42,8 +43,11 @@ struct AdvancedPage {
 };
 
 struct ConfigPages {
-    std::string script;            // the setup information file the protocol list is read from
-    MaintenanceDefaults defaults;  // the "[MAINTENANCE]" section as the pages were created for it
+    // The setup information file as it was read when the pages were created.
+    bool scriptRead = false;               // without it the protocol list stays empty
+    std::vector<ProtocolEntry> protocols;  // "[PROTOCOL]"
+    std::string defaultProtocol;           // "[DEFPROTOCOL]", empty without one
+    MaintenanceDefaults defaults;          // "[MAINTENANCE]"
     AdapterPage adapter;
     AdvancedPage advanced;
     MaintenancePage maintenance;  // only in modes Full and Default
@@ -53,14 +57,13 @@ struct ConfigPages {
     bool modified = false;                // ConfigModified
 };
 
-// The pages as they are created, before the first fill: the maintenance mode and whether any protocol
-// carries SPIDs come from the setup information file script.
-ConfigPages CreateConfigPages(const std::string& script);
+// The pages as they are created, before the first fill: the protocols, the maintenance mode and whether any
+// protocol carries SPIDs come from the setup information file script.
+ConfigPages CreateConfigPages(const SetupInfoFile& script);
 bool HasMaintenancePage(const ConfigPages& pages);
 
-// Every page from the record. The protocol list is read again from the setup information file; when the
-// file cannot be opened the user is asked (owner) to retry, else the list stays empty.
-void FillConfigPages(ConfigPages& pages, const DriverConfig& config, WindowRef owner);
+// Every page from the record.
+void FillConfigPages(ConfigPages& pages, const DriverConfig& config);
 // Every page back into the record, the shown adapter's fields excepted (StoreAdapterFields).
 void StoreConfigPages(const ConfigPages& pages, DriverConfig& config);
 // Selects adapter index in the selector, shows its interrupt, base address and SPID and makes it the

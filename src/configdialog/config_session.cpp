@@ -3,16 +3,16 @@
 #include <string>
 #include <vector>
 
-#include "setupfiles/text_ids.h"
 #include "configstore/capi_index.h"
 #include "configstore/config_reader.h"
 #include "configstore/config_reports.h"
 #include "configstore/config_writer.h"
 #include "configstore/integrity_backup.h"
-#include "configstore/key_deletion.h"
-#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
-#include "setupfiles/setup_info_file.h"
+#include "setupfiles/text_format.h"
+#include "setupfiles/text_ids.h"
+#include "ui/run_report.h"
+#include "ui/user_interface.h"
 
 namespace {
 
@@ -21,65 +21,99 @@ uint32_t OurCapiIndex() {
     return FindCapiIndex(&found);
 }
 
+// The backup's date number as day, month and year in the information text.
+std::string InformationText(uint32_t date) {
+    return FormatText(Text(kTextDlgCciInfotxt), {date % 100, date % 10000 / 100, date / 10000},
+                      kIntegrityMessageCapacity);
+}
+
 }  // namespace
 
-bool ReadInstalledConfiguration(const std::string& script) {
-    DriverConfig& config = GlobalDriverConfig();
-    AdapterArray& adapters = GlobalAdapters();
+SetupInfoFile ReadScriptForConfiguration(WindowRef owner, const std::string& path) {
+    for (;;) {
+        SetupInfoFile script = SetupInfoFile::Read(path);
+        if (script.IsRead() ||
+            ui::AskRetryIgnore(owner, FormatText(Text(kTextErrFilenotfound), {path})) != ui::kAnswerRetry)
+            return script;
+    }
+}
+
+bool ReadInstalledConfiguration(const SetupInfoFile& script, Configuration& config) {
     MaintenanceDefaults defaults;
-    ReadMaintenanceSection(script, defaults);
+    script.ReadMaintenanceSection(defaults);
+    std::vector<ProtocolEntry> protocols = script.ReadProtocolEntries();
     uint32_t capiIndex = OurCapiIndex();
-    SetDefaultDriverConfig(capiIndex, defaults, config);
+    SetDefaultDriverConfig(capiIndex, defaults, config.driver);
     std::string unreported;
-    if (!ReadDriverConfig(script, capiIndex, config, &unreported)) {
+    if (!ReadDriverConfig(protocols, capiIndex, config.driver, &unreported)) {
         // Without a word the configuration dialog would just not appear.
         if (!unreported.empty())
             ReportNoValueQuery(unreported);
         return false;
     }
-    bool withSpid = (ProtocolCodeOf(script, config.ImagePath) & kProtocolHasSpid) != 0;
-    for (AdapterConfig& adapter : adapters) SetDefaultAdapterConfig(adapter);
+    bool withSpid = (FindProtocolCode(protocols, config.driver.ImagePath) & kProtocolHasSpid) != 0;
+    for (AdapterConfig& adapter : config.adapters) SetDefaultAdapterConfig(adapter);
     // An adapter that cannot be read keeps its defaults: the installation writes no SPID, so a missing
     // one is no reason to keep the dialog shut.
-    for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
-        ReadAdapterConfig(adapters[i], i, capiIndex, withSpid);
+    for (uint32_t i = 0; i < config.driver.NumberOfControllers && i < config.adapters.size(); ++i)
+        ReadAdapterConfig(config.adapters[i], i, capiIndex, withSpid);
     return true;
 }
 
-bool LoadConfiguration(WindowRef owner, const std::string& script) {
-    return ReadInstalledConfiguration(script) && CheckIntegrity(owner, script) != 0;
+IntegrityChoice CheckIntegrity(WindowRef owner, const SetupInfoFile& script, Configuration& config) {
+    BackupComparison comparison = CompareWithBackup(config, script.ReadProtocolEntries());
+    if (comparison.differences.empty())
+        return IntegrityChoice::kApplyCurrent;
+    for (const ConfigDifference& difference : comparison.differences)
+        ui::Report(DescribeDifference(difference));
+
+    switch (ui::IntegrityDialog(owner, InformationText(comparison.date))) {
+        case ui::kIntegrityApplyCurrent:
+            if (ui::AskYesNo(owner, false, Text(kTextQuestCciApplynew), kTextQuestCciApplynew) ==
+                ui::kAnswerYes)
+                return IntegrityChoice::kApplyCurrent;
+            return IntegrityChoice::kStop;
+        case ui::kIntegrityRestoreBackup:
+            if (ui::AskYesNo(owner, false, Text(kTextQuestCciRestoreold), kTextQuestCciRestoreold) !=
+                ui::kAnswerYes)
+                return IntegrityChoice::kStop;
+            config = comparison.backup;
+            return IntegrityChoice::kRestoreBackup;
+        default:
+            return IntegrityChoice::kStop;
+    }
 }
 
-ConfigPages OpenConfigPages(WindowRef owner, const std::string& script) {
+bool LoadConfiguration(WindowRef owner, const SetupInfoFile& script, Configuration& config) {
+    return ReadInstalledConfiguration(script, config) &&
+           CheckIntegrity(owner, script, config) != IntegrityChoice::kStop;
+}
+
+ConfigPages OpenConfigPages(const SetupInfoFile& script, const Configuration& config) {
     ConfigPages pages = CreateConfigPages(script);
-    FillConfigPages(pages, GlobalDriverConfig(), owner);
-    ShowAdapterFields(pages, GlobalAdapters(), 0);
+    FillConfigPages(pages, config.driver);
+    ShowAdapterFields(pages, config.adapters, 0);
     return pages;
 }
 
-bool SaveConfiguration(const ConfigPages& pages, bool* restartNeeded) {
+bool OpenConfiguration(WindowRef owner, const std::string& scriptPath, Configuration& config,
+                       ConfigPages& pages) {
+    SetupInfoFile script = ReadScriptForConfiguration(owner, scriptPath);
+    if (!LoadConfiguration(owner, script, config))
+        return false;
+    pages = OpenConfigPages(script, config);
+    return true;
+}
+
+bool SaveConfiguration(const ConfigPages& pages, Configuration& config, bool* restartNeeded) {
     if (!pages.modified)
         return true;
-    DriverConfig& config = GlobalDriverConfig();
-    AdapterArray& adapters = GlobalAdapters();
     // The record is complete before the registry is touched.
-    StoreConfigPages(pages, config);
-    StoreAdapterFields(pages, adapters, pages.currentAdapter);
+    StoreConfigPages(pages, config.driver);
+    StoreAdapterFields(pages, config.adapters, pages.currentAdapter);
     uint32_t spidEnabled = pages.adapter.spidPresent && pages.adapter.spidEnabled ? kProtocolHasSpid : 0;
-
     *restartNeeded = true;  // the registry is touched from here on
-    DeleteOptionalParameters();
-    // The save ends at the first write that fails, reported once: the adapters' keys are only deleted
-    // once the driver's own values stand, so that a failed save never leaves the adapters without keys.
-    if (!WriteDriverConfig(pages.script, OurCapiIndex(), config))
-        return false;
-    DeleteAdapterKeys();
-    for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
-        if (!WriteAdapterConfig(adapters[i], i, spidEnabled))
-            return false;
-    // A backup of a configuration that did not reach the registry whole would let the next integrity
-    // check pass over the difference, or restore values that were never in force.
-    return WriteIntegrityBackup(pages.script);
+    return WriteConfiguration(config, pages.protocols, OurCapiIndex(), spidEnabled);
 }
 
 bool ResetConfiguration(ConfigPages& pages, DriverConfig& config, AdapterArray& adapters, WindowRef frame) {
@@ -87,11 +121,9 @@ bool ResetConfiguration(ConfigPages& pages, DriverConfig& config, AdapterArray& 
         return false;
     SetDefaultDriverConfig(OurCapiIndex(), pages.defaults, config);
     SetDefaultAdapterConfig(adapters[0]);
-    std::string protocol;
-    std::vector<ProtocolEntry> entries;
-    if (ReadDefaultProtocol(pages.script, protocol) == 1 && ReadProtocolEntries(pages.script, entries))
-        FindNewImagePath(entries, protocol, config.ImagePath);
-    FillConfigPages(pages, config, frame);
+    if (!pages.defaultProtocol.empty())
+        FindNewImagePath(pages.protocols, pages.defaultProtocol, config.ImagePath);
+    FillConfigPages(pages, config);
     ShowAdapterFields(pages, adapters, 0);
     pages.visiblePage = ConfigPage::kAdapter;
     pages.modified = true;

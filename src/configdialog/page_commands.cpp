@@ -30,15 +30,14 @@ void SelectAdapter(ConfigPages& pages, AdapterArray& adapters, int position) {
     ShowAdapterFields(pages, adapters, static_cast<size_t>(position));
 }
 
-void SelectProtocol(ConfigPages& pages, DriverConfig& config, AdapterArray& adapters, int position,
-                    WindowRef owner) {
+void SelectProtocol(ConfigPages& pages, DriverConfig& config, AdapterArray& adapters, int position) {
     pages.adapter.protocol.selected = position;
     size_t shown = pages.currentAdapter;
     // While remote maintenance is off the record holds no adapter for it; the page's choice is kept here.
     int maintenanceAdapter = pages.maintenance.adapter.selected;
     StoreConfigPages(pages, config);
     StoreAdapterFields(pages, adapters, shown);
-    FillConfigPages(pages, config, owner);
+    FillConfigPages(pages, config);
     if (pages.defaults.Mode == kMaintenanceFull)
         pages.maintenance.adapter.selected = maintenanceAdapter;
     ShowAdapterFields(pages, adapters, shown);

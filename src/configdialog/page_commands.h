@@ -24,8 +24,7 @@ void SelectAdapter(ConfigPages& pages, AdapterArray& adapters, int position);
 // Protocol list 48: every page and the shown adapter go into the records, then all pages are filled
 // again for the new protocol, which carries every edit along and enables the SPID field and the layer
 // list as the new protocol asks.
-void SelectProtocol(ConfigPages& pages, DriverConfig& config, AdapterArray& adapters, int position,
-                    WindowRef owner);
+void SelectProtocol(ConfigPages& pages, DriverConfig& config, AdapterArray& adapters, int position);
 // Interrupt list 64: stored into the shown adapter at once.
 void SelectInterrupt(ConfigPages& pages, AdapterArray& adapters, int position);
 // Every other list of the pages (55, 59, 56, 72, 70, 68, 76, maintenance 60, 87): list is the model's

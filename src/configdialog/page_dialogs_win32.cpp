@@ -109,7 +109,7 @@ void AdapterPageDialog::OnCommand(int id, int notification) {
             Host().ShowModel();
             break;
         case IDC_CFG_PROTOCOL:
-            SelectProtocol(pages, Host().Config(), Host().Adapters(), position, Host().FrameWindow());
+            SelectProtocol(pages, Host().Config(), Host().Adapters(), position);
             Host().ShowModel();
             break;
         case IDC_CFG_INTERRUPT:

@@ -51,16 +51,6 @@ bool IsBlockLine(const std::string& line) {
     return IsBlockStart(line) || EqualsIgnoreCase(line, kAutoexecEndMarker);
 }
 
-bool ReadWholeFile(const std::string& path, std::string* content) {
-    platform::InputFile file(path);
-    if (!file.IsOpen())
-        return false;
-    unsigned char byte;
-    while (file.ReadByte(&byte)) content->push_back(static_cast<char>(byte));
-    // Written back cut where a read failed, every other program's line after the cut would be lost.
-    return !file.Failed();
-}
-
 }  // namespace
 
 bool HasAutoexecBlock(const std::string& content) {
@@ -124,7 +114,7 @@ bool InsertAutoexecBlock() {
         return true;
     platform::OutputFile file(platform::OpenFileForWrite(path));
     std::string content;
-    if (!file.IsOpen() || !ReadWholeFile(path, &content)) {
+    if (!file.IsOpen() || !platform::ReadWholeTextFile(path, &content)) {
         ReportNoAutoexec(path);
         return false;
     }
@@ -145,7 +135,7 @@ bool RemoveAutoexecBlock() {
     std::string temporaryPath = JoinPath(platform::SystemDirectory(), kTemporaryName);
     std::string content;
     bool writable = platform::OutputFile(platform::OpenFileForWrite(path)).IsOpen();
-    if (!writable || !ReadWholeFile(path, &content)) {
+    if (!writable || !platform::ReadWholeTextFile(path, &content)) {
         ReportNoAutoexec(path);
         return false;
     }

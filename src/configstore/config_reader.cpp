@@ -40,7 +40,8 @@ bool ReadServiceKey(DriverConfig& config, std::string* unreported) {
            ReadDwordValue(key.Get(), &config.Type, "Type", true);
 }
 
-bool ReadParametersKey(const std::string& script, DriverConfig& config, std::string* unreported) {
+bool ReadParametersKey(const std::vector<ProtocolEntry>& protocols, DriverConfig& config,
+                       std::string* unreported) {
     Key key;
     if (!OpenForReading(kParametersKeyPath, key))
         return false;
@@ -50,7 +51,7 @@ bool ReadParametersKey(const std::string& script, DriverConfig& config, std::str
                  ReadDwordValue(key.Get(), &config.DataIoMode, "DataIoMode", true) &&
                  ReadDwordValue(key.Get(), &config.Point2Point, "Point2Point", true) &&
                  ReadDwordValue(key.Get(), &config.Test, "Test", true);
-    if (ProtocolCodeOf(script, config.ImagePath) & kProtocolHasX31Layer2) {
+    if (FindProtocolCode(protocols, config.ImagePath) & kProtocolHasX31Layer2) {
         if (!ReadDwordValue(key.Get(), &config.x31Layer2, "x31Layer2", false))
             config.x31Layer2 = 1;
     }
@@ -106,11 +107,11 @@ bool ReadCapiEntry(uint32_t capiIndex, DriverConfig& config, std::string* unrepo
 
 }  // namespace
 
-bool ReadDriverConfig(const std::string& script, uint32_t capiIndex, DriverConfig& config,
+bool ReadDriverConfig(const std::vector<ProtocolEntry>& protocols, uint32_t capiIndex, DriverConfig& config,
                       std::string* unreported) {
     if (!ReadServiceKey(config, unreported))
         return false;
-    if (!ReadParametersKey(script, config, unreported))
+    if (!ReadParametersKey(protocols, config, unreported))
         return false;
     ReadMaintenanceKey(config);
     return ReadCapiEntry(capiIndex, config, unreported);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "configstore/driver_config.h"
 
@@ -13,8 +14,8 @@
 // failed without a message (a text value missing, of another type or longer than its field), unreported
 // receives that value's name, so that a caller that must not go on can say why; it is left alone otherwise.
 // capiIndex is the number of our CAPI 2.0 entry (FindCapiIndex): a reader finds it once, since each search
-// goes over every entry of the tree.
-bool ReadDriverConfig(const std::string& script, uint32_t capiIndex, DriverConfig& config,
+// goes over every entry of the tree. protocols are the setup information file's, for the protocol's code.
+bool ReadDriverConfig(const std::vector<ProtocolEntry>& protocols, uint32_t capiIndex, DriverConfig& config,
                       std::string* unreported = nullptr);
 // Reads adapter index (0 to 3), its SPID only when withSpid; its channels from our CAPI 2.0 entry capiIndex.
 bool ReadAdapterConfig(AdapterConfig& adapter, uint32_t index, uint32_t capiIndex, bool withSpid);

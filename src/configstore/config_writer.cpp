@@ -7,6 +7,8 @@
 #include "configstore/capi_index.h"
 #include "configstore/config_reports.h"
 #include "configstore/group_order.h"
+#include "configstore/integrity_backup.h"
+#include "configstore/key_deletion.h"
 #include "configstore/registry_layout.h"
 #include "configstore/registry_report.h"
 #include "configstore/registry_values.h"
@@ -23,7 +25,8 @@ bool CreateCapiTree() {
     return false;
 }
 
-std::vector<RegValueItem> ParameterItems(const std::string& script, const DriverConfig& config) {
+std::vector<RegValueItem> ParameterItems(const std::vector<ProtocolEntry>& protocols,
+                                         const DriverConfig& config) {
     std::vector<RegValueItem> items = {
         NumberItem("DataIoMode", config.DataIoMode),
         NumberItem("DeliveryConf", config.DeliveryConf),
@@ -32,7 +35,7 @@ std::vector<RegValueItem> ParameterItems(const std::string& script, const Driver
         NumberItem("Test", config.Test),
         TextItem("DeviceName", config.DeviceName),
     };
-    if (ProtocolCodeOf(script, config.ImagePath) & kProtocolHasX31Layer2)
+    if (FindProtocolCode(protocols, config.ImagePath) & kProtocolHasX31Layer2)
         items.push_back(NumberItem("x31Layer2", config.x31Layer2));
     return items;
 }
@@ -89,7 +92,7 @@ bool WriteLayoutKey(const std::string& path, const std::vector<RegValueItem>& it
     return true;
 }
 
-bool WriteDriverConfig(const std::string& script, uint32_t capiIndex, DriverConfig config) {
+bool WriteDriverConfig(const std::vector<ProtocolEntry>& protocols, uint32_t capiIndex, DriverConfig config) {
     if (!CreateCapiTree())
         return false;
     if (!WriteCapiEntry(capiIndex, config))
@@ -100,7 +103,7 @@ bool WriteDriverConfig(const std::string& script, uint32_t capiIndex, DriverConf
              NumberItem("ErrorControl", config.ErrorControl), NumberItem("Start", config.Start),
              NumberItem("Type", config.Type), TextItem("ImagePath", config.ImagePath, kTypeExpandSz)}))
         return false;
-    if (!WriteLayoutKey(kParametersKeyPath, ParameterItems(script, config)))
+    if (!WriteLayoutKey(kParametersKeyPath, ParameterItems(protocols, config)))
         return false;
     if (config.MaintenanceMode != 0 && !WriteLayoutKey(kMaintenanceKeyPath, MaintenanceItems(config)))
         return false;
@@ -125,4 +128,16 @@ bool WriteAdapterConfig(AdapterConfig adapter, uint32_t index, uint32_t spidEnab
     if (spidEnabled & kProtocolHasSpid)
         items.push_back(TextItem("SPID", adapter.SPID));
     return WriteLayoutKey(AdapterKeyPath(index + 1), items);
+}
+
+bool WriteConfiguration(const Configuration& config, const std::vector<ProtocolEntry>& protocols,
+                        uint32_t capiIndex, uint32_t spidEnabled) {
+    DeleteOptionalParameters();
+    if (!WriteDriverConfig(protocols, capiIndex, config.driver))
+        return false;
+    DeleteAdapterKeys();
+    for (uint32_t i = 0; i < config.driver.NumberOfControllers && i < config.adapters.size(); ++i)
+        if (!WriteAdapterConfig(config.adapters[i], i, spidEnabled))
+            return false;
+    return WriteIntegrityBackup(config, protocols);
 }

@@ -1,18 +1,6 @@
 #include "configstore/driver_config.h"
 
-#include "ui/message_boxes.h"
-
 const char* const kOurManufacturer = "QZT Velmonic GmbH";
-
-DriverConfig& GlobalDriverConfig() {
-    static DriverConfig config;
-    return config;
-}
-
-AdapterArray& GlobalAdapters() {
-    static AdapterArray adapters;
-    return adapters;
-}
 
 void SetDefaultDriverConfig(uint32_t capiIndex, const MaintenanceDefaults& maintenance,
                             DriverConfig& config) {
@@ -60,13 +48,4 @@ void ApplyMaintenanceDefaults(const MaintenanceDefaults& defaults, DriverConfig&
     config.password = defaults.password;
     for (size_t i = 0; i < defaults.CDPN.size(); ++i) config.CDPN[i] = defaults.CDPN[i];
     for (size_t i = 0; i < defaults.CGPN.size(); ++i) config.CGPN[i] = defaults.CGPN[i];
-}
-
-uint32_t ProtocolCodeOf(const std::string& script, const std::string& imagePath) {
-    std::vector<ProtocolEntry> entries;
-    if (!ReadProtocolEntries(script, entries)) {
-        ShowMessage(nullptr, kScriptMissingText);
-        return 0;
-    }
-    return FindProtocolCode(entries, imagePath);
 }

@@ -64,9 +64,12 @@ struct AdapterConfig {
 
 using AdapterArray = std::array<AdapterConfig, kMaxAdapters>;
 
-// The process-wide configuration; adapter number = index + 1.
-DriverConfig& GlobalDriverConfig();
-AdapterArray& GlobalAdapters();
+// A run's configuration: the driver's values and its adapters' (adapter number = index + 1). The run that
+// reads, changes or writes it owns it; nothing below holds one of its own.
+struct Configuration {
+    DriverConfig driver;
+    AdapterArray adapters;
+};
 
 // Every field to its default, DeviceName "CAPI20" + capiIndex, then the maintenance defaults of the setup
 // information file. The adapters are not touched.
@@ -74,6 +77,3 @@ void SetDefaultDriverConfig(uint32_t capiIndex, const MaintenanceDefaults& maint
 void SetDefaultAdapterConfig(AdapterConfig& adapter);
 // Copies the "[MAINTENANCE]" defaults (ReadMaintenanceSection) into the record unless they say off.
 void ApplyMaintenanceDefaults(const MaintenanceDefaults& defaults, DriverConfig& config);
-// The code of the protocol whose image the path names, from the setup information file script; 0 for an
-// unknown protocol, and 0 after telling the user when the file cannot be read.
-uint32_t ProtocolCodeOf(const std::string& script, const std::string& imagePath);

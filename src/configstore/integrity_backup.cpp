@@ -9,8 +9,6 @@
 #include "configstore/registry_values.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
-#include "ui/run_report.h"
-#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
 #include "setupfiles/text_format.h"
@@ -85,12 +83,6 @@ bool ParseAdapters(BackupFields& fields, bool spidFlag, DriverConfig& config, Ad
 
 std::string DateText(const platform::LocalDate& date) {
     return DecimalText(date.year, 4) + DecimalText(date.month, 2) + DecimalText(date.day, 2);
-}
-
-// The backup's date number as day, month and year in the information text.
-std::string InformationText(uint32_t date) {
-    return FormatText(Text(kTextDlgCciInfotxt), {date % 100, date % 10000 / 100, date / 10000},
-                      kIntegrityMessageCapacity);
 }
 
 bool BackupDate(uint32_t* date) {
@@ -208,14 +200,14 @@ bool ParseBackupText(const std::string& text, DriverConfig& config, AdapterArray
     return true;
 }
 
-bool WriteIntegrityBackup(const std::string& script) {
+bool WriteIntegrityBackup(const Configuration& config, const std::vector<ProtocolEntry>& protocols) {
     Key key;
     if (CreateLayoutKey(kIntegrityCheckKey, key.Put()) != kSuccess) {
         ReportNoKey(kIntegrityCheckKey);
         return false;
     }
-    const DriverConfig& config = GlobalDriverConfig();
-    std::string text = BuildBackupText(config, GlobalAdapters(), ProtocolCodeOf(script, config.ImagePath));
+    std::string text =
+        BuildBackupText(config.driver, config.adapters, FindProtocolCode(protocols, config.driver.ImagePath));
     // A backup that silently stays old makes the next opening report a change nobody made.
     std::vector<RegValueItem> items = {TextItem("RegistryBackup", text),
                                        TextItem("BackupDate", DateText(platform::LocalToday()))};
@@ -276,37 +268,15 @@ bool ConfigMatchesBackup(const DriverConfig& live, const DriverConfig& backup,
     return BackupDifferences(live, backup, liveAdapters, backupAdapters, spidFlag).empty();
 }
 
-int CheckIntegrity(WindowRef owner, const std::string& script) {
-    DriverConfig& live = GlobalDriverConfig();
-    AdapterArray& liveAdapters = GlobalAdapters();
-    bool spidFlag = (ProtocolCodeOf(script, live.ImagePath) & kProtocolHasSpid) != 0;
-    uint32_t date = 0;
-    if (!BackupDate(&date))
-        return 1;  // nothing to compare with
-    DriverConfig backup = live;
-    AdapterArray backupAdapters = liveAdapters;
-    // A missing or damaged backup cannot tell what changed, and restoring it would put its gaps into the
-    // configuration: the check passes, and the next save writes a sound backup.
-    if (!ReadIntegrityBackup(backup, backupAdapters))
-        return 1;
-    std::vector<ConfigDifference> differences =
-        BackupDifferences(live, backup, liveAdapters, backupAdapters, spidFlag);
-    if (differences.empty())
-        return 1;
-    for (const ConfigDifference& difference : differences) ui::Report(DescribeDifference(difference));
-
-    int choice = ui::IntegrityDialog(owner, InformationText(date));
-    if (choice == ui::kIntegrityApplyCurrent &&
-        ui::AskYesNo(owner, false, Text(kTextQuestCciApplynew), kTextQuestCciApplynew) != ui::kAnswerYes)
-        choice = 0;
-    if (choice == ui::kIntegrityRestoreBackup) {
-        if (ui::AskYesNo(owner, false, Text(kTextQuestCciRestoreold), kTextQuestCciRestoreold) ==
-            ui::kAnswerYes) {
-            live = backup;
-            liveAdapters = backupAdapters;
-        } else {
-            choice = 0;
-        }
-    }
-    return choice < 0 ? 0 : choice;
+BackupComparison CompareWithBackup(const Configuration& live, const std::vector<ProtocolEntry>& protocols) {
+    BackupComparison comparison;
+    comparison.backup = live;
+    if (!BackupDate(&comparison.date) ||
+        !ReadIntegrityBackup(comparison.backup.driver, comparison.backup.adapters))
+        return comparison;
+    comparison.hasBackup = true;
+    bool spidFlag = (FindProtocolCode(protocols, live.driver.ImagePath) & kProtocolHasSpid) != 0;
+    comparison.differences = BackupDifferences(live.driver, comparison.backup.driver, live.adapters,
+                                               comparison.backup.adapters, spidFlag);
+    return comparison;
 }

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "configstore/driver_config.h"
-#include "platform/window_ref.h"
 
 // The text backup of the configuration in the integrity key, its date, and the script version last
 // installed; the check that compares the live configuration with the backup.
@@ -16,9 +15,9 @@ constexpr size_t kBackupTextCapacity = 2048;
 uint32_t ReadStoredScriptVersion();
 void WriteStoredScriptVersion(uint32_t version);
 
-// Stores "RegistryBackup" from the process-wide configuration and "BackupDate" (today, yyyymmdd). A key
-// that cannot be created or values that cannot be written are reported; false then.
-bool WriteIntegrityBackup(const std::string& script);
+// Stores "RegistryBackup" from the configuration (protocols give its protocol's code) and "BackupDate"
+// (today, yyyymmdd). A key that cannot be created or values that cannot be written are reported; false then.
+bool WriteIntegrityBackup(const Configuration& config, const std::vector<ProtocolEntry>& protocols);
 // Parses "RegistryBackup" over the record and adapters; fields the backup does not carry keep their
 // contents. False, with nothing changed, when there is no backup or it is damaged (a field without its
 // ";", an adapter count outside 1 to 4, a text longer than its field).
@@ -40,11 +39,18 @@ std::string DescribeDifference(const ConfigDifference& difference);
 // True when BackupDifferences finds none.
 bool ConfigMatchesBackup(const DriverConfig& live, const DriverConfig& backup,
                          const AdapterArray& liveAdapters, const AdapterArray& backupAdapters, bool spidFlag);
-// Compares the process-wide configuration with the backup and, when they differ, reports every difference
-// (run_report.h) and lets the user choose with "DLG_chkintegrity": 1 go on with the live configuration
-// (also when there is nothing to compare with), 2 go on with the backup's values, now in the process-wide
-// record; 0 do not go on.
-int CheckIntegrity(WindowRef owner, const std::string& script);
+// What the configuration is held against: the backup's date and values, and where the live ones differ.
+// Without a sound backup there is nothing to compare with, and no difference.
+struct BackupComparison {
+    bool hasBackup = false;
+    uint32_t date = 0;  // yyyymmdd
+    Configuration backup;
+    std::vector<ConfigDifference> differences;
+};
+// Compares the live configuration with the backup; asks nothing, changes nothing. A missing or damaged
+// backup cannot tell what changed, and restoring it would put its gaps into the configuration: it counts
+// as none, and the next save writes a sound one.
+BackupComparison CompareWithBackup(const Configuration& live, const std::vector<ProtocolEntry>& protocols);
 
 // The backup text: the fields in their order, each followed by ";".
 std::string BuildBackupText(const DriverConfig& config, const AdapterArray& adapters, uint32_t protocolCode);

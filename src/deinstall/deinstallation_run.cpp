@@ -6,7 +6,7 @@
 #include "deinstall/registry_cleanup.h"
 #include "configstore/capi_index.h"
 #include "configstore/removal_log.h"
-#include "install/progman_group.h"
+#include "configstore/progman_group.h"
 #include "platform/file_system.h"
 #include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
@@ -22,8 +22,6 @@ namespace {
 
 constexpr int kStepAbort = -1;
 constexpr unsigned kSystemEntriesPauseMs = 50;
-const char* const kNoSetupDirectory = "!NOSETUPDIR";
-const char* const kNoWindowsDirectory = "!NOWINSYSTEM";
 
 bool FileExists(const std::string& path) {
     uint32_t attributes = platform::FileAttributes(path);
@@ -67,9 +65,9 @@ bool RemoveFileStep(WindowRef progress, WindowRef dialog, const std::string& set
 // The CAPI 2.0 DLL of the Windows tree serves every maker's CAPI 2.0 driver; while another one is
 // registered (the same count that keeps the "CAPI20" group), it stays. The name the script gives it, or
 // empty when it must go with the rest.
-std::string SharedCapiDllKept(const std::string& script) {
+std::string SharedCapiDllKept(const SetupInfoFile& script) {
     std::string name;
-    if (ReadCurrentCapiDll(script, name) != 1 || name.empty())
+    if (!script.ReadCurrentCapiDll(name) || name.empty())
         return std::string();
     bool ourEntry = false;
     FindCapiIndex(&ourEntry);
@@ -78,12 +76,12 @@ std::string SharedCapiDllKept(const std::string& script) {
 
 // Without the script nobody knows which files were installed: the removal cannot be complete.
 int RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
-                    const std::string& script) {
-    std::vector<CompFile> files;
-    if (ReadCompFiles(script, files) != 1) {
+                    const SetupInfoFile& script) {
+    if (!script.IsRead()) {
         ShowError(dialog, kScriptMissingText);
         return 0;
     }
+    std::vector<CompFile> files = script.ReadCompFiles();
     std::string windows = platform::WindowsDirectory();
     std::string sharedDll = SharedCapiDllKept(script);
     int result = 1;
@@ -91,12 +89,12 @@ int RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& set
         // Every copy the installation made goes, in the order it made them: the Windows tree first.
         std::vector<std::string> directories;
         bool shared = !sharedDll.empty() && EqualsIgnoreCase(file.installedName, sharedDll);
-        if (file.windowsSubdirectory != kNoWindowsDirectory && shared)
+        if (file.InWindowsDirectory() && shared)
             ui::Report(JoinPath(JoinPath(windows, file.windowsSubdirectory), file.installedName) +
                        ": kept, another CAPI 2.0 driver is registered and uses it");
-        else if (file.windowsSubdirectory != kNoWindowsDirectory)
+        else if (file.InWindowsDirectory())
             directories.push_back(JoinPath(windows, file.windowsSubdirectory));
-        if (file.setupSubdirectory != kNoSetupDirectory)
+        if (file.InSetupDirectory())
             directories.push_back(JoinPath(setupDirectory, file.setupSubdirectory));
         for (const std::string& directory : directories) {
             if (!RemoveFileStep(progress, dialog, setupDirectory, JoinPath(directory, file.installedName),
@@ -111,11 +109,9 @@ int RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& set
 
 // The language files of the setup directory: a second run after an interrupted one needs them as much as
 // the program and the script, so they go last with those.
-std::vector<std::string> LanguageFiles(const std::string& setupDirectory, const std::string& script) {
-    LanguageList languages;
-    ReadLanguageSection(script, languages);
+std::vector<std::string> LanguageFiles(const std::string& setupDirectory, const SetupInfoFile& script) {
     std::vector<std::string> files;
-    for (const LanguageEntry& entry : languages.entries)
+    for (const LanguageEntry& entry : script.ReadLanguageSection().entries)
         files.push_back(JoinPath(setupDirectory, entry.fileName));
     return files;
 }
@@ -126,14 +122,13 @@ bool IsListed(const std::vector<std::string>& paths, const std::string& path) {
 }
 
 int RemoveAddFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
-                   const std::string& script, const std::vector<std::string>& keptForLast) {
-    std::vector<AddFile> files;
-    if (ReadAddFiles(script, files) != 1) {
+                   const SetupInfoFile& script, const std::vector<std::string>& keptForLast) {
+    if (!script.IsRead()) {
         ShowError(dialog, kScriptMissingText);
         return 0;
     }
     int result = 1;
-    for (const AddFile& file : files) {
+    for (const AddFile& file : script.ReadAddFiles()) {
         std::string directory = JoinPath(setupDirectory, file.destinationSubdirectory);
         std::string path = JoinPath(directory, file.fileName);
         if (IsListed(keptForLast, path))
@@ -146,11 +141,10 @@ int RemoveAddFiles(WindowRef progress, WindowRef dialog, const std::string& setu
 }
 
 // Files the driver's programs make (traces, logs): they may or may not be there, so nothing is asked.
-void RemoveDeleteAddFiles(WindowRef dialog, const std::string& setupDirectory, const std::string& script) {
-    std::vector<DeleteAddFile> files;
-    if (ReadDeleteAddFiles(script, files) != 1)
+void RemoveDeleteAddFiles(WindowRef dialog, const std::string& setupDirectory, const SetupInfoFile& script) {
+    if (!script.IsRead())
         ShowError(dialog, kScriptMissingText);
-    for (const DeleteAddFile& file : files) {
+    for (const DeleteAddFile& file : script.ReadDeleteAddFiles()) {
         std::string directory = JoinPath(setupDirectory, file.subdirectory);
         platform::DeleteFilePath(JoinPath(directory, file.fileName));
         platform::RemoveDirectoryPath(directory);
@@ -190,7 +184,8 @@ int DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, cons
 DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs,
                                    bool* programLeftForRestart) {
     const std::string& directory = inputs.setupDirectory;
-    const std::string script = SetupInfoPath(directory, inputs.scriptFileName);
+    // Read once for the whole removal; the file itself goes last of all.
+    const SetupInfoFile script = SetupInfoFile::Read(SetupInfoPath(directory, inputs.scriptFileName));
     // The installed script can have been changed since the installation: a name in it that leads outside
     // the installation names nothing the installation made.
     if (!ScriptNamesStayInside(dialog, script))
@@ -220,7 +215,7 @@ DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inpu
 
     RemoveProgmanGroup(dialog, script, inputs.languageName);
     platform::DeleteFilePath(RemovalLogPath(directory));
-    platform::DeleteFilePath(script);
+    platform::DeleteFilePath(script.Path());
     for (const std::string& file : languageFiles) platform::DeleteFilePath(file);
     std::string program = JoinPath(directory, inputs.setupProgramName);
     ProgramRemoval removal = RemoveSetupProgram(program);

@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "install/install_context.h"
 #include "platform/file.h"
 #include "platform/file_expansion.h"
 #include "platform/file_system.h"
@@ -21,49 +20,54 @@ bool IsFile(const platform::PathInformation& information) {
            !(information.attributes & platform::kAttributeDirectory);
 }
 
-// Looks for the source, asking while it is missing. Returns kFileDone with what one query tells of it, or
-// the answer. Nothing is opened: the expansion or copy opens it once, and one query per file is what keeps
+// Looks for the source, asking while it is missing. Returns kDone with what one query tells of it, or the
+// answer. Nothing is opened: the expansion or copy opens it once, and one query per file is what keeps
 // the run close to the time of the file work itself.
-int ProbeSource(WindowRef owner, const std::string& source, platform::PathInformation& found) {
+FileResult ProbeSource(WindowRef owner, const std::string& source, platform::PathInformation& found) {
     for (;;) {
         found = platform::QueryPathInformation(source);
         if (IsFile(found))
-            return kFileDone;
+            return FileResult::kDone;
         int answer =
             ui::AskRetryIgnore(owner, FormatText(Text(kTextErrFilenotfound), {source}), kTextErrFilenotfound);
         if (answer == ui::kAnswerIgnore)
-            return kFileIgnored;
+            return FileResult::kIgnored;
         if (answer != ui::kAnswerRetry)
-            return kFileAbort;
+            return FileResult::kAborted;
     }
 }
 
-// The existing target stays as it is, and the call counts as done.
-constexpr int kKeepTarget = 100;
+// What becomes of an existing target.
+enum class TargetDecision {
+    kOverwrite,
+    kKeep,   // stays as it is, and the file counts as done
+    kSkip,   // stays, and the run is not fully successful
+    kAbort,  // the user ends the run
+};
 
-// Whether the existing target may be overwritten: kFileDone to go on, kKeepTarget, or the result to return.
-int CheckTarget(WindowRef owner, const std::string& source, const std::string& target,
-                const platform::PathInformation& sourceFound, const platform::PathInformation& targetFound) {
+TargetDecision CheckTarget(WindowRef owner, CopyRun& run, const std::string& source,
+                           const std::string& target, const platform::PathInformation& sourceFound,
+                           const platform::PathInformation& targetFound) {
     if (targetFound.attributes & platform::kAttributeReadOnly) {
         // Declining to touch a write-protected file counts as done: the user chose to keep it.
         if (!ui::AskSystemYesNo(nullptr, FormatText(Text(kTextErrNowriteaccess), {target, source}), true,
                                 kTextErrNowriteaccess))
-            return kKeepTarget;
+            return TargetDecision::kKeep;
         platform::SetFileAttributesOf(target, targetFound.attributes & ~platform::kAttributeReadOnly);
     }
-    if (Installation().OverwriteAll || sourceFound.lastWriteTime >= targetFound.lastWriteTime)
-        return kFileDone;
+    if (run.overwriteAll || sourceFound.lastWriteTime >= targetFound.lastWriteTime)
+        return TargetDecision::kOverwrite;
     switch (ui::AskYesNo(owner, true, FormatText(Text(kTextQuestOverwritenew), {target}),
                          kTextQuestOverwritenew)) {
         case ui::kAnswerYes:
-            return kFileDone;
+            return TargetDecision::kOverwrite;
         case ui::kAnswerAll:
-            Installation().OverwriteAll = true;
-            return kFileDone;
+            run.overwriteAll = true;
+            return TargetDecision::kOverwrite;
         case ui::kAnswerNo:
-            return kFileSkipped;
+            return TargetDecision::kSkip;
         default:
-            return kFileAbort;
+            return TargetDecision::kAbort;
     }
 }
 
@@ -81,24 +85,24 @@ StepFailure CopyFailure(const std::string& source) {
 // exists but cannot be read as a missing source ("[ERR_FILENOTFOUND]", naming the source), a target as
 // "[ERR_CANTWRITE]". Retry tries again, Abort (or closing the question) ends the run, Ignore goes on with
 // the run marked as not fully successful.
-int RetryWhileFailing(WindowRef owner, const std::string& source, const std::string& target,
-                      const std::function<StepFailure()>& step) {
+FileResult RetryWhileFailing(WindowRef owner, const std::string& source, const std::string& target,
+                             const std::function<StepFailure()>& step) {
     for (StepFailure failure = step(); failure != StepFailure::kNone; failure = step()) {
         bool sourceFailed = failure == StepFailure::kSource;
         int textId = sourceFailed ? kTextErrFilenotfound : kTextErrCantwrite;
         int answer =
             ui::AskRetryIgnore(owner, FormatText(Text(textId), {sourceFailed ? source : target}), textId);
         if (answer == ui::kAnswerIgnore)
-            return kFileIgnored;
+            return FileResult::kIgnored;
         if (answer != ui::kAnswerRetry)
-            return kFileAbort;
+            return FileResult::kAborted;
     }
-    return kFileDone;
+    return FileResult::kDone;
 }
 
-int CopyPlain(WindowRef owner, const std::string& source, const std::string& target) {
+FileResult CopyPlain(WindowRef owner, const std::string& source, const std::string& target) {
     if (EqualsIgnoreCase(source, target))
-        return kFileDone;
+        return FileResult::kDone;
     return RetryWhileFailing(owner, source, target, [&] {
         // A copy over an existing file writes into it, and so into every other name it has.
         if (RefuseLinkedFile(owner, target))
@@ -148,24 +152,30 @@ StepFailure ExpandIntoPlace(const std::string& source, const std::string& target
 
 // A driver file that was not expanded is never counted as installed: its failure is asked about like a
 // failed copy, and Abort ends the run.
-int Expand(WindowRef owner, const std::string& source, const std::string& target) {
+FileResult Expand(WindowRef owner, const std::string& source, const std::string& target) {
     return RetryWhileFailing(owner, source, target, [&] { return ExpandIntoPlace(source, target); });
 }
 
 }  // namespace
 
-int CopyOrExpandFile(WindowRef owner, const std::string& source, const std::string& target, bool expand) {
+FileResult CopyOrExpandFile(WindowRef owner, CopyRun& run, const std::string& source,
+                            const std::string& target, bool expand) {
     platform::PathInformation sourceFound;
-    int result = ProbeSource(owner, source, sourceFound);
-    if (result != kFileDone)
-        return result;
+    FileResult found = ProbeSource(owner, source, sourceFound);
+    if (found != FileResult::kDone)
+        return found;
     platform::PathInformation targetFound = platform::QueryPathInformation(target);
     if (IsFile(targetFound)) {
-        result = CheckTarget(owner, source, target, sourceFound, targetFound);
-        if (result == kKeepTarget)
-            return kFileDone;
-        if (result != kFileDone)
-            return result;
+        switch (CheckTarget(owner, run, source, target, sourceFound, targetFound)) {
+            case TargetDecision::kOverwrite:
+                break;
+            case TargetDecision::kKeep:
+                return FileResult::kDone;
+            case TargetDecision::kSkip:
+                return FileResult::kSkipped;
+            case TargetDecision::kAbort:
+                return FileResult::kAborted;
+        }
     }
     return expand ? Expand(owner, source, target) : CopyPlain(owner, source, target);
 }

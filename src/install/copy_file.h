@@ -5,16 +5,24 @@
 #include "platform/window_ref.h"
 
 // Results of a file step.
-constexpr int kFileDone = 1;
-constexpr int kFileSkipped = 0;   // not done, the run goes on but is not fully successful
-constexpr int kFileAbort = -1;    // the user ends the whole run
-constexpr int kFileIgnored = -3;  // the user goes on past a failure
+enum class FileResult {
+    kDone,
+    kSkipped,  // not done: the user keeps the newer target
+    kAborted,  // the user ends the whole run
+    kIgnored,  // the user goes on past a failure
+};
+
+// What a run of file steps remembers from one file to the next: the All answer to the overwrite question.
+struct CopyRun {
+    bool overwriteAll = false;
+};
 
 // Copies (expand false) or LZ-expands (expand true) one file after checking that the source exists, that
 // the target may be written and that it is not newer than the source, asking the user where needed. A
-// failed copy or expansion is asked about with Abort (kFileAbort), Retry and Ignore (kFileIgnored); a failed
+// failed copy or expansion is asked about with Abort (kAborted), Retry and Ignore (kIgnored); a failed
 // expansion leaves an earlier target as it was.
-int CopyOrExpandFile(WindowRef owner, const std::string& source, const std::string& target, bool expand);
+FileResult CopyOrExpandFile(WindowRef owner, CopyRun& run, const std::string& source,
+                            const std::string& target, bool expand);
 
 // Makes sure the directory and every directory above it exist; tells the progress window when it has to
 // create them.

@@ -22,15 +22,12 @@ constexpr long kSourceBytesRead = 8192;
 constexpr size_t kImageBytesLookedAt = 4096;
 
 // The source of the default protocol's image in the distribution; empty when the script names none.
-std::string DriverImageSource(const InstallationSetup& setup) {
-    std::string script = SetupInfoPath(setup.setupDirectory, setup.scriptFileName);
+std::string DriverImageSource(const InstallationSetup& setup, const SetupInfoFile& script) {
     std::string protocol;
-    std::vector<ProtocolEntry> protocols;
-    std::vector<CompFile> files;
-    if (ReadDefaultProtocol(script, protocol) != 1 || ReadProtocolEntries(script, protocols) != 1 ||
-        ReadCompFiles(script, files) != 1)
+    if (!script.IsRead() || !script.ReadDefaultProtocol(protocol))
         return std::string();
-    for (const ProtocolEntry& entry : protocols) {
+    std::vector<CompFile> files = script.ReadCompFiles();
+    for (const ProtocolEntry& entry : script.ReadProtocolEntries()) {
         if (entry.name != protocol)
             continue;
         for (const CompFile& file : files) {
@@ -58,8 +55,9 @@ platform::ImageMachine MachineOfSource(const std::string& source) {
 
 }  // namespace
 
-bool DriverImageFitsRunningWindows(WindowRef owner, const InstallationSetup& setup) {
-    std::string source = DriverImageSource(setup);
+bool DriverImageFitsRunningWindows(WindowRef owner, const InstallationSetup& setup,
+                                   const SetupInfoFile& script) {
+    std::string source = DriverImageSource(setup, script);
     if (source.empty())
         return true;
     platform::ImageMachine machine = MachineOfSource(source);

@@ -1,6 +1,5 @@
 #include "install/file_versions.h"
 
-#include "install/install_context.h"
 #include "platform/file.h"
 #include "platform/file_expansion.h"
 #include "platform/file_system.h"
@@ -9,15 +8,11 @@
 #include "setupfiles/language_table.h"
 #include "setupfiles/setup_info_file.h"
 #include "setupfiles/text_line.h"
-#include "setupfiles/app_context.h"
 #include "setupfiles/text_format.h"
 #include "setupfiles/text_ids.h"
 
 namespace {
 
-const char* const kVersionOn = "!VERSION_ON";
-const char* const kNoSetupDirectory = "!NOSETUPDIR";
-const char* const kNoWindowsDirectory = "!NOWINSYSTEM";
 const char* const kTemporaryDirectoryName = "VERTMP.$$$";
 
 constexpr unsigned char kVersionMarker[] = {0xE8, 0x52, 0xA7, 0x04, 0x61, 0x78, 0xCA, 0x12};
@@ -141,7 +136,7 @@ bool ScanSources(ScanProgress& progress, const FileVersionPlaces& places, const 
                  std::vector<FileVersionRow>& rows) {
     TemporaryDirectory temporary(JoinPath(places.windowsDirectory, kTemporaryDirectoryName));
     for (const CompFile& file : files) {
-        if (file.versionFlag != kVersionOn)
+        if (!file.ListedInVersions())
             continue;
         std::string directory = JoinPath(places.setupDirectory, file.sourceSubdirectory);
         // The line names the compressed source; its expansion bears the installed name.
@@ -159,9 +154,9 @@ bool ScanSources(ScanProgress& progress, const FileVersionPlaces& places, const 
 // Where an installed file lies: the Windows tree when the entry has a Windows subdirectory, else below the
 // installation directory. Empty when the entry names neither, so that it was installed nowhere.
 std::string InstalledDirectory(const FileVersionPlaces& places, const CompFile& file) {
-    if (file.windowsSubdirectory != kNoWindowsDirectory)
+    if (file.InWindowsDirectory())
         return JoinPath(places.windowsDirectory, file.windowsSubdirectory);
-    if (file.setupSubdirectory != kNoSetupDirectory)
+    if (file.InSetupDirectory())
         return JoinPath(places.installDirectory, file.setupSubdirectory);
     return std::string();
 }
@@ -169,7 +164,7 @@ std::string InstalledDirectory(const FileVersionPlaces& places, const CompFile& 
 bool ScanInstalled(ScanProgress& progress, const FileVersionPlaces& places,
                    const std::vector<CompFile>& files, std::vector<FileVersionRow>& rows) {
     for (const CompFile& file : files) {
-        if (file.versionFlag != kVersionOn)
+        if (!file.ListedInVersions())
             continue;
         std::string directory = InstalledDirectory(places, file);
         std::string displayName = directory.empty()
@@ -200,26 +195,15 @@ std::string FileVersionLine(const FileVersionRow& row) {
     return row.displayName + '\t' + row.versionText;
 }
 
-FileVersionPlaces CurrentFileVersionPlaces() {
-    const AppContext& app = App();
-    FileVersionPlaces places;
-    places.script = ScriptPath(app);
-    places.setupDirectory = app.SetupDirectory;
-    places.installDirectory =
-        app.StartRunMode == kRunNormal ? Installation().DestinationPath : app.SetupDirectory;
-    places.windowsDirectory = platform::WindowsDirectory();
-    places.installed = app.RunMode != kRunNormal;
-    return places;
-}
-
 int ScanFileVersions(WindowRef owner, const FileVersionPlaces& places, std::vector<FileVersionRow>& rows) {
     rows.clear();
     ScanProgress progress(owner);
-    std::vector<CompFile> files;
-    if (ReadCompFiles(places.script, files) == kScriptMissing) {
+    SetupInfoFile script = SetupInfoFile::Read(places.script);
+    if (!script.IsRead()) {
         ShowError(owner, kScriptMissingText);
         return 0;
     }
+    std::vector<CompFile> files = script.ReadCompFiles();
     std::vector<FileVersionRow> scanned;
     bool complete = places.installed ? ScanInstalled(progress, places, files, scanned)
                                      : ScanSources(progress, places, files, scanned);

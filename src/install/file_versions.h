@@ -41,11 +41,6 @@ struct FileVersionPlaces {
     bool installed = false;        // read the installed files instead of expanding the sources
 };
 
-// The places for the program's state: installed unless the run mode is normal; the installation directory
-// is the destination path when the installation happened in this run, else the setup directory (the
-// program was started from the installed copy).
-FileVersionPlaces CurrentFileVersionPlaces();
-
 // Lists the versions with a progress window (Cancel without a question) owned by owner, one progress text
 // and one chance to cancel per file. Returns 1 with rows in "[COMPFILES]" order; 0 with no rows when the
 // user cancelled or the setup information file cannot be read. The progress window is closed and the

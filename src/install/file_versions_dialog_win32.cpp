@@ -21,7 +21,8 @@ const INT kListTabStops[] = {0, 190};
 // "DLG_fileversion": one line per driver file whose entry asks for its version.
 class FileVersionDialog : public Dialog {
   public:
-    FileVersionDialog() : Dialog("DLG_fileversion") {}
+    explicit FileVersionDialog(const FileVersionPlaces& places)
+        : Dialog("DLG_fileversion"), places_(places) {}
 
   private:
     bool OnInit() override {
@@ -32,7 +33,7 @@ class FileVersionDialog : public Dialog {
         ListBox list(Window(), IDC_VER_LIST);
         list.SetTabStops(kListTabStops);
         std::vector<FileVersionRow> rows;
-        if (!ScanFileVersions(Window(), CurrentFileVersionPlaces(), rows)) {
+        if (!ScanFileVersions(Window(), places_, rows)) {
             End(0);
             return true;
         }
@@ -46,12 +47,14 @@ class FileVersionDialog : public Dialog {
             End(0);
     }
     void OnClose() override { End(0); }
+
+    const FileVersionPlaces& places_;
 };
 
 }  // namespace
 
-void OpenFileVersionDialog(WindowRef owner) {
-    FileVersionDialog dialog;
+void OpenFileVersionDialog(WindowRef owner, const FileVersionPlaces& places) {
+    FileVersionDialog dialog(places);
     if (dialog.RunModal(static_cast<HWND>(owner)) == -1)
         ShowError(owner, "Unable to open File Versions dialog!");
 }

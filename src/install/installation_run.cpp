@@ -7,14 +7,12 @@
 #include "configstore/config_writer.h"
 #include "configstore/driver_config.h"
 #include "configstore/integrity_backup.h"
-#include "configstore/key_deletion.h"
 #include "configstore/removal_log.h"
 #include "configstore/uninstall_entry.h"
 #include "install/copy_file.h"
 #include "install/driver_processor.h"
-#include "install/install_context.h"
 #include "install/installation_directory.h"
-#include "install/progman_group.h"
+#include "configstore/progman_group.h"
 #include "platform/file_system.h"
 #include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
@@ -27,8 +25,27 @@
 
 namespace {
 
-constexpr int kStepAbort = -1;
 constexpr unsigned kSystemEntriesPauseMs = 1000;
+
+// How a copy step ended.
+enum class StepResult {
+    kDone,        // every file in place
+    kIncomplete,  // a failure was ignored for at least one file; the run goes on
+    kAborted,     // the user ended the run
+};
+
+// One installation's file work: where it copies from and to, the script it copies by (read once), and
+// what the steps remember from file to file.
+struct FileWork {
+    WindowRef progress;
+    WindowRef owner;
+    const InstallationSetup& setup;
+    const SetupInfoFile& script;
+    std::string sourcePath;
+    std::string destinationPath;
+    CopyRun copies;
+    StepResult result = StepResult::kDone;
+};
 
 std::string Join3(const std::string& a, const std::string& b, const std::string& c) {
     std::string path = a + "\\" + b + "\\" + c;
@@ -37,52 +54,87 @@ std::string Join3(const std::string& a, const std::string& b, const std::string&
 }
 
 // One file of a copy step: show what happens, give Cancel its chance, then copy or expand. Returns false
-// when the step has to end at once; an ignored file only clears stepResult.
-bool FileStep(WindowRef progress, WindowRef owner, const std::string& source, const std::string& target,
-              bool expand, int& stepResult) {
+// when the run has to end at once; an ignored failure only marks the run incomplete.
+bool FileStep(FileWork& work, const std::string& source, const std::string& target, bool expand) {
     int textId = expand ? kTextInfoExpandfile : kTextInfoCopyfile;
-    ui::SetInfoText(progress, FormatText(Text(textId), {source, target}));
-    ui::PumpMessages(progress);
+    ui::SetInfoText(work.progress, FormatText(Text(textId), {source, target}));
+    ui::PumpMessages(work.progress);
     if (ui::CancelRequested()) {
-        stepResult = kStepAbort;
+        work.result = StepResult::kAborted;
         return false;
     }
-    int result = CopyOrExpandFile(owner, source, target, expand);
-    if (result == kFileAbort) {
-        stepResult = kStepAbort;
-        return false;
+    switch (CopyOrExpandFile(work.owner, work.copies, source, target, expand)) {
+        case FileResult::kAborted:
+            work.result = StepResult::kAborted;
+            return false;
+        case FileResult::kIgnored:
+            work.result = StepResult::kIncomplete;
+            break;
+        case FileResult::kSkipped:  // the administrator kept a newer file: that is the run's answer too
+        case FileResult::kDone:
+            break;
     }
-    if (result == kFileIgnored)
-        stepResult = 0;
     return true;
 }
 
-// A fresh configuration for our entry; false when a registry write failed.
-bool WriteNewConfiguration(WindowRef owner, const std::string& script, uint32_t capiIndex) {
-    DriverConfig& config = GlobalDriverConfig();
-    AdapterArray& adapters = GlobalAdapters();
-    MaintenanceDefaults maintenance;
-    ReadMaintenanceSection(script, maintenance);
-    SetDefaultDriverConfig(capiIndex, maintenance, config);
-    for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
-        SetDefaultAdapterConfig(adapters[i]);
-    std::string protocol;
-    std::vector<ProtocolEntry> protocols;
-    int found = ReadDefaultProtocol(script, protocol);
-    if (found == kScriptMissing)
-        ShowMessage(owner, std::string(kScriptMissingText) + " at " + script);
-    if (found == 1) {
-        if (ReadProtocolEntries(script, protocols))
-            FindNewImagePath(protocols, protocol, config.ImagePath);
-        else
-            ShowMessage(owner, "Can't find SETUPINFOFILE\n[GetScriptNewImagePath]");
+bool CopySetupFiles(FileWork& work) {
+    CreateInstallationDirectory(work.progress, work.destinationPath);
+    if (!FileStep(work, JoinPath(work.sourcePath, work.setup.scriptFileName),
+                  JoinPath(work.destinationPath, work.setup.scriptFileName), false))
+        return false;
+    // The setup program always comes from where it was started, whatever the source path says.
+    return FileStep(work, JoinPath(work.setup.setupDirectory, work.setup.programName),
+                    JoinPath(work.destinationPath, work.setup.programName), false);
+}
+
+bool CopyAddFiles(FileWork& work) {
+    if (!work.script.IsRead())
+        ShowError(work.owner, kScriptMissingText);
+    for (const AddFile& file : work.script.ReadAddFiles()) {
+        std::string directory = JoinPath(work.destinationPath, file.destinationSubdirectory);
+        CreatePathDirectories(work.progress, directory);
+        if (!FileStep(work, Join3(work.sourcePath, file.sourceSubdirectory, file.fileName),
+                      JoinPath(directory, file.fileName), false))
+            return false;
     }
-    DeleteOptionalParameters();
-    bool complete = WriteDriverConfig(script, capiIndex, config);
-    DeleteAdapterKeys();
-    for (uint32_t i = 0; i < config.NumberOfControllers && i < adapters.size(); ++i)
-        complete = WriteAdapterConfig(adapters[i], i, 0) && complete;
-    return complete;
+    return true;
+}
+
+bool ExpandCompFiles(FileWork& work) {
+    std::string windows = platform::WindowsDirectory();
+    for (const CompFile& file : work.script.ReadCompFiles()) {
+        // The compressed driver files come from where the program was started, not from the source path.
+        std::string source = Join3(work.setup.setupDirectory, file.sourceSubdirectory, file.sourceName);
+        if (file.InWindowsDirectory()) {
+            std::string directory = JoinPath(windows, file.windowsSubdirectory);
+            CreatePathDirectories(work.progress, directory);
+            if (!FileStep(work, source, JoinPath(directory, file.installedName), true))
+                return false;
+        }
+        if (file.InSetupDirectory()) {
+            std::string directory = JoinPath(work.destinationPath, file.setupSubdirectory);
+            CreatePathDirectories(work.progress, directory);
+            if (!FileStep(work, source, JoinPath(directory, file.installedName), true))
+                return false;
+        }
+    }
+    return true;
+}
+
+// A fresh configuration for our entry, from the script beside the running program; false when a registry
+// write failed.
+bool WriteNewConfiguration(const SetupInfoFile& script, uint32_t capiIndex) {
+    Configuration config;
+    MaintenanceDefaults maintenance;
+    script.ReadMaintenanceSection(maintenance);
+    SetDefaultDriverConfig(capiIndex, maintenance, config.driver);
+    for (uint32_t i = 0; i < config.driver.NumberOfControllers && i < config.adapters.size(); ++i)
+        SetDefaultAdapterConfig(config.adapters[i]);
+    std::vector<ProtocolEntry> protocols = script.ReadProtocolEntries();
+    std::string protocol;
+    if (script.ReadDefaultProtocol(protocol))
+        FindNewImagePath(protocols, protocol, config.driver.ImagePath);
+    return WriteConfiguration(config, protocols, capiIndex, 0);
 }
 
 void RemoveRemovalLog(const std::string& setupDirectory) {
@@ -91,11 +143,10 @@ void RemoveRemovalLog(const std::string& setupDirectory) {
     platform::DeleteFilePath(path);
 }
 
-UninstallEntry UninstallEntryFor(const std::string& script, const InstallationSetup& setup,
+UninstallEntry UninstallEntryFor(const SetupInfoFile& script, const InstallationSetup& setup,
                                  const std::string& destinationPath) {
-    ProgmanGroup group;
-    ReadProgmanSection(script, setup.languageName, group);
-    return {group.name, ReadScriptVersion(script), destinationPath, setup.programName};
+    return {script.ReadProgmanSection(setup.languageName).name, script.ReadScriptVersion(), destinationPath,
+            setup.programName};
 }
 
 void EndUnsuccessful(WindowRef progress, WindowRef owner) {
@@ -105,90 +156,30 @@ void EndUnsuccessful(WindowRef progress, WindowRef owner) {
 
 }  // namespace
 
-int CopySetupFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
-                   const std::string& sourcePath, const std::string& destinationPath) {
-    int result = 1;
-    CreateInstallationDirectory(progress, destinationPath);
-    if (!FileStep(progress, owner, JoinPath(sourcePath, setup.scriptFileName),
-                  JoinPath(destinationPath, setup.scriptFileName), false, result))
-        return result;
-    // The setup program always comes from where it was started, whatever the source path says.
-    FileStep(progress, owner, JoinPath(setup.setupDirectory, setup.programName),
-             JoinPath(destinationPath, setup.programName), false, result);
-    return result;
-}
-
-int CopyAddFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
-                 const std::string& sourcePath, const std::string& destinationPath) {
-    std::vector<AddFile> files;
-    if (ReadAddFiles(SetupInfoPath(sourcePath, setup.scriptFileName), files) == kScriptMissing)
-        ShowError(owner, kScriptMissingText);
-    int result = 1;
-    for (const AddFile& file : files) {
-        std::string directory = JoinPath(destinationPath, file.destinationSubdirectory);
-        CreatePathDirectories(progress, directory);
-        if (!FileStep(progress, owner, Join3(sourcePath, file.sourceSubdirectory, file.fileName),
-                      JoinPath(directory, file.fileName), false, result))
-            break;
-    }
-    return result;
-}
-
-int ExpandCompFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
-                    const std::string& sourcePath, const std::string& destinationPath) {
-    std::vector<CompFile> files;
-    if (ReadCompFiles(SetupInfoPath(sourcePath, setup.scriptFileName), files) == kScriptMissing)
-        ShowError(owner, kScriptMissingText);
-    std::string windows = platform::WindowsDirectory();
-    int result = 1;
-    for (const CompFile& file : files) {
-        // The compressed driver files come from where the program was started, not from the source path.
-        std::string source = Join3(setup.setupDirectory, file.sourceSubdirectory, file.sourceName);
-        if (file.windowsSubdirectory != "!NOWINSYSTEM") {
-            std::string directory = JoinPath(windows, file.windowsSubdirectory);
-            CreatePathDirectories(progress, directory);
-            if (!FileStep(progress, owner, source, JoinPath(directory, file.installedName), true, result))
-                break;
-        }
-        if (file.setupSubdirectory != "!NOSETUPDIR") {
-            std::string directory = JoinPath(destinationPath, file.setupSubdirectory);
-            CreatePathDirectories(progress, directory);
-            if (!FileStep(progress, owner, source, JoinPath(directory, file.installedName), true, result))
-                break;
-        }
-    }
-    return result;
-}
-
 InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationSetup& setup,
                                     const std::string& sourcePath, const std::string& destinationPath) {
     InstallationOutcome outcome;
+    // Each script read once for the whole run: the source path's, by which the files are copied and the
+    // group is built, and the one beside the running program, which gives the driver and its defaults.
+    SetupInfoFile script = SetupInfoFile::Read(SetupInfoPath(sourcePath, setup.scriptFileName));
+    SetupInfoFile ownScript = SetupInfoFile::Read(SetupInfoPath(setup.setupDirectory, setup.scriptFileName));
     // The source path may hold another script than the one checked at the start.
-    if (!ScriptNamesStayInside(installDialog, SetupInfoPath(sourcePath, setup.scriptFileName)))
+    if (!ScriptNamesStayInside(installDialog, script))
         return outcome;
-    if (!DriverImageFitsRunningWindows(installDialog, setup)) {
+    if (!DriverImageFitsRunningWindows(installDialog, setup, ownScript)) {
         outcome.wrongProcessor = true;
         return outcome;
     }
     outcome.started = true;
-    InstallContext& install = Installation();
-    install.SourcePath = FitField(sourcePath, kTextWidth);
-    install.DestinationPath = FitField(destinationPath, kTextWidth);
+    outcome.sourcePath = FitField(sourcePath, kTextWidth);
+    outcome.destinationPath = FitField(destinationPath, kTextWidth);
     WindowRef progress = ui::OpenInfoWindow(installDialog, true, true);
     ui::ActivateWindow(progress);
-    install.OverwriteAll = false;
 
-    int result = CopySetupFiles(progress, installDialog, setup, install.SourcePath, install.DestinationPath);
-    if (result != kStepAbort) {
-        int step = CopyAddFiles(progress, installDialog, setup, install.SourcePath, install.DestinationPath);
-        result = step == kStepAbort ? step : std::min(result, step);
-    }
-    if (result != kStepAbort) {
-        int step =
-            ExpandCompFiles(progress, installDialog, setup, install.SourcePath, install.DestinationPath);
-        result = step == kStepAbort ? step : std::min(result, step);
-    }
-    if (result != 1) {
+    FileWork work{progress, installDialog, setup, script, outcome.sourcePath, outcome.destinationPath, {}};
+    if (CopySetupFiles(work) && CopyAddFiles(work))
+        ExpandCompFiles(work);
+    if (work.result != StepResult::kDone) {
         EndUnsuccessful(progress, installDialog);
         return outcome;
     }
@@ -207,13 +198,11 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
     // Past the last point where the run can still end, so that a cancelled run leaves the registry as it
     // found it. The first write below the service key; it also makes Parameters, which the removal of the
     // optional values expects.
-    std::string script = SetupInfoPath(install.SourcePath, setup.scriptFileName);
-    WriteStoredScriptVersion(ReadScriptVersion(script));
+    WriteStoredScriptVersion(script.ReadScriptVersion());
     ui::CloseInfoWindow(progress);
-    BuildProgmanGroup(installDialog, script, setup.languageName, setup.programName, install.DestinationPath);
+    BuildProgmanGroup(installDialog, script, setup.languageName, setup.programName, outcome.destinationPath);
     ui::ActivateWindow(installDialog);
     outcome.groupReady = true;
-    install.OverwriteAll = false;
 
     bool existing = false;
     uint32_t capiIndex = FindCapiIndex(&existing);
@@ -224,12 +213,11 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
     // Only an explicit No discards the earlier configuration; closing the question keeps it.
     bool fresh = !existing || ui::AskYesNo(installDialog, false, Text(kTextQuestApplyold),
                                            kTextQuestApplyold) == ui::kAnswerNo;
-    // The default configuration comes from the script beside the running program, not from the source path.
-    std::string ownScript = SetupInfoPath(setup.setupDirectory, setup.scriptFileName);
+    if (fresh && !ownScript.IsRead())
+        ShowMessage(installDialog, std::string(kScriptMissingText) + " at " + ownScript.Path());
     // An installation whose configuration is not in the registry as its backup says has not succeeded,
     // whatever files it copied: the files stay, and the run ends as not completed.
-    if (fresh &&
-        !(WriteNewConfiguration(installDialog, ownScript, capiIndex) && WriteIntegrityBackup(ownScript))) {
+    if (fresh && !WriteNewConfiguration(ownScript, capiIndex)) {
         ShowMessage(installDialog, Text(kTextErrInsNosuccess));
         return outcome;
     }
@@ -240,9 +228,9 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
     // A removal log left by an interrupted removal belongs to the installation it was removing; trusted by a
     // later removal of this one, it would name files and keys that are no longer its own.
     RemoveRemovalLog(setup.setupDirectory);
-    RemoveRemovalLog(install.DestinationPath);
+    RemoveRemovalLog(outcome.destinationPath);
     // Last, so that Add/Remove Programs lists only an installation that is whole.
-    if (!WriteUninstallEntry(UninstallEntryFor(script, setup, install.DestinationPath))) {
+    if (!WriteUninstallEntry(UninstallEntryFor(script, setup, outcome.destinationPath))) {
         ShowMessage(installDialog, Text(kTextErrInsNosuccess));
         return outcome;
     }

@@ -21,6 +21,9 @@ struct InstallationOutcome {
     bool restartNeeded = false;  // new driver images or a new configuration take effect at the next start
     bool wrongProcessor =
         false;  // the driver is for another processor than the running Windows: nothing done
+    // Where the run installed from and to, once it started.
+    std::string sourcePath;
+    std::string destinationPath;
 };
 
 // Installs the driver from sourcePath (setup information file, "[ADDFILES]") and the setup directory (setup
@@ -29,11 +32,3 @@ struct InstallationOutcome {
 // owns every question; it closes when this returns.
 InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationSetup& setup,
                                     const std::string& sourcePath, const std::string& destinationPath);
-
-// The three copy steps: 1 every file done, 0 at least one file ignored, -1 abort or cancel.
-int CopySetupFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
-                   const std::string& sourcePath, const std::string& destinationPath);
-int CopyAddFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
-                 const std::string& sourcePath, const std::string& destinationPath);
-int ExpandCompFiles(WindowRef progress, WindowRef owner, const InstallationSetup& setup,
-                    const std::string& sourcePath, const std::string& destinationPath);

@@ -34,4 +34,17 @@ void InputFile::Close() {
     failed_ = false;
 }
 
+bool ReadWholeTextFile(const std::string& path, std::string* text) {
+    text->clear();
+    FileId id = OpenFileForRead(path);
+    if (id == kNoFile)
+        return false;
+    char block[16384];
+    long read;
+    while ((read = ReadFileBytes(id, block, sizeof block)) > 0)
+        text->append(block, static_cast<size_t>(read));
+    CloseFile(id);
+    return read == 0;
+}
+
 }  // namespace platform

@@ -70,4 +70,8 @@ class OutputFile {
     FileId id_ = kNoFile;
 };
 
+// Every byte of the file, read in blocks to its end. False when it cannot be opened or a read fails: what
+// came before a failed read is not the whole file, and a caller that wrote it back would cut it there.
+bool ReadWholeTextFile(const std::string& path, std::string* text);
+
 }  // namespace platform

@@ -34,6 +34,7 @@ std::map<FileId, std::string> g_writers;  // host path of each file open for wri
 std::map<FileId, std::string> g_readers;  // host path of each file open for reading
 std::string g_currentDirectorySet;        // what the program last made its current directory
 std::vector<std::string> g_markedForDeletion;
+std::map<std::string, size_t> g_opensForRead;
 
 constexpr uint32_t kKeptBits = kAttributeReadOnly | kAttributeHidden;
 constexpr uint64_t kEpochDifference = 11644473600ULL;  // seconds from 1601 to 1970
@@ -119,6 +120,11 @@ void FailFileOperation(const std::string& path, FileOperation operation, int tim
 void ResetFiles() {
     g_failures.clear();
     g_markedForDeletion.clear();
+    g_opensForRead.clear();
+}
+size_t OpensForRead(const std::string& path) {
+    auto found = g_opensForRead.find(HostPath(path));
+    return found == g_opensForRead.end() ? 0 : found->second;
 }
 const std::string& CurrentDirectorySet() {
     return g_currentDirectorySet;
@@ -145,6 +151,7 @@ void ReleaseHeldFiles() {
 
 FileId OpenFileForRead(const std::string& path) {
     std::string hostPath = fake::HostPath(path);
+    ++g_opensForRead[hostPath];
     if (Counted("OpenFileForRead", path) || Fails(hostPath, fake::FileOperation::kOpenForRead) ||
         IsHeld(hostPath))
         return kNoFile;

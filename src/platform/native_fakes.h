@@ -31,6 +31,8 @@ enum class FileOperation {
 void FailFileOperation(const std::string& path, FileOperation operation, int times = 0);
 // Forgets the injected failures and the files marked for deletion.
 void ResetFiles();
+// How often OpenFileForRead was asked for the path since ResetFiles, whether it opened or not.
+size_t OpensForRead(const std::string& path);
 // What the program last made its current directory (the native backend changes nothing).
 const std::string& CurrentDirectorySet();
 // The paths given to MarkFileForDeletionAtRestart, in order.

@@ -10,21 +10,18 @@ namespace {
 
 constexpr size_t kDriversPrefixLength = 29;
 
-// One pass over the setup information file: find a header, then take the section's lines in order.
+// One pass over the text of the setup information file: find a header, then take the section's lines in
+// order.
 class SectionReader {
   public:
-    explicit SectionReader(const std::string& path, NameOutside* outside = nullptr)
-        : file_(path), outside_(outside) {}
-    bool IsOpen() const { return file_.IsOpen(); }
+    explicit SectionReader(const std::string& text, NameOutside* outside = nullptr)
+        : text_(text), outside_(outside) {}
     bool AtEnd() const { return atEnd_; }
-    // A list read cut short by a failed read is not the list: a removal by it would leave the rest for
-    // good. The list readers then return kScriptMissing, as for a script that cannot be read at all.
-    int Result() const { return file_.Failed() ? kScriptMissing : 1; }
 
     bool FindHeader(const char* header) {
         std::string line;
         while (!atEnd_) {
-            atEnd_ = !ReadTextLine(file_, line);
+            atEnd_ = !ReadTextLine(text_, position_, line);
             ++lineNumber_;
             if (line == header) {
                 section_ = header;
@@ -39,7 +36,7 @@ class SectionReader {
     std::string Line(size_t width = kTextWidth) {
         std::string line;
         if (!atEnd_) {
-            atEnd_ = !ReadTextLine(file_, line, width);
+            atEnd_ = !ReadTextLine(text_, position_, line, width);
             ++lineNumber_;
         }
         return line;
@@ -61,17 +58,13 @@ class SectionReader {
     }
 
   private:
-    platform::InputFile file_;
+    std::string_view text_;
+    size_t position_ = 0;
     NameOutside* outside_;
     std::string section_;
     int lineNumber_ = 0;
     bool atEnd_ = false;
 };
-
-// The markers that stand in a subdirectory field in place of a name.
-bool ContainedSubdirectory(SectionReader& reader, const std::string& subdirectory, const char* marker) {
-    return subdirectory == marker || reader.Contained(subdirectory);
-}
 
 // The file name part of an image path: what follows the drivers prefix, whatever the prefix holds.
 std::string ImageFileName(const std::string& imagePath) {
@@ -84,9 +77,31 @@ std::string SetupInfoPath(const std::string& directory, const std::string& fileN
     return JoinPath(directory, fileName);
 }
 
-int ReadOsSection(const std::string& script) {
-    SectionReader reader(script);
-    if (!reader.IsOpen() || !reader.FindHeader("[OS]"))
+bool CompFile::InSetupDirectory() const {
+    return setupSubdirectory != "!NOSETUPDIR";
+}
+
+bool CompFile::InWindowsDirectory() const {
+    return windowsSubdirectory != "!NOWINSYSTEM";
+}
+
+bool CompFile::ListedInVersions() const {
+    return versionFlag == "!VERSION_ON";
+}
+
+SetupInfoFile SetupInfoFile::Read(const std::string& path) {
+    SetupInfoFile script;
+    script.path_ = path;
+    // A list cut short by a failed read is not the list: a removal by it would leave the rest for good.
+    script.read_ = platform::ReadWholeTextFile(path, &script.text_);
+    if (!script.read_)
+        script.text_.clear();
+    return script;
+}
+
+int SetupInfoFile::ReadOsSection() const {
+    SectionReader reader(text_);
+    if (!reader.FindHeader("[OS]"))
         return 0;
     std::string os = reader.Line();
     if (os == "!OS_WINDOWS_NT")
@@ -96,14 +111,12 @@ int ReadOsSection(const std::string& script) {
     return 0;  // "!OS_WINDOWS_16" and anything else
 }
 
-int ReadMaintenanceSection(const std::string& script, MaintenanceDefaults& record) {
-    SectionReader reader(script);
-    if (!reader.IsOpen())
-        return 0;
-    int found = 0;
+bool SetupInfoFile::ReadMaintenanceSection(MaintenanceDefaults& record) const {
+    SectionReader reader(text_);
+    bool found = false;
     // A later section is read over an earlier one, until one that switches maintenance off.
     while (reader.FindHeader("[MAINTENANCE]")) {
-        found = 1;
+        found = true;
         std::string mode = reader.Line();
         if (mode == "!MAINTENANCE_OFF") {
             record.Mode = kMaintenanceOff;
@@ -135,43 +148,38 @@ int ReadMaintenanceSection(const std::string& script, MaintenanceDefaults& recor
     return found;
 }
 
-int ReadCurrentCapiDll(const std::string& script, std::string& name, NameOutside* outside) {
-    SectionReader reader(script, outside);
-    if (!reader.IsOpen() || !reader.FindHeader("[CURRENTCAPIDLL]"))
-        return 0;
+bool SetupInfoFile::ReadCurrentCapiDll(std::string& name, NameOutside* outside) const {
+    SectionReader reader(text_, outside);
+    if (!reader.FindHeader("[CURRENTCAPIDLL]"))
+        return false;
     std::string line = reader.Line();
     // Loaded from the system directory by this name: a path would choose another place to load from.
     if (!reader.Contained(line, true))
-        return 0;
+        return false;
     name = line;
-    return 1;
+    return true;
 }
 
-uint32_t ReadScriptVersion(const std::string& script) {
-    SectionReader reader(script);
-    if (!reader.IsOpen() || !reader.FindHeader("[VERSION]"))
+uint32_t SetupInfoFile::ReadScriptVersion() const {
+    SectionReader reader(text_);
+    if (!reader.FindHeader("[VERSION]"))
         return 0;
     return ParseUnsignedDecimal(reader.Line());
 }
 
-int ReadDefaultProtocol(const std::string& script, std::string& name) {
-    SectionReader reader(script);
-    if (!reader.IsOpen())
-        return kScriptMissing;
+bool SetupInfoFile::ReadDefaultProtocol(std::string& name) const {
+    SectionReader reader(text_);
     if (!reader.FindHeader("[DEFPROTOCOL]"))
-        return 0;
+        return false;
     name = reader.Line();
-    return 1;
+    return true;
 }
 
-int ReadProtocolEntries(const std::string& script, std::vector<ProtocolEntry>& entries,
-                        NameOutside* outside) {
-    SectionReader reader(script, outside);
-    if (!reader.IsOpen())
-        return 0;
-    entries.clear();
+std::vector<ProtocolEntry> SetupInfoFile::ReadProtocolEntries(NameOutside* outside) const {
+    SectionReader reader(text_, outside);
+    std::vector<ProtocolEntry> entries;
     if (!reader.FindHeader("[PROTOCOL]"))
-        return 1;
+        return entries;
     // Entries past the end of the file would only be empty: a count that overshoots ends there.
     for (int32_t i = 0, n = reader.Count(); i < n && !reader.AtEnd(); ++i) {
         ProtocolEntry entry;
@@ -184,7 +192,7 @@ int ReadProtocolEntries(const std::string& script, std::vector<ProtocolEntry>& e
         if (contained)
             entries.push_back(entry);
     }
-    return 1;
+    return entries;
 }
 
 bool AnyProtocolNeedsSpid(const std::vector<ProtocolEntry>& entries) {
@@ -221,13 +229,11 @@ uint32_t FindProtocolCode(const std::vector<ProtocolEntry>& entries, const std::
     return 0;
 }
 
-int ReadCompFiles(const std::string& script, std::vector<CompFile>& list, NameOutside* outside) {
-    SectionReader reader(script, outside);
-    if (!reader.IsOpen())
-        return kScriptMissing;
-    list.clear();
+std::vector<CompFile> SetupInfoFile::ReadCompFiles(NameOutside* outside) const {
+    SectionReader reader(text_, outside);
+    std::vector<CompFile> list;
     if (!reader.FindHeader("[COMPFILES]"))
-        return reader.Result();
+        return list;
     // Entries read, kept or left out: past the end of the file a count that overshoots ends here, as it
     // would with every entry kept.
     size_t entries = 0;
@@ -245,31 +251,32 @@ int ReadCompFiles(const std::string& script, std::vector<CompFile>& list, NameOu
             if (contained && list.size() + files.size() < kMaxFileEntries)
                 files.push_back(file);
         }
-        std::string setupSubdirectory = reader.Line(kFileNameWidth);
-        groupContained = ContainedSubdirectory(reader, setupSubdirectory, "!NOSETUPDIR") && groupContained;
-        std::string windowsSubdirectory = reader.Line(kFileNameWidth);
-        groupContained = ContainedSubdirectory(reader, windowsSubdirectory, "!NOWINSYSTEM") && groupContained;
-        std::string versionFlag = reader.Line(kFileNameWidth);
+        CompFile place;
+        place.setupSubdirectory = reader.Line(kFileNameWidth);
+        groupContained =
+            (!place.InSetupDirectory() || reader.Contained(place.setupSubdirectory)) && groupContained;
+        place.windowsSubdirectory = reader.Line(kFileNameWidth);
+        groupContained =
+            (!place.InWindowsDirectory() || reader.Contained(place.windowsSubdirectory)) && groupContained;
+        place.versionFlag = reader.Line(kFileNameWidth);
         if (!groupContained)
             continue;
         for (CompFile& file : files) {
             file.sourceSubdirectory = sourceSubdirectory;
-            file.setupSubdirectory = setupSubdirectory;
-            file.windowsSubdirectory = windowsSubdirectory;
-            file.versionFlag = versionFlag;
+            file.setupSubdirectory = place.setupSubdirectory;
+            file.windowsSubdirectory = place.windowsSubdirectory;
+            file.versionFlag = place.versionFlag;
             list.push_back(file);
         }
     }
-    return reader.Result();
+    return list;
 }
 
-int ReadAddFiles(const std::string& script, std::vector<AddFile>& list, NameOutside* outside) {
-    SectionReader reader(script, outside);
-    if (!reader.IsOpen())
-        return kScriptMissing;
-    list.clear();
+std::vector<AddFile> SetupInfoFile::ReadAddFiles(NameOutside* outside) const {
+    SectionReader reader(text_, outside);
+    std::vector<AddFile> list;
     if (!reader.FindHeader("[ADDFILES]"))
-        return reader.Result();
+        return list;
     // Entries read, kept or left out: past the end of the file a count that overshoots ends here, as it
     // would with every entry kept.
     size_t entries = 0;
@@ -291,16 +298,14 @@ int ReadAddFiles(const std::string& script, std::vector<AddFile>& list, NameOuts
             list.push_back(file);
         }
     }
-    return reader.Result();
+    return list;
 }
 
-int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& list, NameOutside* outside) {
-    SectionReader reader(script, outside);
-    if (!reader.IsOpen())
-        return kScriptMissing;
-    list.clear();
+std::vector<DeleteAddFile> SetupInfoFile::ReadDeleteAddFiles(NameOutside* outside) const {
+    SectionReader reader(text_, outside);
+    std::vector<DeleteAddFile> list;
     if (!reader.FindHeader("[DELETEADDFILES]"))
-        return reader.Result();
+        return list;
     // Entries read, kept or left out: past the end of the file a count that overshoots ends here, as it
     // would with every entry kept.
     size_t entries = 0;
@@ -314,25 +319,23 @@ int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& li
                 list.push_back({subdirectory, name});
         }
     }
-    return reader.Result();
+    return list;
 }
 
-int ReadProgmanSection(const std::string& script, const std::string& language, ProgmanGroup& group) {
-    SectionReader reader(script);
-    if (!reader.IsOpen())
-        return kScriptMissing;
-    group.items.clear();
+ProgmanGroup SetupInfoFile::ReadProgmanSection(const std::string& language) const {
+    SectionReader reader(text_);
+    ProgmanGroup group;
     if (!reader.FindHeader("[PROGMAN]"))
-        return 1;
+        return group;
     group.name = reader.Line(kProgmanNameWidth);
     if (language.empty())
-        return 1;
+        return group;
     std::string line;
     do {
         line = reader.Line();
     } while (!reader.AtEnd() && !EqualsIgnoreCase(line, language));
     if (reader.AtEnd())
-        return 1;
+        return group;
     for (int32_t i = 0, n = reader.Count(); i < n && group.items.size() < kMaxProgmanItems; ++i) {
         ProgmanItem item;
         item.Title = reader.Line(kProgmanNameWidth);
@@ -344,16 +347,14 @@ int ReadProgmanSection(const std::string& script, const std::string& language, P
         item.IconIndex = static_cast<int16_t>(ParseSignedDecimal(reader.Line()));
         group.items.push_back(item);
     }
-    return 1;
+    return group;
 }
 
-int ReadLanguageSection(const std::string& script, LanguageList& list, NameOutside* outside) {
-    SectionReader reader(script, outside);
-    if (!reader.IsOpen())
-        return kScriptMissing;
-    list.entries.clear();
+LanguageList SetupInfoFile::ReadLanguageSection(NameOutside* outside) const {
+    SectionReader reader(text_, outside);
+    LanguageList list;
     if (!reader.FindHeader("[LANGUAGE]"))
-        return 1;
+        return list;
     for (int32_t i = 0, n = reader.Count(); i < n && list.entries.size() < kMaxLanguages; ++i) {
         LanguageEntry entry;
         entry.displayName = reader.Line(kLanguageNameWidth);
@@ -361,27 +362,22 @@ int ReadLanguageSection(const std::string& script, LanguageList& list, NameOutsi
         if (reader.Contained(entry.fileName))
             list.entries.push_back(entry);
     }
-    return 1;
+    return list;
 }
 
-int FindNameOutside(const std::string& script, NameOutside& outside) {
+bool SetupInfoFile::FindNameOutside(NameOutside& outside) const {
     outside = NameOutside();
     std::string name;
-    std::vector<ProtocolEntry> protocols;
-    std::vector<CompFile> compFiles;
-    std::vector<AddFile> addFiles;
-    std::vector<DeleteAddFile> deleteAddFiles;
-    LanguageList languages;
     // Each reader keeps only its first; the one nearest the top of the file is named.
     NameOutside found[6];
-    ReadLanguageSection(script, languages, &found[0]);
-    ReadCurrentCapiDll(script, name, &found[1]);
-    ReadProtocolEntries(script, protocols, &found[2]);
-    ReadCompFiles(script, compFiles, &found[3]);
-    ReadAddFiles(script, addFiles, &found[4]);
-    ReadDeleteAddFiles(script, deleteAddFiles, &found[5]);
+    ReadLanguageSection(&found[0]);
+    ReadCurrentCapiDll(name, &found[1]);
+    ReadProtocolEntries(&found[2]);
+    ReadCompFiles(&found[3]);
+    ReadAddFiles(&found[4]);
+    ReadDeleteAddFiles(&found[5]);
     for (const NameOutside& each : found)
         if (each.line != 0 && (outside.line == 0 || each.line < outside.line))
             outside = each;
-    return outside.line != 0 ? 1 : 0;
+    return outside.line != 0;
 }

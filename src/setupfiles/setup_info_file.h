@@ -6,11 +6,12 @@
 
 #include "platform/file.h"
 
-// Readers of the setup information file, one per section, each given the file's path. Each opens the file,
-// scans it from the top for its header, reads the section and closes the file: nothing is cached, so a file
-// changed on disk is seen by the next call. Counts above a capacity keep the entries that fit (the surplus
-// lines are read and dropped so that the layout stays in step); negative counts are taken as 0; values longer
-// than their field are cut to it.
+// The setup information file, read whole once for each thing the administrator asks for (an installation, the
+// configuration dialog, a removal), so that a file changed on disk is seen by the next one and never halfway
+// through. Reading is the one thing that fails; the section readers then only look at the text held. Each
+// scans it from the top for its header. Counts above a capacity keep the entries that fit (the surplus lines
+// are read and dropped so that the layout stays in step); negative counts are taken as 0; values longer than
+// their field are cut to it.
 
 // Capacities of the fixed-width fields of the setup files and records, in bytes including the
 // terminating zero: a value holds at most width - 1 characters.
@@ -62,6 +63,11 @@ struct CompFile {
     std::string setupSubdirectory;    // below the installation directory, or "!NOSETUPDIR"
     std::string windowsSubdirectory;  // below the Windows directory, or "!NOWINSYSTEM"
     std::string versionFlag;          // "!VERSION_ON" lists the file in the versions dialog
+
+    // Where the entry's file goes: its markers are read here and nowhere else.
+    bool InSetupDirectory() const;
+    bool InWindowsDirectory() const;
+    bool ListedInVersions() const;
 };
 
 struct AddFile {
@@ -106,27 +112,10 @@ struct NameOutside {
     std::string name;
 };
 
-// What a reader returns when the setup information file cannot be opened; the caller tells the user.
-constexpr int kScriptMissing = -1;
 extern const char* const kScriptMissingText;  // "Can't find SETUPINFOFILE!"
 
 // The path of the setup information file fileName in a directory.
 std::string SetupInfoPath(const std::string& directory, const std::string& fileName);
-
-// The platform id "[OS]" names (2 Windows NT, 1 Windows 95, 0 anything else or no file).
-int ReadOsSection(const std::string& script);
-// 1 when a "[MAINTENANCE]" section was read, 0 when there is none or no file.
-int ReadMaintenanceSection(const std::string& script, MaintenanceDefaults& record);
-// The readers that take file names leave out an entry with a name outside its place and, given outside,
-// record the first such name there.
-// 1 with the plain name of the CAPI 2.0 DLL, else 0.
-int ReadCurrentCapiDll(const std::string& script, std::string& name, NameOutside* outside = nullptr);
-uint32_t ReadScriptVersion(const std::string& script);
-// 1 with the name, 0 without a "[DEFPROTOCOL]" section, kScriptMissing.
-int ReadDefaultProtocol(const std::string& script, std::string& name);
-// Every protocol in file order; 1, or 0 when the file cannot be opened.
-int ReadProtocolEntries(const std::string& script, std::vector<ProtocolEntry>& entries,
-                        NameOutside* outside = nullptr);
 
 // Lookups in the protocol list.
 bool AnyProtocolNeedsSpid(const std::vector<ProtocolEntry>& entries);
@@ -137,14 +126,39 @@ bool FindNewImagePath(const std::vector<ProtocolEntry>& entries, const std::stri
 // The code of the protocol with this name or image (the file part of an image path); 0 for none.
 uint32_t FindProtocolCode(const std::vector<ProtocolEntry>& entries, const std::string& nameOrImagePath);
 
-// The list readers return 1, or kScriptMissing.
-int ReadCompFiles(const std::string& script, std::vector<CompFile>& list, NameOutside* outside = nullptr);
-int ReadAddFiles(const std::string& script, std::vector<AddFile>& list, NameOutside* outside = nullptr);
-int ReadDeleteAddFiles(const std::string& script, std::vector<DeleteAddFile>& list,
-                       NameOutside* outside = nullptr);
-// The group name and the items listed for the language of that display name.
-int ReadProgmanSection(const std::string& script, const std::string& language, ProgmanGroup& group);
-int ReadLanguageSection(const std::string& script, LanguageList& list, NameOutside* outside = nullptr);
+class SetupInfoFile {
+  public:
+    // A file that was never read: every section is missing.
+    SetupInfoFile() = default;
+    // The whole file; IsRead() tells whether it could be opened and read to its end.
+    static SetupInfoFile Read(const std::string& path);
+    bool IsRead() const { return read_; }
+    const std::string& Path() const { return path_; }
 
-// 1 with the first name of the script that leads outside its place, 0 when there is none (or no script).
-int FindNameOutside(const std::string& script, NameOutside& outside);
+    // The platform id "[OS]" names (2 Windows NT, 1 Windows 95, 0 anything else or no section).
+    int ReadOsSection() const;
+    // True when a "[MAINTENANCE]" section was read into the record.
+    bool ReadMaintenanceSection(MaintenanceDefaults& record) const;
+    // The readers that take file names leave out an entry with a name outside its place and, given outside,
+    // record the first such name there.
+    // True with the plain name of the CAPI 2.0 DLL.
+    bool ReadCurrentCapiDll(std::string& name, NameOutside* outside = nullptr) const;
+    uint32_t ReadScriptVersion() const;
+    // True with the name, false without a "[DEFPROTOCOL]" section.
+    bool ReadDefaultProtocol(std::string& name) const;
+    // Every protocol in file order.
+    std::vector<ProtocolEntry> ReadProtocolEntries(NameOutside* outside = nullptr) const;
+    std::vector<CompFile> ReadCompFiles(NameOutside* outside = nullptr) const;
+    std::vector<AddFile> ReadAddFiles(NameOutside* outside = nullptr) const;
+    std::vector<DeleteAddFile> ReadDeleteAddFiles(NameOutside* outside = nullptr) const;
+    // The group name and the items listed for the language of that display name.
+    ProgmanGroup ReadProgmanSection(const std::string& language) const;
+    LanguageList ReadLanguageSection(NameOutside* outside = nullptr) const;
+    // True with the first name of the script that leads outside its place.
+    bool FindNameOutside(NameOutside& outside) const;
+
+  private:
+    std::string path_;
+    std::string text_;
+    bool read_ = false;
+};

@@ -2,18 +2,52 @@
 
 #include <limits>
 
-bool ReadTextLine(platform::InputFile& file, std::string& line, size_t width) {
+namespace {
+
+// One line rule for a file and for text already read: a setup file reads the same either way.
+template <typename Source>
+bool ReadLineFrom(Source& source, std::string& line, size_t width) {
     line.clear();
     unsigned char byte;
-    while (file.ReadByte(&byte)) {
+    while (source.ReadByte(&byte)) {
         if (byte == '\r') {
-            file.SkipByte();
+            source.SkipByte();
             return true;
         }
         if (line.size() + 1 < width)
             line.push_back(byte == 0xAF ? '\n' : static_cast<char>(byte));
     }
     return false;
+}
+
+class TextSource {
+  public:
+    TextSource(std::string_view text, size_t& position) : text_(text), position_(position) {}
+    bool ReadByte(unsigned char* byte) {
+        if (position_ >= text_.size())
+            return false;
+        *byte = static_cast<unsigned char>(text_[position_++]);
+        return true;
+    }
+    void SkipByte() {
+        if (position_ < text_.size())
+            ++position_;
+    }
+
+  private:
+    std::string_view text_;
+    size_t& position_;
+};
+
+}  // namespace
+
+bool ReadTextLine(platform::InputFile& file, std::string& line, size_t width) {
+    return ReadLineFrom(file, line, width);
+}
+
+bool ReadTextLine(std::string_view text, size_t& position, std::string& line, size_t width) {
+    TextSource source(text, position);
+    return ReadLineFrom(source, line, width);
 }
 
 size_t CollapseBackslashes(std::string& path) {

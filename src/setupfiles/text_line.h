@@ -11,6 +11,8 @@
 // width - 1 bytes are kept; the rest of an overlong line is read and dropped, so the next call still
 // starts at the next line.
 bool ReadTextLine(platform::InputFile& file, std::string& line, size_t width = 260);
+// The same over text already read, from position on; position moves past the line.
+bool ReadTextLine(std::string_view text, size_t& position, std::string& line, size_t width = 260);
 
 // Turns each pair of consecutive backslashes into one and returns the new length. A leading pair stays,
 // so that a UNC path (\\server\share) keeps its meaning.

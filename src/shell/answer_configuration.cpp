@@ -53,14 +53,15 @@ void ApplyDriverAnswers(const AnswerFile& answers, const std::vector<ProtocolEnt
     }
 }
 
-bool ApplyAnswerConfiguration(const std::string& script, const AnswerFile& answers, bool* restartNeeded) {
-    if (!LoadConfiguration(nullptr, script))
+bool ApplyAnswerConfiguration(const std::string& scriptPath, const AnswerFile& answers, bool* restartNeeded) {
+    SetupInfoFile script = SetupInfoFile::Read(scriptPath);
+    Configuration config;
+    if (!LoadConfiguration(nullptr, script, config))
         return false;
-    std::vector<ProtocolEntry> entries;
-    ReadProtocolEntries(script, entries);
-    ApplyDriverAnswers(answers, entries, GlobalDriverConfig(), GlobalAdapters());
+    std::vector<ProtocolEntry> entries = script.ReadProtocolEntries();
+    ApplyDriverAnswers(answers, entries, config.driver, config.adapters);
     // Refused before anything is saved, as the answer file's own errors are.
-    std::string withoutEffect = AnswersWithoutEffect(answers, GlobalDriverConfig(), entries);
+    std::string withoutEffect = AnswersWithoutEffect(answers, config.driver, entries);
     if (!withoutEffect.empty()) {
         ui::Report("Answer file: " + withoutEffect + "; the configuration is left as it was");
         return false;
@@ -68,7 +69,7 @@ bool ApplyAnswerConfiguration(const std::string& script, const AnswerFile& answe
     // The pages shown for the changed record and saved untouched are what a person who made these choices
     // in the dialog would save: its rules (a single adapter is the maintenance adapter, a maintenance mode
     // that fixes its values) apply here as well.
-    ConfigPages pages = OpenConfigPages(nullptr, script);
+    ConfigPages pages = OpenConfigPages(script, config);
     pages.modified = true;
-    return SaveConfiguration(pages, restartNeeded);
+    return SaveConfiguration(pages, config, restartNeeded);
 }

@@ -1,7 +1,7 @@
 #include "shell/command_line.h"
 
 #include "setupfiles/text_line.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -49,8 +49,7 @@ void TakeDeploymentValue(const std::string& line, size_t& start, char option, st
 
 }  // namespace
 
-DeploymentSwitches ParseCommandLine(const std::string& commandLine) {
-    AppContext& app = App();
+DeploymentSwitches ParseCommandLine(const std::string& commandLine, AppContext& app) {
     DeploymentSwitches switches;
     // The switches of every run keep their 127 characters; a letter beyond them is not seen.
     std::string firstPart = commandLine.substr(0, kCommandLineLength);
@@ -97,8 +96,7 @@ DeploymentSwitches ParseCommandLine(const std::string& commandLine) {
     return switches;
 }
 
-void SelectLanguage() {
-    AppContext& app = App();
+void SelectLanguage(AppContext& app) {
     app.LanguageIndex = 0;
     if (app.RequestedLanguage.empty())
         return;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "shell/app_context.h"
+
 // The switches for unattended runs. Their values may be longer than the 127 characters the other switches
 // are read from, and may be quoted ("/a"C:\My Files\answers.ini"") to hold blanks.
 struct DeploymentSwitches {
@@ -23,10 +25,10 @@ constexpr size_t kDeploymentValueWidth = 260;
 // in either case), which are read from the first 127 characters only, and returns the switches /s, /a, /r,
 // /v, /? (/h), read from the whole line. The value of /a and /r is skipped whole, so that a '/' or '-' inside
 // it never counts as a switch. Other letters are ignored.
-DeploymentSwitches ParseCommandLine(const std::string& commandLine);
+DeploymentSwitches ParseCommandLine(const std::string& commandLine, AppContext& app);
 
 // LanguageIndex := the first listed language whose name equals RequestedLanguage (case ignored), else 0.
-void SelectLanguage();
+void SelectLanguage(AppContext& app);
 
 // The program's file name relative to the start directory: the full path less as many leading
 // characters as the start directory with a trailing backslash has.

@@ -1,9 +1,8 @@
 #include "shell/intro_window.h"
 
 #include "platform/win32_handles.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "ui/dialog.h"
-#include "ui/language_loading.h"
 #include "ui/message_boxes.h"
 #include "ui/window_placement.h"
 
@@ -15,7 +14,7 @@ constexpr UINT kShowMilliseconds = 2500;
 // The start window: the program's bitmap as the background, closed by its timer or any key or click.
 class IntroWindow : public Dialog {
   public:
-    IntroWindow() : Dialog("WND_intro") {}
+    explicit IntroWindow(const AppContext& app) : Dialog("WND_intro"), app_(app) {}
 
   private:
     bool OnInit() override {
@@ -24,7 +23,7 @@ class IntroWindow : public Dialog {
         SetClassLongPtrA(Window(), GCLP_HICON, reinterpret_cast<LONG_PTR>(LoadIconA(instance, "mainico")));
         CreateBackground(instance);
         CenterWindow(Window());
-        LoadCurrentLanguage(App());
+        LoadCurrentLanguage(app_);
         SetTimer(Window(), kCloseTimer, kShowMilliseconds, nullptr);
         return true;
     }
@@ -65,12 +64,13 @@ class IntroWindow : public Dialog {
     }
 
     GdiObject bitmap_;
+    const AppContext& app_;
     GdiObject brush_;
 };
 
 }  // namespace
 
-void ShowIntroWindow(HWND owner) {
-    IntroWindow intro;
+void ShowIntroWindow(HWND owner, const AppContext& app) {
+    IntroWindow intro(app);
     intro.RunModal(owner);
 }

@@ -2,18 +2,17 @@
 
 #include "deinstall/deinstall_dialog.h"
 #include "configdialog/config_dialogs.h"
-#include "install/install_context.h"
 #include "install/install_dialog.h"
 #include "platform/win32_handles.h"
 #include "resources/resource_ids.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "setupfiles/text_ids.h"
 #include "shell/about_box.h"
+#include "shell/flow_inputs.h"
 #include "shell/main_dialog.h"
 #include "shell/startup.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
-#include "ui/language_loading.h"
 #include "ui/message_boxes.h"
 #include "ui/window_placement.h"
 
@@ -22,11 +21,11 @@ namespace {
 // "DLG_main": the language, the action of the run mode, the about box and the exit.
 class MainDialog : public Dialog {
   public:
-    MainDialog() : Dialog("DLG_main") {}
+    explicit MainDialog(AppContext& app) : Dialog("DLG_main"), app_(app) {}
 
   private:
     bool OnInit() override {
-        App().MainWindow = Window();
+        app_.MainWindow = Window();
         CreateTitleFont();
         FillLanguages();
         SetTexts();
@@ -40,7 +39,7 @@ class MainDialog : public Dialog {
                 OnAction();
                 break;
             case IDC_MAIN_ABOUT:
-                AboutBox(Window());
+                AboutBox(Window(), app_);
                 break;
             case IDC_MAIN_EXIT:
                 End(0);
@@ -53,12 +52,12 @@ class MainDialog : public Dialog {
     }
     void OnClose() override { End(0); }
     void OnDestroy() override {
-        App().MainWindow = nullptr;
+        app_.MainWindow = nullptr;
         PostQuitMessage(0);
     }
 
     void OnAction() {
-        AppContext& app = App();
+        AppContext& app = app_;
         if (app.RunMode == kRunNormal)
             Install(app);
         else if (app.RunMode == kRunConfigure)
@@ -73,11 +72,12 @@ class MainDialog : public Dialog {
 
     // After a completed installation the program goes on in configure mode.
     void Install(AppContext& app) {
-        InstallationSetup setup = {app.SetupDirectory, app.SetupInfoFileName, app.SetupProgramName,
-                                   CurrentLanguageName(app)};
-        InstallationOutcome outcome = OpenInstallDialog(Window(), setup, app.DefaultFolderName);
+        InstallationOutcome outcome =
+            OpenInstallDialog(Window(), InstallationSetupOf(app), app.DefaultFolderName);
         if (!outcome.started)
             return;
+        app.InstalledSourcePath = outcome.sourcePath;
+        app.InstalledDestinationPath = outcome.destinationPath;
         app.GroupReady = outcome.groupReady;
         app.RestartNeeded = app.RestartNeeded || outcome.restartNeeded;
         if (outcome.completed) {
@@ -92,9 +92,7 @@ class MainDialog : public Dialog {
     // A completed removal ends the program. Its group is gone then: a changed language must not build it
     // again on the way out.
     void Deinstall(AppContext& app) {
-        DeinstallInputs inputs = {app.SetupDirectory, app.SetupInfoFileName, app.SetupProgramName,
-                                  CurrentLanguageName(app)};
-        if (OpenDeinstallDialog(Window(), inputs) != DeinstallOutcome::kCompleted)
+        if (OpenDeinstallDialog(Window(), DeinstallInputsOf(app)) != DeinstallOutcome::kCompleted)
             return;
         app.GroupReady = false;
         End(0);
@@ -104,8 +102,8 @@ class MainDialog : public Dialog {
         int selected = ComboBox(Window(), IDC_MAIN_LANGUAGE).Selected();
         if (selected == CB_ERR)
             return;
-        App().LanguageIndex = selected;
-        LoadCurrentLanguage(App());
+        app_.LanguageIndex = selected;
+        LoadCurrentLanguage(app_);
         SetTexts();
     }
 
@@ -125,8 +123,8 @@ class MainDialog : public Dialog {
     void FillLanguages() {
         ComboBox languages(Window(), IDC_MAIN_LANGUAGE);
         languages.Reset();
-        for (const LanguageEntry& entry : App().Languages.entries) languages.Add(entry.displayName);
-        languages.Select(App().LanguageIndex);
+        for (const LanguageEntry& entry : app_.Languages.entries) languages.Add(entry.displayName);
+        languages.Select(app_.LanguageIndex);
     }
 
     // The texts of the current language for the run mode.
@@ -135,19 +133,20 @@ class MainDialog : public Dialog {
         for (int id :
              {IDC_MAIN_EXIT, IDC_MAIN_ABOUT, IDC_MAIN_TITLE, IDC_MAIN_LANGUAGE_LABEL, IDC_MAIN_VERSION})
             SetItemText(id);
-        int action = MainButtonTextId(App().RunMode);
+        int action = MainButtonTextId(app_.RunMode);
         if (action >= 0)
             SetItemTextFrom(IDC_MAIN_ACTION, action);
     }
 
+    AppContext& app_;
     GdiObject titleFont_;
     ConfigurationDialog configuration_;
 };
 
 }  // namespace
 
-int RunMainDialog() {
-    MainDialog dialog;
+int RunMainDialog(AppContext& app) {
+    MainDialog dialog(app);
     if (!dialog.Open(nullptr)) {
         ShowError(nullptr, "Unable to open main dialog!");
         return -1;

@@ -1,6 +1,6 @@
 #include "shell/startup.h"
 
-#include "install/progman_group.h"
+#include "configstore/progman_group.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
@@ -8,9 +8,8 @@
 #include "setupfiles/language_table.h"
 #include "setupfiles/setup_info_file.h"
 #include "setupfiles/text_line.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "shell/command_line.h"
-#include "ui/language_loading.h"
 #include "ui/message_boxes.h"
 #include "ui/run_report.h"
 #include "ui/script_check.h"
@@ -19,10 +18,18 @@
 
 namespace {
 const char* const kRightsProbeFile = "QZTCheck.$$$";
+
+// The language list of the setup information file into app.Languages; tells the user when the file cannot
+// be read.
+void ReadLanguageList(AppContext& app) {
+    SetupInfoFile script = SetupInfoFile::Read(ScriptPath(app));
+    if (!script.IsRead())
+        ShowError(nullptr, kScriptMissingText);
+    app.Languages = script.ReadLanguageSection();
+}
 }  // namespace
 
-DeploymentSwitches InitializeContext(const std::string& commandLine) {
-    AppContext& app = App();
+DeploymentSwitches InitializeContext(const std::string& commandLine, AppContext& app) {
     // The program works beside its own file, wherever it was started from: a start-up script's directory,
     // or the Control Panel's, must not decide which script it installs or removes by.
     std::string callerDirectory = platform::CurrentDirectory();
@@ -34,7 +41,7 @@ DeploymentSwitches InitializeContext(const std::string& commandLine) {
     app.RunMode = kRunNormal;
     // The switches come first: the script that /f names is the one every reader uses, the language list
     // included.
-    DeploymentSwitches switches = ParseCommandLine(commandLine);
+    DeploymentSwitches switches = ParseCommandLine(commandLine, app);
     // The answer file and the report are the caller's: a relative name means its directory.
     switches.answerFile = AbsolutePath(callerDirectory, switches.answerFile);
     switches.reportFile = AbsolutePath(callerDirectory, switches.reportFile);
@@ -52,14 +59,14 @@ DeploymentSwitches InitializeContext(const std::string& commandLine) {
                                : "/r: the report file cannot be written: " + switches.reportFile;
     }
     ReadLanguageList(app);
-    SelectLanguage();
+    SelectLanguage(app);
     app.StartLanguageIndex = app.LanguageIndex;
     app.StartRunMode = app.RunMode;
     return switches;
 }
 
-int OperatingSystemMatches(const std::string& script) {
-    return ReadOsSection(script) == platform::RunningPlatformId() ? 1 : 0;
+int OperatingSystemMatches(const SetupInfoFile& script) {
+    return script.ReadOsSection() == platform::RunningPlatformId() ? 1 : 0;
 }
 
 int CheckAdminRights(WindowRef owner) {
@@ -82,13 +89,14 @@ int CheckAdminRights(WindowRef owner) {
 }
 
 RunEnd RunStartupChecks(const AppContext& app, WindowRef owner) {
-    if (!OperatingSystemMatches(ScriptPath(app))) {
+    SetupInfoFile script = SetupInfoFile::Read(ScriptPath(app));
+    if (!OperatingSystemMatches(script)) {
         ShowError(owner, Text(kTextErrInvalidOs));
         return RunEnd::kWrongSystem;
     }
     // Whatever flow follows deletes, copies or loads by these names: a script that leads out of its place
     // is refused before any of them starts.
-    if (!ScriptNamesStayInside(owner, ScriptPath(app)))
+    if (!ScriptNamesStayInside(owner, script))
         return RunEnd::kScriptRefused;
     return CheckAdminRights(owner) ? RunEnd::kFlowEnded : RunEnd::kNoRights;
 }
@@ -99,10 +107,11 @@ void RebuildGroupForChangedLanguage(const AppContext& app, const std::string& so
         return;
     std::string language = CurrentLanguageName(app);
     if (app.StartRunMode == kRunNormal && app.RunMode != kRunNormal)
-        BuildProgmanGroup(nullptr, SetupInfoPath(sourcePath, app.SetupInfoFileName), language,
-                          app.SetupProgramName, destinationPath);
+        BuildProgmanGroup(nullptr, SetupInfoFile::Read(SetupInfoPath(sourcePath, app.SetupInfoFileName)),
+                          language, app.SetupProgramName, destinationPath);
     else if (app.StartRunMode == kRunConfigure || app.StartRunMode == kRunDeinstall)
-        BuildProgmanGroup(nullptr, ScriptPath(app), language, app.SetupProgramName, app.SetupDirectory);
+        BuildProgmanGroup(nullptr, SetupInfoFile::Read(ScriptPath(app)), language, app.SetupProgramName,
+                          app.SetupDirectory);
 }
 
 int MainButtonTextId(int runMode) {

@@ -3,17 +3,18 @@
 #include <string>
 
 #include "platform/window_ref.h"
-#include "setupfiles/app_context.h"
+#include "setupfiles/setup_info_file.h"
+#include "shell/app_context.h"
 #include "shell/command_line.h"
 #include "shell/exit_codes.h"
 
 // Start-up steps 1 to 8 of the run, before the main dialog opens: the start directory, the program's own
 // name, the switches, the language list of the setup information file they name, and the language chosen.
 // Returns the switches of an unattended run.
-DeploymentSwitches InitializeContext(const std::string& commandLine);
+DeploymentSwitches InitializeContext(const std::string& commandLine, AppContext& app);
 
 // 1 when the platform that "[OS]" of the script names is the running one.
-int OperatingSystemMatches(const std::string& script);
+int OperatingSystemMatches(const SetupInfoFile& script);
 
 // 1 when the user may change the system (full access to HKLM\SOFTWARE and a file can be created in the
 // system directory), else 0 after telling the user. Never leaves the probe file behind.

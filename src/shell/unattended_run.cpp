@@ -10,9 +10,9 @@
 #include "shell/answer_configuration.h"
 #include "shell/answer_file.h"
 #include "shell/exit_codes.h"
+#include "shell/flow_inputs.h"
 #include "shell/startup.h"
 #include "shell/verification.h"
-#include "ui/language_loading.h"
 #include "ui/run_report.h"
 #include "ui/silent_mode.h"
 
@@ -55,8 +55,7 @@ void Verify(const AppContext& app, const AnswerFile& answers, RunSummary& summar
 
 // The removal from the installation directory the program was started in, confirmed silently.
 void Deinstall(AppContext& app, RunSummary& summary) {
-    DeinstallInputs inputs = {app.SetupDirectory, app.SetupInfoFileName, app.SetupProgramName,
-                              CurrentLanguageName(app)};
+    DeinstallInputs inputs = DeinstallInputsOf(app);
     ui::Report("Removal from " + app.SetupDirectory);
     bool programLeftForRestart = false;
     DeinstallOutcome outcome = ConfirmAndRunDeinstallation(nullptr, inputs, &programLeftForRestart);
@@ -78,8 +77,7 @@ void Configure(const std::string& script, const AnswerFile& answers, RunSummary&
 
 void Install(AppContext& app, const AnswerFile& answers, RunSummary& summary) {
     std::string destination = answers.destination.value_or(DefaultDestinationPath(app.DefaultFolderName));
-    InstallationSetup setup = {app.SetupDirectory, app.SetupInfoFileName, app.SetupProgramName,
-                               CurrentLanguageName(app)};
+    InstallationSetup setup = InstallationSetupOf(app);
     ui::Report("Installation from " + app.SetupDirectory + " into " + destination);
     InstallationOutcome outcome = RunInstallation(nullptr, setup, app.SetupDirectory, destination);
     if (outcome.wrongProcessor)
@@ -96,15 +94,14 @@ void Install(AppContext& app, const AnswerFile& answers, RunSummary& summary) {
 
 AnswerLists ListsOf(const AppContext& app) {
     AnswerLists lists;
-    std::vector<ProtocolEntry> protocols;
-    ReadProtocolEntries(ScriptPath(app), protocols);
-    for (const ProtocolEntry& protocol : protocols) {
+    SetupInfoFile script = SetupInfoFile::Read(ScriptPath(app));
+    for (const ProtocolEntry& protocol : script.ReadProtocolEntries()) {
         lists.protocols.push_back(protocol.name);
         if (protocol.code & kProtocolTakesSpid)
             lists.protocolsWithSpid.push_back(protocol.name);
     }
     MaintenanceDefaults maintenance;
-    ReadMaintenanceSection(ScriptPath(app), maintenance);
+    script.ReadMaintenanceSection(maintenance);
     lists.maintenanceMode = maintenance.Mode;
     for (const LanguageEntry& language : app.Languages.entries)
         lists.languages.push_back(language.displayName);
@@ -125,7 +122,7 @@ int RunUnattended(AppContext& app, const DeploymentSwitches& switches) {
         return Refuse(conflict);
     if (answers.language) {
         app.RequestedLanguage = *answers.language;
-        SelectLanguage();
+        SelectLanguage(app);
         app.StartLanguageIndex = app.LanguageIndex;
     }
     // The report's lines from here on are in the chosen language.

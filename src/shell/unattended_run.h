@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "shell/answer_file.h"
 #include "shell/command_line.h"
 

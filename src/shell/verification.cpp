@@ -5,38 +5,31 @@
 #include "configdialog/config_session.h"
 #include "configstore/driver_config.h"
 #include "configstore/integrity_backup.h"
-#include "platform/file_system.h"
+#include "shell/flow_inputs.h"
 #include "ui/run_report.h"
 
 namespace {
 
-size_t VerifyConfiguration(const std::string& script) {
-    if (!ReadInstalledConfiguration(script)) {
+size_t VerifyConfiguration(const SetupInfoFile& script) {
+    Configuration live;
+    if (!ReadInstalledConfiguration(script, live)) {
         ui::Report("Verification: the installed configuration cannot be read");
         return 1;
     }
-    const DriverConfig& live = GlobalDriverConfig();
-    const AdapterArray& liveAdapters = GlobalAdapters();
-    DriverConfig backup = live;
-    AdapterArray backupAdapters = liveAdapters;
-    if (!ReadIntegrityBackup(backup, backupAdapters)) {
+    BackupComparison comparison = CompareWithBackup(live, script.ReadProtocolEntries());
+    if (!comparison.hasBackup) {
         ui::Report("Verification: the configuration has no integrity backup, or a damaged one");
         return 1;
     }
-    bool spidFlag = (ProtocolCodeOf(script, live.ImagePath) & kProtocolHasSpid) != 0;
-    std::vector<ConfigDifference> differences =
-        BackupDifferences(live, backup, liveAdapters, backupAdapters, spidFlag);
-    for (const ConfigDifference& difference : differences)
+    for (const ConfigDifference& difference : comparison.differences)
         ui::Report("Verification: " + DescribeDifference(difference));
-    return differences.size();
+    return comparison.differences.size();
 }
 
 size_t VerifyFiles(const AppContext& app, const std::string& installDirectory) {
-    FileVersionPlaces places;
-    places.script = ScriptPath(app);
-    places.setupDirectory = app.SetupDirectory;
+    FileVersionPlaces places = CurrentFileVersionPlaces(app);
     places.installDirectory = installDirectory;
-    places.windowsDirectory = platform::WindowsDirectory();
+    places.installed = false;
     std::vector<FileVersionRow> distribution;
     std::vector<FileVersionRow> installed;
     if (!ScanFileVersions(nullptr, places, distribution)) {
@@ -80,5 +73,5 @@ std::string DescribeFileVersionDifference(const FileVersionDifference& differenc
 }
 
 size_t VerifyInstallation(const AppContext& app, const std::string& installDirectory) {
-    return VerifyConfiguration(ScriptPath(app)) + VerifyFiles(app, installDirectory);
+    return VerifyConfiguration(SetupInfoFile::Read(ScriptPath(app))) + VerifyFiles(app, installDirectory);
 }

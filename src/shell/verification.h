@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "install/file_versions.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 
 // /v: the installation compared with what it should be, nothing changed. Every difference is a line of the
 // report.

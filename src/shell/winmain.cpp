@@ -3,9 +3,8 @@
 
 #include <cstdlib>
 
-#include "install/install_context.h"
 #include "platform/wow64_win32.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_ids.h"
 #include "shell/exit_codes.h"
@@ -14,7 +13,6 @@
 #include "shell/single_run.h"
 #include "shell/startup.h"
 #include "shell/unattended_run.h"
-#include "ui/language_loading.h"
 #include "ui/message_boxes.h"
 #include "ui/run_report.h"
 
@@ -48,17 +46,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     // run, silent or not, at the system's own "no disk" box.
     SetErrorMode(SEM_FAILCRITICALERRORS);
     RemoveCurrentDirectoryFromDllSearch();
-    DeploymentSwitches switches = InitializeContext(commandLine ? commandLine : "");
+    // The run's context: every flow gets what it needs of it from here.
+    AppContext app;
+    DeploymentSwitches switches = InitializeContext(commandLine ? commandLine : "", app);
     // Asking for the switches changes nothing, so it needs neither the claim nor the rights; a silent run
     // writes them into the report.
     if (switches.help) {
-        LoadCurrentLanguage(App());
+        LoadCurrentLanguage(app);
         ShowError(nullptr, Text(kTextTextCommandLine));
         return kExitSuccess;
     }
     SingleRunClaim claim;
     if (!claim.Held()) {
-        LoadCurrentLanguage(App());
+        LoadCurrentLanguage(app);
         if (switches.silent || switches.verify) {
             ui::Report(Text(kTextErrAlreadyRunning));
             ui::Report("Exit code " + std::to_string(kExitAnotherRun));
@@ -68,22 +68,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         return kExitAnotherRun;
     }
     if (switches.silent || switches.verify)
-        return RunUnattended(App(), switches);
+        return RunUnattended(app, switches);
     if (!switches.valid) {
         ShowError(nullptr, switches.problem);
         ui::Report(switches.problem);
         return kExitBadCommandLine;
     }
     // The start window loads the language while it shows, so every later text is in it.
-    ShowIntroWindow(nullptr);
+    ShowIntroWindow(nullptr, app);
     RunSummary summary;
-    summary.end = RunStartupChecks(App(), nullptr);
+    summary.end = RunStartupChecks(app, nullptr);
     if (summary.end != RunEnd::kFlowEnded)
         return ExitCode(summary);
-    int result = RunMainDialog();
-    RebuildGroupForChangedLanguage(App(), Installation().SourcePath, Installation().DestinationPath);
+    int result = RunMainDialog(app);
+    RebuildGroupForChangedLanguage(app, app.InstalledSourcePath, app.InstalledDestinationPath);
     // Through the notices every other message takes, so that a report (/r) records it too.
-    if (App().RestartNeeded)
+    if (app.RestartNeeded)
         ShowError(nullptr, Text(kTextQuestRestartsystem));
     return result;
 }

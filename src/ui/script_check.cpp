@@ -6,11 +6,11 @@
 #include "setupfiles/text_ids.h"
 #include "ui/message_boxes.h"
 
-bool ScriptNamesStayInside(WindowRef owner, const std::string& script) {
+bool ScriptNamesStayInside(WindowRef owner, const SetupInfoFile& script) {
     NameOutside outside;
-    if (!FindNameOutside(script, outside))
+    if (!script.FindNameOutside(outside))
         return true;
-    ShowError(owner, FormatText(Text(kTextErrNameOutside),
-                                {script, outside.section, std::to_string(outside.line), outside.name}));
+    ShowError(owner, FormatText(Text(kTextErrNameOutside), {script.Path(), outside.section,
+                                                            std::to_string(outside.line), outside.name}));
     return false;
 }

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "configdialog/config_session.h"
 #include "configstore/autoexec_block.h"
 #include "configstore/capi_index.h"
 #include "configstore/config_reader.h"
@@ -20,9 +21,8 @@
 #include "harness.h"
 #include "machine_state.h"
 #include "setupfiles/language_table.h"
-#include "ui/language_loading.h"
 #include "setupfiles/setup_info_file.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "setupfiles/text_format.h"
 
 // The configuration store against Wine's real registry and files: what the installation writes (the real
@@ -30,6 +30,18 @@
 // write and read, and the integrity dialog run in-process from the program's own resources. Each test
 // starts from a Windows NT 4-like state and puts back what it changed.
 namespace {
+
+// The configuration the tests' run owns, as the configuration dialog's run owns its own.
+Configuration& Configured() {
+    static Configuration configuration;
+    return configuration;
+}
+DriverConfig& Config() {
+    return Configured().driver;
+}
+AdapterArray& Adapters() {
+    return Configured().adapters;
+}
 
 // The number our entry has, or takes, in the CAPI 2.0 tree as the test left it.
 uint32_t OurCapiIndex() {
@@ -228,7 +240,8 @@ int CheckIntegrityWithoutDialog(bool* dialogShown) {
         if (dialog)
             PressButton(dialog, kCancel);
     });
-    int result = CheckIntegrity(nullptr, ScriptPath(App()));
+    int result =
+        static_cast<int>(CheckIntegrity(nullptr, SetupInfoFile::Read(ScriptPath(App())), Configured()));
     checked = true;
     guard.join();
     *dialogShown = dialog != nullptr;
@@ -243,13 +256,11 @@ std::string ScriptFile() {
 }
 MaintenanceDefaults ScriptMaintenance() {
     MaintenanceDefaults defaults;
-    ReadMaintenanceSection(ScriptFile(), defaults);
+    SetupInfoFile::Read(ScriptFile()).ReadMaintenanceSection(defaults);
     return defaults;
 }
 std::vector<ProtocolEntry> Protocols() {
-    std::vector<ProtocolEntry> entries;
-    ReadProtocolEntries(ScriptFile(), entries);
-    return entries;
+    return SetupInfoFile::Read(ScriptFile()).ReadProtocolEntries();
 }
 
 class ConfigStoreTest : public ::testing::Test {
@@ -260,8 +271,8 @@ class ConfigStoreTest : public ::testing::Test {
         if (autoexecExisted_)
             savedAutoexec_ = ReadFileBytes(AutoexecPath());
         savedApp_ = App();
-        savedConfig_ = GlobalDriverConfig();
-        savedAdapters_ = GlobalAdapters();
+        savedConfig_ = Config();
+        savedAdapters_ = Adapters();
 
         PrepareNt4Machine();
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -270,8 +281,8 @@ class ConfigStoreTest : public ::testing::Test {
         App().SetupDirectory = dir_;
         App().Languages.entries = {{"English", "ENGLISH.LNG"}, {"Deutsch", "DEUTSCH.LNG"}};
         ASSERT_EQ(LoadCurrentLanguage(App()), 1);
-        GlobalDriverConfig() = DriverConfig();
-        GlobalAdapters() = AdapterArray();
+        Config() = DriverConfig();
+        Adapters() = AdapterArray();
         notices_.Start();
     }
 
@@ -291,17 +302,17 @@ class ConfigStoreTest : public ::testing::Test {
         }
         App() = savedApp_;
         ClearLanguageTable();
-        GlobalDriverConfig() = savedConfig_;
-        GlobalAdapters() = savedAdapters_;
+        Config() = savedConfig_;
+        Adapters() = savedAdapters_;
     }
 
     // Entry 1 and its first adapter read into the program's configuration, as the configuration dialog
     // loads them.
     static void LoadConfiguration() {
-        SetDefaultDriverConfig(1, ScriptMaintenance(), GlobalDriverConfig());
-        ASSERT_TRUE(ReadDriverConfig(ScriptFile(), OurCapiIndex(), GlobalDriverConfig()));
-        for (AdapterConfig& adapter : GlobalAdapters()) SetDefaultAdapterConfig(adapter);
-        ASSERT_TRUE(ReadAdapterConfig(GlobalAdapters()[0], 0, OurCapiIndex(), false));
+        SetDefaultDriverConfig(1, ScriptMaintenance(), Config());
+        ASSERT_TRUE(ReadDriverConfig(Protocols(), OurCapiIndex(), Config()));
+        for (AdapterConfig& adapter : Adapters()) SetDefaultAdapterConfig(adapter);
+        ASSERT_TRUE(ReadAdapterConfig(Adapters()[0], 0, OurCapiIndex(), false));
     }
 
     std::string English(const std::string& key) const { return LanguageText(dir_ + "\\ENGLISH.LNG", key); }
@@ -378,7 +389,7 @@ TEST_F(ConfigStoreTest, DefaultConfigurationIsEntryOneWithEveryValueOfItsType) {
     DriverConfig read;
     SetDefaultDriverConfig(1, ScriptMaintenance(), read);
     read.ImagePath = read.DeviceName = "";
-    ASSERT_TRUE(ReadDriverConfig(ScriptFile(), OurCapiIndex(), read));
+    ASSERT_TRUE(ReadDriverConfig(Protocols(), OurCapiIndex(), read));
     EXPECT_EQ(read.ImagePath, "\\SystemRoot\\System32\\drivers\\qdss1.sys");
     EXPECT_EQ(read.DeviceName, "CAPI201");
     EXPECT_EQ(read.MaintenanceMode, 1u);
@@ -420,7 +431,7 @@ TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLos
     adapters[1] = {1, 0x340, 10, "9876543210"};
     WriteStoredScriptVersion(210);
     DeleteOptionalParameters();
-    ASSERT_TRUE(WriteDriverConfig(ScriptFile(), n, config));
+    ASSERT_TRUE(WriteDriverConfig(Protocols(), n, config));
     DeleteAdapterKeys();
     ASSERT_TRUE(WriteAdapterConfig(adapters[0], 0, 3));
     ASSERT_TRUE(WriteAdapterConfig(adapters[1], 1, 3));
@@ -448,7 +459,7 @@ TEST_F(ConfigStoreTest, FullConfigurationBesideAnotherMakersEntryReadsBackAndLos
     DriverConfig read;
     SetDefaultDriverConfig(n, ScriptMaintenance(), read);
     read.x31Layer2 = 7;
-    ASSERT_TRUE(ReadDriverConfig(ScriptFile(), OurCapiIndex(), read));
+    ASSERT_TRUE(ReadDriverConfig(Protocols(), OurCapiIndex(), read));
     EXPECT_EQ(read.ImagePath, config.ImagePath);
     EXPECT_EQ(read.Start, 2u);
     EXPECT_EQ(read.x31Layer2, 0u);
@@ -511,7 +522,7 @@ TEST_F(ConfigStoreTest, On64BitWindowsAMissingAutoexecIsLeftOutAfterTheRegistryW
     DeleteFileA(AutoexecPath().c_str());
     DriverConfig config;
     SetDefaultDriverConfig(1, ScriptMaintenance(), config);
-    EXPECT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
+    EXPECT_TRUE(WriteDriverConfig(Protocols(), 1, config));
     notices_.Stop();
     EXPECT_EQ(notices_.Take(), std::vector<std::string>{});
     EXPECT_EQ(Read(kService, "ImagePath"), ExpandSz("\\SystemRoot\\System32\\drivers\\kxbus.sys"));
@@ -601,7 +612,7 @@ int RunCheck(int button, int answer, const std::string& caption, IntegrityView* 
         view->question = ControlText(question, kNoticeText);
         PressButton(question, answer);
     });
-    int result = CheckIntegrity(nullptr, ScriptFile());
+    int result = static_cast<int>(CheckIntegrity(nullptr, SetupInfoFile::Read(ScriptFile()), Configured()));
     helper.join();
     return result;
 }
@@ -618,7 +629,7 @@ class IntegrityDialogTest : public ConfigStoreTest {
         Write(kIntegrity, "BackupDate", Sz("19970815"));
         Write(kService, "Start", Dword(3));
         ASSERT_NO_FATAL_FAILURE(LoadConfiguration());
-        ASSERT_EQ(GlobalDriverConfig().Start, 3u);
+        ASSERT_EQ(Config().Start, 3u);
     }
 };
 
@@ -658,7 +669,7 @@ TEST_F(IntegrityDialogTest, ShowsTheBackupDateAsDayMonthYearAndEachChoiceGivesIt
         EXPECT_TRUE(view.centred) << c.what;
         EXPECT_TRUE(view.focusOnCancel) << c.what;
         EXPECT_EQ(view.question, *c.question ? English(c.question) : "") << c.what;
-        EXPECT_EQ(GlobalDriverConfig().Start, c.start) << c.what;
+        EXPECT_EQ(Config().Start, c.start) << c.what;
         // Neither choice writes to the registry.
         EXPECT_EQ(Read(kService, "Start"), Dword(3)) << c.what;
     }

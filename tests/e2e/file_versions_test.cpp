@@ -14,8 +14,7 @@
 #include "platform/system_info.h"
 #include "sample_versions.h"
 #include "setupfiles/language_table.h"
-#include "ui/language_loading.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "shell/driver_version.h"
 
 namespace {

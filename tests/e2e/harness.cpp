@@ -156,6 +156,11 @@ constexpr DWORD kPollMs = 25;
 
 }  // namespace
 
+AppContext& App() {
+    static AppContext context;
+    return context;
+}
+
 bool WaitFor(const std::function<bool()>& check, int timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {

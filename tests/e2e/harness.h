@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32_handles.h"
+#include "shell/app_context.h"
 
 // The system's own LZ expansion (LZ32), which the tests and benchmarks hold the program's against.
 // LZOpenFileA gives a negative LZERROR_* code on failure, every one of them "no handle".
@@ -45,6 +46,8 @@ std::string DirectoryListingForm(const std::string& directory);
 
 // Polls until check() holds, for timeoutMs at most; whether it held.
 bool WaitFor(const std::function<bool()>& check, int timeoutMs = kDefaultWaitMs);
+// The program's context as its top would own it, for the tests that run its dialogs in this process.
+AppContext& App();
 // Polls that check() holds for the whole of forMs: at its first miss a test failure naming what, and false.
 bool ExpectStays(const std::function<bool()>& check, int forMs, const std::string& what);
 

@@ -5,7 +5,7 @@
 
 #include "harness.h"
 #include "setupfiles/language_table.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "shell/intro_window.h"
 
 // The start window run in-process from the program's own code and resources. Hooks on this thread see the
@@ -101,7 +101,7 @@ TEST_F(IntroWindowTest, InputClosesTheStartWindowBeforeItsTimerAndWithoutInputTh
             ThreadHook opening(WH_CALLWNDPROC, OnSentMessage);
             ThreadHook taking(WH_GETMESSAGE, OnTakenMessage);
             ASSERT_TRUE(opening && taking);
-            ShowIntroWindow(nullptr);
+            ShowIntroWindow(nullptr, App());
         }
         g_observed = nullptr;
         ASSERT_NE(observed.window, nullptr) << c.what;

@@ -7,8 +7,7 @@
 #include "resources/resource_ids.h"
 #include "harness.h"
 #include "setupfiles/language_table.h"
-#include "ui/language_loading.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "ui/message_boxes.h"
 
 // The program's own notice "DLG_msg" and the system message box, shown in-process; a helper thread acts as

@@ -12,8 +12,7 @@
 #include "harness.h"
 #include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
-#include "ui/language_loading.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 
 // The question dialogs and the progress window run here in-process, from the program's own code and
 // resources. A modal question blocks the test thread, so a helper thread finds the dialog, records what it

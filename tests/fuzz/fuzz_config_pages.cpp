@@ -14,10 +14,9 @@
 #include "configdialog/page_commands.h"
 #include "configstore/driver_config.h"
 #include "fuzz_support.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_ids.h"
-#include "ui/language_loading.h"
 #include "ui/ui_fakes.h"
 
 namespace {
@@ -157,9 +156,9 @@ void LoadLanguage(FuzzedDataProvider& input) {
         file += std::string(key.key) + "\r\n" + text + "\r\n";
     }
     fuzz::WriteFile(fuzz::ScratchDirectory() + "/FUZZ.LNG", file);
-    App().Languages.entries = {{"Fuzz", "FUZZ.LNG"}};
-    App().LanguageIndex = 0;
-    FUZZ_CHECK(LoadCurrentLanguage(App()) == 1, "the language file was not loaded");
+    fuzz::App().Languages.entries = {{"Fuzz", "FUZZ.LNG"}};
+    fuzz::App().LanguageIndex = 0;
+    FUZZ_CHECK(LoadCurrentLanguage(fuzz::App()) == 1, "the language file was not loaded");
 }
 
 // ---- The record --------------------------------------------------------------------------------------
@@ -640,8 +639,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Open, look at every adapter, OK.
     DriverConfig config = read;
     AdapterArray adapters = readAdapters;
-    ConfigPages pages = CreateConfigPages(scriptPath);
-    FillConfigPages(pages, config, nullptr);
+    ConfigPages pages = CreateConfigPages(SetupInfoFile::Read(scriptPath));
+    FillConfigPages(pages, config);
     CheckFilledPages(script, pages, read);
     for (size_t i = 0; i < count; ++i) {
         ShowAdapterFields(pages, adapters, i);
@@ -655,8 +654,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Open again and choose a position in every list.
     config = read;
     adapters = readAdapters;
-    pages = CreateConfigPages(scriptPath);
-    FillConfigPages(pages, config, nullptr);
+    pages = CreateConfigPages(SetupInfoFile::Read(scriptPath));
+    FillConfigPages(pages, config);
     ShowAdapterFields(pages, adapters, 0);
     Expected chosen = unchanged;
     // Without a selection a list keeps the record's value, except the layer list of a protocol that has

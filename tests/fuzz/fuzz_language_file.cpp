@@ -7,8 +7,7 @@
 #include "platform/native_fakes.h"
 #include "ui/ui_fakes.h"
 #include "setupfiles/language_table.h"
-#include "ui/language_loading.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -20,10 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::ResetState();
     const std::string bytes = fuzz::Bytes(data, size);
     fuzz::WriteFile(fuzz::ScratchDirectory() + "/FUZZ.LNG", bytes);
-    App().Languages.entries = {{"Fuzz", "FUZZ.LNG"}};
-    App().LanguageIndex = 0;
+    fuzz::App().Languages.entries = {{"Fuzz", "FUZZ.LNG"}};
+    fuzz::App().LanguageIndex = 0;
 
-    FUZZ_CHECK(LoadCurrentLanguage(App()) == 1, "an existing language file was not loaded");
+    FUZZ_CHECK(LoadCurrentLanguage(fuzz::App()) == 1, "an existing language file was not loaded");
 
     std::set<int> keyIds;
     for (const LanguageKey& key : kLanguageKeys) keyIds.insert(key.textId);

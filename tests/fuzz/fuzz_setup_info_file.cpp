@@ -1,6 +1,6 @@
-// The input is a setup information file. Every reader runs over it; each result must stay within the
-// capacities and field widths of the format, agree with what the file can hold at all, and no reader may
-// show a message, since the file exists and opens.
+// The input is a setup information file. It is read once and every section reader runs over what was read;
+// each result must stay within the capacities and field widths of the format, agree with what the file can
+// hold at all, and no reader may show a message, since the file exists and opens.
 #include <algorithm>
 #include <cstring>
 
@@ -9,7 +9,7 @@
 #include "ui/ui_fakes.h"
 #include "setupfiles/setup_info_file.h"
 #include "setupfiles/text_line.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 
 namespace {
 
@@ -42,15 +42,14 @@ uint32_t ExpectedCode(const std::vector<ProtocolEntry>& entries, const std::stri
     return 0;
 }
 
-void CheckScalarSections(const std::string& bytes, const std::string& script) {
-    int os = ReadOsSection(script);
+void CheckScalarSections(const std::string& bytes, const SetupInfoFile& script) {
+    int os = script.ReadOsSection();
     FUZZ_CHECK(os >= 0 && os <= 2, "ReadOsSection gave " + std::to_string(os));
     FUZZ_CHECK(os == 0 || Holds(bytes, "[OS]"), "an OS without its section");
 
     MaintenanceDefaults maintenance;
-    int found = ReadMaintenanceSection(script, maintenance);
-    FUZZ_CHECK(found == 0 || (found == 1 && Holds(bytes, "[MAINTENANCE]")),
-               "maintenance found without its header");
+    bool found = script.ReadMaintenanceSection(maintenance);
+    FUZZ_CHECK(!found || Holds(bytes, "[MAINTENANCE]"), "maintenance found without its header");
     FUZZ_CHECK(maintenance.Mode >= kMaintenanceOff && maintenance.Mode <= kMaintenanceDefaultInvisible,
                "maintenance mode " + std::to_string(maintenance.Mode));
     FUZZ_CHECK(maintenance.CDPN.size() <= kMaxCdpn, std::to_string(maintenance.CDPN.size()) + " CDPN");
@@ -62,27 +61,25 @@ void CheckScalarSections(const std::string& bytes, const std::string& script) {
 
     const std::string sentinel = "\x01untouched";
     std::string capiDll = sentinel;
-    int hasCapiDll = ReadCurrentCapiDll(script, capiDll);
-    FUZZ_CHECK(hasCapiDll == 0 || Holds(bytes, "[CURRENTCAPIDLL]"), "CAPI DLL without its section");
-    FUZZ_CHECK(hasCapiDll == 1 || capiDll == sentinel, "CAPI DLL name changed without the section");
+    bool hasCapiDll = script.ReadCurrentCapiDll(capiDll);
+    FUZZ_CHECK(!hasCapiDll || Holds(bytes, "[CURRENTCAPIDLL]"), "CAPI DLL without its section");
+    FUZZ_CHECK(hasCapiDll || capiDll == sentinel, "CAPI DLL name changed without the section");
     if (hasCapiDll)
         CheckWidth(capiDll, kTextWidth, "CAPI DLL name");
 
-    uint32_t version = ReadScriptVersion(script);
+    uint32_t version = script.ReadScriptVersion();
     FUZZ_CHECK(version == 0 || Holds(bytes, "[VERSION]"), "a version without its section");
 
     std::string defaultProtocol = sentinel;
-    int hasDefault = ReadDefaultProtocol(script, defaultProtocol);
-    FUZZ_CHECK(hasDefault == 0 || Holds(bytes, "[DEFPROTOCOL]"), "default protocol without its section");
-    FUZZ_CHECK(hasDefault == 1 || defaultProtocol == sentinel,
-               "default protocol changed without the section");
+    bool hasDefault = script.ReadDefaultProtocol(defaultProtocol);
+    FUZZ_CHECK(!hasDefault || Holds(bytes, "[DEFPROTOCOL]"), "default protocol without its section");
+    FUZZ_CHECK(hasDefault || defaultProtocol == sentinel, "default protocol changed without the section");
     if (hasDefault)
         CheckWidth(defaultProtocol, kTextWidth, "default protocol");
 }
 
-void CheckProtocols(const std::string& bytes, const std::string& script) {
-    std::vector<ProtocolEntry> entries = {{"stale", "stale.sys", 1}};
-    FUZZ_CHECK(ReadProtocolEntries(script, entries) == 1, "an existing file gave 0");
+void CheckProtocols(const std::string& bytes, const SetupInfoFile& script) {
+    std::vector<ProtocolEntry> entries = script.ReadProtocolEntries();
     if (!Holds(bytes, "[PROTOCOL]"))
         FUZZ_CHECK(entries.empty(), "protocols without their section");
     // Entries stop at the end of the file: each but the last takes three whole lines.
@@ -97,7 +94,7 @@ void CheckProtocols(const std::string& bytes, const std::string& script) {
     }
     FUZZ_CHECK(AnyProtocolNeedsSpid(entries) == anySpid, "AnyProtocolNeedsSpid disagrees with the entries");
 
-    // The first and the last entry are looked up by image and by name: every lookup reads the file again.
+    // The first and the last entry are looked up by image and by name.
     std::vector<size_t> probes;
     if (!entries.empty())
         probes.push_back(0);
@@ -131,9 +128,8 @@ void CheckProtocols(const std::string& bytes, const std::string& script) {
                "GetProtocolIndexByImage of a short path");
 }
 
-void CheckFileLists(const std::string& bytes, const std::string& script) {
-    std::vector<CompFile> compFiles(3);
-    FUZZ_CHECK(ReadCompFiles(script, compFiles) == 1, "ReadCompFiles of an existing file gave 0");
+void CheckFileLists(const std::string& bytes, const SetupInfoFile& script) {
+    std::vector<CompFile> compFiles = script.ReadCompFiles();
     FUZZ_CHECK(compFiles.size() <= kMaxFileEntries, std::to_string(compFiles.size()) + " COMPFILES entries");
     if (!Holds(bytes, "[COMPFILES]"))
         FUZZ_CHECK(compFiles.empty(), "COMPFILES entries without the section");
@@ -144,10 +140,15 @@ void CheckFileLists(const std::string& bytes, const std::string& script) {
         CheckWidth(file.setupSubdirectory, kFileNameWidth, "setup subdirectory");
         CheckWidth(file.windowsSubdirectory, kFileNameWidth, "windows subdirectory");
         CheckWidth(file.versionFlag, kFileNameWidth, "version flag");
+        FUZZ_CHECK(file.InSetupDirectory() == (file.setupSubdirectory != "!NOSETUPDIR"),
+                   "InSetupDirectory of " + fuzz::Quoted(file.setupSubdirectory));
+        FUZZ_CHECK(file.InWindowsDirectory() == (file.windowsSubdirectory != "!NOWINSYSTEM"),
+                   "InWindowsDirectory of " + fuzz::Quoted(file.windowsSubdirectory));
+        FUZZ_CHECK(file.ListedInVersions() == (file.versionFlag == "!VERSION_ON"),
+                   "ListedInVersions of " + fuzz::Quoted(file.versionFlag));
     }
 
-    std::vector<AddFile> addFiles(3);
-    FUZZ_CHECK(ReadAddFiles(script, addFiles) == 1, "ReadAddFiles of an existing file gave 0");
+    std::vector<AddFile> addFiles = script.ReadAddFiles();
     FUZZ_CHECK(addFiles.size() <= kMaxFileEntries, std::to_string(addFiles.size()) + " ADDFILES entries");
     if (!Holds(bytes, "[ADDFILES]"))
         FUZZ_CHECK(addFiles.empty(), "ADDFILES entries without the section");
@@ -157,8 +158,7 @@ void CheckFileLists(const std::string& bytes, const std::string& script) {
         CheckWidth(file.destinationSubdirectory, kFileNameWidth, "add destination");
     }
 
-    std::vector<DeleteAddFile> deleteFiles(3);
-    FUZZ_CHECK(ReadDeleteAddFiles(script, deleteFiles) == 1, "ReadDeleteAddFiles of an existing file gave 0");
+    std::vector<DeleteAddFile> deleteFiles = script.ReadDeleteAddFiles();
     FUZZ_CHECK(deleteFiles.size() <= kMaxFileEntries, std::to_string(deleteFiles.size()) + " DELETEADDFILES");
     if (!Holds(bytes, "[DELETEADDFILES]"))
         FUZZ_CHECK(deleteFiles.empty(), "DELETEADDFILES without the section");
@@ -168,10 +168,8 @@ void CheckFileLists(const std::string& bytes, const std::string& script) {
     }
 }
 
-void CheckLanguagesAndGroup(const std::string& bytes, const std::string& script) {
-    LanguageList languages;
-    languages.entries.resize(2);
-    FUZZ_CHECK(ReadLanguageSection(script, languages) == 1, "ReadLanguageSection of an existing file gave 0");
+void CheckLanguagesAndGroup(const std::string& bytes, const SetupInfoFile& script) {
+    LanguageList languages = script.ReadLanguageSection();
     FUZZ_CHECK(languages.entries.size() <= kMaxLanguages,
                std::to_string(languages.entries.size()) + " languages");
     if (!Holds(bytes, "[LANGUAGE]"))
@@ -185,10 +183,7 @@ void CheckLanguagesAndGroup(const std::string& bytes, const std::string& script)
     std::string language;
     if (!languages.entries.empty())
         language = languages.entries[bytes.size() % languages.entries.size()].displayName;
-    ProgmanGroup group;
-    group.items.resize(2);
-    FUZZ_CHECK(ReadProgmanSection(script, language, group) == 1,
-               "ReadProgmanSection of an existing file gave 0");
+    ProgmanGroup group = script.ReadProgmanSection(language);
     FUZZ_CHECK(group.items.size() <= kMaxProgmanItems, std::to_string(group.items.size()) + " items");
     if (languages.entries.empty() || !Holds(bytes, "[PROGMAN]"))
         FUZZ_CHECK(group.items.empty(), "items without a language or without the section");
@@ -211,7 +206,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string directory = fuzz::ScratchDirectory();
     fuzz::WriteFile(directory + "/SETUP.QZT", bytes);
 
-    const std::string script = SetupInfoPath(directory, "SETUP.QZT");
+    const std::string path = SetupInfoPath(directory, "SETUP.QZT");
+    const SetupInfoFile script = SetupInfoFile::Read(path);
+    FUZZ_CHECK(script.IsRead(), "an existing file was not read");
+    FUZZ_CHECK(script.Path() == path, "the file read names " + fuzz::Quoted(script.Path()));
     CheckScalarSections(bytes, script);
     CheckProtocols(bytes, script);
     CheckFileLists(bytes, script);

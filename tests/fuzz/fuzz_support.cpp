@@ -8,7 +8,7 @@
 #include "platform/native_fakes.h"
 #include "ui/ui_fakes.h"
 #include "setupfiles/language_table.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 
 namespace fuzz {
 
@@ -22,6 +22,11 @@ void Fail(const char* condition, const std::string& detail, const char* file, in
 const std::string& ScratchDirectory() {
     static const std::string directory = "C:/fuzz";
     return directory;
+}
+
+AppContext& App() {
+    static AppContext context;
+    return context;
 }
 
 void ResetState() {

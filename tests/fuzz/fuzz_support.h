@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/app_context.h"
+
 // Shared by the fuzz targets: a scratch directory, the process-wide state reset before each input, file
 // helpers and the invariant check. The fuzz build keeps its files in memory behind the files seam, so the
 // helpers go through the seam too.
@@ -24,6 +26,8 @@ const std::string& ScratchDirectory();
 // an empty language table, the fake registry, user and DDE reset, the fake system directory in the scratch
 // directory.
 void ResetState();
+// The program's context as its top would own it.
+AppContext& App();
 
 std::string Bytes(const uint8_t* data, size_t size);
 void WriteFile(const std::string& path, const std::string& bytes);

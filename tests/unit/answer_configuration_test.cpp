@@ -58,22 +58,22 @@ class AnswerConfigurationTest : public ConfigDialogFixture {
 
 TEST_F(AnswerConfigurationTest, AnswersSaveWhatTheDialogSavesForTheSameChoices) {
     // A person: Start "3", adapter 2's base address, a third adapter, the protocol without SPIDs.
-    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
-    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
+    ASSERT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
+    ConfigPages pages = OpenConfigPages(ReadScript(), Configured());
     SelectEntry(pages, pages.adapter.start, 3);
-    SelectAdapter(pages, GlobalAdapters(), 1);
+    SelectAdapter(pages, Adapters(), 1);
     EditBaseAddress(pages, "3E0", 3);
-    ChangeAdapterCount(pages, GlobalDriverConfig(), GlobalAdapters(), 3);
-    SelectProtocol(pages, GlobalDriverConfig(), GlobalAdapters(), 2, nullptr);  // "X.31"
+    ChangeAdapterCount(pages, Config(), Adapters(), 3);
+    SelectProtocol(pages, Config(), Adapters(), 2);  // "X.31"
     bool restartNeeded = false;
-    ASSERT_TRUE(SaveConfiguration(pages, &restartNeeded));
+    ASSERT_TRUE(SaveConfiguration(pages, Configured(), &restartNeeded));
     std::map<std::string, Values> byDialog = Snapshot();
     ASSERT_EQ(Stored(kService, "Start"), Dword(3));
 
     RestoreInstalled();
     ASSERT_EQ(Snapshot(), installed_);
-    GlobalDriverConfig() = DriverConfig();
-    GlobalAdapters() = AdapterArray();
+    Config() = DriverConfig();
+    Adapters() = AdapterArray();
     AnswerFile answers;
     answers.start = 3;
     answers.adapters[1].baseAddress = 0x3E0;
@@ -111,8 +111,8 @@ TEST_F(AnswerConfigurationTest, AnswersReachTheRegistryAndTheBackup) {
     EXPECT_EQ(Stored(kMaintenance, "CGPN2"), "(missing)");
     EXPECT_EQ(Stored(kIntegrity, "BackupDate"), Sz("20240105"));
     // The backup is the new configuration: the next opening finds no difference.
-    GlobalDriverConfig() = DriverConfig();
-    EXPECT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
+    Config() = DriverConfig();
+    EXPECT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
     EXPECT_TRUE(Shown().empty());
 }
 

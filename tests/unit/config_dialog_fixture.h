@@ -110,14 +110,11 @@ class ConfigDialogFixture : public ConfigStoreFixture {
     // The configuration in the registry as CAPI 2.0 entry 1, adapters with their SPIDs, and its backup, as
     // the dialog's last OK leaves them; the in-memory records and the messages shown are cleared after.
     void WriteInstalledConfiguration(const DriverConfig& config, const AdapterArray& adapters) {
-        GlobalDriverConfig() = config;
-        GlobalAdapters() = adapters;
-        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
+        ASSERT_TRUE(WriteDriverConfig(Protocols(), 1, config));
         for (uint32_t i = 0; i < config.NumberOfControllers; ++i)
             ASSERT_TRUE(WriteAdapterConfig(adapters[i], i, kProtocolHasSpid));
-        ASSERT_TRUE(WriteIntegrityBackup(ScriptFile()));
-        GlobalDriverConfig() = DriverConfig();
-        GlobalAdapters() = AdapterArray();
+        ASSERT_TRUE(WriteIntegrityBackup({config, adapters}, Protocols()));
+        configuration_ = Configuration();
         Shown().clear();
     }
 };

@@ -5,6 +5,7 @@
 
 #include "config_dialog_fixture.h"
 #include "configdialog/config_pages.h"
+#include "configdialog/config_session.h"
 #include "configdialog/page_commands.h"
 #include "configdialog/page_layout.h"
 #include "ui/user_interface.h"
@@ -57,8 +58,8 @@ class ConfigPagesTest : public ConfigDialogFixture {
 
     // Creates and fills the pages and shows adapter 1, as the dialog opens.
     void Open() {
-        pages_ = CreateConfigPages(ScriptFile());
-        FillConfigPages(pages_, config_, nullptr);
+        pages_ = CreateConfigPages(ReadScript());
+        FillConfigPages(pages_, config_);
         ShowAdapterFields(pages_, adapters_, 0);
     }
 
@@ -228,7 +229,7 @@ TEST_F(ConfigPagesTest, ProtocolChangeCarriesEveryEditAlong) {
     EditCalledNumber(pages_, "0891", 4);
     SelectEntry(pages_, pages_.maintenance.adapter, 3);
 
-    SelectProtocol(pages_, config_, adapters_, 0, nullptr);  // DSS1: neither SPIDs nor layer 2
+    SelectProtocol(pages_, config_, adapters_, 0);  // DSS1: neither SPIDs nor layer 2
     EXPECT_EQ(Selected(pages_.adapter.protocol), "DSS1");
     EXPECT_EQ(Selected(pages_.adapter.adapters), "Adapter 3");
     EXPECT_EQ(pages_.currentAdapter, 2u);
@@ -243,7 +244,7 @@ TEST_F(ConfigPagesTest, ProtocolChangeCarriesEveryEditAlong) {
     EXPECT_EQ(pages_.maintenance.called.number, "0891");
     EXPECT_EQ(Selected(pages_.maintenance.adapter), "Adapter 3");
 
-    SelectProtocol(pages_, config_, adapters_, 3, nullptr);  // back to SPIDs and layer 2
+    SelectProtocol(pages_, config_, adapters_, 3);  // back to SPIDs and layer 2
     EXPECT_TRUE(pages_.adapter.spidEnabled);
     EXPECT_EQ(pages_.adapter.spid, "SP3");
     EXPECT_TRUE(pages_.advanced.x31Layer2Enabled);
@@ -264,7 +265,7 @@ TEST_F(ConfigPagesTest, MaintenanceAdapterChosenWhileSwitchedOffSurvivesAProtoco
     Open();
     SelectEntry(pages_, pages_.maintenance.adapter, 1);
     SetMaintenanceSwitch(pages_, false);
-    SelectProtocol(pages_, config_, adapters_, 1, nullptr);
+    SelectProtocol(pages_, config_, adapters_, 1);
     EXPECT_EQ(Selected(pages_.maintenance.adapter), "Adapter 1");
     EXPECT_FALSE(pages_.advanced.maintenanceSwitch);
     SetMaintenanceSwitch(pages_, true);
@@ -281,7 +282,7 @@ TEST_F(ConfigPagesTest, ProtocolGainingLayerTwoStartsAtOneWhenItsListWasNeverFil
     EXPECT_TRUE(pages_.advanced.x31Layer2.entries.empty());
     Store();
     EXPECT_EQ(config_.x31Layer2, 3u);  // kept while the protocol has no such setting
-    SelectProtocol(pages_, config_, adapters_, 2, nullptr);
+    SelectProtocol(pages_, config_, adapters_, 2);
     EXPECT_TRUE(pages_.advanced.x31Layer2Enabled);
     EXPECT_EQ(Selected(pages_.advanced.x31Layer2), "Virtual");
 }
@@ -324,11 +325,13 @@ TEST_F(ConfigPagesTest, UnknownImageShowsTheUnknownProtocolEntryAndKeepsTheImage
 
 TEST_F(ConfigPagesTest, MissingSetupFileAsksToRetryAndThenLeavesTheProtocolListEmpty) {
     OddConfiguration();
-    pages_ = CreateConfigPages(ScriptFile());
     std::filesystem::remove(PathOf("SETUP.QZT"));
     ui::fake::QueueAnswers({ui::kAnswerRetry, ui::kAnswerIgnore});
     Shown().clear();
-    FillConfigPages(pages_, config_, nullptr);
+    SetupInfoFile script = ReadScriptForConfiguration(nullptr, ScriptFile());
+    EXPECT_FALSE(script.IsRead());
+    pages_ = CreateConfigPages(script);
+    FillConfigPages(pages_, config_);
     std::vector<std::string> questions;
     for (const auto& shown : Shown())
         if (shown.kind == "AskRetryIgnore")
@@ -624,8 +627,8 @@ TEST_F(ConfigPagesTest, EveryEditRaisesConfigModifiedButPageButtonsDoNot) {
         {"base address", [](ConfigPages& p, DriverConfig&, AdapterArray&) { EditBaseAddress(p, "300", 3); },
          true},
         {"SPID", [](ConfigPages& p, DriverConfig&, AdapterArray&) { EditSpid(p, "1", 1); }, true},
-        {"protocol",
-         [](ConfigPages& p, DriverConfig& c, AdapterArray& a) { SelectProtocol(p, c, a, 0, nullptr); }, true},
+        {"protocol", [](ConfigPages& p, DriverConfig& c, AdapterArray& a) { SelectProtocol(p, c, a, 0); },
+         true},
         {"point to point", [](ConfigPages& p, DriverConfig&, AdapterArray&) { SetPoint2Point(p, false); },
          true},
         {"maintenance switch",

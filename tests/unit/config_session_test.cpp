@@ -62,27 +62,39 @@ TEST_F(ConfigSessionTest, OpeningAndOkWithoutChangesWritesBackExactlyWhatWasRead
     Install();
     std::map<std::string, Values> before = Snapshot();
     std::string autoexec = ReadFile("system32/AutoExec.NT");
-    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
-    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
+    ASSERT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
+    ConfigPages pages = OpenConfigPages(ReadScript(), Configured());
     EXPECT_TRUE(pages.modified);  // the base address shown counts as a change
     bool restartNeeded = false;
-    EXPECT_TRUE(SaveConfiguration(pages, &restartNeeded));
+    EXPECT_TRUE(SaveConfiguration(pages, Configured(), &restartNeeded));
     EXPECT_TRUE(restartNeeded);
     EXPECT_EQ(Snapshot(), before);
     EXPECT_EQ(ReadFile("system32/AutoExec.NT"), autoexec);
     EXPECT_TRUE(Shown().empty());
 }
 
+TEST_F(ConfigSessionTest, OpeningAndOkReadTheSetupInformationFileOnce) {
+    Install();
+    platform::fake::ResetFiles();
+    ConfigPages pages;
+    ASSERT_TRUE(OpenConfiguration(nullptr, ScriptFile(), Configured(), pages));
+    SelectEntry(pages, pages.adapter.start, 3);
+    bool restartNeeded = false;
+    EXPECT_TRUE(SaveConfiguration(pages, Configured(), &restartNeeded));
+    EXPECT_EQ(Stored(kService, "Start"), Dword(3));
+    EXPECT_EQ(platform::fake::OpensForRead(ScriptFile()), 1u);
+}
+
 TEST_F(ConfigSessionTest, OkWritesTheEditsAndANewBackup) {
     Install();
-    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
-    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
+    ASSERT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
+    ConfigPages pages = OpenConfigPages(ReadScript(), Configured());
     SelectEntry(pages, pages.adapter.start, 3);
-    SelectAdapter(pages, GlobalAdapters(), 1);
+    SelectAdapter(pages, Adapters(), 1);
     EditBaseAddress(pages, "3E0", 3);
     platform::fake::SetLocalDate(2024, 1, 5);
     bool restartNeeded = false;
-    EXPECT_TRUE(SaveConfiguration(pages, &restartNeeded));
+    EXPECT_TRUE(SaveConfiguration(pages, Configured(), &restartNeeded));
     EXPECT_EQ(Stored(kService, "Start"), Dword(3));
     EXPECT_EQ(Stored(AdapterKeyPath(2), "BaseAddress"), Dword(0x3E0));
     EXPECT_EQ(Stored(kIntegrity, "BackupDate"), Sz("20240105"));
@@ -96,13 +108,13 @@ TEST_F(ConfigSessionTest, OkWritesTheEditsAndANewBackup) {
 
 TEST_F(ConfigSessionTest, NothingModifiedClosesWithoutWriting) {
     Install();
-    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
-    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
+    ASSERT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
+    ConfigPages pages = OpenConfigPages(ReadScript(), Configured());
     pages.modified = false;
     std::map<std::string, Values> before = Snapshot();
     platform::fake::FailRegistryOperation(kService, RegistryOperation::kSetValue, 5);
     bool restartNeeded = false;
-    EXPECT_TRUE(SaveConfiguration(pages, &restartNeeded));
+    EXPECT_TRUE(SaveConfiguration(pages, Configured(), &restartNeeded));
     EXPECT_FALSE(restartNeeded);
     EXPECT_EQ(Snapshot(), before);
     EXPECT_TRUE(Shown().empty());
@@ -158,14 +170,14 @@ TEST_F(ConfigSessionTest, OkWithAnyWriteFailingReportsItKeepsTheOldBackupAndStay
         Install();
         std::map<std::string, std::string> oldBackup;
         for (const std::string& name : wholeBackup) oldBackup[name] = Stored(kIntegrity, name);
-        ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
-        ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
+        ASSERT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
+        ConfigPages pages = OpenConfigPages(ReadScript(), Configured());
         SelectEntry(pages, pages.adapter.start, 3);  // a new backup would differ in its text and its date
         platform::fake::SetLocalDate(2024, 1, 5);
         platform::fake::FailRegistryOperation(c.key, c.operation, 5, c.value);
         Shown().clear();
         bool restartNeeded = false;
-        EXPECT_FALSE(SaveConfiguration(pages, &restartNeeded));
+        EXPECT_FALSE(SaveConfiguration(pages, Configured(), &restartNeeded));
         EXPECT_TRUE(restartNeeded);
         EXPECT_EQ(Messages(), (std::vector<std::string>{c.message}));
         for (const std::string& name : c.backupKept)
@@ -178,14 +190,14 @@ TEST_F(ConfigSessionTest, FailedDriverWriteLeavesTheAdaptersKeysInPlace) {
     const std::string adapter = "SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters\\Adapter01";
     std::string baseAddress = Stored(adapter, "BaseAddress");
     ASSERT_NE(baseAddress, "(missing)");
-    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
-    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
+    ASSERT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
+    ConfigPages pages = OpenConfigPages(ReadScript(), Configured());
     SelectEntry(pages, pages.adapter.start, 3);
     // The driver's Parameters key cannot be written, nor therefore the adapters' keys below it.
     platform::fake::FailRegistryOperation("SYSTEM\\CurrentControlSet\\Services\\Quorel\\Parameters",
                                           RegistryOperation::kCreateKey, 5);
     bool restartNeeded = false;
-    EXPECT_FALSE(SaveConfiguration(pages, &restartNeeded));
+    EXPECT_FALSE(SaveConfiguration(pages, Configured(), &restartNeeded));
     EXPECT_EQ(Stored(adapter, "BaseAddress"), baseAddress);
 }
 
@@ -193,11 +205,11 @@ TEST_F(ConfigSessionTest, ReducingTheAdaptersDeletesTheKeysOfTheRemovedOnes) {
     installed_.NumberOfControllers = 3;
     installedAdapters_[2] = {2, 0x380, 11, "SPID-3"};
     Install();
-    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
-    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
-    ChangeAdapterCount(pages, GlobalDriverConfig(), GlobalAdapters(), 2);
+    ASSERT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
+    ConfigPages pages = OpenConfigPages(ReadScript(), Configured());
+    ChangeAdapterCount(pages, Config(), Adapters(), 2);
     bool restartNeeded = false;
-    EXPECT_TRUE(SaveConfiguration(pages, &restartNeeded));
+    EXPECT_TRUE(SaveConfiguration(pages, Configured(), &restartNeeded));
     EXPECT_EQ(Stored(kEntry, "NumberOfControllers"), Dword(2));
     EXPECT_TRUE(platform::fake::RegistryKeyExists(AdapterKeyPath(2)));
     EXPECT_FALSE(platform::fake::RegistryKeyExists(AdapterKeyPath(3)));
@@ -207,10 +219,10 @@ TEST_F(ConfigSessionTest, ReducingTheAdaptersDeletesTheKeysOfTheRemovedOnes) {
 TEST_F(ConfigSessionTest, ProtocolWithoutSpidsWritesNoSpid) {
     installed_.ImagePath = kX31Image;
     Install();
-    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
-    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
+    ASSERT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
+    ConfigPages pages = OpenConfigPages(ReadScript(), Configured());
     bool restartNeeded = false;
-    EXPECT_TRUE(SaveConfiguration(pages, &restartNeeded));
+    EXPECT_TRUE(SaveConfiguration(pages, Configured(), &restartNeeded));
     EXPECT_EQ(platform::fake::RegistryValues(AdapterKeyPath(1)),
               (Values{NumberValue("BaseAddress", 0x12345), NumberValue("Interrupt", 0)}));
 }
@@ -243,7 +255,7 @@ TEST_F(ConfigSessionTest, UnreadableConfigurationIsReportedByNameAndTheDialogSta
         WindowsNtState();
         Install();
         c.damage();
-        EXPECT_FALSE(LoadConfiguration(nullptr, ScriptFile()));
+        EXPECT_FALSE(LoadConfiguration(nullptr, ReadScript(), Configured()));
         EXPECT_EQ(Messages(), c.messages);
     }
 }
@@ -251,15 +263,15 @@ TEST_F(ConfigSessionTest, UnreadableConfigurationIsReportedByNameAndTheDialogSta
 TEST_F(ConfigSessionTest, IntegrityCheckDecidesWhetherAndWithWhatTheDialogOpens) {
     Install();
     platform::fake::SetRegistryValue(kService, "Start", kDword, Dword(3));
-    EXPECT_FALSE(LoadConfiguration(nullptr, ScriptFile()));  // cancelled
+    EXPECT_FALSE(LoadConfiguration(nullptr, ReadScript(), Configured()));  // cancelled
     ASSERT_FALSE(Shown().empty());
     EXPECT_EQ(Shown()[0].kind, "IntegrityDialog");
 
     Shown().clear();
     ui::fake::QueueAnswers({2, ui::kAnswerYes});  // restore the backup
-    EXPECT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
-    EXPECT_EQ(GlobalDriverConfig().Start, 0x10u);
-    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
+    EXPECT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
+    EXPECT_EQ(Config().Start, 0x10u);
+    ConfigPages pages = OpenConfigPages(ReadScript(), Configured());
     EXPECT_EQ(pages.adapter.start.entries[pages.adapter.start.selected], "10 (!)");
 }
 
@@ -270,38 +282,38 @@ TEST_F(ConfigSessionTest, AdapterWithoutItsSpidValueOpensWithAnEmptySpid) {
     ASSERT_EQ(platform::registry::DeleteKey(AdapterKeyPath(2)), platform::registry::kSuccess);
     platform::fake::SetRegistryValue(AdapterKeyPath(2), "BaseAddress", kDword, Dword(0x300));
     platform::fake::SetRegistryValue(AdapterKeyPath(2), "Interrupt", kDword, Dword(20));
-    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
+    ASSERT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
     EXPECT_TRUE(Shown().empty());
-    EXPECT_EQ(FieldsOf(GlobalAdapters()),
+    EXPECT_EQ(FieldsOf(Adapters()),
               (std::vector<std::string>{"2/74565/0/SPID-1", "2/768/20/", "2/608/3/", "2/608/3/"}));
 }
 
 TEST_F(ConfigSessionTest, ResetAnsweredNoChangesNothing) {
     Install();
-    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
-    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
+    ASSERT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
+    ConfigPages pages = OpenConfigPages(ReadScript(), Configured());
     ShowPage(pages, ConfigPage::kAdvanced);
     pages.modified = false;
-    EXPECT_FALSE(ResetConfiguration(pages, GlobalDriverConfig(), GlobalAdapters(), nullptr));
+    EXPECT_FALSE(ResetConfiguration(pages, Config(), Adapters(), nullptr));
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Do you want to reset all settings to their defaults?"}));
-    EXPECT_EQ(GlobalDriverConfig().Start, 0x10u);
+    EXPECT_EQ(Config().Start, 0x10u);
     EXPECT_EQ(pages.visiblePage, ConfigPage::kAdvanced);
     EXPECT_FALSE(pages.modified);
 }
 
 TEST_F(ConfigSessionTest, ResetAnsweredYesShowsTheDefaultsWithoutWriting) {
     Install();
-    ASSERT_TRUE(LoadConfiguration(nullptr, ScriptFile()));
-    ConfigPages pages = OpenConfigPages(nullptr, ScriptFile());
-    SelectAdapter(pages, GlobalAdapters(), 1);
+    ASSERT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
+    ConfigPages pages = OpenConfigPages(ReadScript(), Configured());
+    SelectAdapter(pages, Adapters(), 1);
     ShowPage(pages, ConfigPage::kMaintenance);
     std::map<std::string, Values> before = Snapshot();
     ui::fake::QueueAnswers({ui::kAnswerYes});
-    EXPECT_TRUE(ResetConfiguration(pages, GlobalDriverConfig(), GlobalAdapters(), nullptr));
+    EXPECT_TRUE(ResetConfiguration(pages, Config(), Adapters(), nullptr));
     EXPECT_EQ(Snapshot(), before);
-    EXPECT_EQ(GlobalDriverConfig().ImagePath, kSpidImage);
-    EXPECT_EQ(GlobalDriverConfig().NumberOfControllers, 1u);
-    EXPECT_EQ(GlobalDriverConfig().Controller, kMaintenanceControllerOff);
+    EXPECT_EQ(Config().ImagePath, kSpidImage);
+    EXPECT_EQ(Config().NumberOfControllers, 1u);
+    EXPECT_EQ(Config().Controller, kMaintenanceControllerOff);
     EXPECT_EQ(pages.adapter.adapters.entries, (std::vector<std::string>{"Adapter 1"}));
     EXPECT_EQ(pages.currentAdapter, 0u);
     EXPECT_EQ(pages.adapter.baseAddress, "260");
@@ -312,8 +324,8 @@ TEST_F(ConfigSessionTest, ResetAnsweredYesShowsTheDefaultsWithoutWriting) {
     EXPECT_EQ(pages.visiblePage, ConfigPage::kAdapter);
     EXPECT_TRUE(pages.modified);
     // Adapters added afterwards come back with what their records held.
-    ChangeAdapterCount(pages, GlobalDriverConfig(), GlobalAdapters(), 2);
-    SelectAdapter(pages, GlobalAdapters(), 1);
+    ChangeAdapterCount(pages, Config(), Adapters(), 2);
+    SelectAdapter(pages, Adapters(), 1);
     EXPECT_EQ(pages.adapter.baseAddress, "300");
 }
 

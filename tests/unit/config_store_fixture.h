@@ -13,8 +13,7 @@
 #include "ui/ui_fakes.h"
 #include "platform/registry.h"
 #include "setupfiles/language_table.h"
-#include "ui/language_loading.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "test_support.h"
 
 namespace platform::fake {
@@ -111,8 +110,7 @@ class ConfigStoreFixture : public SetupFixture {
         App().LanguageIndex = 0;
         ASSERT_EQ(LoadCurrentLanguage(App()), 1);
         Script({});
-        GlobalDriverConfig() = DriverConfig();
-        GlobalAdapters() = AdapterArray();
+        configuration_ = Configuration();
         platform::fake::SetLocalDate(1997, 8, 15);
         Shown().clear();
     }
@@ -124,11 +122,17 @@ class ConfigStoreFixture : public SetupFixture {
     // SETUP.QZT with the protocols and the given further lines.
     // The setup information file the configuration store reads, and its maintenance defaults.
     static std::string ScriptFile() { return ScriptPath(App()); }
+    static SetupInfoFile ReadScript() { return SetupInfoFile::Read(ScriptFile()); }
+    static std::vector<ProtocolEntry> Protocols() { return ReadScript().ReadProtocolEntries(); }
     static MaintenanceDefaults ScriptMaintenance() {
         MaintenanceDefaults defaults;
-        ReadMaintenanceSection(ScriptFile(), defaults);
+        ReadScript().ReadMaintenanceSection(defaults);
         return defaults;
     }
+    // The configuration the test's run owns.
+    Configuration& Configured() { return configuration_; }
+    DriverConfig& Config() { return configuration_.driver; }
+    AdapterArray& Adapters() { return configuration_.adapters; }
     void Script(const std::vector<std::string>& lines) {
         std::vector<std::string> all = kScriptProtocols;
         all.insert(all.end(), lines.begin(), lines.end());
@@ -144,6 +148,8 @@ class ConfigStoreFixture : public SetupFixture {
             CrLf({"@echo off", "lh %SystemRoot%\\system32\\mscdexnt.exe", "lh %SystemRoot%\\system32\\redir",
                   "lh %SystemRoot%\\system32\\dosx", "SET BLASTER=A220 I5 D1 P330 T3"}));
     }
+    Configuration configuration_;
+
     // Registers another maker's CAPI 2.0 driver as entry n.
     void OtherMakersEntry(uint32_t n) {
         platform::fake::SetRegistryValue(CapiEntryPath(n), "Manufacturer", kSz, Sz("Other Maker AG"));

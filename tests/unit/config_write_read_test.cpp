@@ -65,7 +65,7 @@ class ConfigWriteReadTest : public ConfigStoreFixture {
         full_.CGPN[1] = "0897654321,12";
         adapters_[0] = {2, 0x300, 5, "0123456789"};
         adapters_[1] = {1, 0x340, 10, "9876543210"};
-        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 2, full_));
+        ASSERT_TRUE(WriteDriverConfig(Protocols(), 2, full_));
         ASSERT_TRUE(WriteAdapterConfig(adapters_[0], 0, 3));
         ASSERT_TRUE(WriteAdapterConfig(adapters_[1], 1, 3));
         ASSERT_TRUE(Shown().empty());
@@ -80,7 +80,7 @@ TEST_F(ConfigWriteReadTest, DefaultsAreWrittenInTheirKeysWithTheirTypes) {
     SetDefaultDriverConfig(1, ScriptMaintenance(), config);
     AdapterConfig adapter;
     SetDefaultAdapterConfig(adapter);
-    ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
+    ASSERT_TRUE(WriteDriverConfig(Protocols(), 1, config));
     ASSERT_TRUE(WriteAdapterConfig(adapter, 0, 0));
     EXPECT_TRUE(Shown().empty());
 
@@ -161,7 +161,7 @@ TEST_F(ConfigWriteReadTest, ProtocolCodeDecidesX31Layer2AndSpidFlagDecidesSpid) 
         DriverConfig config;
         SetDefaultDriverConfig(1, ScriptMaintenance(), config);
         config.ImagePath = c.image;
-        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
+        ASSERT_TRUE(WriteDriverConfig(Protocols(), 1, config));
         ASSERT_TRUE(WriteAdapterConfig({2, 0x260, 3, "SP"}, 0, c.spidEnabled));
         Values parameters = RegistryValues(kParameters);
         EXPECT_EQ(parameters.back() == NumberValue("x31Layer2", 1), c.x31) << c.image;
@@ -183,7 +183,7 @@ TEST_F(ConfigWriteReadTest, MaintenanceValuesFollowTheCounts) {
     config.CDPN[0] = "not written";
     config.CGPNCount = 3;
     config.CGPN = {"1", "2", "3", "not written", "", "", "", ""};
-    ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
+    ASSERT_TRUE(WriteDriverConfig(Protocols(), 1, config));
     EXPECT_EQ(RegistryValues(kMaintenance),
               (Values{NumberValue("cipValue", 0), NumberValue("Controller", 0xFFFF),
                       TextValue("username", ""), TextValue("password", ""), TextValue("CGPN1", "1"),
@@ -194,7 +194,7 @@ TEST_F(ConfigWriteReadTest, MaintenanceOffLeavesAnExistingMaintenanceKeyAlone) {
     platform::fake::SetRegistryValue(kMaintenance, "CGPN5", kSz, Sz("stale"));
     DriverConfig config;
     SetDefaultDriverConfig(1, ScriptMaintenance(), config);
-    ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 1, config));
+    ASSERT_TRUE(WriteDriverConfig(Protocols(), 1, config));
     EXPECT_EQ(RegistryValues(kMaintenance), (Values{TextValue("CGPN5", "stale")}));
 }
 
@@ -251,7 +251,7 @@ TEST_F(ConfigWriteReadTest, EachFailingWriteStepIsReportedOnceAndEndsTheWrite) {
         DriverConfig config;
         SetDefaultDriverConfig(1, ScriptMaintenance(), config);
         config.MaintenanceMode = 1;
-        EXPECT_FALSE(WriteDriverConfig(ScriptFile(), 1, config)) << c.message;
+        EXPECT_FALSE(WriteDriverConfig(Protocols(), 1, config)) << c.message;
         EXPECT_EQ(Messages(), (std::vector<std::string>{c.message}));
         // Nothing after the failing step was written, and what came before stays.
         const std::vector<std::string> order = {kEntry1, kService, kParameters, kMaintenance};
@@ -270,7 +270,7 @@ TEST_F(ConfigWriteReadTest, WithoutAutoexecTheWriteFailsAfterEverythingElse) {
     std::remove(PathOf("system32/AutoExec.NT").c_str());
     DriverConfig config;
     SetDefaultDriverConfig(1, ScriptMaintenance(), config);
-    EXPECT_FALSE(WriteDriverConfig(ScriptFile(), 1, config));
+    EXPECT_FALSE(WriteDriverConfig(Protocols(), 1, config));
     EXPECT_EQ(Messages(),
               (std::vector<std::string>{"The file " + Dir() +
                                         "\\system32\\AutoExec.NT cannot be opened. "
@@ -327,7 +327,7 @@ TEST_F(ConfigWriteReadTest, NoAdapterKeyGoesBelowANumberWithoutOurManufacturer) 
         Shown().clear();
         DriverConfig config;
         SetDefaultDriverConfig(1, ScriptMaintenance(), config);
-        EXPECT_FALSE(WriteDriverConfig(ScriptFile(), 1, config)) << c.what;
+        EXPECT_FALSE(WriteDriverConfig(Protocols(), 1, config)) << c.what;
         EXPECT_EQ(WriteAdapterConfig({2, 0x260, 3, ""}, 0, 0), c.entryStays) << c.what;
         EXPECT_EQ(Messages(), c.messages) << c.what;
         EXPECT_EQ(platform::fake::RegistryKeyExists(kEntry1), c.entryStays) << c.what;
@@ -340,7 +340,7 @@ TEST_F(ConfigWriteReadTest, FullConfigurationReadsBackOverDefaults) {
     WriteFullConfiguration();
     DriverConfig read;
     SetDefaultDriverConfig(2, ScriptMaintenance(), read);
-    ASSERT_TRUE(ReadDriverConfig(ScriptFile(), OurCapiIndex(), read));
+    ASSERT_TRUE(ReadDriverConfig(Protocols(), OurCapiIndex(), read));
     EXPECT_EQ(read.DisplayName, full_.DisplayName);
     EXPECT_EQ(read.ErrorControl, full_.ErrorControl);
     EXPECT_EQ(read.Group, full_.Group);
@@ -499,7 +499,7 @@ TEST_F(ConfigWriteReadTest, ReadChainsStopAtTheFirstFailureWithTheirMessages) {
         SetDefaultDriverConfig(2, ScriptMaintenance(), read);
         read.DisplayName = read.Group = read.DeviceName = read.username = "default";
         read.Start = read.NumberOfControllers = read.x31Layer2 = 77;
-        EXPECT_EQ(ReadDriverConfig(ScriptFile(), OurCapiIndex(), read), c.result) << c.what;
+        EXPECT_EQ(ReadDriverConfig(Protocols(), OurCapiIndex(), read), c.result) << c.what;
         EXPECT_EQ(Messages(), c.messages) << c.what;
         if (c.check) {
             SCOPED_TRACE(c.what);
@@ -554,8 +554,7 @@ TEST_F(ConfigWriteReadTest, SilentReadFailuresNameTheirValueForTheCaller) {
         DriverConfig read;
         SetDefaultDriverConfig(2, ScriptMaintenance(), read);
         std::string unreported;
-        EXPECT_EQ(ReadDriverConfig(ScriptFile(), OurCapiIndex(), read, &unreported), c.result)
-            << c.unreported;
+        EXPECT_EQ(ReadDriverConfig(Protocols(), OurCapiIndex(), read, &unreported), c.result) << c.unreported;
         EXPECT_EQ(unreported, c.unreported);
         EXPECT_EQ(Messages(), c.messages) << c.unreported;
     }
@@ -568,7 +567,7 @@ TEST_F(ConfigWriteReadTest, EmptyMaintenanceKeyMeansMaintenanceOnWithNothingHeld
     Shown().clear();
     DriverConfig read;
     SetDefaultDriverConfig(2, ScriptMaintenance(), read);
-    EXPECT_TRUE(ReadDriverConfig(ScriptFile(), OurCapiIndex(), read));
+    EXPECT_TRUE(ReadDriverConfig(Protocols(), OurCapiIndex(), read));
     EXPECT_NE(read.MaintenanceMode, 0u);
     EXPECT_EQ(read.CDPNCount, 0u);
     EXPECT_EQ(read.CGPNCount, 0u);
@@ -577,7 +576,7 @@ TEST_F(ConfigWriteReadTest, EmptyMaintenanceKeyMeansMaintenanceOnWithNothingHeld
     Script({"[MAINTENANCE]", "!MAINTENANCE_DEFAULT_INVISIBLE", "0", "0", "", "", "0", "0"});
     SetDefaultDriverConfig(2, ScriptMaintenance(), read);
     ASSERT_EQ(read.MaintenanceMode, 3u);
-    ReadDriverConfig(ScriptFile(), OurCapiIndex(), read);
+    ReadDriverConfig(Protocols(), OurCapiIndex(), read);
     EXPECT_EQ(read.MaintenanceMode, 3u);  // a mode the defaults set is kept while the key exists
 }
 

@@ -4,11 +4,10 @@
 #include <functional>
 
 #include "install/copy_file.h"
-#include "install/install_context.h"
 #include "platform/file_system.h"
 #include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "test_support.h"
 
 namespace {
@@ -21,6 +20,7 @@ constexpr uint64_t kNewer = 130000000100000000ULL;
 
 class CopyFileTest : public SetupFixture {
   protected:
+    CopyRun run_;
     void SetUp() override {
         SetupFixture::SetUp();
         // The texts the questions are built from, so that the tests see what the user would read.
@@ -52,17 +52,17 @@ class CopyFileTest : public SetupFixture {
 TEST_F(CopyFileTest, MissingSourceAsksAbortRetryIgnore) {
     struct Case {
         std::vector<int> answers;
-        int result;
+        FileResult result;
         size_t questions;
     } cases[] = {
-        {{kAnswerCancel}, kFileAbort, 1},
-        {{kAnswerIgnore}, kFileIgnored, 1},
-        {{kAnswerRetry, kAnswerRetry, kAnswerIgnore}, kFileIgnored, 3},
+        {{kAnswerCancel}, FileResult::kAborted, 1},
+        {{kAnswerIgnore}, FileResult::kIgnored, 1},
+        {{kAnswerRetry, kAnswerRetry, kAnswerIgnore}, FileResult::kIgnored, 3},
     };
     for (const Case& c : cases) {
         Shown().clear();
         QueueAnswers(c.answers);
-        EXPECT_EQ(CopyOrExpandFile(nullptr, P("missing.dll"), P("target.dll"), false), c.result);
+        EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("missing.dll"), P("target.dll"), false), c.result);
         ASSERT_EQ(Shown().size(), c.questions);
         EXPECT_EQ(Shown()[0].kind, "AskRetryIgnore");
         EXPECT_EQ(Shown()[0].text, "Missing " + P("missing.dll"));
@@ -72,7 +72,7 @@ TEST_F(CopyFileTest, MissingSourceAsksAbortRetryIgnore) {
     Shown().clear();
     QueueAnswers({kAnswerRetry});
     WriteFile("late.dll", "late");
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("late.dll"), P("copy.dll"), false), kFileDone);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("late.dll"), P("copy.dll"), false), FileResult::kDone);
     EXPECT_TRUE(Shown().empty());
 }
 
@@ -80,16 +80,16 @@ TEST_F(CopyFileTest, WriteProtectedTargetIsAskedBeforeTheDateEvenAfterAll) {
     File("new.dll", "new", kOlder);
     File("old.dll", "old", kNewer);
     ASSERT_TRUE(platform::SetFileAttributesOf(P("old.dll"), platform::kAttributeReadOnly));
-    Installation().OverwriteAll = true;
+    run_.overwriteAll = true;
     QueueAnswers({0});  // No: keep it, and count the file as done
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("new.dll"), P("old.dll"), false), kFileDone);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("new.dll"), P("old.dll"), false), FileResult::kDone);
     ASSERT_EQ(Kinds(), (std::vector<std::string>{"AskSystemYesNo"}));
     EXPECT_EQ(Shown()[0].text, P("old.dll") + " is write-protected, replace with " + P("new.dll") + "?");
     EXPECT_EQ(ReadFile("old.dll"), "old");
 
     Shown().clear();
     QueueAnswers({1});  // Yes: the attribute goes, the file is replaced without the date question (All)
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("new.dll"), P("old.dll"), false), kFileDone);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("new.dll"), P("old.dll"), false), FileResult::kDone);
     EXPECT_EQ(ReadFile("old.dll"), "new");
     EXPECT_EQ(platform::FileAttributes(P("old.dll")) & platform::kAttributeReadOnly, 0u);
     EXPECT_EQ(Kinds(), (std::vector<std::string>{"AskSystemYesNo"}));
@@ -98,32 +98,32 @@ TEST_F(CopyFileTest, WriteProtectedTargetIsAskedBeforeTheDateEvenAfterAll) {
 TEST_F(CopyFileTest, NewerTargetAsksUntilAll) {
     struct Case {
         int answer;
-        int result;
+        FileResult result;
         const char* content;
     } cases[] = {
-        {kAnswerNo, kFileSkipped, "target"},
-        {kAnswerCancel, kFileAbort, "target"},
-        {kAnswerYes, kFileDone, "source"},
+        {kAnswerNo, FileResult::kSkipped, "target"},
+        {kAnswerCancel, FileResult::kAborted, "target"},
+        {kAnswerYes, FileResult::kDone, "source"},
     };
     for (const Case& c : cases) {
         File("a.sys", "source", kOlder);
         File("b.sys", "target", kNewer);
         Shown().clear();
         QueueAnswers({c.answer});
-        EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("b.sys"), false), c.result);
+        EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("a.sys"), P("b.sys"), false), c.result);
         ASSERT_EQ(Kinds(), (std::vector<std::string>{"AskYesAllNo"}));
         EXPECT_EQ(Shown()[0].text, P("b.sys") + " is newer");
         EXPECT_EQ(ReadFile("b.sys"), c.content);
-        EXPECT_FALSE(Installation().OverwriteAll);
+        EXPECT_FALSE(run_.overwriteAll);
     }
     // All overwrites this file and every later one without asking.
     File("b.sys", "target", kNewer);
     File("c.sys", "target", kNewer);
     Shown().clear();
     QueueAnswers({kAnswerAll});
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("b.sys"), false), kFileDone);
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("c.sys"), false), kFileDone);
-    EXPECT_TRUE(Installation().OverwriteAll);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("a.sys"), P("b.sys"), false), FileResult::kDone);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("a.sys"), P("c.sys"), false), FileResult::kDone);
+    EXPECT_TRUE(run_.overwriteAll);
     EXPECT_EQ(Shown().size(), 1u);
     EXPECT_EQ(ReadFile("c.sys"), "source");
 }
@@ -132,7 +132,7 @@ TEST_F(CopyFileTest, EqualOrOlderTargetTimesOverwriteWithoutQuestion) {
     for (uint64_t targetTime : {kOlder, kOlder - 1}) {
         File("a.sys", "source", kOlder);
         File("b.sys", "target", targetTime);
-        EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("b.sys"), false), kFileDone);
+        EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("a.sys"), P("b.sys"), false), FileResult::kDone);
         EXPECT_EQ(ReadFile("b.sys"), "source");
     }
     EXPECT_TRUE(Shown().empty());
@@ -144,7 +144,7 @@ TEST_F(CopyFileTest, SamePathIgnoringCaseCopiesNothing) {
     std::string mixed = Dir() + "/sAME.dll";
     // Host file names are case-sensitive, so point both names at the one file the test made.
     std::filesystem::create_symlink(upper, mixed);
-    EXPECT_EQ(CopyOrExpandFile(nullptr, upper, mixed, false), kFileDone);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, run_, upper, mixed, false), FileResult::kDone);
     EXPECT_EQ(ReadFile("Same.DLL"), "content");
     EXPECT_TRUE(Shown().empty());
 }
@@ -154,16 +154,17 @@ TEST_F(CopyFileTest, FailedCopyOrExpansionIsAskedAboutAndAbortEndsTheRun) {
     for (bool expand : {false, true}) {
         struct Case {
             std::vector<int> answers;
-            int result;
+            FileResult result;
         } cases[] = {
-            {{kAnswerCancel}, kFileAbort},
-            {{kAnswerIgnore}, kFileIgnored},
-            {{kAnswerRetry, kAnswerIgnore}, kFileIgnored},  // Retry tries again, and asks again
+            {{kAnswerCancel}, FileResult::kAborted},
+            {{kAnswerIgnore}, FileResult::kIgnored},
+            {{kAnswerRetry, kAnswerIgnore}, FileResult::kIgnored},  // Retry tries again, and asks again
         };
         for (const Case& c : cases) {
             Shown().clear();
             QueueAnswers(c.answers);
-            EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("nodir/b.sys"), expand), c.result) << expand;
+            EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("a.sys"), P("nodir/b.sys"), expand), c.result)
+                << expand;
             EXPECT_EQ(Kinds(), std::vector<std::string>(c.answers.size(), "AskRetryIgnore")) << expand;
             EXPECT_EQ(Shown().back().text, "Cannot write " + P("nodir/b.sys")) << expand;
         }
@@ -179,7 +180,8 @@ TEST_F(CopyFileTest, UnreadableSourceIsAskedAsAMissingSourceNamingIt) {
     for (bool expand : {false, true}) {
         Shown().clear();
         QueueAnswers({kAnswerRetry, kAnswerIgnore});
-        EXPECT_EQ(CopyOrExpandFile(nullptr, P("a.sys"), P("b.sys"), expand), kFileIgnored) << expand;
+        EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("a.sys"), P("b.sys"), expand), FileResult::kIgnored)
+            << expand;
         EXPECT_EQ(Kinds(), std::vector<std::string>(2, "AskRetryIgnore")) << expand;
         EXPECT_EQ(Shown().back().text, "Missing " + P("a.sys")) << expand;
         EXPECT_FALSE(Exists("b.sys")) << expand;
@@ -191,7 +193,7 @@ TEST_F(CopyFileTest, FailedExpansionLeavesTheEarlierDriverFileAndNoOtherFile) {
     const std::string compressed = ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bi_");
     WriteFile("DRIVER.SY_", compressed);
     WriteFile("CUT.SY_", compressed.substr(0, compressed.size() / 2));
-    Installation().OverwriteAll = true;  // no date question in the way
+    run_.overwriteAll = true;  // no date question in the way
     struct Case {
         const char* what;
         const char* source;
@@ -215,8 +217,8 @@ TEST_F(CopyFileTest, FailedExpansionLeavesTheEarlierDriverFileAndNoOtherFile) {
             c.prepare();
             Shown().clear();
             QueueAnswers({answer});
-            EXPECT_EQ(CopyOrExpandFile(nullptr, P(c.source), P("drivers/kxbus.sys"), true),
-                      answer == kAnswerIgnore ? kFileIgnored : kFileAbort)
+            EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P(c.source), P("drivers/kxbus.sys"), true),
+                      answer == kAnswerIgnore ? FileResult::kIgnored : FileResult::kAborted)
                 << c.what;
             EXPECT_EQ(Kinds(), (std::vector<std::string>{"AskRetryIgnore"})) << c.what;
             platform::fake::ReleaseHeldFiles();
@@ -241,8 +243,8 @@ TEST_F(CopyFileTest, FailedExpansionWhereNoFileWasLeavesNone) {
             std::filesystem::create_directory(PathOf("drivers"));
             Shown().clear();
             QueueAnswers({answer});
-            EXPECT_EQ(CopyOrExpandFile(nullptr, P(source), P("drivers/kxbus.sys"), true),
-                      answer == kAnswerIgnore ? kFileIgnored : kFileAbort)
+            EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P(source), P("drivers/kxbus.sys"), true),
+                      answer == kAnswerIgnore ? FileResult::kIgnored : FileResult::kAborted)
                 << source;
             EXPECT_EQ(Kinds(), (std::vector<std::string>{"AskRetryIgnore"})) << source;
             EXPECT_TRUE(std::filesystem::is_empty(PathOf("drivers"))) << source;
@@ -267,7 +269,8 @@ TEST_F(CopyFileTest, ExpansionReplacesWhatWasThereWhole) {
         std::filesystem::remove_all(PathOf("drivers"));
         c.prepare();
         Shown().clear();
-        EXPECT_EQ(CopyOrExpandFile(nullptr, P("DRIVER.SY_"), P("drivers/kxbus.sys"), true), kFileDone)
+        EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("DRIVER.SY_"), P("drivers/kxbus.sys"), true),
+                  FileResult::kDone)
             << c.what;
         EXPECT_EQ(ReadFile("drivers/kxbus.sys"), original) << c.what;
         EXPECT_EQ(Names("drivers"), std::vector<std::string>{"kxbus.sys"}) << c.what;
@@ -281,11 +284,11 @@ TEST_F(CopyFileTest, ExpandsCompressedFilesAndCopiesOthersUnchanged) {
     ASSERT_EQ(compressed.compare(0, 4, "SZDD"), 0);
     WriteFile("DRIVER.BI_", compressed);
     WriteFile("plain.txt", "not compressed\r\n");
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("DRIVER.BI_"), P("driver.bin"), true), kFileDone);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("DRIVER.BI_"), P("driver.bin"), true), FileResult::kDone);
     EXPECT_EQ(ReadFile("driver.bin"), original);
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("plain.txt"), P("plain.out"), true), kFileDone);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("plain.txt"), P("plain.out"), true), FileResult::kDone);
     EXPECT_EQ(ReadFile("plain.out"), "not compressed\r\n");
-    EXPECT_EQ(CopyOrExpandFile(nullptr, P("DRIVER.BI_"), P("copied.bi_"), false), kFileDone);
+    EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("DRIVER.BI_"), P("copied.bi_"), false), FileResult::kDone);
     EXPECT_EQ(ReadFile("copied.bi_"), compressed);
     EXPECT_TRUE(Shown().empty());
 }

@@ -15,7 +15,7 @@
 #include "ui/run_report.h"
 #include "ui/silent_mode.h"
 #include "ui/user_interface.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "test_support.h"
 
 // The removal run over an installed driver: its files below the installation directory and in the
@@ -89,9 +89,10 @@ class DeinstallationRunTest : public SetupFixture {
         WriteFile("system32/AutoExec.NT", kStockAutoexec);
         DriverConfig config;
         MaintenanceDefaults defaults;
-        ReadMaintenanceSection(ScriptPath(App()), defaults);
+        SetupInfoFile script = SetupInfoFile::Read(ScriptPath(App()));
+        script.ReadMaintenanceSection(defaults);
         SetDefaultDriverConfig(1, defaults, config);
-        ASSERT_TRUE(WriteDriverConfig(ScriptPath(App()), 1, config));
+        ASSERT_TRUE(WriteDriverConfig(script.ReadProtocolEntries(), 1, config));
         ASSERT_TRUE(WriteAdapterConfig({2, 0x260, 3, ""}, 0, 0));
         WriteStoredScriptVersion(210);
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
+#include "test_support.h"
 #include "shell/command_line.h"
 #include "shell/exit_codes.h"
 
@@ -38,7 +39,7 @@ TEST(DeploymentSwitchesTest, SwitchesOfUnattendedRuns) {
     };
     for (const Case& c : cases) {
         App() = AppContext();
-        DeploymentSwitches switches = ParseCommandLine(c.line);
+        DeploymentSwitches switches = ParseCommandLine(c.line, App());
         EXPECT_EQ(switches.silent, c.silent) << c.line;
         if (c.valid) {
             EXPECT_EQ(switches.answerFile, c.answerFile) << c.line;
@@ -54,23 +55,23 @@ TEST(DeploymentSwitchesTest, SwitchesOfUnattendedRuns) {
 TEST(DeploymentSwitchesTest, QuestionMarkOrHAsksForTheSwitches) {
     for (const char* line : {"/?", "-h", "/H /s", "/c /?", "/rC:\\x.log /?"}) {
         App() = AppContext();
-        EXPECT_TRUE(ParseCommandLine(line).help) << line;
+        EXPECT_TRUE(ParseCommandLine(line, App()).help) << line;
     }
     for (const char* line : {"", "/s /d", "/aC:\\h\\a.ini", "/rC:\\x-h.log"}) {
         App() = AppContext();
-        EXPECT_FALSE(ParseCommandLine(line).help) << line;
+        EXPECT_FALSE(ParseCommandLine(line, App()).help) << line;
     }
 }
 
 TEST(DeploymentSwitchesTest, TheOtherSwitchesKeepTheirFirst127Characters) {
     App() = AppContext();
-    DeploymentSwitches switches = ParseCommandLine(std::string(130, ' ') + "/c /s /rC:\\r.log");
+    DeploymentSwitches switches = ParseCommandLine(std::string(130, ' ') + "/c /s /rC:\\r.log", App());
     EXPECT_EQ(App().RunMode, kRunNormal);
     EXPECT_TRUE(switches.silent);
     EXPECT_EQ(switches.reportFile, "C:\\r.log");
     // A /f value cut at the 127th character leaves nothing behind it that counts as a switch.
     App() = AppContext();
-    switches = ParseCommandLine("/f" + std::string(124, 'A') + "-s");
+    switches = ParseCommandLine("/f" + std::string(124, 'A') + "-s", App());
     EXPECT_EQ(App().SetupInfoFileName, std::string(124, 'A') + "-");
     EXPECT_FALSE(switches.silent);
 }

@@ -330,7 +330,7 @@ TEST_F(DriverConfigTest, TreeThatCannotBeReadThroughGivesNoNumberAndNothingIsWri
 
         DriverConfig config;
         SetDefaultDriverConfig(FindCapiIndex(&found), ScriptMaintenance(), config);
-        EXPECT_FALSE(WriteDriverConfig(ScriptFile(), FindCapiIndex(&found), config));
+        EXPECT_FALSE(WriteDriverConfig(Protocols(), FindCapiIndex(&found), config));
         EXPECT_EQ(platform::fake::RegistryValues(CapiEntryPath(1)),
                   (Values{TextValue("Manufacturer", "Other Maker AG")}));
         EXPECT_EQ(platform::fake::RegistrySubKeys("SOFTWARE\\CAPI20"), std::vector<std::string>{"1"});

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "install/file_versions.h"
-#include "install/install_context.h"
-#include "setupfiles/app_context.h"
+#include "shell/flow_inputs.h"
+#include "shell/app_context.h"
 #include "test_support.h"
 
 namespace {
@@ -306,7 +306,7 @@ TEST_F(FileVersionScanTest, AfterInstallationAnEntryInstalledNowhereHasNoVersion
 
 TEST_F(FileVersionScanTest, PlacesFollowTheRunModes) {
     App().SetupDirectory = Dir() + "\\dist";
-    Installation().DestinationPath = "C:\\Quorel2";
+    App().InstalledDestinationPath = "C:\\Quorel2";
     platform::fake::SetWindowsDirectory("C:\\WINNT");
     struct Case {
         int runMode;
@@ -324,7 +324,7 @@ TEST_F(FileVersionScanTest, PlacesFollowTheRunModes) {
     for (const Case& c : cases) {
         App().RunMode = c.runMode;
         App().StartRunMode = c.startRunMode;
-        FileVersionPlaces places = CurrentFileVersionPlaces();
+        FileVersionPlaces places = CurrentFileVersionPlaces(App());
         EXPECT_EQ(places.installed, c.installed) << c.runMode << c.startRunMode;
         EXPECT_EQ(places.installDirectory, c.installDirectory) << c.runMode << c.startRunMode;
         EXPECT_EQ(places.setupDirectory, Dir() + "\\dist");

@@ -4,13 +4,12 @@
 #include <fstream>
 #include <functional>
 
-#include "install/install_context.h"
 #include "install/installation_run.h"
 #include "platform/file_system.h"
 #include "ui/run_report.h"
 #include "ui/silent_mode.h"
 #include "ui/user_interface.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "resources/version.h"
 #include "test_support.h"
 
@@ -319,12 +318,13 @@ TEST_F(InstallationRunTest, ScriptAndAddedFilesComeFromTheSourcePathTheRestFromT
     Script(Dir() + "/source", "SOURCE");
     WriteFile("source/DOCS/README.TXT", "readme from the source path");
     WriteFile("source/SETUP.EXE", "wrong program");
-    RunInstallation(nullptr, RunSetup(), Dir() + "\\source", Dir() + "\\Quorel2");
+    InstallationOutcome outcome =
+        RunInstallation(nullptr, RunSetup(), Dir() + "\\source", Dir() + "\\Quorel2");
     EXPECT_EQ(ReadFile("Quorel2/SETUP.QZT"), ReadFile("source/SETUP.QZT"));
     EXPECT_EQ(ReadFile("Quorel2/DOCS/README.TXT"), "readme from the source path");
     EXPECT_EQ(ReadFile("Quorel2/SETUP.EXE"), "program");
     EXPECT_EQ(ReadFile("WINNT/system32/drivers/kxbus.sys"), ReadHostFile(QUOREL_FIXTURES_DIR "/driver.bin"));
-    EXPECT_EQ(Installation().SourcePath, Dir() + "\\source");
+    EXPECT_EQ(outcome.sourcePath, Dir() + "\\source");
 }
 
 class SilentInstallationTest : public InstallationRunTest {

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "config_store_fixture.h"
+#include "configdialog/config_session.h"
 #include "configstore/integrity_backup.h"
 #include "ui/user_interface.h"
 
@@ -19,11 +20,13 @@ const std::string kDefaultsBackup =
 
 class IntegrityBackupTest : public ConfigStoreFixture {
   protected:
-    // The process-wide configuration at its defaults with n adapters.
+    // The check as the configuration flow makes it, its choice as the number the dialog gives it.
+    int Check() { return static_cast<int>(CheckIntegrity(nullptr, ReadScript(), Configured())); }
+    // The test's configuration at its defaults with n adapters.
     void Defaults(uint32_t adapters = 1) {
-        SetDefaultDriverConfig(1, ScriptMaintenance(), GlobalDriverConfig());
-        GlobalDriverConfig().NumberOfControllers = adapters;
-        for (AdapterConfig& adapter : GlobalAdapters()) SetDefaultAdapterConfig(adapter);
+        SetDefaultDriverConfig(1, ScriptMaintenance(), Config());
+        Config().NumberOfControllers = adapters;
+        for (AdapterConfig& adapter : Adapters()) SetDefaultAdapterConfig(adapter);
     }
     std::string StoredText(const std::string& name) {
         for (const auto& value : platform::fake::RegistryValues(kIntegrity)) {
@@ -44,24 +47,24 @@ class IntegrityBackupTest : public ConfigStoreFixture {
 
 TEST_F(IntegrityBackupTest, DefaultsGiveTheDocumentedTextAndTodaysDate) {
     Defaults();
-    GlobalAdapters()[1].Interrupt = 9;  // adapters beyond the count are not in the backup
-    WriteIntegrityBackup(ScriptFile());
+    Adapters()[1].Interrupt = 9;  // adapters beyond the count are not in the backup
+    WriteIntegrityBackup(Configured(), Protocols());
     EXPECT_EQ(StoredText("RegistryBackup"), Sz(kDefaultsBackup));
     EXPECT_EQ(StoredText("BackupDate"), Sz("19970815"));
     EXPECT_EQ(platform::fake::RegistryValues(kIntegrity)[0].type, kSz);
     EXPECT_EQ(platform::fake::RegistryValues(kIntegrity)[1].type, kSz);
 
     platform::fake::SetLocalDate(2024, 1, 5);
-    WriteIntegrityBackup(ScriptFile());
+    WriteIntegrityBackup(Configured(), Protocols());
     EXPECT_EQ(StoredText("BackupDate"), Sz("20240105"));
     EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(IntegrityBackupTest, ProtocolBitsAddX31Layer2AndTheSpids) {
     Defaults(2);
-    GlobalDriverConfig().x31Layer2 = 7;
-    GlobalAdapters()[0].SPID = "111";
-    GlobalAdapters()[1] = {1, 0x300, 5, "222"};
+    Config().x31Layer2 = 7;
+    Adapters()[0].SPID = "111";
+    Adapters()[1] = {1, 0x300, 5, "222"};
     const std::string head = "CAPI 2.0 Quorel Driver;1;CAPI20;";
     const std::string middle = ";1;1;1;0;CAPI201;241;0;0;QZT Velmonic GmbH;";
     struct Case {
@@ -74,8 +77,8 @@ TEST_F(IntegrityBackupTest, ProtocolBitsAddX31Layer2AndTheSpids) {
         {kSpidX31Image, "1;1;7;2;2;608;3;111;1;768;5;222;"},
     };
     for (const Case& c : cases) {
-        GlobalDriverConfig().ImagePath = c.image;
-        WriteIntegrityBackup(ScriptFile());
+        Config().ImagePath = c.image;
+        WriteIntegrityBackup(Configured(), Protocols());
         EXPECT_EQ(StoredText("RegistryBackup"), Sz(head + c.image + middle + c.tail));
     }
 }
@@ -270,14 +273,14 @@ TEST_F(IntegrityBackupTest, DifferencesNameTheValueAndBothSides) {
 
 TEST_F(IntegrityBackupTest, NothingToCompareWithPassesWithoutADialog) {
     Defaults();
-    EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), 1);  // no integrity key
+    EXPECT_EQ(Check(), 1);  // no integrity key
     platform::fake::SetRegistryValue(kIntegrity, "ScriptVersion", kDword, Dword(210));
-    EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), 1);  // no backup
+    EXPECT_EQ(Check(), 1);  // no backup
     StoreBackup("CAPI 2.0 Quorel Driver;1;CAPI20;");
-    EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()),
+    EXPECT_EQ(Check(),
               1);  // damaged: restoring it would fill the record with its gaps
     StoreBackup(kDefaultsBackup);
-    EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), 1);  // the same
+    EXPECT_EQ(Check(), 1);  // the same
     EXPECT_TRUE(Shown().empty());
 }
 
@@ -302,12 +305,12 @@ TEST_F(IntegrityBackupTest, DifferenceAsksAndEachAnswerGivesItsResult) {
     };
     for (const Case& c : cases) {
         Defaults();
-        GlobalDriverConfig().MaintenanceMode = 2;
-        GlobalDriverConfig().username = "live maintenance";
+        Config().MaintenanceMode = 2;
+        Config().username = "live maintenance";
         StoreBackup(changedBackup);
         Shown().clear();
         ui::fake::QueueAnswers(c.answers);
-        EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), c.result) << c.what;
+        EXPECT_EQ(Check(), c.result) << c.what;
         ASSERT_GE(Shown().size(), 1u) << c.what;
         EXPECT_EQ(Shown()[0].kind, "IntegrityDialog");
         EXPECT_EQ(Shown()[0].text, Information("15/08/1997"));
@@ -321,10 +324,10 @@ TEST_F(IntegrityBackupTest, DifferenceAsksAndEachAnswerGivesItsResult) {
                           : "Do you want to restore the settings from the backup? The differing "
                             "settings will be lost when you save the configuration.");
         }
-        EXPECT_EQ(GlobalDriverConfig().Start, c.restored ? 4u : 1u) << c.what;
-        EXPECT_EQ(GlobalAdapters()[0].Interrupt, c.restored ? 5u : 3u) << c.what;
-        EXPECT_EQ(GlobalDriverConfig().username, "live maintenance") << c.what;
-        EXPECT_EQ(GlobalDriverConfig().MaintenanceMode, 2u) << c.what;
+        EXPECT_EQ(Config().Start, c.restored ? 4u : 1u) << c.what;
+        EXPECT_EQ(Adapters()[0].Interrupt, c.restored ? 5u : 3u) << c.what;
+        EXPECT_EQ(Config().username, "live maintenance") << c.what;
+        EXPECT_EQ(Config().MaintenanceMode, 2u) << c.what;
         EXPECT_EQ(ui::fake::PendingAnswers(), 0u) << c.what;
     }
     // Neither choice wrote to the registry.
@@ -347,9 +350,9 @@ TEST_F(IntegrityBackupTest, BackupDateShowsAsDayMonthYear) {
         platform::fake::SetRegistryValue(kIntegrity, "RegistryBackup", kSz, Sz(kDefaultsBackup));
         if (c.stored)
             platform::fake::SetRegistryValue(kIntegrity, "BackupDate", kSz, Sz(c.stored));
-        GlobalDriverConfig().Start = 3;
+        Config().Start = 3;
         Shown().clear();
-        EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), 0);
+        EXPECT_EQ(Check(), 0);
         ASSERT_EQ(Shown().size(), 1u);
         EXPECT_EQ(Shown()[0].text, Information(c.shown));
     }
@@ -357,15 +360,15 @@ TEST_F(IntegrityBackupTest, BackupDateShowsAsDayMonthYear) {
 
 TEST_F(IntegrityBackupTest, SpidsCountOnlyForAProtocolWithSpids) {
     Defaults();
-    GlobalAdapters()[0].SPID = "live";
+    Adapters()[0].SPID = "live";
     for (const std::string& image : {kPlainImage, kSpidImage}) {
-        GlobalDriverConfig().ImagePath = image;
-        WriteIntegrityBackup(ScriptFile());
+        Config().ImagePath = image;
+        WriteIntegrityBackup(Configured(), Protocols());
         std::string backup = StoredText("RegistryBackup");
-        GlobalAdapters()[0].SPID = "changed";
+        Adapters()[0].SPID = "changed";
         Shown().clear();
-        EXPECT_EQ(CheckIntegrity(nullptr, ScriptFile()), image == kPlainImage ? 1 : 0) << image;
-        GlobalAdapters()[0].SPID = "live";
+        EXPECT_EQ(Check(), image == kPlainImage ? 1 : 0) << image;
+        Adapters()[0].SPID = "live";
     }
 }
 
@@ -387,7 +390,7 @@ TEST_F(IntegrityBackupTest, FirstWriteBelowTheServiceKeyGivesItItsClass) {
         [] { WriteStoredScriptVersion(210); },
         [this] {
             Defaults();
-            WriteIntegrityBackup(ScriptFile());
+            WriteIntegrityBackup(Configured(), Protocols());
         },
         [] { ReadStoredScriptVersion(); },
     };
@@ -411,7 +414,7 @@ TEST_F(IntegrityBackupTest, IntegrityKeyThatCannotBeCreatedIsReported) {
     Defaults();
     EXPECT_EQ(ReadStoredScriptVersion(), 0u);
     WriteStoredScriptVersion(210);
-    EXPECT_FALSE(WriteIntegrityBackup(ScriptFile()));
+    EXPECT_FALSE(WriteIntegrityBackup(Configured(), Protocols()));
     const std::string message = "The registry key " + kIntegrity + " cannot be opened or created.";
     EXPECT_EQ(Messages(), (std::vector<std::string>{message, message, message}));
     EXPECT_FALSE(platform::fake::RegistryKeyExists(kIntegrity));
@@ -424,13 +427,13 @@ TEST_F(IntegrityBackupTest, BackupValuesThatCannotBeWrittenAreReported) {
         platform::fake::FailRegistryOperation(kIntegrity, RegistryOperation::kSetValue, 5, value);
         Defaults();
         Shown().clear();
-        EXPECT_FALSE(WriteIntegrityBackup(ScriptFile())) << value;
+        EXPECT_FALSE(WriteIntegrityBackup(Configured(), Protocols())) << value;
         EXPECT_EQ(Messages(), (std::vector<std::string>{message})) << value;
         EXPECT_EQ(StoredText(value), "(missing)");
     }
     platform::fake::ResetRegistry();
     Shown().clear();
-    EXPECT_TRUE(WriteIntegrityBackup(ScriptFile()));
+    EXPECT_TRUE(WriteIntegrityBackup(Configured(), Protocols()));
     EXPECT_TRUE(Shown().empty());
 }
 

@@ -28,7 +28,7 @@ class KeyDeletionTest : public ConfigStoreFixture {
         config.MaintenanceMode = 1;
         config.CGPNCount = 8;
         config.NumberOfControllers = 2;
-        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), 2, config));
+        ASSERT_TRUE(WriteDriverConfig(Protocols(), 2, config));
         ASSERT_TRUE(WriteAdapterConfig({2, 0x260, 3, ""}, 0, 0));
         ASSERT_TRUE(WriteAdapterConfig({2, 0x300, 5, ""}, 1, 0));
         ASSERT_EQ(RegistryValues(kMaintenance).size(), 13u);

@@ -3,8 +3,7 @@
 #include <algorithm>
 
 #include "setupfiles/language_table.h"
-#include "ui/language_loading.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "test_support.h"
 
 namespace {

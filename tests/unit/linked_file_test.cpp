@@ -18,6 +18,7 @@ namespace fs = std::filesystem;
 
 class LinkedFileTest : public SetupFixture {
   protected:
+    CopyRun run_;
     void SetUp() override {
         SetupFixture::SetUp();
         LoadLanguage({{"[ERR_LINKEDFILE]", "Linked: %s"}, {"[ERR_CANTWRITE]", "Cannot write %s"}});
@@ -61,14 +62,14 @@ TEST_F(LinkedFileTest, NothingIsWrittenThroughAHardLinkOrASymbolicLink) {
         {"expansion file beside the target", "inst/kxbus.sys.$$$",
          [&] {
              ui::fake::QueueAnswers({ui::kAnswerCancel});
-             return CopyOrExpandFile(nullptr, Win("dist/DRIVER/KXBUS.SY_"), Win("inst/kxbus.sys"), true) ==
-                    kFileDone;
+             return CopyOrExpandFile(nullptr, run_, Win("dist/DRIVER/KXBUS.SY_"), Win("inst/kxbus.sys"),
+                                     true) == FileResult::kDone;
          }},
         {"copy over an existing file", "inst/tool.exe",
          [&] {
              ui::fake::QueueAnswers({ui::kAnswerCancel});
-             return CopyOrExpandFile(nullptr, Win("dist/DRIVER/TOOL.EX_"), Win("inst/tool.exe"), false) ==
-                    kFileDone;
+             return CopyOrExpandFile(nullptr, run_, Win("dist/DRIVER/TOOL.EX_"), Win("inst/tool.exe"),
+                                     false) == FileResult::kDone;
          }},
         {"AUTOEXEC.NT's temporary copy", "system32/AutoTmp.$$$", [&] { return RemoveAutoexecBlock(); }},
     };
@@ -76,7 +77,7 @@ TEST_F(LinkedFileTest, NothingIsWrittenThroughAHardLinkOrASymbolicLink) {
         for (bool hard : {true, false}) {
             std::string what = std::string(c.what) + (hard ? ", hard link" : ", symbolic link");
             Shown().clear();
-            Installation().OverwriteAll = true;  // the link is newer than the source; nothing else is asked
+            run_.overwriteAll = true;  // the link is newer than the source; nothing else is asked
             Link(c.linkName, hard);
             EXPECT_FALSE(c.written()) << what;
             EXPECT_EQ(ReadFile("victim.txt"), "the victim's own") << what;

@@ -13,7 +13,6 @@
 #include "configstore/config_writer.h"
 #include "configstore/integrity_backup.h"
 #include "deinstall/deinstallation_run.h"
-#include "install/install_context.h"
 #include "install/installation_run.h"
 #include "setupfiles/text_ids.h"
 #include "ui/user_interface.h"
@@ -130,9 +129,7 @@ class OperationFaultsTest : public ConfigStoreFixture {
         platform::fake::ResetDde();
         platform::fake::ResetFiles();
         ui::fake::ResetUserInterface();
-        GlobalDriverConfig() = DriverConfig();
-        GlobalAdapters() = AdapterArray();
-        Installation() = InstallContext();
+        configuration_ = Configuration();
         platform::fake::SetWindowsDirectory(Dir());
         platform::fake::SetSystemDirectory(Dir() + "\\system32");
         WindowsNtState();
@@ -203,13 +200,13 @@ class OperationFaultsTest : public ConfigStoreFixture {
     // What a run that reports success must leave: the installed configuration readable and equal to its
     // integrity backup, or every later opening of the dialog would show differences nobody made.
     bool ConfigurationMatchesItsBackup() {
-        std::string script = Installed() + "\\SETUP.QZT";
-        if (!ReadInstalledConfiguration(script))
+        Configuration installed;
+        if (!ReadInstalledConfiguration(SetupInfoFile::Read(Installed() + "\\SETUP.QZT"), installed))
             return false;
-        DriverConfig backup = GlobalDriverConfig();
-        AdapterArray backupAdapters = GlobalAdapters();
+        DriverConfig backup = installed.driver;
+        AdapterArray backupAdapters = installed.adapters;
         return ReadIntegrityBackup(backup, backupAdapters) &&
-               ConfigMatchesBackup(GlobalDriverConfig(), backup, GlobalAdapters(), backupAdapters, true);
+               ConfigMatchesBackup(installed.driver, backup, installed.adapters, backupAdapters, true);
     }
 
     // The checks after a run under a failure; failed says whether the run told of a failure.
@@ -291,15 +288,16 @@ TEST_F(OperationFaultsTest, ConfigurationSaveUnderEveryFailureKeepsOthersDataAnd
     auto prepare = [&] {
         FreshMachine();
         InstalledMachine();
-        ASSERT_TRUE(LoadConfiguration(nullptr, ScriptPath(App())));
-        pages = OpenConfigPages(nullptr, ScriptPath(App()));
+        SetupInfoFile script = SetupInfoFile::Read(ScriptPath(App()));
+        ASSERT_TRUE(LoadConfiguration(nullptr, script, Configured()));
+        pages = OpenConfigPages(script, Configured());
         SelectEntry(pages, pages.adapter.start, 3);
-        ChangeAdapterCount(pages, GlobalDriverConfig(), GlobalAdapters(), 2);
+        ChangeAdapterCount(pages, Config(), Adapters(), 2);
         ui::fake::ShownMessages().clear();
     };
     auto save = [&] {
         bool restartNeeded = false;
-        return SaveConfiguration(pages, &restartNeeded);
+        return SaveConfiguration(pages, Configured(), &restartNeeded);
     };
     EveryOperationFailing("configuration save", prepare, save, {kIgnoreEverything, {}}, true);
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "install/progman_group.h"
+#include "configstore/progman_group.h"
 #include "ui/silent_mode.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "test_support.h"
 
 namespace {
@@ -25,7 +25,7 @@ class ProgmanGroupTest : public SetupFixture {
                                      "!SETUPICON", "2",
                                      "Deutsch",    "0"}));
     }
-    std::string Script() const { return Dir() + "\\SETUP.QZT"; }
+    SetupInfoFile Script() const { return SetupInfoFile::Read(Dir() + "\\SETUP.QZT"); }
 };
 
 TEST_F(ProgmanGroupTest, BuildSendsTheCommandsWithKeywordsResolved) {
@@ -126,7 +126,7 @@ TEST_F(ProgmanGroupTest, RemoveDeletesTheGroup) {
     RemoveProgmanGroup(nullptr, Script(), "English");
     EXPECT_EQ(DdeCommands(), (std::vector<std::string>{"[DeleteGroup(Quorel ISDN)]"}));
     DdeCommands().clear();
-    RemoveProgmanGroup(nullptr, Dir() + "\\missing\\SETUP.QZT", "English");
+    RemoveProgmanGroup(nullptr, SetupInfoFile::Read(Dir() + "\\missing\\SETUP.QZT"), "English");
     EXPECT_TRUE(DdeCommands().empty());
     EXPECT_EQ(Shown().back().text, "Can't find SETUPINFOFILE!");
 }

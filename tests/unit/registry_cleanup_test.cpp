@@ -48,7 +48,7 @@ class RegistryCleanupTest : public ConfigStoreFixture {
         SetDefaultDriverConfig(n, ScriptMaintenance(), config);
         config.NumberOfControllers = adapters;
         config.MaintenanceMode = 1;
-        ASSERT_TRUE(WriteDriverConfig(ScriptFile(), n, config));
+        ASSERT_TRUE(WriteDriverConfig(Protocols(), n, config));
         for (uint32_t i = 0; i < adapters; ++i) ASSERT_TRUE(WriteAdapterConfig({2, 0x260, 3, ""}, i, 0));
         WriteStoredScriptVersion(210);
         platform::fake::AddRegistryKey(kService + "\\Enum");

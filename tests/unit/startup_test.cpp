@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "setupfiles/language_table.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "shell/command_line.h"
 #include "shell/startup.h"
 #include "platform/native_fakes.h"
@@ -38,16 +38,16 @@ TEST_F(StartupTest, CommandLineSwitches) {
     };
     for (const Case& c : cases) {
         App() = AppContext();
-        ParseCommandLine(c.line);
+        ParseCommandLine(c.line, App());
         EXPECT_EQ(App().SetupInfoFileName, c.file) << c.line;
         EXPECT_EQ(App().RunMode, c.mode) << c.line;
         EXPECT_EQ(App().RequestedLanguage, c.language) << c.line;
     }
     App() = AppContext();
-    ParseCommandLine(std::string(125, ' ') + "/d");  // "/d" would be characters 126 and 127
+    ParseCommandLine(std::string(125, ' ') + "/d", App());  // "/d" would be characters 126 and 127
     EXPECT_EQ(App().RunMode, kRunDeinstall);
     App() = AppContext();
-    ParseCommandLine(std::string(126, ' ') + "/d");  // the 'd' lies beyond the 127 characters read
+    ParseCommandLine(std::string(126, ' ') + "/d", App());  // the 'd' lies beyond the 127 characters read
     EXPECT_EQ(App().RunMode, kRunNormal);
 }
 
@@ -60,7 +60,7 @@ TEST_F(StartupTest, LanguageSelection) {
     for (const Case& c : cases) {
         App().RequestedLanguage = c.requested;
         App().LanguageIndex = 2;
-        SelectLanguage();
+        SelectLanguage(App());
         EXPECT_EQ(App().LanguageIndex, c.index) << c.requested;
     }
 }
@@ -78,7 +78,7 @@ TEST_F(StartupTest, InitializeContextReadsTheLanguagesOfTheScriptTheSwitchesName
               CrLf({"[LANGUAGE]", "3", "Other", "OTHER.LNG", "Deutsch", "D.LNG", "Last", "L.LNG"}));
     ASSERT_EQ(chdir(Dir().c_str()), 0);
     platform::fake::SetModuleFileName(Dir() + "\\SETUP.EXE");
-    InitializeContext("/fOTHER.QZT /c -lDEUTSCH");
+    InitializeContext("/fOTHER.QZT /c -lDEUTSCH", App());
     const AppContext& app = App();
     EXPECT_EQ(app.SetupDirectory, Dir());
     EXPECT_EQ(app.SetupProgramName, "SETUP.EXE");
@@ -119,7 +119,7 @@ TEST_F(StartupTest, TheSetupDirectoryIsTheProgramsOwnWhereverItWasStartedFrom) {
     std::filesystem::create_directories(PathOf("caller"));
     ASSERT_EQ(chdir(PathOf("caller").c_str()), 0);
     platform::fake::SetModuleFileName(Dir() + "\\dist\\SETUP.EXE");
-    DeploymentSwitches switches = InitializeContext("/s /aanswers.ini /rreport.log");
+    DeploymentSwitches switches = InitializeContext("/s /aanswers.ini /rreport.log", App());
     ui::CloseReport();
     ui::LeaveSilentMode();
     EXPECT_EQ(App().SetupDirectory, Dir() + "\\dist");
@@ -147,7 +147,7 @@ TEST_F(StartupTest, OperatingSystemCheck) {
     for (const Case& c : cases) {
         WriteFile("SETUP.QZT", CrLf({"[OS]", c.os}));
         platform::fake::SetRunningPlatformId(c.running);
-        EXPECT_EQ(OperatingSystemMatches(Dir() + "\\SETUP.QZT"), c.matches) << c.os;
+        EXPECT_EQ(OperatingSystemMatches(SetupInfoFile::Read(Dir() + "\\SETUP.QZT")), c.matches) << c.os;
     }
 }
 

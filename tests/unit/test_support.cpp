@@ -5,8 +5,7 @@
 #include <sstream>
 
 #include "setupfiles/language_table.h"
-#include "ui/language_loading.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 
 std::string CrLf(const std::vector<std::string>& lines) {
     std::string text;
@@ -20,6 +19,11 @@ std::vector<std::string> Rows(const std::vector<std::vector<std::string>>& rows)
     return lines;
 }
 
+AppContext& App() {
+    static AppContext context;
+    return context;
+}
+
 std::vector<std::string> DriverAndToolSection() {
     return Rows({
         {"[COMPFILES]", "2"},
@@ -31,7 +35,6 @@ std::vector<std::string> DriverAndToolSection() {
 void SetupFixture::SetUp() {
     savedWorkingDirectory_ = std::filesystem::current_path().string();
     savedApp_ = App();
-    savedInstallation_ = Installation();
     std::string pattern = (std::filesystem::temp_directory_path() / "quorel-unit-XXXXXX").string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
@@ -39,7 +42,6 @@ void SetupFixture::SetUp() {
     directory_ = buffer.data();
     App() = AppContext();
     App().SetupDirectory = directory_;
-    Installation() = InstallContext();
     ClearLanguageTable();
     ui::fake::ResetUserInterface();
     platform::fake::ResetRegistry();
@@ -58,7 +60,6 @@ void SetupFixture::SetUp() {
 void SetupFixture::TearDown() {
     std::filesystem::current_path(savedWorkingDirectory_);
     App() = savedApp_;
-    Installation() = savedInstallation_;
     ClearLanguageTable();
     if (!directory_.empty())
         std::filesystem::remove_all(directory_);

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "install/install_context.h"
 #include "platform/native_fakes.h"
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 #include "ui/ui_fakes.h"
+
+// The program's context as the program's top would own it, for the tests that stand in for the top.
+AppContext& App();
 
 // The bytes of a host file.
 std::string ReadHostFile(const std::string& path);
@@ -25,9 +27,9 @@ std::vector<std::string> Rows(const std::vector<std::vector<std::string>>& rows)
 // system32. SetupFixture::WriteDriverAndToolSources writes the two sources.
 std::vector<std::string> DriverAndToolSection();
 
-// A fresh directory for each test, with the process-wide state (program and installation context, language
-// table, fakes) reset. The directory becomes SetupDirectory. Afterwards the working directory and both
-// contexts are put back as the test found them, and the language table is emptied, so that no test sees
+// A fresh directory for each test, with the process-wide state (the test's program context, language table,
+// fakes) reset. The directory becomes SetupDirectory. Afterwards the working directory and the
+// context are put back as the test found them, and the language table is emptied, so that no test sees
 // what another one left.
 class SetupFixture : public ::testing::Test {
   protected:
@@ -52,5 +54,4 @@ class SetupFixture : public ::testing::Test {
     std::string directory_;
     std::string savedWorkingDirectory_;
     AppContext savedApp_;
-    InstallContext savedInstallation_;
 };

@@ -8,8 +8,8 @@
 
 enum RunModeValue { kRunNormal = 0, kRunConfigure = 1, kRunDeinstall = 2 };
 
-// The process-wide context: set at start-up. The program's top and the dialogs read it and hand what a
-// flow needs to it as parameters.
+// The program's context: set at start-up and owned by the program's top, which hands what a flow needs
+// to it as parameters; nothing below the top reads or writes it.
 struct AppContext {
     std::string SetupDirectory;
     std::string SetupInfoFileName = "SETUP.QZT";
@@ -24,12 +24,17 @@ struct AppContext {
     WindowRef MainWindow = nullptr;
     bool GroupReady = true;
     bool RestartNeeded = false;
+    // Where this run installed from and to; empty until an installation started.
+    std::string InstalledSourcePath;
+    std::string InstalledDestinationPath;
 };
-
-AppContext& App();
 
 // The setup information file in the setup directory.
 std::string ScriptPath(const AppContext& app);
 // The display name and the language file of the current language; empty when none is listed.
 std::string CurrentLanguageName(const AppContext& app);
 std::string CurrentLanguageFile(const AppContext& app);
+
+// Loads the current language's file over the text table, with the hourglass while it reads, and tells the
+// user about a file that cannot be opened and about every key it lacks. Returns LoadLanguageTable's result.
+int LoadCurrentLanguage(const AppContext& app);

@@ -1,11 +1,11 @@
-#include "setupfiles/app_context.h"
+#include "shell/app_context.h"
 
+#include <vector>
+
+#include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
-
-AppContext& App() {
-    static AppContext context;
-    return context;
-}
+#include "ui/message_boxes.h"
+#include "ui/user_interface.h"
 
 std::string ScriptPath(const AppContext& app) {
     return SetupInfoPath(app.SetupDirectory, app.SetupInfoFileName);
@@ -27,4 +27,17 @@ std::string CurrentLanguageName(const AppContext& app) {
 std::string CurrentLanguageFile(const AppContext& app) {
     const LanguageEntry* entry = CurrentLanguage(app);
     return entry ? JoinPath(app.SetupDirectory, entry->fileName) : std::string();
+}
+
+int LoadCurrentLanguage(const AppContext& app) {
+    ui::ShowWaitCursor(true);
+    std::vector<std::string> missingKeys;
+    int loaded = LoadLanguageTable(CurrentLanguageFile(app), missingKeys);
+    ui::ShowWaitCursor(false);
+    if (!loaded) {
+        ShowError(nullptr, "Language is not supported!");
+        return 0;
+    }
+    for (const std::string& key : missingKeys) ShowError(nullptr, "LNG Section not found: " + key);
+    return 1;
 }

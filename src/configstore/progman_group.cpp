@@ -1,4 +1,4 @@
-#include "install/progman_group.h"
+#include "configstore/progman_group.h"
 
 #include "platform/dde.h"
 #include "ui/user_interface.h"
@@ -61,16 +61,16 @@ std::vector<std::string> ProgmanBuildCommands(const ProgmanGroup& group, const s
     return commands;
 }
 
-void BuildProgmanGroup(WindowRef owner, const std::string& script, const std::string& language,
+void BuildProgmanGroup(WindowRef owner, const SetupInfoFile& script, const std::string& language,
                        const std::string& programName, const std::string& installDirectory) {
     platform::dde::Client dde;
     if (dde.Error()) {
         ShowError(owner, "No DDE conversation!");
         return;
     }
-    ProgmanGroup group;
-    if (ReadProgmanSection(script, language, group) == kScriptMissing)
+    if (!script.IsRead())
         ShowError(owner, kScriptMissingText);
+    ProgmanGroup group = script.ReadProgmanSection(language);
     std::vector<std::string> commands = ProgmanBuildCommands(group, programName, installDirectory);
     size_t firstItem = 3, lastItem = commands.size() - 1;
     for (size_t i = 0; i < commands.size(); ++i) {
@@ -88,16 +88,16 @@ void BuildProgmanGroup(WindowRef owner, const std::string& script, const std::st
     ui::CenterAndActivate(owner);
 }
 
-void RemoveProgmanGroup(WindowRef owner, const std::string& script, const std::string& language) {
+void RemoveProgmanGroup(WindowRef owner, const SetupInfoFile& script, const std::string& language) {
     platform::dde::Client dde;
     if (dde.Error()) {
         ShowError(owner, "No DDE Conversation!\nErrorCode: 0x" + HexText(dde.Error(), 1, false));
         return;
     }
-    ProgmanGroup group;
-    if (ReadProgmanSection(script, language, group) == kScriptMissing) {
+    if (!script.IsRead()) {
         ShowError(owner, kScriptMissingText);
         return;
     }
+    ProgmanGroup group = script.ReadProgmanSection(language);
     dde.Send("[DeleteGroup(" + Field(group.name) + ")]");
 }

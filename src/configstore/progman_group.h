@@ -13,6 +13,6 @@ std::vector<std::string> ProgmanBuildCommands(const ProgmanGroup& group, const s
                                               const std::string& installDirectory);
 
 // Builds the group of a language from the setup information file script.
-void BuildProgmanGroup(WindowRef owner, const std::string& script, const std::string& language,
+void BuildProgmanGroup(WindowRef owner, const SetupInfoFile& script, const std::string& language,
                        const std::string& programName, const std::string& installDirectory);
-void RemoveProgmanGroup(WindowRef owner, const std::string& script, const std::string& language);
+void RemoveProgmanGroup(WindowRef owner, const SetupInfoFile& script, const std::string& language);
