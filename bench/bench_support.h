@@ -23,8 +23,8 @@ struct FullRead {
     LanguageList languages;
 };
 
-// Every reader once, as the program's start, installation and removal call them, each opening the file
-// and reading from its start through its own section; the Program Manager group is that of language.
+// The file read once and every section reader over it, as the program's start, installation and removal
+// call them; the Program Manager group is that of language.
 FullRead ReadEverything(const std::string& script, const std::string& language);
 
 double Median(std::vector<double> values);
