@@ -52,6 +52,9 @@ bool InstallConfiguration(const std::string& path) {
         std::fprintf(stderr, "cannot find the default protocol in %s\n", path.c_str());
         return false;
     }
+    // As the installation does: the script's version comes first and makes the service's keys, which the
+    // configuration's write expects to find.
+    WriteStoredScriptVersion(script.ReadScriptVersion());
     bool written = WriteConfiguration(installed, protocols, kCapiIndex, 0);
     if (!written)
         std::fprintf(stderr, "cannot write the installed configuration\n");
