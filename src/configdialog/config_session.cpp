@@ -33,7 +33,7 @@ SetupInfoFile ReadScriptForConfiguration(WindowRef owner, const std::string& pat
     for (;;) {
         SetupInfoFile script = SetupInfoFile::Read(path);
         if (script.IsRead() ||
-            ui::AskRetryIgnore(owner, FormatText(Text(kTextErrFilenotfound), {path})) != ui::kAnswerRetry)
+            ui::AskRetryIgnore(owner, FormatText(Text(kTextErrFilenotfound), {path})) != ui::Answer::kRetry)
             return script;
     }
 }
@@ -68,14 +68,14 @@ IntegrityChoice CheckIntegrity(WindowRef owner, const SetupInfoFile& script, Con
         ui::Report(DescribeDifference(difference));
 
     switch (ui::IntegrityDialog(owner, InformationText(comparison.date))) {
-        case ui::kIntegrityApplyCurrent:
+        case ui::IntegrityAnswer::kApplyCurrent:
             if (ui::AskYesNo(owner, false, Text(kTextQuestCciApplynew), kTextQuestCciApplynew) ==
-                ui::kAnswerYes)
+                ui::Answer::kYes)
                 return IntegrityChoice::kApplyCurrent;
             return IntegrityChoice::kStop;
-        case ui::kIntegrityRestoreBackup:
+        case ui::IntegrityAnswer::kRestoreBackup:
             if (ui::AskYesNo(owner, false, Text(kTextQuestCciRestoreold), kTextQuestCciRestoreold) !=
-                ui::kAnswerYes)
+                ui::Answer::kYes)
                 return IntegrityChoice::kStop;
             config = comparison.backup;
             return IntegrityChoice::kRestoreBackup;

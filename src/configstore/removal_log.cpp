@@ -23,7 +23,7 @@ bool CreateLog(const std::string& path, platform::OutputFile& log) {
             return true;
         std::string drive = path.substr(0, 3);
         if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrWriteprotected), {drive}),
-                               kTextErrWriteprotected) != ui::kAnswerRetry)
+                               kTextErrWriteprotected) != ui::Answer::kRetry)
             return false;
     }
 }
@@ -54,7 +54,7 @@ int AppendRemovalLog(const std::string& setupDirectory, const std::string& objec
         // An entry taken as written would let a later removal pass over an object it never removed.
         log.Close();
         if (ui::AskRetryIgnore(nullptr, FormatText(Text(kTextErrCantwrite), {path}), kTextErrCantwrite) !=
-            ui::kAnswerRetry)
+            ui::Answer::kRetry)
             return 0;
         // Part of the entry may stand in the log now; the next try starts on a line of its own.
         entry = "\r\n" + FitField(object, kEntryWidth - 2) + "\r\n";

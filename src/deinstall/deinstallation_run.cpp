@@ -30,10 +30,10 @@ bool FileExists(const std::string& path) {
 
 // Asks Abort / Retry / Ignore about the file: true on Retry, else the result to return in *result.
 bool AskRetry(WindowRef owner, int textId, const std::string& path, int* result) {
-    int answer = ui::AskRetryIgnore(owner, FormatText(Text(textId), {path}), textId);
-    if (answer == ui::kAnswerRetry)
+    ui::Answer answer = ui::AskRetryIgnore(owner, FormatText(Text(textId), {path}), textId);
+    if (answer == ui::Answer::kRetry)
         return true;
-    *result = answer == ui::kAnswerIgnore ? kDeleteIgnored : kDeleteAbort;
+    *result = answer == ui::Answer::kIgnore ? kDeleteIgnored : kDeleteAbort;
     return false;
 }
 
@@ -236,7 +236,7 @@ DeinstallOutcome ConfirmAndRunDeinstallation(WindowRef dialog, const DeinstallIn
         return DeinstallOutcome::kCancelled;
     DeinstallOutcome outcome = RunDeinstallation(dialog, inputs, programLeftForRestart);
     if (outcome == DeinstallOutcome::kNotCompleted &&
-        ui::AskYesNo(dialog, false, Text(kTextErrDeiNosuccess), kTextErrDeiNosuccess) == ui::kAnswerYes)
+        ui::AskYesNo(dialog, false, Text(kTextErrDeiNosuccess), kTextErrDeiNosuccess) == ui::Answer::kYes)
         platform::DeleteFilePath(RemovalLogPath(inputs.setupDirectory));
     return outcome;
 }

@@ -28,11 +28,11 @@ FileResult ProbeSource(WindowRef owner, const std::string& source, platform::Pat
         found = platform::QueryPathInformation(source);
         if (IsFile(found))
             return FileResult::kDone;
-        int answer =
+        ui::Answer answer =
             ui::AskRetryIgnore(owner, FormatText(Text(kTextErrFilenotfound), {source}), kTextErrFilenotfound);
-        if (answer == ui::kAnswerIgnore)
+        if (answer == ui::Answer::kIgnore)
             return FileResult::kIgnored;
-        if (answer != ui::kAnswerRetry)
+        if (answer != ui::Answer::kRetry)
             return FileResult::kAborted;
     }
 }
@@ -59,12 +59,12 @@ TargetDecision CheckTarget(WindowRef owner, CopyRun& run, const std::string& sou
         return TargetDecision::kOverwrite;
     switch (ui::AskYesNo(owner, true, FormatText(Text(kTextQuestOverwritenew), {target}),
                          kTextQuestOverwritenew)) {
-        case ui::kAnswerYes:
+        case ui::Answer::kYes:
             return TargetDecision::kOverwrite;
-        case ui::kAnswerAll:
+        case ui::Answer::kAll:
             run.overwriteAll = true;
             return TargetDecision::kOverwrite;
-        case ui::kAnswerNo:
+        case ui::Answer::kNo:
             return TargetDecision::kSkip;
         default:
             return TargetDecision::kAbort;
@@ -90,11 +90,11 @@ FileResult RetryWhileFailing(WindowRef owner, const std::string& source, const s
     for (StepFailure failure = step(); failure != StepFailure::kNone; failure = step()) {
         bool sourceFailed = failure == StepFailure::kSource;
         int textId = sourceFailed ? kTextErrFilenotfound : kTextErrCantwrite;
-        int answer =
+        ui::Answer answer =
             ui::AskRetryIgnore(owner, FormatText(Text(textId), {sourceFailed ? source : target}), textId);
-        if (answer == ui::kAnswerIgnore)
+        if (answer == ui::Answer::kIgnore)
             return FileResult::kIgnored;
-        if (answer != ui::kAnswerRetry)
+        if (answer != ui::Answer::kRetry)
             return FileResult::kAborted;
     }
     return FileResult::kDone;

@@ -212,7 +212,7 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
         ShowMessage(installDialog, Text(kTextInfoOthermanu));
     // Only an explicit No discards the earlier configuration; closing the question keeps it.
     bool fresh = !existing || ui::AskYesNo(installDialog, false, Text(kTextQuestApplyold),
-                                           kTextQuestApplyold) == ui::kAnswerNo;
+                                           kTextQuestApplyold) == ui::Answer::kNo;
     if (fresh && !ownScript.IsRead())
         ShowMessage(installDialog, std::string(kScriptMissingText) + " at " + ownScript.Path());
     // An installation whose configuration is not in the registry as its backup says has not succeeded,

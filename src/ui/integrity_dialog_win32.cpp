@@ -1,8 +1,7 @@
 #include <windows.h>
 
 #include "ui/user_interface.h"
-#include "ui/run_report.h"
-#include "ui/silent_mode.h"
+#include "ui/interaction_backend.h"
 #include "resources/configstore_ids.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
@@ -43,32 +42,29 @@ class IntegrityDialogBox : public Dialog {
     void OnCommand(int id, int) override {
         switch (id) {
             case IDC_CCI_APPLY:
-                End(kIntegrityApplyCurrent);
+                End(static_cast<int>(IntegrityAnswer::kApplyCurrent));
                 break;
             case IDC_CCI_RESTORE:
-                End(kIntegrityRestoreBackup);
+                End(static_cast<int>(IntegrityAnswer::kRestoreBackup));
                 break;
             case IDC_CCI_CANCEL:
             case IDCANCEL:
-                End(kIntegrityCancel);
+                End(static_cast<int>(IntegrityAnswer::kCancel));
                 break;
         }
     }
-    void OnClose() override { End(kIntegrityCancel); }
+    void OnClose() override { End(static_cast<int>(IntegrityAnswer::kCancel)); }
 
     const std::string& information_;
 };
 
 }  // namespace
 
-int IntegrityDialog(WindowRef owner, const std::string& information) {
-    if (SilentMode())
-        return SilentIntegrity(information);
-    // A template that cannot be loaded gives -1.
+// A template that cannot be loaded gives -1, taken as Cancel.
+IntegrityAnswer backend::IntegrityDialog(WindowRef owner, const std::string& information) {
     IntegrityDialogBox dialog(information);
-    int choice = static_cast<int>(dialog.RunModal(static_cast<HWND>(owner)));
-    ReportAnswer(QuestionKind::kIntegrity, information, choice);
-    return choice;
+    INT_PTR result = dialog.RunModal(static_cast<HWND>(owner));
+    return result < 0 ? IntegrityAnswer::kCancel : static_cast<IntegrityAnswer>(result);
 }
 
 }  // namespace ui

@@ -1,8 +1,7 @@
 #include <windows.h>
 
 #include "ui/user_interface.h"
-#include "ui/run_report.h"
-#include "ui/silent_mode.h"
+#include "ui/interaction_backend.h"
 #include "platform/win32_handles.h"
 #include "resources/resource_ids.h"
 #include "ui/controls.h"
@@ -74,25 +73,19 @@ class NoticeDialogBox : public Dialog {
 
 }  // namespace
 
+namespace backend {
+
 int InfoMessageBox(WindowRef owner, const std::string& caption, const std::string& text) {
-    if (SilentMode()) {
-        SilentNotice(text);
-        return IDOK;
-    }
-    Report(text);
     return MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 int NoticeDialog(WindowRef owner, const std::string& caption, const std::string& okText,
                  const std::string& text) {
-    if (SilentMode()) {
-        SilentNotice(text);
-        return 0;
-    }
-    Report(text);
     NoticeDialogBox notice(caption, okText, text);
     return static_cast<int>(notice.RunModal(static_cast<HWND>(owner)));
 }
+
+}  // namespace backend
 
 void ShowWaitCursor(bool wait) {
     SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW));

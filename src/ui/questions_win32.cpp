@@ -3,8 +3,7 @@
 #include <cstddef>
 
 #include "ui/user_interface.h"
-#include "ui/run_report.h"
-#include "ui/silent_mode.h"
+#include "ui/interaction_backend.h"
 #include "resources/resource_ids.h"
 #include "setupfiles/language_table.h"
 #include "ui/controls.h"
@@ -23,16 +22,16 @@ const LPCSTR kQuestionIcon = MAKEINTRESOURCEA(32514);
 // A button of a question dialog and the answer it gives; it shows the language text of its own id.
 struct Choice {
     int control;
-    int answer;
+    Answer answer;
 };
 
 // "DLG_yesno" shares the table of "DLG_yesallno": the All button it lacks just never sends a command.
-constexpr Choice kYesNoChoices[] = {{IDC_ASK_YES, kAnswerYes},
-                                    {IDC_ASK_NO, kAnswerNo},
-                                    {IDC_ASK_ALL, kAnswerAll},
-                                    {IDC_ASK_CANCEL, kAnswerCancel}};
+constexpr Choice kYesNoChoices[] = {{IDC_ASK_YES, Answer::kYes},
+                                    {IDC_ASK_NO, Answer::kNo},
+                                    {IDC_ASK_ALL, Answer::kAll},
+                                    {IDC_ASK_CANCEL, Answer::kCancel}};
 constexpr Choice kRetryIgnoreChoices[] = {
-    {IDC_ASK_CANCEL, kAnswerCancel}, {IDC_ASK_RETRY, kAnswerRetry}, {IDC_ASK_IGNORE, kAnswerIgnore}};
+    {IDC_ASK_CANCEL, Answer::kCancel}, {IDC_ASK_RETRY, Answer::kRetry}, {IDC_ASK_IGNORE, Answer::kIgnore}};
 
 // One open question: its text and the buttons it offers.
 class QuestionDialog : public Dialog {
@@ -57,51 +56,44 @@ class QuestionDialog : public Dialog {
     void OnCommand(int id, int) override {
         for (std::size_t i = 0; i < choiceCount_; ++i) {
             if (choices_[i].control == id) {
-                End(choices_[i].answer);
+                End(static_cast<int>(choices_[i].answer));
                 return;
             }
         }
     }
-    void OnClose() override { End(kAnswerCancel); }
+    void OnClose() override { End(static_cast<int>(Answer::kCancel)); }
 
     const std::string& text_;
     const Choice* choices_;
     std::size_t choiceCount_;
 };
 
-// A template that cannot be loaded gives -1, the same as Cancel.
+// A template that cannot be loaded gives -1, taken as Cancel.
 template <std::size_t N>
-int Ask(WindowRef owner, const char* templateName, const std::string& text, const Choice (&choices)[N]) {
+Answer Ask(WindowRef owner, const char* templateName, const std::string& text, const Choice (&choices)[N]) {
     QuestionDialog question(templateName, text, choices, N);
-    return static_cast<int>(question.RunModal(static_cast<HWND>(owner)));
+    INT_PTR result = question.RunModal(static_cast<HWND>(owner));
+    return result < 0 ? Answer::kCancel : static_cast<Answer>(result);
 }
 
 }  // namespace
 
-int AskYesNo(WindowRef owner, bool withAll, const std::string& text, int questionId) {
-    if (SilentMode())
-        return SilentYesNo(text, questionId);
-    int answer = Ask(owner, withAll ? "DLG_yesallno" : "DLG_yesno", text, kYesNoChoices);
-    ReportAnswer(QuestionKind::kYesNo, text, answer);
-    return answer;
+namespace backend {
+
+Answer AskYesNo(WindowRef owner, bool withAll, const std::string& text) {
+    return Ask(owner, withAll ? "DLG_yesallno" : "DLG_yesno", text, kYesNoChoices);
 }
 
-int AskRetryIgnore(WindowRef owner, const std::string& text, int questionId) {
-    if (SilentMode())
-        return SilentRetryIgnore(text, questionId);
-    int answer = Ask(owner, "DLG_abortretryignore", text, kRetryIgnoreChoices);
-    ReportAnswer(QuestionKind::kRetryIgnore, text, answer);
-    return answer;
+Answer AskRetryIgnore(WindowRef owner, const std::string& text) {
+    return Ask(owner, "DLG_abortretryignore", text, kRetryIgnoreChoices);
 }
 
-bool AskSystemYesNo(WindowRef owner, const std::string& text, bool warning, int questionId) {
-    if (SilentMode())
-        return SilentSystemYesNo(text, questionId);
+bool AskSystemYesNo(WindowRef owner, const std::string& text, bool warning) {
     UINT icon = warning ? MB_ICONWARNING : MB_ICONQUESTION;
-    bool yes = MessageBoxA(static_cast<HWND>(owner), text.c_str(), Text(kTextMsgCaption).c_str(),
-                           MB_YESNO | MB_DEFBUTTON2 | icon) == IDYES;
-    ReportAnswer(QuestionKind::kSystemYesNo, text, yes ? 1 : 0);
-    return yes;
+    return MessageBoxA(static_cast<HWND>(owner), text.c_str(), Text(kTextMsgCaption).c_str(),
+                       MB_YESNO | MB_DEFBUTTON2 | icon) == IDYES;
 }
+
+}  // namespace backend
 
 }  // namespace ui

@@ -36,35 +36,35 @@ std::string TimeStamp() {
 }
 
 // The button a person would have pressed for the answer, in the current language.
-std::string AnswerName(QuestionKind kind, int answer) {
-    if (kind == QuestionKind::kSystemYesNo)
-        return Text(answer ? kTextDlgYnoYes : kTextDlgYnoNo);
-    if (kind == QuestionKind::kIntegrity) {
-        switch (answer) {
-            case kIntegrityApplyCurrent:
-                return Text(kTextDlgCciApply);
-            case kIntegrityRestoreBackup:
-                return Text(kTextDlgCciRestore);
-            default:
-                return Text(kTextButtonCancel);
-        }
-    }
+std::string AnswerName(Answer answer) {
     switch (answer) {
-        case kAnswerYes:
+        case Answer::kYes:
             return Text(kTextDlgYnoYes);
-        case kAnswerNo:
+        case Answer::kNo:
             return Text(kTextDlgYnoNo);
-        case kAnswerAll:
+        case Answer::kAll:
             return Text(kTextDlgYnoAll);
-        case kAnswerRetry:
+        case Answer::kRetry:
             return Text(kTextDlgAriRetry);
-        case kAnswerIgnore:
+        case Answer::kIgnore:
             return Text(kTextDlgAriIgnore);
-        default:
-            return Text(kTextButtonCancel);
+        case Answer::kCancel:
+            break;
     }
+    return Text(kTextButtonCancel);
 }
 
+std::string AnswerName(IntegrityAnswer answer) {
+    switch (answer) {
+        case IntegrityAnswer::kApplyCurrent:
+            return Text(kTextDlgCciApply);
+        case IntegrityAnswer::kRestoreBackup:
+            return Text(kTextDlgCciRestore);
+        case IntegrityAnswer::kCancel:
+            break;
+    }
+    return Text(kTextButtonCancel);
+}
 }  // namespace
 
 bool OpenReport(const std::string& path) {
@@ -93,8 +93,12 @@ void Report(const std::string& text) {
     Append(g_reportPath, line + "\r\n");
 }
 
-void ReportAnswer(QuestionKind kind, const std::string& question, int answer) {
-    Report(question + " -> " + AnswerName(kind, answer));
+void ReportAnswer(const std::string& question, Answer answer) {
+    Report(question + " -> " + AnswerName(answer));
+}
+
+void ReportAnswer(const std::string& question, IntegrityAnswer answer) {
+    Report(question + " -> " + AnswerName(answer));
 }
 
 }  // namespace ui

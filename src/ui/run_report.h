@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ui/user_interface.h"
+
 // The report of a run (/r): one line per step, file, question and answer, notice and registry change, each
 // with the local time in front. Every line is appended to the file and the file closed again at once, so
 // that whatever happens to the run, what it did so far is on the disk.
@@ -17,9 +19,8 @@ bool ReportOpen();
 // without an open report.
 void Report(const std::string& text);
 
-// The line of a question and the answer it got, the answer named by its button's language text:
-// kind is a question of user_interface.h (AskYesNo, AskRetryIgnore, AskSystemYesNo).
-enum class QuestionKind { kYesNo, kRetryIgnore, kSystemYesNo, kIntegrity };
-void ReportAnswer(QuestionKind kind, const std::string& question, int answer);
+// The line of a question and the answer it got, the answer named by its button's language text.
+void ReportAnswer(const std::string& question, Answer answer);
+void ReportAnswer(const std::string& question, IntegrityAnswer answer);
 
 }  // namespace ui

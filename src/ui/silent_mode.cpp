@@ -1,7 +1,6 @@
 #include "ui/silent_mode.h"
 
 #include "setupfiles/text_ids.h"
-#include "ui/run_report.h"
 #include "ui/user_interface.h"
 
 namespace ui {
@@ -28,51 +27,35 @@ void SetSilentAnswers(const SilentAnswers& answers) {
     g_answers = answers;
 }
 
-int SilentYesNo(const std::string& text, int questionId) {
-    int answer = kAnswerCancel;
+Answer SilentYesNo(int questionId) {
     switch (questionId) {
         case kTextQuestOverwritenew:
-            answer = g_answers.overwriteNewer ? kAnswerAll : kAnswerNo;
-            break;
+            return g_answers.overwriteNewer ? Answer::kAll : Answer::kNo;
         case kTextQuestApplyold:
-            answer = g_answers.keepConfiguration ? kAnswerYes : kAnswerNo;
-            break;
+            return g_answers.keepConfiguration ? Answer::kYes : Answer::kNo;
         case kTextQuestCciApplynew:
-            answer = kAnswerYes;  // the registry's values stay, confirmed
-            break;
+            return Answer::kYes;  // the registry's values stay, confirmed
         case kTextQuestCciRestoreold:
-            answer = kAnswerNo;
-            break;
+            return Answer::kNo;
         case kTextErrDeiNosuccess:
-            answer = kAnswerNo;  // the removal log stays, so that a second run can finish the removal
-            break;
+            return Answer::kNo;  // the removal log stays, so that a second run can finish the removal
         default:
-            break;
+            return Answer::kCancel;
     }
-    ReportAnswer(QuestionKind::kYesNo, text, answer);
-    return answer;
 }
 
-int SilentRetryIgnore(const std::string& text, int) {
+Answer SilentRetryIgnore(int) {
     // Nobody can mend a missing file, a full disk or a file held open during the run: retrying would wait
     // for ever, and ignoring would count a broken installation, or a half removal, as done.
-    ReportAnswer(QuestionKind::kRetryIgnore, text, kAnswerCancel);
-    return kAnswerCancel;
+    return Answer::kCancel;
 }
 
-bool SilentSystemYesNo(const std::string& text, int questionId) {
-    bool yes = questionId == kTextErrNowriteaccess || questionId == kTextDlgDeiAreyousure;
-    ReportAnswer(QuestionKind::kSystemYesNo, text, yes ? 1 : 0);
-    return yes;
+bool SilentSystemYesNo(int questionId) {
+    return questionId == kTextErrNowriteaccess || questionId == kTextDlgDeiAreyousure;
 }
 
-int SilentIntegrity(const std::string& information) {
-    ReportAnswer(QuestionKind::kIntegrity, information, kIntegrityApplyCurrent);
-    return kIntegrityApplyCurrent;
-}
-
-void SilentNotice(const std::string& text) {
-    Report(text);
+IntegrityAnswer SilentIntegrity() {
+    return IntegrityAnswer::kApplyCurrent;
 }
 
 }  // namespace ui

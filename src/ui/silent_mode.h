@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include "ui/user_interface.h"
+
 // A silent run shows no window: the user-interaction seam answers each question as the administrator
-// decided beforehand and reports what it would have shown. Both backends of the seam ask here first.
+// decided beforehand and reports what it would have shown (interaction.cpp asks here first).
 namespace ui {
 
 // What the administrator decided for the questions that have a choice.
@@ -18,17 +20,15 @@ void LeaveSilentMode();
 bool SilentMode();
 void SetSilentAnswers(const SilentAnswers& answers);
 
-// The silent answers, each reported with its question. A missing source or a failed write ends the run
+// The silent answers. A missing source or a failed write ends the run
 // (Abort); a newer target follows overwriteNewer; a read-only target is overwritten; an earlier
 // configuration follows keepConfiguration; differences from the integrity backup keep the registry's
 // values. A removal is confirmed; a file it cannot delete or cannot find ends it, and after a removal that
 // did not complete the removal log is kept for a second run. A question not named here ends the run as
 // well: nobody decided it.
-int SilentYesNo(const std::string& text, int questionId);
-int SilentRetryIgnore(const std::string& text, int questionId);
-bool SilentSystemYesNo(const std::string& text, int questionId);
-int SilentIntegrity(const std::string& information);
-// A notice: reported, and counted as acknowledged.
-void SilentNotice(const std::string& text);
+Answer SilentYesNo(int questionId);
+Answer SilentRetryIgnore(int questionId);
+bool SilentSystemYesNo(int questionId);
+IntegrityAnswer SilentIntegrity();
 
 }  // namespace ui

@@ -4,9 +4,11 @@
 
 #include "platform/window_ref.h"
 
-// The user interaction seam. Message texts arrive ready to show. In a silent run (silent_mode.h) nothing is
-// shown: questions get the silent answers, and texts go to the report (run_report.h) in place of windows;
-// with a report open every text shown and every answer given is reported as well. The notices get their
+// The user interaction seam. Message texts arrive ready to show. The notices and questions are one portable
+// front (interaction.cpp) over the windows of each backend (interaction_backend.h): in a silent run
+// (silent_mode.h) nothing is shown, questions get the silent answers, and texts go to the report
+// (run_report.h) in place of windows; with a report open every text shown and every answer given is
+// reported as well. Both are decided there once, for both backends. The notices get their
 // caption and button texts from the caller too; the questions and the progress window, like every dialog of
 // the program, take theirs from the language table when they open.
 namespace ui {
@@ -19,13 +21,9 @@ int NoticeDialog(WindowRef owner, const std::string& caption, const std::string&
 // The hourglass while a long read runs, the arrow again after it.
 void ShowWaitCursor(bool wait);
 
-// Question results.
-constexpr int kAnswerYes = 1;
-constexpr int kAnswerNo = 0;
-constexpr int kAnswerAll = 2;
-constexpr int kAnswerCancel = -1;  // also the Abort choice, and a dialog closed by its system menu
-constexpr int kAnswerRetry = -2;
-constexpr int kAnswerIgnore = -3;
+// What a question was answered. Abort, and a question closed by its system menu or that could not be shown,
+// are kCancel.
+enum class Answer { kYes, kNo, kAll, kCancel, kRetry, kIgnore };
 
 // A question names itself by the TextId of its text, so that a silent run can answer it (silent_mode.h);
 // a question without a name gets the answer that ends the run there.
@@ -33,8 +31,8 @@ constexpr int kUnnamedQuestion = -1;
 
 // The program's own question dialogs, with their texts from the language table:
 // "DLG_yesallno" when withAll, else "DLG_yesno" (Yes, No, All, Cancel); "DLG_abortretryignore".
-int AskYesNo(WindowRef owner, bool withAll, const std::string& text, int questionId = kUnnamedQuestion);
-int AskRetryIgnore(WindowRef owner, const std::string& text, int questionId = kUnnamedQuestion);
+Answer AskYesNo(WindowRef owner, bool withAll, const std::string& text, int questionId = kUnnamedQuestion);
+Answer AskRetryIgnore(WindowRef owner, const std::string& text, int questionId = kUnnamedQuestion);
 // A system message box with Yes and No, No the default button, the language's message caption;
 // warning selects the warning icon, else the question icon. True on Yes.
 bool AskSystemYesNo(WindowRef owner, const std::string& text, bool warning,
@@ -55,12 +53,10 @@ bool CancelRequested();
 void CenterAndActivate(WindowRef window);
 
 // "DLG_chkintegrity", modal: the driver's settings differ from their backup. Its texts come from the
-// language table; information, the text of control 99, arrives formatted with the backup's date.
-// Returns 0 (Cancel), 1 (apply the current settings), 2 (restore the backup), -1 when it cannot be shown.
-constexpr int kIntegrityCancel = 0;
-constexpr int kIntegrityApplyCurrent = 1;
-constexpr int kIntegrityRestoreBackup = 2;
-int IntegrityDialog(WindowRef owner, const std::string& information);
+// language table; information, the text of control 99, arrives formatted with the backup's date. Cancel
+// also when it is closed or cannot be shown.
+enum class IntegrityAnswer { kCancel, kApplyCurrent, kRestoreBackup };
+IntegrityAnswer IntegrityDialog(WindowRef owner, const std::string& information);
 
 // Brings the window to the foreground and makes it the active one (nothing for no window).
 void ActivateWindow(WindowRef window);

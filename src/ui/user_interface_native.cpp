@@ -1,5 +1,6 @@
 #include <deque>
 
+#include "ui/interaction_backend.h"
 #include "ui/run_report.h"
 #include "ui/silent_mode.h"
 #include "ui/ui_fakes.h"
@@ -10,19 +11,26 @@ namespace ui {
 
 namespace {
 std::vector<fake::Shown> g_shown;
-std::deque<int> g_answers;
+std::deque<fake::QueuedAnswer> g_answers;
 int g_cancelAtPump = 0;
 int g_pumps = 0;
 bool g_cancelRequested = false;
 int g_nextWindow = 1;
 
-int NextAnswer(const std::string& kind, const std::string& text) {
+// The next queued answer of the question's type; an unanswered question gets the one that ends the run
+// there. An answer of another type is a mistake of the test's script: it is recorded, so that the test sees
+// it, and taken as that ending answer.
+template <typename T>
+T NextAnswer(const std::string& kind, const std::string& text, T unanswered) {
     g_shown.push_back({kind, "", text, ""});
     if (g_answers.empty())
-        return kAnswerCancel;
-    int answer = g_answers.front();
+        return unanswered;
+    fake::QueuedAnswer queued = g_answers.front();
     g_answers.pop_front();
-    return answer;
+    if (const T* answer = std::get_if<T>(&queued))
+        return *answer;
+    g_shown.push_back({"AnswerOfAnotherType", "", text, ""});
+    return unanswered;
 }
 }  // namespace
 
@@ -39,7 +47,7 @@ void ResetUserInterface() {
     LeaveSilentMode();
     CloseReport();
 }
-void QueueAnswers(const std::vector<int>& answers) {
+void QueueAnswers(const std::vector<QueuedAnswer>& answers) {
     g_answers.insert(g_answers.end(), answers.begin(), answers.end());
 }
 size_t PendingAnswers() {
@@ -50,51 +58,37 @@ void CancelAtPump(int pump) {
 }
 }  // namespace fake
 
+namespace backend {
+
 int InfoMessageBox(WindowRef, const std::string& caption, const std::string& text) {
-    if (SilentMode()) {
-        SilentNotice(text);
-        return 1;  // IDOK
-    }
-    Report(text);
     g_shown.push_back({"InfoMessageBox", caption, text, ""});
     return 1;  // IDOK
 }
 
 int NoticeDialog(WindowRef, const std::string& caption, const std::string& okText, const std::string& text) {
-    if (SilentMode()) {
-        SilentNotice(text);
-        return 0;
-    }
-    Report(text);
     g_shown.push_back({"NoticeDialog", caption, text, okText});
     return 0;
 }
 
+Answer AskYesNo(WindowRef, bool withAll, const std::string& text) {
+    return NextAnswer(withAll ? "AskYesAllNo" : "AskYesNo", text, Answer::kCancel);
+}
+
+Answer AskRetryIgnore(WindowRef, const std::string& text) {
+    return NextAnswer("AskRetryIgnore", text, Answer::kCancel);
+}
+
+bool AskSystemYesNo(WindowRef, const std::string& text, bool) {
+    return NextAnswer("AskSystemYesNo", text, Answer::kNo) == Answer::kYes;
+}
+
+IntegrityAnswer IntegrityDialog(WindowRef, const std::string& information) {
+    return NextAnswer("IntegrityDialog", information, IntegrityAnswer::kCancel);
+}
+
+}  // namespace backend
+
 void ShowWaitCursor(bool) {}
-
-int AskYesNo(WindowRef, bool withAll, const std::string& text, int questionId) {
-    if (SilentMode())
-        return SilentYesNo(text, questionId);
-    int answer = NextAnswer(withAll ? "AskYesAllNo" : "AskYesNo", text);
-    ReportAnswer(QuestionKind::kYesNo, text, answer);
-    return answer;
-}
-
-int AskRetryIgnore(WindowRef, const std::string& text, int questionId) {
-    if (SilentMode())
-        return SilentRetryIgnore(text, questionId);
-    int answer = NextAnswer("AskRetryIgnore", text);
-    ReportAnswer(QuestionKind::kRetryIgnore, text, answer);
-    return answer;
-}
-
-bool AskSystemYesNo(WindowRef, const std::string& text, bool, int questionId) {
-    if (SilentMode())
-        return SilentSystemYesNo(text, questionId);
-    bool yes = NextAnswer("AskSystemYesNo", text) == 1;
-    ReportAnswer(QuestionKind::kSystemYesNo, text, yes ? 1 : 0);
-    return yes;
-}
 
 WindowRef OpenInfoWindow(WindowRef, bool, bool) {
     g_cancelRequested = false;
@@ -137,14 +131,6 @@ void ActivateWindow(WindowRef) {}
 // A pause counts as one more chance for the user's Cancel.
 void PumpMessagesFor(WindowRef window, unsigned) {
     PumpMessages(window);
-}
-
-int IntegrityDialog(WindowRef, const std::string& information) {
-    if (SilentMode())
-        return SilentIntegrity(information);
-    int answer = NextAnswer("IntegrityDialog", information);
-    ReportAnswer(QuestionKind::kIntegrity, information, answer);
-    return answer;
 }
 
 }  // namespace ui

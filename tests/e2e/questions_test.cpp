@@ -91,7 +91,7 @@ std::vector<int> ButtonsOf(Kind kind) {
     return {};
 }
 
-int Ask(Kind kind, WindowRef owner, const std::string& text) {
+ui::Answer Ask(Kind kind, WindowRef owner, const std::string& text) {
     if (kind == Kind::RetryIgnore)
         return ui::AskRetryIgnore(owner, text);
     return ui::AskYesNo(owner, kind == Kind::YesAllNo, text);
@@ -150,8 +150,9 @@ struct QuestionView {
 
 // Runs a question on this thread while a helper thread looks at it and performs the actions; the dialog's
 // posted messages are handled in order, so an Escape followed by a button shows whether Escape ended it.
-int RunQuestion(Kind kind, WindowRef owner, const std::string& text, const std::string& expectedCaption,
-                const std::vector<Action>& actions, QuestionView* view) {
+ui::Answer RunQuestion(Kind kind, WindowRef owner, const std::string& text,
+                       const std::string& expectedCaption, const std::vector<Action>& actions,
+                       QuestionView* view) {
     std::thread helper([&] {
         std::vector<int> ids = ButtonsOf(kind);
         ids.push_back(kText);
@@ -185,7 +186,7 @@ int RunQuestion(Kind kind, WindowRef owner, const std::string& text, const std::
         if (!WaitFor([&] { return !IsWindow(dialog); }, 2000))
             PressButton(dialog, kCancel);
     });
-    int result = Ask(kind, owner, text);
+    ui::Answer result = Ask(kind, owner, text);
     helper.join();
     return result;
 }
@@ -216,51 +217,51 @@ TEST_F(QuestionsTest, EachAnswerGivesItsResult) {
         const char* name;
         Kind kind;
         std::vector<Action> actions;
-        int expected;
+        ui::Answer expected;
     } cases[] = {
-        {"yes/no: Yes", Kind::YesNo, {Press(kYes)}, ui::kAnswerYes},
-        {"yes/no: No", Kind::YesNo, {Press(kNo)}, ui::kAnswerNo},
-        {"yes/no: Cancel", Kind::YesNo, {Press(kCancel)}, ui::kAnswerCancel},
-        {"yes/no: system menu Close", Kind::YesNo, {kClose}, ui::kAnswerCancel},
-        {"yes/no: Enter presses Yes", Kind::YesNo, {kEnterKey}, ui::kAnswerYes},
-        {"yes/no: Escape command, then No", Kind::YesNo, {kEscapeCommand, Press(kNo)}, ui::kAnswerNo},
-        {"yes/no: Escape key, then Yes", Kind::YesNo, {kEscapeKey, Press(kYes)}, ui::kAnswerYes},
-        {"yes/all/no: Yes", Kind::YesAllNo, {Press(kYes)}, ui::kAnswerYes},
-        {"yes/all/no: All", Kind::YesAllNo, {Press(kAll)}, ui::kAnswerAll},
-        {"yes/all/no: No", Kind::YesAllNo, {Press(kNo)}, ui::kAnswerNo},
-        {"yes/all/no: Cancel", Kind::YesAllNo, {Press(kCancel)}, ui::kAnswerCancel},
-        {"yes/all/no: system menu Close", Kind::YesAllNo, {kClose}, ui::kAnswerCancel},
+        {"yes/no: Yes", Kind::YesNo, {Press(kYes)}, ui::Answer::kYes},
+        {"yes/no: No", Kind::YesNo, {Press(kNo)}, ui::Answer::kNo},
+        {"yes/no: Cancel", Kind::YesNo, {Press(kCancel)}, ui::Answer::kCancel},
+        {"yes/no: system menu Close", Kind::YesNo, {kClose}, ui::Answer::kCancel},
+        {"yes/no: Enter presses Yes", Kind::YesNo, {kEnterKey}, ui::Answer::kYes},
+        {"yes/no: Escape command, then No", Kind::YesNo, {kEscapeCommand, Press(kNo)}, ui::Answer::kNo},
+        {"yes/no: Escape key, then Yes", Kind::YesNo, {kEscapeKey, Press(kYes)}, ui::Answer::kYes},
+        {"yes/all/no: Yes", Kind::YesAllNo, {Press(kYes)}, ui::Answer::kYes},
+        {"yes/all/no: All", Kind::YesAllNo, {Press(kAll)}, ui::Answer::kAll},
+        {"yes/all/no: No", Kind::YesAllNo, {Press(kNo)}, ui::Answer::kNo},
+        {"yes/all/no: Cancel", Kind::YesAllNo, {Press(kCancel)}, ui::Answer::kCancel},
+        {"yes/all/no: system menu Close", Kind::YesAllNo, {kClose}, ui::Answer::kCancel},
         {"yes/all/no: Escape command, then All",
          Kind::YesAllNo,
          {kEscapeCommand, Press(kAll)},
-         ui::kAnswerAll},
-        {"yes/all/no: Escape key, then No", Kind::YesAllNo, {kEscapeKey, Press(kNo)}, ui::kAnswerNo},
-        {"retry/ignore: Cancel", Kind::RetryIgnore, {Press(kCancel)}, ui::kAnswerCancel},
-        {"retry/ignore: Retry", Kind::RetryIgnore, {Press(kRetry)}, ui::kAnswerRetry},
-        {"retry/ignore: Ignore", Kind::RetryIgnore, {Press(kIgnore)}, ui::kAnswerIgnore},
-        {"retry/ignore: system menu Close", Kind::RetryIgnore, {kClose}, ui::kAnswerCancel},
+         ui::Answer::kAll},
+        {"yes/all/no: Escape key, then No", Kind::YesAllNo, {kEscapeKey, Press(kNo)}, ui::Answer::kNo},
+        {"retry/ignore: Cancel", Kind::RetryIgnore, {Press(kCancel)}, ui::Answer::kCancel},
+        {"retry/ignore: Retry", Kind::RetryIgnore, {Press(kRetry)}, ui::Answer::kRetry},
+        {"retry/ignore: Ignore", Kind::RetryIgnore, {Press(kIgnore)}, ui::Answer::kIgnore},
+        {"retry/ignore: system menu Close", Kind::RetryIgnore, {kClose}, ui::Answer::kCancel},
         {"retry/ignore: Enter presses Cancel",
          Kind::RetryIgnore,
          {kEnterKey, Press(kRetry)},
-         ui::kAnswerCancel},
+         ui::Answer::kCancel},
         {"retry/ignore: Escape command, then Retry",
          Kind::RetryIgnore,
          {kEscapeCommand, Press(kRetry)},
-         ui::kAnswerRetry},
+         ui::Answer::kRetry},
         {"retry/ignore: Escape key, then Ignore",
          Kind::RetryIgnore,
          {kEscapeKey, Press(kIgnore)},
-         ui::kAnswerIgnore},
+         ui::Answer::kIgnore},
         // Commands of buttons the dialog does not have are ignored.
-        {"yes/no: Retry command, then No", Kind::YesNo, {Press(kRetry), Press(kNo)}, ui::kAnswerNo},
+        {"yes/no: Retry command, then No", Kind::YesNo, {Press(kRetry), Press(kNo)}, ui::Answer::kNo},
         {"retry/ignore: Yes and No commands, then Ignore",
          Kind::RetryIgnore,
          {Press(kYes), Press(kNo), Press(kIgnore)},
-         ui::kAnswerIgnore},
+         ui::Answer::kIgnore},
     };
     for (const Case& c : cases) {
         QuestionView view;
-        int result =
+        ui::Answer result =
             RunQuestion(c.kind, nullptr, "Question?", Lng(kEnglish, "[MSG_CAPTION]"), c.actions, &view);
         ASSERT_TRUE(view.found) << c.name;
         EXPECT_TRUE(view.endedByActions) << c.name;
@@ -281,11 +282,11 @@ TEST_F(QuestionsTest, DialogsShowTheLoadedLanguageAndTheirOwnButtonsOnly) {
         for (Kind kind : {Kind::YesNo, Kind::YesAllNo, Kind::RetryIgnore}) {
             std::string name = std::string(language.file) + " kind " + std::to_string(static_cast<int>(kind));
             QuestionView view;
-            int result =
+            ui::Answer result =
                 RunQuestion(kind, Owner(), question, Lng(language, "[MSG_CAPTION]"), {kClose}, &view);
             ASSERT_TRUE(view.found) << name;
             EXPECT_TRUE(view.endedByActions) << name;
-            EXPECT_EQ(result, ui::kAnswerCancel) << name;
+            EXPECT_EQ(result, ui::Answer::kCancel) << name;
             EXPECT_EQ(view.caption, Lng(language, "[MSG_CAPTION]")) << name;
             EXPECT_EQ(view.text, FromAnsi(question)) << name;
             std::map<int, std::string> expected;

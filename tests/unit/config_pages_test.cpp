@@ -326,7 +326,7 @@ TEST_F(ConfigPagesTest, UnknownImageShowsTheUnknownProtocolEntryAndKeepsTheImage
 TEST_F(ConfigPagesTest, MissingSetupFileAsksToRetryAndThenLeavesTheProtocolListEmpty) {
     OddConfiguration();
     std::filesystem::remove(PathOf("SETUP.QZT"));
-    ui::fake::QueueAnswers({ui::kAnswerRetry, ui::kAnswerIgnore});
+    ui::fake::QueueAnswers({ui::Answer::kRetry, ui::Answer::kIgnore});
     Shown().clear();
     SetupInfoFile script = ReadScriptForConfiguration(nullptr, ScriptFile());
     EXPECT_FALSE(script.IsRead());

@@ -268,7 +268,7 @@ TEST_F(ConfigSessionTest, IntegrityCheckDecidesWhetherAndWithWhatTheDialogOpens)
     EXPECT_EQ(Shown()[0].kind, "IntegrityDialog");
 
     Shown().clear();
-    ui::fake::QueueAnswers({2, ui::kAnswerYes});  // restore the backup
+    ui::fake::QueueAnswers({ui::IntegrityAnswer::kRestoreBackup, ui::Answer::kYes});  // restore the backup
     EXPECT_TRUE(LoadConfiguration(nullptr, ReadScript(), Configured()));
     EXPECT_EQ(Config().Start, 0x10u);
     ConfigPages pages = OpenConfigPages(ReadScript(), Configured());
@@ -308,7 +308,7 @@ TEST_F(ConfigSessionTest, ResetAnsweredYesShowsTheDefaultsWithoutWriting) {
     SelectAdapter(pages, Adapters(), 1);
     ShowPage(pages, ConfigPage::kMaintenance);
     std::map<std::string, Values> before = Snapshot();
-    ui::fake::QueueAnswers({ui::kAnswerYes});
+    ui::fake::QueueAnswers({ui::Answer::kYes});
     EXPECT_TRUE(ResetConfiguration(pages, Config(), Adapters(), nullptr));
     EXPECT_EQ(Snapshot(), before);
     EXPECT_EQ(Config().ImagePath, kSpidImage);
@@ -338,13 +338,13 @@ TEST_F(ConfigSessionTest, CancelAsksOnlyAfterChangesAndTheCloseBoxAlwaysAsks) {
 
     pages.modified = true;
     EXPECT_FALSE(ConfirmCancel(pages, nullptr));  // No
-    ui::fake::QueueAnswers({ui::kAnswerYes});
+    ui::fake::QueueAnswers({ui::Answer::kYes});
     EXPECT_TRUE(ConfirmCancel(pages, nullptr));
     EXPECT_EQ(Messages(), (std::vector<std::string>{question, question}));
 
     Shown().clear();
     EXPECT_FALSE(ConfirmCloseBox(nullptr));
-    ui::fake::QueueAnswers({ui::kAnswerYes});
+    ui::fake::QueueAnswers({ui::Answer::kYes});
     EXPECT_TRUE(ConfirmCloseBox(nullptr));
     EXPECT_EQ(Messages(), (std::vector<std::string>{question, question}));
 }

@@ -51,13 +51,13 @@ class CopyFileTest : public SetupFixture {
 
 TEST_F(CopyFileTest, MissingSourceAsksAbortRetryIgnore) {
     struct Case {
-        std::vector<int> answers;
+        std::vector<ui::fake::QueuedAnswer> answers;
         FileResult result;
         size_t questions;
     } cases[] = {
-        {{kAnswerCancel}, FileResult::kAborted, 1},
-        {{kAnswerIgnore}, FileResult::kIgnored, 1},
-        {{kAnswerRetry, kAnswerRetry, kAnswerIgnore}, FileResult::kIgnored, 3},
+        {{ui::Answer::kCancel}, FileResult::kAborted, 1},
+        {{ui::Answer::kIgnore}, FileResult::kIgnored, 1},
+        {{ui::Answer::kRetry, ui::Answer::kRetry, ui::Answer::kIgnore}, FileResult::kIgnored, 3},
     };
     for (const Case& c : cases) {
         Shown().clear();
@@ -70,7 +70,7 @@ TEST_F(CopyFileTest, MissingSourceAsksAbortRetryIgnore) {
     }
     // Retry finds the file once it is there.
     Shown().clear();
-    QueueAnswers({kAnswerRetry});
+    QueueAnswers({ui::Answer::kRetry});
     WriteFile("late.dll", "late");
     EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("late.dll"), P("copy.dll"), false), FileResult::kDone);
     EXPECT_TRUE(Shown().empty());
@@ -81,14 +81,14 @@ TEST_F(CopyFileTest, WriteProtectedTargetIsAskedBeforeTheDateEvenAfterAll) {
     File("old.dll", "old", kNewer);
     ASSERT_TRUE(platform::SetFileAttributesOf(P("old.dll"), platform::kAttributeReadOnly));
     run_.overwriteAll = true;
-    QueueAnswers({0});  // No: keep it, and count the file as done
+    QueueAnswers({ui::Answer::kNo});  // No: keep it, and count the file as done
     EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("new.dll"), P("old.dll"), false), FileResult::kDone);
     ASSERT_EQ(Kinds(), (std::vector<std::string>{"AskSystemYesNo"}));
     EXPECT_EQ(Shown()[0].text, P("old.dll") + " is write-protected, replace with " + P("new.dll") + "?");
     EXPECT_EQ(ReadFile("old.dll"), "old");
 
     Shown().clear();
-    QueueAnswers({1});  // Yes: the attribute goes, the file is replaced without the date question (All)
+    QueueAnswers({ui::Answer::kYes});  // Yes: the attribute goes, the file is replaced without the date question (All)
     EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("new.dll"), P("old.dll"), false), FileResult::kDone);
     EXPECT_EQ(ReadFile("old.dll"), "new");
     EXPECT_EQ(platform::FileAttributes(P("old.dll")) & platform::kAttributeReadOnly, 0u);
@@ -97,13 +97,13 @@ TEST_F(CopyFileTest, WriteProtectedTargetIsAskedBeforeTheDateEvenAfterAll) {
 
 TEST_F(CopyFileTest, NewerTargetAsksUntilAll) {
     struct Case {
-        int answer;
+        ui::Answer answer;
         FileResult result;
         const char* content;
     } cases[] = {
-        {kAnswerNo, FileResult::kSkipped, "target"},
-        {kAnswerCancel, FileResult::kAborted, "target"},
-        {kAnswerYes, FileResult::kDone, "source"},
+        {ui::Answer::kNo, FileResult::kSkipped, "target"},
+        {ui::Answer::kCancel, FileResult::kAborted, "target"},
+        {ui::Answer::kYes, FileResult::kDone, "source"},
     };
     for (const Case& c : cases) {
         File("a.sys", "source", kOlder);
@@ -120,7 +120,7 @@ TEST_F(CopyFileTest, NewerTargetAsksUntilAll) {
     File("b.sys", "target", kNewer);
     File("c.sys", "target", kNewer);
     Shown().clear();
-    QueueAnswers({kAnswerAll});
+    QueueAnswers({ui::Answer::kAll});
     EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("a.sys"), P("b.sys"), false), FileResult::kDone);
     EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("a.sys"), P("c.sys"), false), FileResult::kDone);
     EXPECT_TRUE(run_.overwriteAll);
@@ -153,12 +153,13 @@ TEST_F(CopyFileTest, FailedCopyOrExpansionIsAskedAboutAndAbortEndsTheRun) {
     WriteFile("a.sys", "source");
     for (bool expand : {false, true}) {
         struct Case {
-            std::vector<int> answers;
+            std::vector<ui::fake::QueuedAnswer> answers;
             FileResult result;
         } cases[] = {
-            {{kAnswerCancel}, FileResult::kAborted},
-            {{kAnswerIgnore}, FileResult::kIgnored},
-            {{kAnswerRetry, kAnswerIgnore}, FileResult::kIgnored},  // Retry tries again, and asks again
+            {{ui::Answer::kCancel}, FileResult::kAborted},
+            {{ui::Answer::kIgnore}, FileResult::kIgnored},
+            {{ui::Answer::kRetry, ui::Answer::kIgnore},
+             FileResult::kIgnored},  // Retry tries again, and asks again
         };
         for (const Case& c : cases) {
             Shown().clear();
@@ -179,7 +180,7 @@ TEST_F(CopyFileTest, UnreadableSourceIsAskedAsAMissingSourceNamingIt) {
     platform::fake::HoldFileOpen(P("a.sys"));
     for (bool expand : {false, true}) {
         Shown().clear();
-        QueueAnswers({kAnswerRetry, kAnswerIgnore});
+        QueueAnswers({ui::Answer::kRetry, ui::Answer::kIgnore});
         EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("a.sys"), P("b.sys"), expand), FileResult::kIgnored)
             << expand;
         EXPECT_EQ(Kinds(), std::vector<std::string>(2, "AskRetryIgnore")) << expand;
@@ -211,14 +212,14 @@ TEST_F(CopyFileTest, FailedExpansionLeavesTheEarlierDriverFileAndNoOtherFile) {
          true},
     };
     for (const Case& c : cases) {
-        for (int answer : {kAnswerCancel, kAnswerIgnore}) {
+        for (ui::Answer answer : {ui::Answer::kCancel, ui::Answer::kIgnore}) {
             std::filesystem::remove_all(PathOf("drivers"));
             WriteFile("drivers/kxbus.sys", "earlier driver");
             c.prepare();
             Shown().clear();
             QueueAnswers({answer});
             EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P(c.source), P("drivers/kxbus.sys"), true),
-                      answer == kAnswerIgnore ? FileResult::kIgnored : FileResult::kAborted)
+                      answer == ui::Answer::kIgnore ? FileResult::kIgnored : FileResult::kAborted)
                 << c.what;
             EXPECT_EQ(Kinds(), (std::vector<std::string>{"AskRetryIgnore"})) << c.what;
             platform::fake::ReleaseHeldFiles();
@@ -238,13 +239,13 @@ TEST_F(CopyFileTest, FailedExpansionWhereNoFileWasLeavesNone) {
     WriteFile("CUT.SY_", compressed.substr(0, compressed.size() / 2));
     WriteFile("HEADER.SY_", compressed.substr(0, 14));  // the header, and nothing of the file
     for (const char* source : {"CUT.SY_", "HEADER.SY_"}) {
-        for (int answer : {kAnswerCancel, kAnswerIgnore}) {
+        for (ui::Answer answer : {ui::Answer::kCancel, ui::Answer::kIgnore}) {
             std::filesystem::remove_all(PathOf("drivers"));
             std::filesystem::create_directory(PathOf("drivers"));
             Shown().clear();
             QueueAnswers({answer});
             EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P(source), P("drivers/kxbus.sys"), true),
-                      answer == kAnswerIgnore ? FileResult::kIgnored : FileResult::kAborted)
+                      answer == ui::Answer::kIgnore ? FileResult::kIgnored : FileResult::kAborted)
                 << source;
             EXPECT_EQ(Kinds(), (std::vector<std::string>{"AskRetryIgnore"})) << source;
             EXPECT_TRUE(std::filesystem::is_empty(PathOf("drivers"))) << source;

@@ -222,7 +222,7 @@ TEST_F(DeinstallationRunTest, TheProgramsEntryGoesLastAndASecondRunFinishesIt) {
     platform::fake::SetRegistryValue(entry, "DisplayName", platform::registry::kTypeSz,
                                      std::string("Q\0", 2));
     platform::fake::FailRegistryOperation(entry, platform::fake::RegistryOperation::kDeleteKey, 5);
-    QueueAnswers({kAnswerIgnore});
+    QueueAnswers({ui::Answer::kIgnore});
     EXPECT_EQ(Run(), DeinstallOutcome::kNotCompleted);
     EXPECT_TRUE(RegistryKeyExists(entry));
     EXPECT_FALSE(RegistryKeyExists(kService));
@@ -271,32 +271,32 @@ TEST_F(DeinstallationRunTest, FileProblemsAreAskedAboutAndLeaveTheRunIncomplete)
     struct Case {
         const char* what;
         std::function<void()> arrange;
-        std::vector<int> answers;
+        std::vector<ui::fake::QueuedAnswer> answers;
         Texts questions;
         Texts remaining;  // of kRemovedFiles
         bool registryRemoved;
     } cases[] = {
         {"missing file, Ignore: everything else goes",
          [this] { std::filesystem::remove(PathOf("Quorel2/TOOLS/capitest.exe")); },
-         {kAnswerIgnore},
+         {ui::Answer::kIgnore},
          {"Missing " + Win("Quorel2/TOOLS/capitest.exe")},
          {},
          true},
         {"missing file, Abort: the run ends there",
          [this] { std::filesystem::remove(PathOf("Quorel2/TOOLS/capitest.exe")); },
-         {kAnswerCancel},
+         {ui::Answer::kCancel},
          {"Missing " + Win("Quorel2/TOOLS/capitest.exe")},
          {"Quorel2/DOCS/README.TXT"},
          false},
         {"file that cannot be deleted, Retry then Ignore",
          [this] { FailFileOperation(Win("system32/tool.exe"), FileOperation::kDelete); },
-         {kAnswerRetry, kAnswerIgnore},
+         {ui::Answer::kRetry, ui::Answer::kIgnore},
          {"Cannot delete " + Win("system32/tool.exe"), "Cannot delete " + Win("system32/tool.exe")},
          {"system32/tool.exe"},
          true},
         {"removal log that cannot be written: the step ends, the next ones run",
          [this] { FailFileOperation(LogPath(), FileOperation::kWrite, 1); },
-         {kAnswerIgnore},
+         {ui::Answer::kIgnore},
          {"Cannot write " + LogPath()},
          {"system32/tool.exe", "Quorel2/TOOLS/tool.exe", "Quorel2/TOOLS/capitest.exe"},
          true},
@@ -331,12 +331,12 @@ TEST_F(DeinstallationRunTest, SecondRunAfterAnInterruptedOneCompletesWithoutQues
     struct Case {
         const char* what;
         std::function<void()> interrupt;
-        std::vector<int> answers;
+        std::vector<ui::fake::QueuedAnswer> answers;
         std::function<void()> mend;
     } cases[] = {
         {"aborted at a file; one deleted file came back meanwhile",
          [this] { FailFileOperation(Win("Quorel2/TOOLS/tool.exe"), FileOperation::kDelete); },
-         {kAnswerCancel},
+         {ui::Answer::kCancel},
          [this] {
              platform::fake::ResetFiles();
              WriteFile("system32/tool.exe", "copied back");
@@ -395,31 +395,45 @@ TEST_F(DeinstallationRunTest, DeleteInstalledFileAsksOnlyAboutWhatTheLogDoesNotE
         bool logged;
         bool there;
         int deleteFailures;  // -1: every time
-        std::vector<int> answers;
+        std::vector<ui::fake::QueuedAnswer> answers;
         int result;
         Texts questions;
         bool thereAfter;
     } cases[] = {
         {"there", false, true, 0, {}, kFileDeleted, {}, false},
-        {"missing, Ignore", false, false, 0, {kAnswerIgnore}, kDeleteIgnored, {"Missing"}, false},
+        {"missing, Ignore", false, false, 0, {ui::Answer::kIgnore}, kDeleteIgnored, {"Missing"}, false},
         {"missing, Retry then Abort",
          false,
          false,
          0,
-         {kAnswerRetry, kAnswerCancel},
+         {ui::Answer::kRetry, ui::Answer::kCancel},
          kDeleteAbort,
          {"Missing", "Missing"},
          false},
-        {"undeletable once, Retry", false, true, 1, {kAnswerRetry}, kFileDeleted, {"Cannot delete"}, false},
-        {"undeletable, Ignore", false, true, -1, {kAnswerIgnore}, kDeleteIgnored, {"Cannot delete"}, true},
-        {"undeletable, Abort", false, true, -1, {kAnswerCancel}, kDeleteAbort, {"Cannot delete"}, true},
+        {"undeletable once, Retry",
+         false,
+         true,
+         1,
+         {ui::Answer::kRetry},
+         kFileDeleted,
+         {"Cannot delete"},
+         false},
+        {"undeletable, Ignore",
+         false,
+         true,
+         -1,
+         {ui::Answer::kIgnore},
+         kDeleteIgnored,
+         {"Cannot delete"},
+         true},
+        {"undeletable, Abort", false, true, -1, {ui::Answer::kCancel}, kDeleteAbort, {"Cannot delete"}, true},
         {"logged and gone", true, false, 0, {}, kNothingToDelete, {}, false},
         {"logged and back again", true, true, 0, {}, kFileDeleted, {}, false},
         {"logged, back and undeletable, Ignore",
          true,
          true,
          -1,
-         {kAnswerIgnore},
+         {ui::Answer::kIgnore},
          kDeleteIgnored,
          {"Cannot delete"},
          true},
@@ -452,27 +466,32 @@ TEST_F(DeinstallationRunTest, DeinstallButtonConfirmsRunsAndOffersToDeleteTheLog
     struct Case {
         const char* what;
         bool missingFile;
-        std::vector<int> answers;
+        std::vector<ui::fake::QueuedAnswer> answers;
         DeinstallOutcome outcome;
         Texts questions;
         bool logAfter;
     } cases[] = {
-        {"not confirmed", false, {kAnswerNo}, DeinstallOutcome::kCancelled, {"[DLG_DEI_AREYOUSURE]"}, false},
+        {"not confirmed",
+         false,
+         {ui::Answer::kNo},
+         DeinstallOutcome::kCancelled,
+         {"[DLG_DEI_AREYOUSURE]"},
+         false},
         {"confirmed and complete",
          false,
-         {kAnswerYes},
+         {ui::Answer::kYes},
          DeinstallOutcome::kCompleted,
          {"[DLG_DEI_AREYOUSURE]"},
          false},
         {"incomplete, log deleted",
          true,
-         {kAnswerYes, kAnswerIgnore, kAnswerYes},
+         {ui::Answer::kYes, ui::Answer::kIgnore, ui::Answer::kYes},
          DeinstallOutcome::kNotCompleted,
          {"[DLG_DEI_AREYOUSURE]", "Missing " + Win("Quorel2/TOOLS/capitest.exe"), "[ERR_DEI_NOSUCCESS]"},
          false},
         {"incomplete, log kept",
          true,
-         {kAnswerYes, kAnswerIgnore, kAnswerNo},
+         {ui::Answer::kYes, ui::Answer::kIgnore, ui::Answer::kNo},
          DeinstallOutcome::kNotCompleted,
          {"[DLG_DEI_AREYOUSURE]", "Missing " + Win("Quorel2/TOOLS/capitest.exe"), "[ERR_DEI_NOSUCCESS]"},
          true},

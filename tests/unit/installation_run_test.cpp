@@ -184,7 +184,7 @@ TEST_F(InstallationRunTest, CancelDuringTheSystemEntriesPauseEndsBeforeTheGroup)
 
 TEST_F(InstallationRunTest, IgnoredMissingFileFinishesCopyingThenFailsWithoutRegistryChanges) {
     std::filesystem::remove(PathOf("dist/DOCS/README.TXT"));
-    QueueAnswers({kAnswerIgnore});
+    QueueAnswers({ui::Answer::kIgnore});
     Run();
     EXPECT_TRUE(Exists("WINNT/system32/drivers/kxbus.sys"));
     EXPECT_EQ(Kinds("AskRetryIgnore").size(), 1u);
@@ -199,14 +199,14 @@ TEST_F(InstallationRunTest, DriverFileThatWasNotExpandedIsNeverCountedAsInstalle
     struct Case {
         const char* what;
         std::function<void()> prepare;
-        int answer;
+        ui::Answer answer;
         bool laterFilesExpanded;
     } cases[] = {
         {"a compressed driver cut off halfway, answered Ignore",
          [&] { WriteFile("dist/DRIVER/KXBUS.SY_", compressed.substr(0, compressed.size() / 2)); },
-         kAnswerIgnore, true},
+         ui::Answer::kIgnore, true},
         {"the earlier driver held open, answered Abort",
-         [&] { platform::fake::HoldFileOpen(PathOf(driver)); }, kAnswerCancel, false},
+         [&] { platform::fake::HoldFileOpen(PathOf(driver)); }, ui::Answer::kCancel, false},
     };
     for (const Case& c : cases) {
         std::filesystem::remove_all(PathOf("WINNT/system32"));
@@ -239,7 +239,7 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
     ASSERT_TRUE(platform::fake::RegistryKeyExists(kCapiEntry));
     platform::fake::SetRegistryValue(kServiceKey, "Start", 4, std::string("\3\0\0\0", 4));
 
-    for (int answer : {kAnswerYes, kAnswerCancel}) {
+    for (ui::Answer answer : {ui::Answer::kYes, ui::Answer::kCancel}) {
         // Logs of an interrupted removal, where it was started and in the installation directory.
         WriteFile("dist/removed.qzt", "log");
         WriteFile("Quorel2/removed.qzt", "log");
@@ -256,7 +256,7 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
         bool kept = false;
         for (const auto& value : values)
             kept = kept || (value.name == "Start" && value.data == std::string("\3\0\0\0", 4));
-        EXPECT_TRUE(kept) << answer;
+        EXPECT_TRUE(kept) << (answer == ui::Answer::kYes ? "Yes" : "closed");
         EXPECT_FALSE(Exists("dist/removed.qzt"));
         EXPECT_FALSE(Exists("Quorel2/removed.qzt"));
         EXPECT_TRUE(outcome_.completed);
@@ -264,7 +264,7 @@ TEST_F(InstallationRunTest, ReinstallationKeepsOrRenewsTheConfiguration) {
 
     // No writes a new configuration, and a new configuration needs a restart.
     Shown().clear();
-    QueueAnswers({kAnswerNo});
+    QueueAnswers({ui::Answer::kNo});
     Run();
     auto values = platform::fake::RegistryValues(kServiceKey);
     bool renewed = false;
@@ -282,7 +282,7 @@ TEST_F(InstallationRunTest, OtherMakersEntryIsReportedFromTheFirstInstallationOn
     EXPECT_TRUE(platform::fake::RegistryKeyExists("SOFTWARE\\CAPI20\\2\\1"));
     EXPECT_EQ(platform::fake::RegistrySubKeys("SOFTWARE\\CAPI20\\1"), std::vector<std::string>{});
     Shown().clear();
-    QueueAnswers({kAnswerYes});
+    QueueAnswers({ui::Answer::kYes});
     Run();
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]", "[INFO_OTHERMANU]"}));
     EXPECT_EQ(Kinds("AskYesNo"), (std::vector<std::string>{"[QUEST_APPLYOLD]"}));
@@ -291,7 +291,7 @@ TEST_F(InstallationRunTest, OtherMakersEntryIsReportedFromTheFirstInstallationOn
 TEST_F(InstallationRunTest, OurEntryAloneIsNoOtherMaker) {
     Run();
     Shown().clear();
-    QueueAnswers({kAnswerYes});
+    QueueAnswers({ui::Answer::kYes});
     Run();
     EXPECT_EQ(Kinds("NoticeDialog"), (std::vector<std::string>{"[INFO_INS_DONE]"}));
 }
@@ -490,7 +490,7 @@ TEST_F(SilentInstallationTest, NewerTargetsFollowThePolicyAndWriteProtectedOnesA
 TEST_F(InstallationRunTest, AReportWithoutSilenceRecordsTheAnswersAPersonGave) {
     ASSERT_TRUE(ui::OpenReport(PathOf("report.log")));
     std::filesystem::remove(PathOf("dist/DOCS/README.TXT"));
-    QueueAnswers({kAnswerIgnore});
+    QueueAnswers({ui::Answer::kIgnore});
     Run();
     EXPECT_EQ(Kinds("AskRetryIgnore").size(), 1u);
     EXPECT_NE(ReadFile("report.log").find("[ERR_FILENOTFOUND] -> [DLG_ARI_IGNORE]\r\n"), std::string::npos);

@@ -290,18 +290,22 @@ TEST_F(IntegrityBackupTest, DifferenceAsksAndEachAnswerGivesItsResult) {
         "QZT Velmonic GmbH;0;0;1;2;768;5;";
     struct Case {
         const char* what;
-        std::vector<int> answers;  // the dialog's, then the question's
+        std::vector<ui::fake::QueuedAnswer> answers;  // the dialog's, then the question's
         int result;
         std::vector<std::string> questions;
         bool restored;
     } cases[] = {
-        {"cancel", {0}, 0, {}, false},
+        {"cancel", {ui::IntegrityAnswer::kCancel}, 0, {}, false},
         {"closed or not shown", {}, 0, {}, false},
-        {"apply, yes", {1, 1}, 1, {"AskYesNo"}, false},
-        {"apply, no", {1, 0}, 0, {"AskYesNo"}, false},
-        {"restore, yes", {2, 1}, 2, {"AskYesNo"}, true},
-        {"restore, no", {2, 0}, 0, {"AskYesNo"}, false},
-        {"restore, question closed", {2, -1}, 0, {"AskYesNo"}, false},
+        {"apply, yes", {ui::IntegrityAnswer::kApplyCurrent, ui::Answer::kYes}, 1, {"AskYesNo"}, false},
+        {"apply, no", {ui::IntegrityAnswer::kApplyCurrent, ui::Answer::kNo}, 0, {"AskYesNo"}, false},
+        {"restore, yes", {ui::IntegrityAnswer::kRestoreBackup, ui::Answer::kYes}, 2, {"AskYesNo"}, true},
+        {"restore, no", {ui::IntegrityAnswer::kRestoreBackup, ui::Answer::kNo}, 0, {"AskYesNo"}, false},
+        {"restore, question closed",
+         {ui::IntegrityAnswer::kRestoreBackup, ui::Answer::kCancel},
+         0,
+         {"AskYesNo"},
+         false},
     };
     for (const Case& c : cases) {
         Defaults();
@@ -318,7 +322,7 @@ TEST_F(IntegrityBackupTest, DifferenceAsksAndEachAnswerGivesItsResult) {
         if (!c.questions.empty()) {
             EXPECT_EQ(Shown()[1].kind, "AskYesNo");
             EXPECT_EQ(Shown()[1].text,
-                      c.answers[0] == 1
+                      c.answers[0] == ui::fake::QueuedAnswer(ui::IntegrityAnswer::kApplyCurrent)
                           ? "Do you want to accept the current settings? The backup will be "
                             "replaced when you save the configuration."
                           : "Do you want to restore the settings from the backup? The differing "

@@ -61,13 +61,13 @@ TEST_F(LinkedFileTest, NothingIsWrittenThroughAHardLinkOrASymbolicLink) {
          }},
         {"expansion file beside the target", "inst/kxbus.sys.$$$",
          [&] {
-             ui::fake::QueueAnswers({ui::kAnswerCancel});
+             ui::fake::QueueAnswers({ui::Answer::kCancel});
              return CopyOrExpandFile(nullptr, run_, Win("dist/DRIVER/KXBUS.SY_"), Win("inst/kxbus.sys"),
                                      true) == FileResult::kDone;
          }},
         {"copy over an existing file", "inst/tool.exe",
          [&] {
-             ui::fake::QueueAnswers({ui::kAnswerCancel});
+             ui::fake::QueueAnswers({ui::Answer::kCancel});
              return CopyOrExpandFile(nullptr, run_, Win("dist/DRIVER/TOOL.EX_"), Win("inst/tool.exe"),
                                      false) == FileResult::kDone;
          }},

@@ -232,7 +232,8 @@ class OperationFaultsTest : public ConfigStoreFixture {
     // Runs the flow once to number its operations, then once for every operation failing, answering with
     // each of the answers; records the figures and fails with every finding.
     void EveryOperationFailing(const std::string& flow, const std::function<void()>& prepare,
-                               const std::function<bool()>& run, const std::vector<std::vector<int>>& answers,
+                               const std::function<bool()>& run,
+                               const std::vector<std::vector<ui::fake::QueuedAnswer>>& answers,
                                bool writesConfiguration) {
         prepare();
         ui::fake::QueueAnswers(answers.front());
@@ -242,7 +243,7 @@ class OperationFaultsTest : public ConfigStoreFixture {
         OperationCount count = CountedOperations();
         int failed = 0;
         std::map<std::string, Texts> findings;  // by the failed operation
-        for (const std::vector<int>& answer : answers) {
+        for (const std::vector<ui::fake::QueuedAnswer>& answer : answers) {
             for (int k = 1; k <= count.Total(); ++k) {
                 prepare();
                 ui::fake::QueueAnswers(answer);
@@ -256,8 +257,8 @@ class OperationFaultsTest : public ConfigStoreFixture {
                 Findings found;
                 CheckRun(found, !completed, writesConfiguration);
                 for (const std::string& problem : found.problems)
-                    findings["#" + std::to_string(k) + " " + operation + " (answers " +
-                             std::to_string(answer.empty() ? 0 : answer.back()) + ")"]
+                    findings["#" + std::to_string(k) + " " + operation +
+                             (answer.empty() ? " (no answers)" : " (ignoring every failure)")]
                         .push_back(problem);
             }
         }
@@ -275,7 +276,7 @@ class OperationFaultsTest : public ConfigStoreFixture {
     std::string foreign_;
 };
 
-const std::vector<int> kIgnoreEverything(40, ui::kAnswerIgnore);
+const std::vector<ui::fake::QueuedAnswer> kIgnoreEverything(40, ui::Answer::kIgnore);
 
 TEST_F(OperationFaultsTest, InstallationUnderEveryFailureKeepsOthersDataAndTellsInTheUsersLanguage) {
     EveryOperationFailing(
@@ -303,7 +304,7 @@ TEST_F(OperationFaultsTest, ConfigurationSaveUnderEveryFailureKeepsOthersDataAnd
 }
 
 TEST_F(OperationFaultsTest, RemovalUnderEveryFailureKeepsOthersDataAndTellsInTheUsersLanguage) {
-    std::vector<int> ignoring = {ui::kAnswerYes};
+    std::vector<ui::fake::QueuedAnswer> ignoring = {ui::Answer::kYes};
     ignoring.insert(ignoring.end(), kIgnoreEverything.begin(), kIgnoreEverything.end());
     EveryOperationFailing(
         "removal",
@@ -311,7 +312,7 @@ TEST_F(OperationFaultsTest, RemovalUnderEveryFailureKeepsOthersDataAndTellsInThe
             FreshMachine();
             InstalledMachine();
         },
-        [&] { return Deinstall() == DeinstallOutcome::kCompleted; }, {ignoring, {ui::kAnswerYes}}, false);
+        [&] { return Deinstall() == DeinstallOutcome::kCompleted; }, {ignoring, {ui::Answer::kYes}}, false);
 }
 
 }  // namespace

@@ -52,29 +52,26 @@ TEST_F(RemovalLogTest, LookupIgnoresCaseAndSeesTheHeader) {
 TEST_F(RemovalLogTest, LogThatCannotBeCreatedAsksRetryIgnore) {
     LoadLanguage({{"[ERR_WRITEPROTECTED]", "Drive %s is write-protected"}});
     const std::string missing = Dir() + "\\missing";
-    ui::fake::QueueAnswers({ui::kAnswerRetry, ui::kAnswerIgnore});
+    ui::fake::QueueAnswers({ui::Answer::kRetry, ui::Answer::kIgnore});
     EXPECT_EQ(AppendRemovalLog(missing, "C:\\A.DLL"), 0);
     ASSERT_EQ(Shown().size(), 2u);
     EXPECT_EQ(Shown()[0].kind, "AskRetryIgnore");
     EXPECT_EQ(Shown()[0].text, "Drive " + Dir().substr(0, 3) + " is write-protected");
-    ui::fake::QueueAnswers({ui::kAnswerCancel});
+    ui::fake::QueueAnswers({ui::Answer::kCancel});
     EXPECT_EQ(AppendRemovalLog(missing, "C:\\A.DLL"), 0);
 }
 
 TEST_F(RemovalLogTest, EntryThatCannotBeWrittenIsReportedAndNotTakenAsWritten) {
     LoadLanguage({{"[ERR_CANTWRITE]", "Cannot write %s"}});
-    using ui::kAnswerCancel;
-    using ui::kAnswerIgnore;
-    using ui::kAnswerRetry;
     struct Case {
         const char* what;
         bool logThere;
-        std::vector<int> answers;
+        std::vector<ui::fake::QueuedAnswer> answers;
         size_t questions;
     } cases[] = {
-        {"appending, Ignore", true, {kAnswerIgnore}, 1},
-        {"appending, Retry then Abort", true, {kAnswerRetry, kAnswerCancel}, 2},
-        {"creating the log, Ignore", false, {kAnswerIgnore}, 1},
+        {"appending, Ignore", true, {ui::Answer::kIgnore}, 1},
+        {"appending, Retry then Abort", true, {ui::Answer::kRetry, ui::Answer::kCancel}, 2},
+        {"creating the log, Ignore", false, {ui::Answer::kIgnore}, 1},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(PathOf("removed.qzt"));
@@ -95,7 +92,7 @@ TEST_F(RemovalLogTest, EntryThatCannotBeWrittenIsReportedAndNotTakenAsWritten) {
 TEST_F(RemovalLogTest, RetryAfterAPartlyWrittenEntryWritesItOnALineOfItsOwn) {
     WriteFile("removed.qzt", kHeader + "C:\\A.DLL\r\n");
     platform::fake::FailFileOperation(RemovalLogPath(Dir()), platform::fake::FileOperation::kWrite, 1);
-    ui::fake::QueueAnswers({ui::kAnswerRetry});
+    ui::fake::QueueAnswers({ui::Answer::kRetry});
     EXPECT_EQ(AppendRemovalLog(Dir(), "C:\\B.DLL"), 1);
     // Half of "C:\B.DLL" CR LF was written by the failed try.
     EXPECT_EQ(ReadFile("removed.qzt"), kHeader + "C:\\A.DLL\r\nC:\\B.\r\nC:\\B.DLL\r\n");

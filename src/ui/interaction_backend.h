@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "platform/window_ref.h"
+#include "ui/user_interface.h"
+
+// The windows behind the notices and questions of user_interface.h: Win32 dialogs in the program, the
+// scripted stand-in in the native tests. They only show and return; whether a window is shown at all and
+// what goes into the report is decided once, in front of them (interaction.cpp).
+namespace ui::backend {
+
+int InfoMessageBox(WindowRef owner, const std::string& caption, const std::string& text);
+int NoticeDialog(WindowRef owner, const std::string& caption, const std::string& okText,
+                 const std::string& text);
+Answer AskYesNo(WindowRef owner, bool withAll, const std::string& text);
+Answer AskRetryIgnore(WindowRef owner, const std::string& text);
+bool AskSystemYesNo(WindowRef owner, const std::string& text, bool warning);
+IntegrityAnswer IntegrityDialog(WindowRef owner, const std::string& information);
+
+}  // namespace ui::backend
