@@ -6,9 +6,18 @@
 // has already deleted, so that an interrupted removal can run again without asking about what is gone.
 
 std::string RemovalLogPath(const std::string& setupDirectory);
-// Appends one object; creates the hidden log with its header first when there is none. A log that cannot
-// be created is asked about with [ERR_WRITEPROTECTED], an entry that cannot be written with
-// [ERR_CANTWRITE] (Abort, Retry, Ignore). Returns 1 when the entry was written, 0 when the user gives up.
-int AppendRemovalLog(const std::string& setupDirectory, const std::string& object);
-// 1 when a line of the log (header lines included) equals the object, case ignored.
-int IsInRemovalLog(const std::string& setupDirectory, const std::string& object);
+
+// What became of one attempt to log an object.
+enum class RemovalLogWrite {
+    kWritten,
+    kNotCreated,  // there was no log, and none could be made
+    kNotWritten,  // the entry could not be written whole
+    kRefused,     // the log is linked to another file (told to the user); nothing was written
+};
+// Appends one object, in one attempt, and asks nothing: creates the hidden log with its header first when
+// there is none. onNewLine starts the entry on a line of its own, after an attempt that may have left part
+// of one.
+RemovalLogWrite TryAppendRemovalLog(const std::string& setupDirectory, const std::string& object,
+                                    bool onNewLine);
+// True when a line of the log (header lines included) equals the object, case ignored.
+bool IsInRemovalLog(const std::string& setupDirectory, const std::string& object);

@@ -6,6 +6,7 @@
 #include "deinstall/registry_cleanup.h"
 #include "configstore/capi_index.h"
 #include "configstore/removal_log.h"
+#include "deinstall/removal_logging.h"
 #include "configstore/progman_group.h"
 #include "platform/file_system.h"
 #include "ui/user_interface.h"

@@ -10,6 +10,7 @@
 #include "configstore/registry_layout.h"
 #include "configstore/registry_values.h"
 #include "configstore/removal_log.h"
+#include "deinstall/removal_logging.h"
 #include "platform/registry.h"
 #include "setupfiles/language_table.h"
 #include "ui/message_boxes.h"

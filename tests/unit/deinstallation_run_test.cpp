@@ -10,6 +10,7 @@
 #include "configstore/integrity_backup.h"
 #include "deinstall/deinstallation_run.h"
 #include "configstore/removal_log.h"
+#include "deinstall/removal_logging.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
 #include "ui/run_report.h"

@@ -5,6 +5,7 @@
 
 #include "configstore/autoexec_block.h"
 #include "configstore/removal_log.h"
+#include "deinstall/removal_logging.h"
 #include "install/copy_file.h"
 #include "platform/file_system.h"
 #include "ui/run_report.h"

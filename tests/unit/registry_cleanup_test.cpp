@@ -8,6 +8,7 @@
 #include "configstore/integrity_backup.h"
 #include "deinstall/registry_cleanup.h"
 #include "configstore/removal_log.h"
+#include "deinstall/removal_logging.h"
 
 // The driver's registry entries, AUTOEXEC.NT block and service group taken out again at removal.
 namespace {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "configstore/removal_log.h"
+#include "deinstall/removal_logging.h"
 #include "platform/file_system.h"
 #include "ui/user_interface.h"
 #include "test_support.h"
