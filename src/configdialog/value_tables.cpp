@@ -1,16 +1,12 @@
 #include "configdialog/value_tables.h"
 
+#include "configstore/driver_config.h"
 #include "setupfiles/text_ids.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_format.h"
 #include "setupfiles/text_line.h"
 
 namespace {
-
-constexpr uint32_t kDosVectorCount = 256;
-constexpr uint32_t kFirstInterrupt = 1;
-constexpr uint32_t kLastInterrupt = 15;
-constexpr uint32_t kCipValueCount = 32;
 
 ValueTable NamedTable(std::initializer_list<int> textIds, size_t width) {
     ValueTable table;
@@ -73,22 +69,26 @@ ValueTable X31Layer2Table() {
 
 ValueTable DosVectorTable() {
     ValueTable table;
-    for (uint32_t vector = 0; vector < kDosVectorCount; ++vector) table.entries.push_back(HexText(vector, 2));
+    table.firstValue = kDosVectorRange.first;
+    for (uint32_t vector = kDosVectorRange.first; vector <= kDosVectorRange.last; ++vector)
+        table.entries.push_back(HexText(vector, 2));
     return table;
 }
 
 ValueTable InterruptTable() {
     ValueTable table;
-    table.firstValue = kFirstInterrupt;
+    table.firstValue = kInterruptRange.first;
     table.withOutOfListEntry = false;
-    for (uint32_t line = kFirstInterrupt; line <= kLastInterrupt; ++line)
+    for (uint32_t line = kInterruptRange.first; line <= kInterruptRange.last; ++line)
         table.entries.push_back(std::to_string(line));
     return table;
 }
 
 ValueTable CipValueTable() {
     ValueTable table;
-    for (uint32_t cip = 0; cip < kCipValueCount; ++cip) table.entries.push_back(std::to_string(cip));
+    table.firstValue = kCipValueRange.first;
+    for (uint32_t cip = kCipValueRange.first; cip <= kCipValueRange.last; ++cip)
+        table.entries.push_back(std::to_string(cip));
     return table;
 }
 

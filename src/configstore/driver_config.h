@@ -22,6 +22,15 @@ constexpr size_t kSpidWidth = 16;
 constexpr uint32_t kProtocolHasSpid = 1;
 constexpr uint32_t kProtocolHasX31Layer2 = 2;
 
+// The values the configuration pages offer and the answer file takes for the numbered fields.
+struct FieldRange {
+    uint32_t first;
+    uint32_t last;
+};
+constexpr FieldRange kInterruptRange = {1, 15};
+constexpr FieldRange kCipValueRange = {0, 31};
+constexpr FieldRange kDosVectorRange = {0, 0xFF};
+
 // Controller value that switches remote maintenance off.
 constexpr uint32_t kMaintenanceControllerOff = 0xFFFF;
 

@@ -25,8 +25,6 @@ const Choice kYesNoChoices[] = {{"No", 0}, {"Yes", 1}};
 const Choice kKeepChoices[] = {{"Renew", 0}, {"Keep", 1}};
 const Choice kOverwriteChoices[] = {{"Never", 0}, {"Always", 1}};
 
-constexpr uint32_t kMaxInterrupt = 15;
-constexpr uint32_t kMaxCipValue = 31;
 constexpr size_t kBaseAddressDigits = 4;
 constexpr size_t kDosVectorDigits = 2;
 constexpr size_t kSpidLength = kSpidWidth - 1;
@@ -184,11 +182,15 @@ std::vector<KeyRule> Rules(const AnswerLists& lists) {
         {"Adapter", "BaseAddress",
          [](auto& v, auto& a, size_t i) { a.adapters[i].baseAddress = ParseHex(v, kBaseAddressDigits); }},
         {"Adapter", "Interrupt",
-         [](auto& v, auto& a, size_t i) { a.adapters[i].interrupt = ParseDecimal(v, 1, kMaxInterrupt); }},
+         [](auto& v, auto& a, size_t i) {
+             a.adapters[i].interrupt = ParseDecimal(v, kInterruptRange.first, kInterruptRange.last);
+         }},
         {"Adapter", "SPID", [](auto& v, auto& a, size_t i) { a.adapters[i].spid = ParseSpid(v); }},
         {"Maintenance", "Access", [](auto& v, auto& a, size_t) { a.controller = ParseAccess(v); }},
         {"Maintenance", "cipValue",
-         [](auto& v, auto& a, size_t) { a.cipValue = ParseDecimal(v, 0, kMaxCipValue); }},
+         [](auto& v, auto& a, size_t) {
+             a.cipValue = ParseDecimal(v, kCipValueRange.first, kCipValueRange.last);
+         }},
         {"Maintenance", "Username", [](auto& v, auto& a, size_t) { a.username = ParseText(v, kUserLength); }},
         {"Maintenance", "Password", [](auto& v, auto& a, size_t) { a.password = ParseText(v, kUserLength); }},
         {"Maintenance", "CalledNumber",
