@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kStepAbort = -1;
 constexpr unsigned kSystemEntriesPauseMs = 50;
 
 bool FileExists(const std::string& path) {
@@ -30,34 +29,25 @@ bool FileExists(const std::string& path) {
 }
 
 // Asks Abort / Retry / Ignore about the file: true on Retry, else the result to return in *result.
-bool AskRetry(WindowRef owner, int textId, const std::string& path, int* result) {
+bool AskRetry(WindowRef owner, int textId, const std::string& path, FileResult* result) {
     ui::Answer answer = ui::AskRetryIgnore(owner, FormatText(Text(textId), {path}), textId);
     if (answer == ui::Answer::kRetry)
         return true;
-    *result = answer == ui::Answer::kIgnore ? kDeleteIgnored : kDeleteAbort;
+    *result = answer == ui::Answer::kIgnore ? FileResult::kIgnored : FileResult::kAborted;
     return false;
 }
 
-// Folds a step's result into the run's: an abort wins, otherwise the worse of the two.
-void Merge(int step, int& run) {
-    run = step == kStepAbort ? step : std::min(run, step);
-}
-
-// One installed file: show it, give the window its turn, delete it and log it. False when the step has to
-// end at once (Abort, or a log that cannot be written); an ignored file only clears stepResult.
+// One installed file: deleted and logged. False when the step has to end at once (Abort, or a log that
+// cannot be written: the section stops there, and the removal is not complete).
 bool RemoveFileStep(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
-                    const std::string& path, int& stepResult) {
-    ui::SetInfoText(progress, FormatText(Text(kTextInfoDeletefile), {path}));
-    ui::PumpMessages(progress);
-    int result = DeleteInstalledFile(dialog, setupDirectory, path);
-    if (result == kDeleteAbort) {
-        stepResult = kStepAbort;
+                    const std::string& path, StepResult& stepResult) {
+    FileResult deleted = FileResult::kSkipped;
+    if (!RunFileStep(
+            progress, FormatText(Text(kTextInfoDeletefile), {path}),
+            [&] { return deleted = DeleteInstalledFile(dialog, setupDirectory, path); }, stepResult))
         return false;
-    }
-    if (result == kDeleteIgnored)
-        stepResult = 0;
-    if (result == kFileDeleted && !AppendRemovalLog(setupDirectory, path)) {
-        stepResult = 0;
+    if (deleted == FileResult::kDone && !AppendRemovalLog(setupDirectory, path)) {
+        MergeStep(StepResult::kIncomplete, stepResult);
         return false;
     }
     return true;
@@ -76,16 +66,16 @@ std::string SharedCapiDllKept(const SetupInfoFile& script) {
 }
 
 // Without the script nobody knows which files were installed: the removal cannot be complete.
-int RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
-                    const SetupInfoFile& script) {
+StepResult RemoveCompFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
+                           const SetupInfoFile& script) {
     if (!script.IsRead()) {
         ShowError(dialog, kScriptMissingText);
-        return 0;
+        return StepResult::kIncomplete;
     }
     std::vector<CompFile> files = script.ReadCompFiles();
     std::string windows = platform::WindowsDirectory();
     std::string sharedDll = SharedCapiDllKept(script);
-    int result = 1;
+    StepResult result = StepResult::kDone;
     for (const CompFile& file : files) {
         // Every copy the installation made goes, in the order it made them: the Windows tree first.
         std::vector<std::string> directories;
@@ -122,13 +112,13 @@ bool IsListed(const std::vector<std::string>& paths, const std::string& path) {
                        [&](const std::string& listed) { return EqualsIgnoreCase(listed, path); });
 }
 
-int RemoveAddFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
-                   const SetupInfoFile& script, const std::vector<std::string>& keptForLast) {
+StepResult RemoveAddFiles(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
+                          const SetupInfoFile& script, const std::vector<std::string>& keptForLast) {
     if (!script.IsRead()) {
         ShowError(dialog, kScriptMissingText);
-        return 0;
+        return StepResult::kIncomplete;
     }
-    int result = 1;
+    StepResult result = StepResult::kDone;
     for (const AddFile& file : script.ReadAddFiles()) {
         std::string directory = JoinPath(setupDirectory, file.destinationSubdirectory);
         std::string path = JoinPath(directory, file.fileName);
@@ -163,12 +153,12 @@ ProgramRemoval RemoveSetupProgram(const std::string& path) {
 
 }  // namespace
 
-int DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, const std::string& path) {
-    int result = kFileDeleted;
+FileResult DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, const std::string& path) {
+    FileResult result = FileResult::kDone;
     if (IsInRemovalLog(setupDirectory, path)) {
         // An earlier run deleted it: gone is as it should be.
         if (!FileExists(path))
-            return kNothingToDelete;
+            return FileResult::kSkipped;
     } else {
         while (!FileExists(path)) {
             if (!AskRetry(owner, kTextErrDeiFilenotfound, path, &result))
@@ -179,7 +169,7 @@ int DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, cons
         if (!AskRetry(owner, kTextErrDeiCantdelete, path, &result))
             return result;
     }
-    return kFileDeleted;
+    return FileResult::kDone;
 }
 
 DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inputs,
@@ -194,10 +184,10 @@ DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inpu
     const std::vector<std::string> languageFiles = LanguageFiles(directory, script);
     // Once started, the removal runs to its end: there is no Cancel.
     WindowRef progress = ui::OpenInfoWindow(dialog, false, false);
-    int result = RemoveCompFiles(progress, dialog, directory, script);
-    if (result != kStepAbort)
-        Merge(RemoveAddFiles(progress, dialog, directory, script, languageFiles), result);
-    if (result == kStepAbort) {
+    StepResult result = RemoveCompFiles(progress, dialog, directory, script);
+    if (result != StepResult::kAborted)
+        MergeStep(RemoveAddFiles(progress, dialog, directory, script, languageFiles), result);
+    if (result == StepResult::kAborted) {
         ui::CloseInfoWindow(progress);
         return DeinstallOutcome::kNotCompleted;
     }
@@ -207,11 +197,11 @@ DeinstallOutcome RunDeinstallation(WindowRef dialog, const DeinstallInputs& inpu
         ui::PumpMessages(progress);
         ui::PumpMessagesFor(progress, kSystemEntriesPauseMs);
         if (!RemoveDriverRegistry(directory))
-            result = 0;
+            MergeStep(StepResult::kIncomplete, result);
     }
     ui::CloseInfoWindow(progress);
     // What is left can be removed by a second run: the group, the log and the setup files stay for it.
-    if (result != 1)
+    if (result != StepResult::kDone)
         return DeinstallOutcome::kNotCompleted;
 
     RemoveProgmanGroup(dialog, script, inputs.languageName);

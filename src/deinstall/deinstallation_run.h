@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/window_ref.h"
+#include "ui/file_step.h"
 
 // The removal of the driver: its files, registry entries and Program Manager group, then the removal log
 // and the setup files. Every deleted file and key is recorded in the removal log, so that an interrupted
@@ -27,17 +28,11 @@ enum class DeinstallOutcome {
     kCancelled,     // the user did not confirm the removal; nothing was changed
 };
 
-// Results of DeleteInstalledFile.
-constexpr int kFileDeleted = 1;
-constexpr int kNothingToDelete = 0;
-constexpr int kDeleteAbort = -1;    // the user ends the whole removal
-constexpr int kDeleteIgnored = -3;  // the user goes on past the file; the removal is not complete
-
 // Deletes one installed file. A file the removal log lists (an earlier run deleted it) is deleted without
 // a question when it is there again, and passed over when it is gone. A missing file the log does not list
 // is asked about with [ERR_DEI_FILENOTFOUND], a file that cannot be deleted with [ERR_DEI_CANTDELETE]:
-// Abort, Retry, Ignore, owned by owner.
-int DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, const std::string& path);
+// Abort, Retry, Ignore, owned by owner. kDone when it was deleted, kSkipped when an earlier run did.
+FileResult DeleteInstalledFile(WindowRef owner, const std::string& setupDirectory, const std::string& path);
 
 // The removal itself, under a progress window without Cancel, owned by dialog, the owner of every
 // question. Files of "[COMPFILES]" (every copy the installation made), "[ADDFILES]" and "[DELETEADDFILES]"

@@ -3,14 +3,7 @@
 #include <string>
 
 #include "platform/window_ref.h"
-
-// Results of a file step.
-enum class FileResult {
-    kDone,
-    kSkipped,  // not done: the user keeps the newer target
-    kAborted,  // the user ends the whole run
-    kIgnored,  // the user goes on past a failure
-};
+#include "ui/file_step.h"
 
 // What a run of file steps remembers from one file to the next: the All answer to the overwrite question.
 struct CopyRun {

@@ -27,13 +27,6 @@ namespace {
 
 constexpr unsigned kSystemEntriesPauseMs = 1000;
 
-// How a copy step ended.
-enum class StepResult {
-    kDone,        // every file in place
-    kIncomplete,  // a failure was ignored for at least one file; the run goes on
-    kAborted,     // the user ended the run
-};
-
 // One installation's file work: where it copies from and to, the script it copies by (read once), and
 // what the steps remember from file to file.
 struct FileWork {
@@ -53,28 +46,12 @@ std::string Join3(const std::string& a, const std::string& b, const std::string&
     return path;
 }
 
-// One file of a copy step: show what happens, give Cancel its chance, then copy or expand. Returns false
-// when the run has to end at once; an ignored failure only marks the run incomplete.
+// One file of a copy step. False when the run has to end at once.
 bool FileStep(FileWork& work, const std::string& source, const std::string& target, bool expand) {
     int textId = expand ? kTextInfoExpandfile : kTextInfoCopyfile;
-    ui::SetInfoText(work.progress, FormatText(Text(textId), {source, target}));
-    ui::PumpMessages(work.progress);
-    if (ui::CancelRequested()) {
-        work.result = StepResult::kAborted;
-        return false;
-    }
-    switch (CopyOrExpandFile(work.owner, work.copies, source, target, expand)) {
-        case FileResult::kAborted:
-            work.result = StepResult::kAborted;
-            return false;
-        case FileResult::kIgnored:
-            work.result = StepResult::kIncomplete;
-            break;
-        case FileResult::kSkipped:  // the administrator kept a newer file: that is the run's answer too
-        case FileResult::kDone:
-            break;
-    }
-    return true;
+    return RunFileStep(
+        work.progress, FormatText(Text(textId), {source, target}),
+        [&] { return CopyOrExpandFile(work.owner, work.copies, source, target, expand); }, work.result);
 }
 
 bool CopySetupFiles(FileWork& work) {

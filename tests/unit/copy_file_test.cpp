@@ -88,7 +88,8 @@ TEST_F(CopyFileTest, WriteProtectedTargetIsAskedBeforeTheDateEvenAfterAll) {
     EXPECT_EQ(ReadFile("old.dll"), "old");
 
     Shown().clear();
-    QueueAnswers({ui::Answer::kYes});  // Yes: the attribute goes, the file is replaced without the date question (All)
+    QueueAnswers(
+        {ui::Answer::kYes});  // Yes: the attribute goes, the file is replaced without the date question (All)
     EXPECT_EQ(CopyOrExpandFile(nullptr, run_, P("new.dll"), P("old.dll"), false), FileResult::kDone);
     EXPECT_EQ(ReadFile("old.dll"), "new");
     EXPECT_EQ(platform::FileAttributes(P("old.dll")) & platform::kAttributeReadOnly, 0u);

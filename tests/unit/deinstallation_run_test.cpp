@@ -397,18 +397,18 @@ TEST_F(DeinstallationRunTest, DeleteInstalledFileAsksOnlyAboutWhatTheLogDoesNotE
         bool there;
         int deleteFailures;  // -1: every time
         std::vector<ui::fake::QueuedAnswer> answers;
-        int result;
+        FileResult result;
         Texts questions;
         bool thereAfter;
     } cases[] = {
-        {"there", false, true, 0, {}, kFileDeleted, {}, false},
-        {"missing, Ignore", false, false, 0, {ui::Answer::kIgnore}, kDeleteIgnored, {"Missing"}, false},
+        {"there", false, true, 0, {}, FileResult::kDone, {}, false},
+        {"missing, Ignore", false, false, 0, {ui::Answer::kIgnore}, FileResult::kIgnored, {"Missing"}, false},
         {"missing, Retry then Abort",
          false,
          false,
          0,
          {ui::Answer::kRetry, ui::Answer::kCancel},
-         kDeleteAbort,
+         FileResult::kAborted,
          {"Missing", "Missing"},
          false},
         {"undeletable once, Retry",
@@ -416,7 +416,7 @@ TEST_F(DeinstallationRunTest, DeleteInstalledFileAsksOnlyAboutWhatTheLogDoesNotE
          true,
          1,
          {ui::Answer::kRetry},
-         kFileDeleted,
+         FileResult::kDone,
          {"Cannot delete"},
          false},
         {"undeletable, Ignore",
@@ -424,18 +424,25 @@ TEST_F(DeinstallationRunTest, DeleteInstalledFileAsksOnlyAboutWhatTheLogDoesNotE
          true,
          -1,
          {ui::Answer::kIgnore},
-         kDeleteIgnored,
+         FileResult::kIgnored,
          {"Cannot delete"},
          true},
-        {"undeletable, Abort", false, true, -1, {ui::Answer::kCancel}, kDeleteAbort, {"Cannot delete"}, true},
-        {"logged and gone", true, false, 0, {}, kNothingToDelete, {}, false},
-        {"logged and back again", true, true, 0, {}, kFileDeleted, {}, false},
+        {"undeletable, Abort",
+         false,
+         true,
+         -1,
+         {ui::Answer::kCancel},
+         FileResult::kAborted,
+         {"Cannot delete"},
+         true},
+        {"logged and gone", true, false, 0, {}, FileResult::kSkipped, {}, false},
+        {"logged and back again", true, true, 0, {}, FileResult::kDone, {}, false},
         {"logged, back and undeletable, Ignore",
          true,
          true,
          -1,
          {ui::Answer::kIgnore},
-         kDeleteIgnored,
+         FileResult::kIgnored,
          {"Cannot delete"},
          true},
     };
