@@ -45,4 +45,24 @@ IntegrityAnswer IntegrityDialog(WindowRef owner, const std::string& information)
     return answer;
 }
 
+// A silent run has no progress window: no Cancel can come, and none of an earlier window counts.
+WindowRef OpenInfoWindow(WindowRef owner, bool withCancel, bool askOnCancel) {
+    if (!SilentMode())
+        return backend::OpenInfoWindow(owner, withCancel, askOnCancel);
+    backend::ForgetInfoWindow();
+    return nullptr;
+}
+
+void SetInfoText(WindowRef window, const std::string& text) {
+    Report(text);
+    if (!SilentMode())
+        backend::SetInfoText(window, text);
+}
+
+// Nor has it a window whose messages could wake the wait.
+void PumpMessages(WindowRef window) {
+    if (!SilentMode())
+        backend::PumpMessages(window);
+}
+
 }  // namespace ui

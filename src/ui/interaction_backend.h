@@ -18,4 +18,10 @@ Answer AskRetryIgnore(WindowRef owner, const std::string& text);
 bool AskSystemYesNo(WindowRef owner, const std::string& text, bool warning);
 IntegrityAnswer IntegrityDialog(WindowRef owner, const std::string& information);
 
+WindowRef OpenInfoWindow(WindowRef owner, bool withCancel, bool askOnCancel);
+// No progress window in this run's part: an earlier window's Cancel no longer counts.
+void ForgetInfoWindow();
+void SetInfoText(WindowRef window, const std::string& text);
+void PumpMessages(WindowRef window);
+
 }  // namespace ui::backend

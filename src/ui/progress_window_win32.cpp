@@ -3,8 +3,7 @@
 #include <memory>
 
 #include "ui/user_interface.h"
-#include "ui/run_report.h"
-#include "ui/silent_mode.h"
+#include "ui/interaction_backend.h"
 #include "resources/resource_ids.h"
 #include "setupfiles/language_table.h"
 #include "ui/controls.h"
@@ -67,18 +66,17 @@ std::unique_ptr<ProgressWindow>& CurrentProgress() {
 
 }  // namespace
 
-WindowRef OpenInfoWindow(WindowRef owner, bool withCancel, bool askOnCancel) {
+WindowRef backend::OpenInfoWindow(WindowRef owner, bool withCancel, bool askOnCancel) {
     std::unique_ptr<ProgressWindow>& progress = CurrentProgress();
-    if (SilentMode()) {
-        progress.reset();
-        return nullptr;
-    }
     progress.reset(new ProgressWindow(withCancel, askOnCancel));
     return progress->Open(static_cast<HWND>(owner));
 }
 
-void SetInfoText(WindowRef window, const std::string& text) {
-    Report(text);
+void backend::ForgetInfoWindow() {
+    CurrentProgress().reset();
+}
+
+void backend::SetInfoText(WindowRef window, const std::string& text) {
     HWND dialog = static_cast<HWND>(window);
     // Emptied first, so that a shorter text leaves nothing of the longer one before it on the screen. The
     // control is looked up once: under Wine each lookup is a round trip to the server, once per file.
@@ -93,10 +91,7 @@ void SetInfoText(WindowRef window, const std::string& text) {
         PostMessageA(dialog, WM_NULL, 0, 0);
 }
 
-void PumpMessages(WindowRef) {
-    // A silent run has no window whose messages could wake the wait.
-    if (SilentMode())
-        return;
+void backend::PumpMessages(WindowRef) {
     WaitMessage();
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

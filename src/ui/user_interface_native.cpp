@@ -86,33 +86,30 @@ IntegrityAnswer IntegrityDialog(WindowRef, const std::string& information) {
     return NextAnswer("IntegrityDialog", information, IntegrityAnswer::kCancel);
 }
 
-}  // namespace backend
-
-void ShowWaitCursor(bool) {}
-
 WindowRef OpenInfoWindow(WindowRef, bool, bool) {
     g_cancelRequested = false;
-    if (SilentMode())
-        return nullptr;
     g_shown.push_back({"OpenInfoWindow", "", "", ""});
     return reinterpret_cast<WindowRef>(static_cast<std::intptr_t>(g_nextWindow++));
 }
 
+void ForgetInfoWindow() {
+    g_cancelRequested = false;
+}
+
 void SetInfoText(WindowRef, const std::string& text) {
-    Report(text);
-    if (SilentMode())
-        return;
     g_shown.push_back({"InfoText", "", text, ""});
 }
 
-// A silent run has no window to cancel; the user stand-in's Cancel is for the windows it would show.
+// The user stand-in's Cancel is for the windows it is shown.
 void PumpMessages(WindowRef) {
-    if (SilentMode())
-        return;
     ++g_pumps;
     if (g_pumps == g_cancelAtPump)
         g_cancelRequested = true;
 }
+
+}  // namespace backend
+
+void ShowWaitCursor(bool) {}
 
 void CloseInfoWindow(WindowRef window) {
     if (!window)
