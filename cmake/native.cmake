@@ -23,3 +23,6 @@ set_tests_properties(style.clang_format PROPERTIES LABELS style)
 add_test(NAME style.e2e_waits COMMAND ${CMAKE_COMMAND} -DQUOREL_E2E_DIR=${CMAKE_SOURCE_DIR}/tests/e2e -P
                                       ${CMAKE_SOURCE_DIR}/cmake/e2e_waits.cmake)
 set_tests_properties(style.e2e_waits PROPERTIES LABELS style)
+add_test(NAME style.store_asks_nothing COMMAND ${CMAKE_COMMAND} -DQUOREL_STORE_DIR=${CMAKE_SOURCE_DIR}/src/configstore
+                                                -P ${CMAKE_SOURCE_DIR}/cmake/store_asks_nothing.cmake)
+set_tests_properties(style.store_asks_nothing PROPERTIES LABELS style)

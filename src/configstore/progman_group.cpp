@@ -1,7 +1,6 @@
 #include "configstore/progman_group.h"
 
 #include "platform/dde.h"
-#include "ui/user_interface.h"
 #include "setupfiles/text_line.h"
 #include "ui/message_boxes.h"
 #include "ui/silent_mode.h"
@@ -84,8 +83,6 @@ void BuildProgmanGroup(WindowRef owner, const SetupInfoFile& script, const std::
         if (i >= firstItem && i < lastItem)
             platform::dde::PauseBetweenItems();
     }
-    // The Program Manager pushed its group window to the front; bring the owner back.
-    ui::CenterAndActivate(owner);
 }
 
 void RemoveProgmanGroup(WindowRef owner, const SetupInfoFile& script, const std::string& language) {

@@ -178,7 +178,8 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
     WriteStoredScriptVersion(script.ReadScriptVersion());
     ui::CloseInfoWindow(progress);
     BuildProgmanGroup(installDialog, script, setup.languageName, setup.programName, outcome.destinationPath);
-    ui::ActivateWindow(installDialog);
+    // The Program Manager pushed its group window to the front; the install dialog comes back.
+    ui::CenterAndActivate(installDialog);
     outcome.groupReady = true;
 
     bool existing = false;
