@@ -1,0 +1,23 @@
+# Run by CTest for the style checks that forbid a pattern in a folder's sources: every .cpp and .h file of DIR
+# (and below it when RECURSE is set), except the file named EXCEPT, must hold no line matching PATTERN;
+# otherwise the check fails with REASON and the files.
+if(RECURSE)
+    file(GLOB_RECURSE sources ${DIR}/*.cpp ${DIR}/*.h)
+else()
+    file(GLOB sources ${DIR}/*.cpp ${DIR}/*.h)
+endif()
+set(found "")
+foreach(source IN LISTS sources)
+    get_filename_component(name ${source} NAME)
+    if(EXCEPT AND name STREQUAL EXCEPT)
+        continue()
+    endif()
+    file(STRINGS ${source} hits REGEX "${PATTERN}")
+    if(hits)
+        list(APPEND found ${source})
+    endif()
+endforeach()
+if(found)
+    list(JOIN found "\n  " shown)
+    message(FATAL_ERROR "${REASON}:\n  ${shown}")
+endif()
