@@ -10,37 +10,48 @@ namespace ui {
 // The message box's OK, which a silent run counts as given.
 constexpr int kMessageBoxOk = 1;
 
+namespace {
+// A notice or question may be about the file whose progress text still waits to be shown: the window
+// behind it names that file first.
+bool Shows() {
+    if (SilentMode())
+        return false;
+    backend::ShowWaitingInfoText();
+    return true;
+}
+}  // namespace
+
 int InfoMessageBox(WindowRef owner, const std::string& caption, const std::string& text) {
     Report(text);
-    return SilentMode() ? kMessageBoxOk : backend::InfoMessageBox(owner, caption, text);
+    return Shows() ? backend::InfoMessageBox(owner, caption, text) : kMessageBoxOk;
 }
 
 int NoticeDialog(WindowRef owner, const std::string& caption, const std::string& okText,
                  const std::string& text) {
     Report(text);
-    return SilentMode() ? 0 : backend::NoticeDialog(owner, caption, okText, text);
+    return Shows() ? backend::NoticeDialog(owner, caption, okText, text) : 0;
 }
 
 Answer AskYesNo(WindowRef owner, bool withAll, const std::string& text, int questionId) {
-    Answer answer = SilentMode() ? SilentYesNo(questionId) : backend::AskYesNo(owner, withAll, text);
+    Answer answer = Shows() ? backend::AskYesNo(owner, withAll, text) : SilentYesNo(questionId);
     ReportAnswer(text, answer);
     return answer;
 }
 
 Answer AskRetryIgnore(WindowRef owner, const std::string& text, int questionId) {
-    Answer answer = SilentMode() ? SilentRetryIgnore(questionId) : backend::AskRetryIgnore(owner, text);
+    Answer answer = Shows() ? backend::AskRetryIgnore(owner, text) : SilentRetryIgnore(questionId);
     ReportAnswer(text, answer);
     return answer;
 }
 
 bool AskSystemYesNo(WindowRef owner, const std::string& text, bool warning, int questionId) {
-    bool yes = SilentMode() ? SilentSystemYesNo(questionId) : backend::AskSystemYesNo(owner, text, warning);
+    bool yes = Shows() ? backend::AskSystemYesNo(owner, text, warning) : SilentSystemYesNo(questionId);
     ReportAnswer(text, yes ? Answer::kYes : Answer::kNo);
     return yes;
 }
 
 IntegrityAnswer IntegrityDialog(WindowRef owner, const std::string& information) {
-    IntegrityAnswer answer = SilentMode() ? SilentIntegrity() : backend::IntegrityDialog(owner, information);
+    IntegrityAnswer answer = Shows() ? backend::IntegrityDialog(owner, information) : SilentIntegrity();
     ReportAnswer(information, answer);
     return answer;
 }

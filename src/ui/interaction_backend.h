@@ -21,7 +21,10 @@ IntegrityAnswer IntegrityDialog(WindowRef owner, const std::string& information)
 WindowRef OpenInfoWindow(WindowRef owner, bool withCancel, bool askOnCancel);
 // No progress window in this run's part: an earlier window's Cancel no longer counts.
 void ForgetInfoWindow();
+// A text may wait to be shown (progress_pacing.h); the pump shows it when its time has come.
 void SetInfoText(WindowRef window, const std::string& text);
+// Shows the text that waits, whatever the time: the run is about to show something else or to pause.
+void ShowWaitingInfoText();
 void PumpMessages(WindowRef window);
 
 }  // namespace ui::backend

@@ -8,6 +8,7 @@
 #include "setupfiles/language_table.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
+#include "ui/progress_pacing.h"
 #include "ui/window_placement.h"
 #include "setupfiles/text_ids.h"
 
@@ -17,8 +18,6 @@ namespace ui {
 
 namespace {
 
-constexpr UINT_PTR kPumpTimer = 1;
-constexpr UINT kPumpIntervalMs = 100;
 const LPCSTR kInformationIcon = MAKEINTRESOURCEA(32516);
 
 class ProgressWindow : public Dialog {
@@ -32,8 +31,6 @@ class ProgressWindow : public Dialog {
     bool OnInit() override {
         CenterWindow(Window());
         Static(Window(), IDC_INFO_ICON).SetIcon(LoadIconA(nullptr, kInformationIcon));
-        // Its messages are what make PumpMessages come back while nothing else happens.
-        SetTimer(Window(), kPumpTimer, kPumpIntervalMs, nullptr);
         SetItemText(IDC_INFO_CANCEL);
         return true;
     }
@@ -51,8 +48,6 @@ class ProgressWindow : public Dialog {
         cancelRequested_ = true;
         End(0);
     }
-    void OnDestroy() override { KillTimer(Window(), kPumpTimer); }
-
     bool askOnCancel_;
     bool cancelRequested_ = false;
 };
@@ -64,9 +59,26 @@ std::unique_ptr<ProgressWindow>& CurrentProgress() {
     return progress;
 }
 
+ProgressPacing& Pacing() {
+    static ProgressPacing pacing;
+    return pacing;
+}
+
+void ShowInfoText(WindowRef window, const std::string& text) {
+    HWND dialog = static_cast<HWND>(window);
+    // Emptied first, so that a shorter text leaves nothing of the longer one before it on the screen. The
+    // control is looked up once: under Wine each lookup is a round trip to the server.
+    HWND control = dialog ? GetDlgItem(dialog, IDC_INFO_TEXT) : nullptr;
+    if (control) {
+        SetWindowTextA(control, "");
+        SetWindowTextA(control, text.c_str());
+    }
+}
+
 }  // namespace
 
 WindowRef backend::OpenInfoWindow(WindowRef owner, bool withCancel, bool askOnCancel) {
+    Pacing().Reset();
     std::unique_ptr<ProgressWindow>& progress = CurrentProgress();
     progress.reset(new ProgressWindow(withCancel, askOnCancel));
     return progress->Open(static_cast<HWND>(owner));
@@ -77,22 +89,20 @@ void backend::ForgetInfoWindow() {
 }
 
 void backend::SetInfoText(WindowRef window, const std::string& text) {
-    HWND dialog = static_cast<HWND>(window);
-    // Emptied first, so that a shorter text leaves nothing of the longer one before it on the screen. The
-    // control is looked up once: under Wine each lookup is a round trip to the server, once per file.
-    HWND control = dialog ? GetDlgItem(dialog, IDC_INFO_TEXT) : nullptr;
-    if (control) {
-        SetWindowTextA(control, "");
-        SetWindowTextA(control, text.c_str());
-    }
-    // The static redraws at once and queues nothing, so the next pump would sleep until the 100 ms timer:
-    // a tenth of a second per file. A queued message lets the run go on as soon as the window is served.
-    if (dialog)
-        PostMessageA(dialog, WM_NULL, 0, 0);
+    if (Pacing().Offer(window, text, GetTickCount()))
+        ShowInfoText(window, text);
 }
 
+void backend::ShowWaitingInfoText() {
+    WindowRef window = nullptr;
+    std::string text;
+    if (Pacing().TakeWaiting(GetTickCount(), &window, &text))
+        ShowInfoText(window, text);
+}
+
+// Handles what is queued and comes back: a run calls it between its files, and a wait here would cost every
+// file the time until the next message. A pause that has to wait is PumpMessagesFor.
 void backend::PumpMessages(WindowRef) {
-    WaitMessage();
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         // Tab, Enter and Escape reach the progress window's button (and every other open modeless dialog)
@@ -102,9 +112,14 @@ void backend::PumpMessages(WindowRef) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    WindowRef window = nullptr;
+    std::string text;
+    if (Pacing().TakeDue(GetTickCount(), &window, &text))
+        ShowInfoText(window, text);
 }
 
 void CloseInfoWindow(WindowRef window) {
+    Pacing().Reset();
     HWND dialog = static_cast<HWND>(window);
     // The user's Cancel may have destroyed it already.
     if (dialog && IsWindow(dialog))

@@ -40,9 +40,10 @@ bool AskSystemYesNo(WindowRef owner, const std::string& text, bool warning,
 
 // The modeless progress window ("DLG_info_cancel" with a Cancel button, else "DLG_info").
 WindowRef OpenInfoWindow(WindowRef owner, bool withCancel, bool askOnCancel);
+// A text set less than kProgressTextStandMs after the one shown before waits, and the pump shows it when
+// that time is up; a notice, a question or a pause shows it first (progress_pacing.h).
 void SetInfoText(WindowRef window, const std::string& text);
-// Waits for at least one message, handles every queued one and returns; a progress window's timer makes
-// it return at least every 100 ms while that window exists.
+// Handles every queued message and returns; it never waits for one.
 void PumpMessages(WindowRef window);
 // Destroys a progress window that the user's Cancel has not already destroyed.
 void CloseInfoWindow(WindowRef window);

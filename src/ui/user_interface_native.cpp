@@ -100,6 +100,9 @@ void SetInfoText(WindowRef, const std::string& text) {
     g_shown.push_back({"InfoText", "", text, ""});
 }
 
+// Every text is recorded as it is set: none waits.
+void ShowWaitingInfoText() {}
+
 // The user stand-in's Cancel is for the windows it is shown.
 void PumpMessages(WindowRef) {
     ++g_pumps;

@@ -312,12 +312,13 @@ struct BoxView {
     std::string caption;
     int defaultButton = 0;
     bool icon = false;
+    std::string progressText;  // of the progress window given, while the box was up
 };
 
-// Finds the message box that shows the text, records it and answers it with the button. Gives up when
-// stop is set or the time is up.
+// Finds the message box that shows the text, records it (and the text of a progress window behind it) and
+// answers it with the button. Gives up when stop is set or the time is up.
 void AnswerBox(const std::string& text, HICON icon, int answer, BoxView* view,
-               const std::atomic<bool>* stop = nullptr) {
+               const std::atomic<bool>* stop = nullptr, HWND progress = nullptr) {
     HWND box = nullptr;
     WaitFor([&] {
         if (stop && *stop)
@@ -338,6 +339,8 @@ void AnswerBox(const std::string& text, HICON icon, int answer, BoxView* view,
             view->defaultButton = id;
     // The box may show before its icon is set; wait for the icon as for any other state.
     view->icon = WaitFor([&] { return ShowsIcon(box, icon); }, 2000);
+    if (progress)
+        view->progressText = ControlText(progress, kInfoText);
     PressButton(box, answer);
     WaitFor([&] { return !IsWindow(box); });
 }
@@ -423,7 +426,9 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return CallWindowProcA(g_staticProc, window, message, wParam, lParam);
 }
 
-TEST_F(ProgressWindowTest, SetInfoTextEmptiesTheTextAndThenShowsTheNewOne) {
+// Every text reaches the screen, emptied first; one set while the one before has not stood its time yet
+// waits for a later pump.
+TEST_F(ProgressWindowTest, EachTextIsShownAfterAnEmptyOneOnceTheOneBeforeHasStood) {
     HWND window = Open(false, false);
     ASSERT_NE(window, nullptr);
     HWND text = GetDlgItem(window, kInfoText);
@@ -440,12 +445,30 @@ TEST_F(ProgressWindowTest, SetInfoTextEmptiesTheTextAndThenShowsTheNewOne) {
     std::vector<std::string> expectedSets;
     for (const std::string& shown : texts) {
         ui::SetInfoText(window, shown);
-        EXPECT_EQ(ControlText(window, kInfoText), shown);
+        EXPECT_TRUE(WaitFor([&] {
+            ui::PumpMessages(window);
+            return ControlText(window, kInfoText) == shown;
+        })) << shown;
         expectedSets.push_back("");
         expectedSets.push_back(shown);
     }
     SetWindowLongPtrA(text, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_staticProc));
     EXPECT_EQ(g_setTexts, expectedSets);
+}
+
+// A question about a file comes with that file's progress text behind it, waiting or not.
+TEST_F(ProgressWindowTest, AQuestionShowsTheWaitingProgressTextFirst) {
+    HWND window = Open(true, false);
+    ASSERT_NE(window, nullptr);
+    const std::string question = "Overwrite the newer C:\\WINNT\\SYSTEM32\\DRIVERS\\KXBUS.SYS?";
+    ui::SetInfoText(window, "Expanding the first file");  // a new window's first text: at once
+    ui::SetInfoText(window, "Expanding KXBUS.SY_");       // waits, unless the first has stood already
+    BoxView view;
+    std::thread helper([&] { AnswerBox(question, SystemIcon(kQuestionIcon), IDNO, &view, nullptr, window); });
+    ui::AskSystemYesNo(window, question, false);
+    helper.join();
+    ASSERT_TRUE(view.found);
+    EXPECT_EQ(view.progressText, "Expanding KXBUS.SY_");
 }
 
 // Pumps the progress window on this thread. A pump that waits for a message that never comes is woken
@@ -536,57 +559,45 @@ std::string Describe(const std::vector<MSG>& messages) {
     return text.empty() ? "nothing" : text;
 }
 
-bool IsOfWindow(const MSG& message, HWND window) {
-    return message.hwnd == window || IsChild(window, message.hwnd);
-}
-
-TEST_F(ProgressWindowTest, PumpMessagesWaitsForAMessageOfTheWindowWhileNothingHappens) {
-    WatchedPump pump;
-    TakenMessages taken;
-    ASSERT_TRUE(taken.Hooked());
-    for (bool withCancel : {false, true}) {
-        HWND window = Open(withCancel, false);
-        ASSERT_NE(window, nullptr);
-        pump.Pump(window);  // whatever opening the window queued
-        for (int call = 0; call < 10; ++call) {
-            taken.Take();
-            pump.Pump(window);
-            // It came back after taking a message rather than empty-handed (the window's timer is what
-            // comes while nothing else happens), and without the watchdog's wake-up.
-            std::vector<MSG> messages = taken.Take();
-            ASSERT_TRUE(std::any_of(messages.begin(), messages.end(),
-                                    [&](const MSG& message) { return IsOfWindow(message, window); }))
-                << withCancel << ", call " << call << ": " << Describe(messages);
-        }
-        EXPECT_TRUE(IsWindow(window));
-        EXPECT_FALSE(ui::CancelRequested());
-        ui::CloseInfoWindow(window);
-    }
-}
-
-TEST_F(ProgressWindowTest, NewProgressTextQueuesWhatEndsThePumpsWaitBeforeTheTimer) {
-    // A run pumps once per file after its progress text: a pump that waited for the timer there would
-    // cost a timer tick per file.
+// A run pumps once per file: a pump that waited there for a message would cost every file the time until
+// the next one came. It handles what is queued and comes back, never woken by the watchdog.
+TEST_F(ProgressWindowTest, PumpMessagesHandlesWhatIsQueuedAndNeverWaits) {
     WatchedPump pump;
     TakenMessages taken;
     ASSERT_TRUE(taken.Hooked());
     HWND window = Open(true, true);
     ASSERT_NE(window, nullptr);
-    pump.Pump(window);
+    pump.Pump(window);  // whatever opening the window queued
     for (int file = 0; file < 20; ++file) {
         ui::SetInfoText(window, "file " + std::to_string(file));
         taken.Take();
+        if (file % 2)
+            PostMessageA(window, WM_NULL, 0, 0);
         pump.Pump(window);
         std::vector<MSG> messages = taken.Take();
-        auto wake = std::find_if(messages.begin(), messages.end(), [&](const MSG& message) {
+        bool woken = std::any_of(messages.begin(), messages.end(), [](const MSG& message) {
+            return !message.hwnd && message.message == WM_NULL;
+        });
+        bool posted = std::any_of(messages.begin(), messages.end(), [&](const MSG& message) {
             return message.hwnd == window && message.message == WM_NULL;
         });
-        auto timer = std::find_if(messages.begin(), messages.end(),
-                                  [&](const MSG& message) { return message.message == WM_TIMER; });
-        ASSERT_TRUE(wake != messages.end() && wake < timer) << "file " << file << ": " << Describe(messages);
-        EXPECT_EQ(ControlText(window, kInfoText), "file " + std::to_string(file));
+        EXPECT_FALSE(woken) << "file " << file << ": " << Describe(messages);
+        EXPECT_EQ(posted, file % 2 == 1) << "file " << file << ": " << Describe(messages);
     }
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(ui::CancelRequested());
     ui::CloseInfoWindow(window);
+}
+
+// A pause keeps the window answering and ends early once the user's Cancel has closed the window.
+TEST_F(ProgressWindowTest, APauseServesTheWindowAndEndsWithItsCancel) {
+    HWND window = Open(true, false);
+    ASSERT_NE(window, nullptr);
+    ui::SetInfoText(window, "Setting up the system entries");
+    PressButton(window, kCancel);
+    ui::PumpMessagesFor(window, 600000);  // the test's time limit ends a pause that missed the Cancel
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(ui::CancelRequested());
 }
 
 TEST_F(ProgressWindowTest, KeysReachTheWindowThroughThePump) {
