@@ -111,42 +111,47 @@ FileResult CopyPlain(WindowRef owner, const std::string& source, const std::stri
     });
 }
 
-// Expands into the file named; a damaged compressed source leaves nothing there. It counts as a target that
-// could not be written, as the expansion's failure always has.
-StepFailure ExpandInto(const std::string& source, const std::string& target) {
-    switch (platform::ExpandFile(source, target)) {
-        case platform::ExpansionResult::kDone:
-            return StepFailure::kNone;
-        case platform::ExpansionResult::kSourceUnreadable:
-            return StepFailure::kSource;
-        case platform::ExpansionResult::kTargetUnwritable:
-        case platform::ExpansionResult::kDamaged:
-            break;
-    }
-    return StepFailure::kTarget;
-}
-
 // The expansion's own file beside the target. Its name is fixed, so that one left behind by a run that was
 // ended from outside is overwritten by the next run's expansion of the same file, not left for ever.
 std::string ExpansionFileFor(const std::string& target) {
     return target + ".$$$";
 }
 
+// Made anew, which takes one call and cannot write through a link; only a file left behind by an earlier
+// run is looked at before it is written over.
+platform::FileId OpenExpansionFile(const std::string& path) {
+    platform::FileId file = platform::CreateNewFile(path);
+    if (file != platform::kNoFile || RefuseLinkedFile(nullptr, path))
+        return file;
+    return platform::CreateFileTruncate(path);
+}
+
 // The target only ever holds what it held before or the whole expansion: the file is expanded beside it
 // and then moved into its place, so that a failed expansion (a damaged source, an earlier file held by the
 // running driver) or a run ended in the middle of a file never leaves a cut file in the target's place,
-// where the next run would take it for a newer one. False when any part failed; the expansion's file is
-// gone again either way.
+// where the next run would take it for a newer one. A damaged compressed source counts as a target that
+// could not be written, as the expansion's failure always has. The expansion's file is gone again after
+// any failure.
 StepFailure ExpandIntoPlace(const std::string& source, const std::string& target) {
-    std::string expanded = ExpansionFileFor(target);
-    if (RefuseLinkedFile(nullptr, expanded))
+    platform::ExpandedSource expanded;
+    switch (platform::ReadExpanded(source, &expanded)) {
+        case platform::ExpansionResult::kDone:
+            break;
+        case platform::ExpansionResult::kSourceUnreadable:
+            return StepFailure::kSource;
+        case platform::ExpansionResult::kTargetUnwritable:
+        case platform::ExpansionResult::kDamaged:
+            return StepFailure::kTarget;
+    }
+    std::string beside = ExpansionFileFor(target);
+    platform::OutputFile file(OpenExpansionFile(beside));
+    if (!file.IsOpen())
         return StepFailure::kTarget;
-    StepFailure failure = ExpandInto(source, expanded);
-    if (failure != StepFailure::kNone)
-        return failure;
-    if (platform::ReplaceFilePath(expanded, target))
+    bool whole = platform::WriteExpanded(file.Id(), expanded);
+    file.Close();
+    if (whole && platform::ReplaceFilePath(beside, target))
         return StepFailure::kNone;
-    platform::DeleteFilePath(expanded);
+    platform::DeleteFilePath(beside);
     return StepFailure::kTarget;
 }
 

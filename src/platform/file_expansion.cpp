@@ -37,7 +37,8 @@ ReadResult ReadWholeFile(const std::string& path, std::vector<unsigned char>* by
     uint64_t size = 0;
     if (!SizeAndLastWriteTime(file.Id(), &size, time) || size > kLargestFile)
         return ReadResult::kFailed;
-    bytes->clear();
+    // Resized, not emptied first: the read writes every byte, and a buffer that keeps its size from the last
+    // file is not filled with zeros again.
     bytes->resize(static_cast<size_t>(size));
     for (size_t filled = 0; filled < bytes->size();) {
         long read = ReadFileBytes(file.Id(), reinterpret_cast<char*>(bytes->data() + filled),
@@ -61,9 +62,9 @@ std::string CompressedName(const std::string& path) {
     return path.substr(0, path.size() - 1) + "_";
 }
 
-ExpansionResult ExpandFile(const std::string& source, const std::string& target) {
+ExpansionResult ReadExpanded(const std::string& source, ExpandedSource* expanded) {
     std::vector<unsigned char>& bytes = Buffers().source;
-    std::vector<unsigned char>& expanded = Buffers().expanded;
+    std::vector<unsigned char>& decoded = Buffers().expanded;
     uint64_t time = 0;
     ReadResult read = ReadWholeFile(source, &bytes, &time);
     // A source that cannot be opened is looked for under its compressed name, as LZ32 does; a name that
@@ -73,18 +74,33 @@ ExpansionResult ExpandFile(const std::string& source, const std::string& target)
         read = ReadWholeFile(compressed, &bytes, &time);
     if (read != ReadResult::kRead)
         return ExpansionResult::kSourceUnreadable;
-    ExpandResult result = ExpandFileBytes(bytes.data(), bytes.size(), &expanded);
+    ExpandResult result = ExpandFileBytes(bytes.data(), bytes.size(), &decoded);
     if (result == ExpandResult::kDamaged)
         return ExpansionResult::kDamaged;
-    const std::vector<unsigned char>& written = result == ExpandResult::kCopied ? bytes : expanded;
+    const std::vector<unsigned char>& whole = result == ExpandResult::kCopied ? bytes : decoded;
+    expanded->data = whole.data();
+    expanded->size = whole.size();
+    expanded->lastWriteTime = time;
+    return ExpansionResult::kDone;
+}
+
+bool WriteExpanded(FileId target, const ExpandedSource& expanded) {
+    return WriteFileBytes(target, reinterpret_cast<const char*>(expanded.data),
+                          static_cast<long>(expanded.size)) &&
+           SetFileLastWriteTime(target, expanded.lastWriteTime);
+}
+
+ExpansionResult ExpandFile(const std::string& source, const std::string& target) {
+    ExpandedSource expanded;
+    ExpansionResult read = ReadExpanded(source, &expanded);
+    if (read != ExpansionResult::kDone)
+        return read;
     bool whole;
     {
         OutputFile file(CreateFileTruncate(target));
         if (!file.IsOpen())
             return ExpansionResult::kTargetUnwritable;
-        whole = WriteFileBytes(file.Id(), reinterpret_cast<const char*>(written.data()),
-                               static_cast<long>(written.size())) &&
-                SetFileLastWriteTime(file.Id(), time);
+        whole = WriteExpanded(file.Id(), expanded);
     }
     if (whole)
         return ExpansionResult::kDone;

@@ -12,6 +12,9 @@ constexpr FileId kNoFile = -1;
 FileId OpenFileForRead(const std::string& path);
 // Creates the file with plain attributes, truncating an existing one.
 FileId CreateFileTruncate(const std::string& path);
+// Creates the file with plain attributes; fails when the name exists in any form. A file made anew is no
+// link to another, whoever could plant names beside it.
+FileId CreateNewFile(const std::string& path);
 // Returns the number of bytes read, 0 at end of file, kReadFailed when the read failed: a read error is
 // never taken for the end of the file, or a reader that rewrites the file would cut it there.
 constexpr long kReadFailed = -1;

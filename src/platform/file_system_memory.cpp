@@ -143,6 +143,13 @@ FileId CreateFileTruncate(const std::string& path) {
     return CreateTruncated(path);
 }
 
+FileId CreateNewFile(const std::string& path) {
+    std::string mapped = fake::HostPath(path);
+    if (Find(mapped) || g_directories.count(mapped))
+        return kNoFile;
+    return CreateTruncated(path);
+}
+
 long ReadFileBytes(FileId file, char* buffer, long size) {
     OpenHandle* handle = Handle(file);
     if (!handle || size <= 0 || handle->position >= handle->file->bytes.size())

@@ -82,7 +82,7 @@ FileId OpenForWriting(const std::string& path, int flags) {
     int fd = open(hostPath.c_str(), flags, 0644);
     if (fd < 0)
         return kNoFile;
-    if (flags & O_TRUNC)
+    if (flags & (O_TRUNC | O_EXCL))
         g_attributeBits.erase(hostPath);
     g_writers[fd] = hostPath;
     return fd;
@@ -172,6 +172,12 @@ FileId CreateFileTruncate(const std::string& path) {
     if (Counted("CreateFileTruncate", path))
         return kNoFile;
     return OpenForWriting(path, O_RDWR | O_CREAT | O_TRUNC);
+}
+
+FileId CreateNewFile(const std::string& path) {
+    if (Counted("CreateNewFile", path))
+        return kNoFile;
+    return OpenForWriting(path, O_RDWR | O_CREAT | O_EXCL);
 }
 
 long ReadFileBytes(FileId file, char* buffer, long size) {

@@ -31,6 +31,12 @@ FileId CreateFileTruncate(const std::string& path) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+FileId CreateNewFile(const std::string& path) {
+    NativeFileView view(path);
+    return FromHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 long ReadFileBytes(FileId file, char* buffer, long size) {
     DWORD read = 0;
     if (!ReadFile(AsHandle(file), buffer, static_cast<DWORD>(size), &read, nullptr))

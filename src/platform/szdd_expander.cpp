@@ -127,9 +127,12 @@ ExpandResult ExpandFileBytes(const unsigned char* data, size_t size, std::vector
         out->assign(data, data + size);
         return ExpandResult::kCopied;
     }
-    out->clear();
-    if (data[kMethodOffset] != kMethodLzss)
+    if (data[kMethodOffset] != kMethodLzss) {
+        out->clear();
         return ExpandResult::kDamaged;
+    }
+    // Resized, not emptied first: the decoder writes every byte it counts, and a buffer that keeps its size
+    // from the last file is not filled with zeros again.
     size_t room = OutputBound(length, size);
     out->resize(room);
     Decoded decoded = Decode(data + kSzddHeaderLength, data + size, out->data(), room);
