@@ -34,6 +34,6 @@ if [ -n "$second" ]; then echo "Passed only on a second run:" $second; fi
 # CTest shows a passing test's output only in its log: the figures the benchmarks and the fault runs
 # measure are picked from there.
 echo "Measured:"
-grep -h -E '^(install|reader|config-open|expand|copy-limit) ratio|^setup size KiB|^(installation|configuration save|removal): [0-9]+ operations' \
+grep -h -E '^(install|reader|config-open|expand|copy-limit) ratio|^fixed part|^setup size KiB|^(installation|configuration save|removal): [0-9]+ operations' \
     build/Testing/Temporary/LastTest.log || true
 exit $status

@@ -9,8 +9,8 @@
 // Both sides take turns at going first, several times; the medians and their ratios are printed. Nothing
 // fails on a time; a file that does not expand to its original fails the benchmark.
 //
-// Usage: expand_benchmark [--full] [--runs N]
-//   --full   the large file set (made by the bench_files target), else the small one every test run uses
+// Usage: expand_benchmark [--smoke] [--runs N]
+//   --smoke  the small file set (a quick check that everything works; its ratios mean little)
 #include <windows.h>
 
 #include <chrono>
@@ -141,17 +141,17 @@ bool SameAsOriginals(const FileSet& set, const char* side) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool full = false;
+    bool smoke = false;
     int runs = kDefaultRuns;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--full") == 0)
-            full = true;
+        if (std::strcmp(argv[i], "--smoke") == 0)
+            smoke = true;
         else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
             runs = std::atoi(argv[++i]);
     }
-    FileSet set = ListFiles(full ? QUOREL_BENCH_FULL_DIR : QUOREL_BENCH_SMOKE_DIR);
+    FileSet set = ListFiles(smoke ? QUOREL_BENCH_SMOKE_DIR : QUOREL_BENCH_FULL_DIR);
     if (set.compressed.empty()) {
-        std::printf("no benchmark files (build the bench_files target for --full)\n");
+        std::printf("no benchmark files (build the bench_files_full target)\n");
         return 1;
     }
     bool ok =
