@@ -37,7 +37,7 @@ if(QUOREL_SHIPPED_BUILD)
     endforeach()
 endif()
 
-add_executable(setup WIN32 src/shell/winmain.cpp src/resources/setup.rc)
+add_executable(setup WIN32 src/shell/winmain.cpp src/shell/library_errors.cpp src/resources/setup.rc)
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX ".EXE")
 target_compile_definitions(setup PRIVATE ${QUOREL_NT4_DEFINITIONS})
 if(QUOREL_SHIPPED_BUILD)
