@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <functional>
 #include <set>
 
@@ -59,7 +60,9 @@ uint32_t ParseDecimal(const std::string& value, uint32_t low, uint32_t high) {
     std::string range = std::to_string(low) + " to " + std::to_string(high);
     if (value.empty() || value.size() > 10 || value.find_first_not_of("0123456789") != std::string::npos)
         throw BadValue{"\"" + value + "\" is not a number from " + range};
-    unsigned long long number = std::stoull(value);
+    // Checked to be digits, at most ten: the C library's conversion cannot fail on it, and the one of
+    // std::string (stoull) would bring its exceptions along for nothing.
+    unsigned long long number = std::strtoull(value.c_str(), nullptr, 10);
     if (number < low || number > high)
         throw BadValue{"\"" + value + "\" is outside " + range};
     return static_cast<uint32_t>(number);
@@ -70,7 +73,7 @@ uint32_t ParseHex(const std::string& value, size_t maxDigits) {
         value.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
         throw BadValue{"\"" + value + "\" is not a hexadecimal number of 1 to " + std::to_string(maxDigits) +
                        " digits"};
-    return static_cast<uint32_t>(std::stoul(value, nullptr, 16));
+    return static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 16));
 }
 
 // A value in double quotes keeps what stands between them: spaces at its ends, or a path with spaces that a
