@@ -116,6 +116,9 @@ foreach(source ${QUOREL_E2E_TESTS})
                          PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 120 ${fixtures})
 endforeach()
 
+# The program's own definitions of the C++ library's error functions, linked as SETUP.EXE links them.
+target_sources(e2e_library_errors_test PRIVATE src/shell/library_errors.cpp)
+
 # The diskette's files read back with mcopy, for the test that installs from them.
 set(QUOREL_DISKETTE_FILES_DIR "${CMAKE_BINARY_DIR}/diskette-files")
 add_test(NAME media.diskette_read_back

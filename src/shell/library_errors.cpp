@@ -5,13 +5,14 @@
 // ahead of the library's archive, the library's are not linked in. What they throw still derives from
 // std::exception and carries the library's message, so that Dialog::Procedure catches it and shows it as
 // before; no part of the program catches the library's exception classes by name.
-// Should the program ever call one not defined here, the library's object comes back with all of them and
-// the link fails on the duplicates instead of growing without a word.
+// Every function of the library's object that defines them (functexcept.o) is defined here, so that nothing
+// brings that object back: with it, the link would fail on the duplicates.
 
 #include <cstdarg>
 #include <exception>
 #include <new>
 #include <string>
+#include <typeinfo>
 #include <utility>
 
 #include "setupfiles/text_format.h"
@@ -57,6 +58,18 @@ void __throw_bad_alloc() {
 
 void __throw_bad_array_new_length() {
     throw bad_array_new_length();
+}
+
+void __throw_bad_exception() {
+    throw bad_exception();
+}
+
+void __throw_bad_cast() {
+    throw bad_cast();
+}
+
+void __throw_bad_typeid() {
+    throw bad_typeid();
 }
 
 void __throw_logic_error(const char* message) {
