@@ -37,7 +37,7 @@ if(QUOREL_SHIPPED_BUILD)
     endforeach()
 endif()
 
-add_executable(setup WIN32 src/shell/winmain.cpp src/resources/setup.rc)
+add_executable(setup WIN32 src/shell/winmain.cpp src/shell/library_errors.cpp src/resources/setup.rc)
 set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX ".EXE")
 target_compile_definitions(setup PRIVATE ${QUOREL_NT4_DEFINITIONS})
 if(QUOREL_SHIPPED_BUILD)
@@ -115,6 +115,9 @@ foreach(source ${QUOREL_E2E_TESTS})
     gtest_discover_tests(e2e_${name} TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          PROPERTIES LABELS e2e RUN_SERIAL TRUE TIMEOUT 120 ${fixtures})
 endforeach()
+
+# The program's own definitions of the C++ library's error functions, linked as SETUP.EXE links them.
+target_sources(e2e_library_errors_test PRIVATE src/shell/library_errors.cpp)
 
 # The diskette's files read back with mcopy, for the test that installs from them.
 set(QUOREL_DISKETTE_FILES_DIR "${CMAKE_BINARY_DIR}/diskette-files")

@@ -1,7 +1,5 @@
 #include "setupfiles/language_table.h"
 
-#include <array>
-
 #include "setupfiles/text_ids.h"
 
 #include "setupfiles/text_line.h"
@@ -181,8 +179,10 @@ const AddedLanguageKey kAddedLanguageKeys[kAddedLanguageKeyCount] = {
 
 namespace {
 
-std::array<std::string, kTextSlots>& Slots() {
-    static std::array<std::string, kTextSlots> slots;
+// On the heap: a static array of strings is stored in the program's file as 700 strings that point into
+// themselves, 16 KiB and a relocation each.
+std::vector<std::string>& Slots() {
+    static std::vector<std::string> slots(kTextSlots);
     return slots;
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <functional>
+#include <cstdlib>
 #include <set>
 
 #include "configdialog/input_filters.h"
@@ -59,7 +59,9 @@ uint32_t ParseDecimal(const std::string& value, uint32_t low, uint32_t high) {
     std::string range = std::to_string(low) + " to " + std::to_string(high);
     if (value.empty() || value.size() > 10 || value.find_first_not_of("0123456789") != std::string::npos)
         throw BadValue{"\"" + value + "\" is not a number from " + range};
-    unsigned long long number = std::stoull(value);
+    // Checked to be digits, at most ten: the C library's conversion cannot fail on it, and the one of
+    // std::string (stoull) would bring its exceptions along for nothing.
+    unsigned long long number = std::strtoull(value.c_str(), nullptr, 10);
     if (number < low || number > high)
         throw BadValue{"\"" + value + "\" is outside " + range};
     return static_cast<uint32_t>(number);
@@ -70,7 +72,7 @@ uint32_t ParseHex(const std::string& value, size_t maxDigits) {
         value.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
         throw BadValue{"\"" + value + "\" is not a hexadecimal number of 1 to " + std::to_string(maxDigits) +
                        " digits"};
-    return static_cast<uint32_t>(std::stoul(value, nullptr, 16));
+    return static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 16));
 }
 
 // A value in double quotes keeps what stands between them: spaces at its ends, or a path with spaces that a
@@ -148,55 +150,57 @@ uint32_t ParseAccess(const std::string& value) {
     throw BadValue{"\"" + value + "\" is not one of Off, All, 1 to " + std::to_string(kMaxAdapters)};
 }
 
+// A constant table of plain functions: as std::function objects, built at every parse, the rules took 5 KiB
+// of the shipped program.
 struct KeyRule {
     const char* section;  // "Adapter" stands for Adapter1 to Adapter4
     const char* key;
-    std::function<void(const std::string& value, AnswerFile& answers, size_t adapter)> apply;
+    void (*apply)(const std::string& value, const AnswerLists& lists, AnswerFile& answers, size_t adapter);
 };
 
-std::vector<KeyRule> Rules(const AnswerLists& lists) {
-    return {
-        {"Setup", "Destination", [](auto& v, auto& a, size_t) { a.destination = ParseDestination(v); }},
-        {"Setup", "Language",
-         [&lists](auto& v, auto& a, size_t) { a.language = ParseListed(v, lists.languages, "language"); }},
-        {"Setup", "EarlierConfiguration",
-         [](auto& v, auto& a, size_t) { a.keepConfiguration = ParseChoice(v, kKeepChoices) == 1; }},
-        {"Setup", "OverwriteNewer",
-         [](auto& v, auto& a, size_t) { a.overwriteNewer = ParseChoice(v, kOverwriteChoices) == 1; }},
-        {"Driver", "Protocol",
-         [&lists](auto& v, auto& a, size_t) { a.protocol = ParseListed(v, lists.protocols, "protocol"); }},
-        {"Driver", "Start", [](auto& v, auto& a, size_t) { a.start = ParseChoice(v, kStartChoices); }},
-        {"Driver", "TestMode", [](auto& v, auto& a, size_t) { a.test = ParseChoice(v, kTestChoices); }},
-        {"Driver", "Adapters",
-         [](auto& v, auto& a, size_t) { a.numberOfControllers = ParseDecimal(v, 1, kMaxAdapters); }},
-        {"Driver", "DosVector",
-         [](auto& v, auto& a, size_t) { a.dosVector = ParseHex(v, kDosVectorDigits); }},
-        {"Driver", "x31Layer2",
-         [](auto& v, auto& a, size_t) { a.x31Layer2 = ParseChoice(v, kLayerChoices); }},
-        {"Driver", "DeliveryConf",
-         [](auto& v, auto& a, size_t) { a.deliveryConf = ParseChoice(v, kDeliveryChoices); }},
-        {"Driver", "DataIoMode",
-         [](auto& v, auto& a, size_t) { a.dataIoMode = ParseChoice(v, kDataIoChoices); }},
-        {"Driver", "Point2Point",
-         [](auto& v, auto& a, size_t) { a.point2Point = ParseChoice(v, kYesNoChoices); }},
-        {"Adapter", "BaseAddress",
-         [](auto& v, auto& a, size_t i) { a.adapters[i].baseAddress = ParseHex(v, kBaseAddressDigits); }},
-        {"Adapter", "Interrupt",
-         [](auto& v, auto& a, size_t i) {
-             a.adapters[i].interrupt = ParseDecimal(v, kInterruptRange.first, kInterruptRange.last);
-         }},
-        {"Adapter", "SPID", [](auto& v, auto& a, size_t i) { a.adapters[i].spid = ParseSpid(v); }},
-        {"Maintenance", "Access", [](auto& v, auto& a, size_t) { a.controller = ParseAccess(v); }},
-        {"Maintenance", "cipValue",
-         [](auto& v, auto& a, size_t) {
-             a.cipValue = ParseDecimal(v, kCipValueRange.first, kCipValueRange.last);
-         }},
-        {"Maintenance", "Username", [](auto& v, auto& a, size_t) { a.username = ParseText(v, kUserLength); }},
-        {"Maintenance", "Password", [](auto& v, auto& a, size_t) { a.password = ParseText(v, kUserLength); }},
-        {"Maintenance", "CalledNumber",
-         [](auto& v, auto& a, size_t) { a.calledNumber = ParsePartyNumber(v); }},
-    };
-}
+const KeyRule kRules[] = {
+    {"Setup", "Destination", [](auto& v, auto&, auto& a, size_t) { a.destination = ParseDestination(v); }},
+    {"Setup", "Language",
+     [](auto& v, auto& lists, auto& a, size_t) { a.language = ParseListed(v, lists.languages, "language"); }},
+    {"Setup", "EarlierConfiguration",
+     [](auto& v, auto&, auto& a, size_t) { a.keepConfiguration = ParseChoice(v, kKeepChoices) == 1; }},
+    {"Setup", "OverwriteNewer",
+     [](auto& v, auto&, auto& a, size_t) { a.overwriteNewer = ParseChoice(v, kOverwriteChoices) == 1; }},
+    {"Driver", "Protocol",
+     [](auto& v, auto& lists, auto& a, size_t) { a.protocol = ParseListed(v, lists.protocols, "protocol"); }},
+    {"Driver", "Start", [](auto& v, auto&, auto& a, size_t) { a.start = ParseChoice(v, kStartChoices); }},
+    {"Driver", "TestMode", [](auto& v, auto&, auto& a, size_t) { a.test = ParseChoice(v, kTestChoices); }},
+    {"Driver", "Adapters",
+     [](auto& v, auto&, auto& a, size_t) { a.numberOfControllers = ParseDecimal(v, 1, kMaxAdapters); }},
+    {"Driver", "DosVector",
+     [](auto& v, auto&, auto& a, size_t) { a.dosVector = ParseHex(v, kDosVectorDigits); }},
+    {"Driver", "x31Layer2",
+     [](auto& v, auto&, auto& a, size_t) { a.x31Layer2 = ParseChoice(v, kLayerChoices); }},
+    {"Driver", "DeliveryConf",
+     [](auto& v, auto&, auto& a, size_t) { a.deliveryConf = ParseChoice(v, kDeliveryChoices); }},
+    {"Driver", "DataIoMode",
+     [](auto& v, auto&, auto& a, size_t) { a.dataIoMode = ParseChoice(v, kDataIoChoices); }},
+    {"Driver", "Point2Point",
+     [](auto& v, auto&, auto& a, size_t) { a.point2Point = ParseChoice(v, kYesNoChoices); }},
+    {"Adapter", "BaseAddress",
+     [](auto& v, auto&, auto& a, size_t i) { a.adapters[i].baseAddress = ParseHex(v, kBaseAddressDigits); }},
+    {"Adapter", "Interrupt",
+     [](auto& v, auto&, auto& a, size_t i) {
+         a.adapters[i].interrupt = ParseDecimal(v, kInterruptRange.first, kInterruptRange.last);
+     }},
+    {"Adapter", "SPID", [](auto& v, auto&, auto& a, size_t i) { a.adapters[i].spid = ParseSpid(v); }},
+    {"Maintenance", "Access", [](auto& v, auto&, auto& a, size_t) { a.controller = ParseAccess(v); }},
+    {"Maintenance", "cipValue",
+     [](auto& v, auto&, auto& a, size_t) {
+         a.cipValue = ParseDecimal(v, kCipValueRange.first, kCipValueRange.last);
+     }},
+    {"Maintenance", "Username",
+     [](auto& v, auto&, auto& a, size_t) { a.username = ParseText(v, kUserLength); }},
+    {"Maintenance", "Password",
+     [](auto& v, auto&, auto& a, size_t) { a.password = ParseText(v, kUserLength); }},
+    {"Maintenance", "CalledNumber",
+     [](auto& v, auto&, auto& a, size_t) { a.calledNumber = ParsePartyNumber(v); }},
+};
 
 // The section a header names: its rule name and, for an adapter, the adapter's index.
 bool KnownSection(const std::string& name, std::string& ruleSection, size_t& adapter) {
@@ -275,7 +279,6 @@ bool AnswerFile::HasDriverConfiguration() const {
 bool ParseAnswerFile(const std::string& text, const AnswerLists& lists, AnswerFile& answers,
                      AnswerFileError& error) {
     answers = AnswerFile();
-    std::vector<KeyRule> rules = Rules(lists);
     std::string section;        // the rule name of the current section, empty before the first
     std::string sectionHeader;  // as written, for the messages
     size_t adapter = 0;
@@ -332,11 +335,11 @@ bool ParseAnswerFile(const std::string& text, const AnswerLists& lists, AnswerFi
         try {
             size_t calling = 0;
             const KeyRule* rule = nullptr;
-            for (const KeyRule& candidate : rules)
+            for (const KeyRule& candidate : kRules)
                 if (section == candidate.section && EqualsIgnoreCase(key, candidate.key))
                     rule = &candidate;
             if (rule) {
-                rule->apply(value, answers, adapter);
+                rule->apply(value, lists, answers, adapter);
                 if (EqualsIgnoreCase(key, "Access"))
                     accessLine = lineNumber;
             } else if (section == "Maintenance" && CallingNumberKey(key, calling)) {

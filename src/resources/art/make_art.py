@@ -7,8 +7,9 @@ Outputs, next to this script:
   quorelbmp.bmp  64 x 64 tile used as the pattern brush of the start window
 
 The icons hold 32 x 32 and 16 x 16 images, 32 bits per pixel (BGRA) with an AND mask;
-the bitmap is a 24-bit bottom-up BMP. Only the Python standard library is used, and the
-output is the same byte for byte on every run.
+the bitmap is a bottom-up BMP with a palette of its colors (24 bits should it have more
+than 256). Only the Python standard library is used, and the output is the same byte for
+byte on every run.
 
 Usage: python3 make_art.py [output directory]
 """
@@ -319,12 +320,42 @@ def write_bmp24(path, rows):
         f.write(header + info + bytes(pixels))
 
 
+def write_bmp(path, rows):
+    """A tile of few colors as a 4- or 8-bit BMP with a palette of them, in sorted order: the same
+    picture as 24 bits, in a sixth of the program's bytes for this tile."""
+    colors = sorted(set(c for row in rows for c in row))
+    if len(colors) > 256:
+        write_bmp24(path, rows)
+        return
+    bits = 4 if len(colors) <= 16 else 8
+    index = {c: i for i, c in enumerate(colors)}
+    height = len(rows)
+    width = len(rows[0])
+    stride = ((width * bits + 31) // 32) * 4
+    pixels = bytearray()
+    for row in reversed(rows):
+        line = bytearray(stride)
+        for x, c in enumerate(row):
+            if bits == 8:
+                line[x] = index[c]
+            else:
+                line[x // 2] |= index[c] << (4 if x % 2 == 0 else 0)
+        pixels += line
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colors)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(pixels),
+                       2835, 2835, len(colors), 0)
+    offset = 14 + len(info) + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    with open(path, "wb") as f:
+        f.write(header + info + palette + bytes(pixels))
+
+
 def main():
     out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     os.makedirs(out_dir, exist_ok=True)
     write_icon(os.path.join(out_dir, "mainico.ico"), [draw_main_icon(32), draw_main_icon(16)])
     write_icon(os.path.join(out_dir, "cardico.ico"), [draw_card_icon(32), draw_card_icon(16)])
-    write_bmp24(os.path.join(out_dir, "quorelbmp.bmp"), draw_background_tile())
+    write_bmp(os.path.join(out_dir, "quorelbmp.bmp"), draw_background_tile())
 
 
 if __name__ == "__main__":
