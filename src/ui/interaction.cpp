@@ -12,7 +12,7 @@ constexpr int kMessageBoxOk = 1;
 
 namespace {
 // A notice or question may be about the file whose progress text still waits to be shown: the window
-// behind it names that file first.
+// behind it names that file first. A pause shows it too, for the whole pause.
 bool Shows() {
     if (SilentMode())
         return false;
@@ -74,6 +74,12 @@ void SetInfoText(WindowRef window, const std::string& text) {
 void PumpMessages(WindowRef window) {
     if (!SilentMode())
         backend::PumpMessages(window);
+}
+
+// The pause is for a person's last Cancel; a silent run has neither.
+void PumpMessagesFor(WindowRef window, unsigned milliseconds) {
+    if (Shows())
+        backend::PumpMessagesFor(window, milliseconds);
 }
 
 }  // namespace ui

@@ -26,5 +26,6 @@ void SetInfoText(WindowRef window, const std::string& text);
 // Shows the text that waits, whatever the time: the run is about to show something else or to pause.
 void ShowWaitingInfoText();
 void PumpMessages(WindowRef window);
+void PumpMessagesFor(WindowRef window, unsigned milliseconds);
 
 }  // namespace ui::backend

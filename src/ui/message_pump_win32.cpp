@@ -1,17 +1,10 @@
 #include <windows.h>
 
 #include "ui/interaction_backend.h"
-#include "ui/silent_mode.h"
-#include "ui/user_interface.h"
 
 namespace ui {
 
-void PumpMessagesFor(WindowRef window, unsigned milliseconds) {
-    // The pause is for a person's last Cancel; a silent run has neither.
-    if (SilentMode())
-        return;
-    // The text the run set last stands for the whole pause.
-    backend::ShowWaitingInfoText();
+void backend::PumpMessagesFor(WindowRef window, unsigned milliseconds) {
     DWORD start = GetTickCount();
     // Once a Cancel has destroyed the window the pause has no purpose any more.
     for (;;) {

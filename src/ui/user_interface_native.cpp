@@ -110,6 +110,11 @@ void PumpMessages(WindowRef) {
         g_cancelRequested = true;
 }
 
+// A pause counts as one more chance for the user's Cancel.
+void PumpMessagesFor(WindowRef window, unsigned) {
+    PumpMessages(window);
+}
+
 }  // namespace backend
 
 void ShowWaitCursor(bool) {}
@@ -127,10 +132,5 @@ bool CancelRequested() {
 void CenterAndActivate(WindowRef) {}
 
 void ActivateWindow(WindowRef) {}
-
-// A pause counts as one more chance for the user's Cancel.
-void PumpMessagesFor(WindowRef window, unsigned) {
-    PumpMessages(window);
-}
 
 }  // namespace ui
