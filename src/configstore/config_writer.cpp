@@ -112,15 +112,11 @@ bool WriteDriverConfig(const std::vector<ProtocolEntry>& protocols, uint32_t cap
     return InsertAutoexecBlock();
 }
 
-bool WriteAdapterConfig(AdapterConfig adapter, uint32_t index, uint32_t spidEnabled) {
-    bool found = false;
-    uint32_t capiIndex = FindCapiIndex(&found);
-    // Without our entry the number carries no manufacturer: an adapter key below it would make it count
-    // as another maker's driver.
-    if (!found) {
-        ReportNoKey(CapiEntryPath(capiIndex));
-        return false;
-    }
+namespace {
+
+// Below our entry's number, which the caller has found or has just written.
+bool WriteAdapterKeys(const AdapterConfig& adapter, uint32_t index, uint32_t capiIndex,
+                      uint32_t spidEnabled) {
     if (!WriteLayoutKey(ChannelKeyPath(capiIndex, index + 1), {NumberItem("Channels", adapter.Channels)}))
         return false;
     std::vector<RegValueItem> items = {NumberItem("BaseAddress", adapter.BaseAddress),
@@ -130,14 +126,29 @@ bool WriteAdapterConfig(AdapterConfig adapter, uint32_t index, uint32_t spidEnab
     return WriteLayoutKey(AdapterKeyPath(index + 1), items);
 }
 
+}  // namespace
+
+bool WriteAdapterConfig(AdapterConfig adapter, uint32_t index, uint32_t spidEnabled) {
+    bool found = false;
+    uint32_t capiIndex = FindCapiIndex(&found);
+    // Without our entry the number carries no manufacturer: an adapter key below it would make it count
+    // as another maker's driver.
+    if (!found) {
+        ReportNoKey(CapiEntryPath(capiIndex));
+        return false;
+    }
+    return WriteAdapterKeys(adapter, index, capiIndex, spidEnabled);
+}
+
 bool WriteConfiguration(const Configuration& config, const std::vector<ProtocolEntry>& protocols,
                         uint32_t capiIndex, uint32_t spidEnabled) {
     DeleteOptionalParameters();
+    // Written, our entry is under capiIndex: the tree is not searched for it again for every key.
     if (!WriteDriverConfig(protocols, capiIndex, config.driver))
         return false;
-    DeleteAdapterKeys();
+    DeleteAdapterKeysBelow(capiIndex);
     for (uint32_t i = 0; i < config.driver.NumberOfControllers && i < config.adapters.size(); ++i)
-        if (!WriteAdapterConfig(config.adapters[i], i, spidEnabled))
+        if (!WriteAdapterKeys(config.adapters[i], i, capiIndex, spidEnabled))
             return false;
     return WriteIntegrityBackup(config, protocols);
 }

@@ -23,14 +23,26 @@ void DeleteOptionalParameters() {
         ReportKeyDeleted(kMaintenanceKeyPath);
 }
 
-void DeleteAdapterKeys() {
-    bool found = false;
-    uint32_t capiIndex = FindCapiIndex(&found);
+namespace {
+
+void DeleteKeys(uint32_t capiIndex, bool ours) {
     for (uint32_t number = 1; number <= kMaxAdapters; ++number) {
         // Channel keys below a number that is not our entry are another maker's.
-        if (found && DeleteKey(ChannelKeyPath(capiIndex, number)) == kSuccess)
+        if (ours && DeleteKey(ChannelKeyPath(capiIndex, number)) == kSuccess)
             ReportKeyDeleted(ChannelKeyPath(capiIndex, number));
         if (DeleteKey(AdapterKeyPath(number)) == kSuccess)
             ReportKeyDeleted(AdapterKeyPath(number));
     }
+}
+
+}  // namespace
+
+void DeleteAdapterKeys() {
+    bool found = false;
+    uint32_t capiIndex = FindCapiIndex(&found);
+    DeleteKeys(capiIndex, found);
+}
+
+void DeleteAdapterKeysBelow(uint32_t capiIndex) {
+    DeleteKeys(capiIndex, true);
 }
