@@ -1,6 +1,5 @@
 #include "install/installation_run.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "configstore/capi_index.h"
@@ -138,8 +137,11 @@ InstallationOutcome RunInstallation(WindowRef installDialog, const InstallationS
     InstallationOutcome outcome;
     // Each script read once for the whole run: the source path's, by which the files are copied and the
     // group is built, and the one beside the running program, which gives the driver and its defaults.
+    // Usually both are the same file, read then once.
     SetupInfoFile script = SetupInfoFile::Read(SetupInfoPath(sourcePath, setup.scriptFileName));
-    SetupInfoFile ownScript = SetupInfoFile::Read(SetupInfoPath(setup.setupDirectory, setup.scriptFileName));
+    std::string ownPath = SetupInfoPath(setup.setupDirectory, setup.scriptFileName);
+    SetupInfoFile ownScript =
+        EqualsIgnoreCase(ownPath, script.Path()) ? script : SetupInfoFile::Read(ownPath);
     // The source path may hold another script than the one checked at the start.
     if (!ScriptNamesStayInside(installDialog, script))
         return outcome;
