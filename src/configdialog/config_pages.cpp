@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "setupfiles/text_ids.h"
-#include "ui/user_interface.h"
 #include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
 #include "setupfiles/text_format.h"

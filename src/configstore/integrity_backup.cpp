@@ -9,10 +9,8 @@
 #include "configstore/registry_values.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
-#include "setupfiles/language_table.h"
 #include "setupfiles/text_line.h"
 #include "setupfiles/text_format.h"
-#include "setupfiles/text_ids.h"
 
 using namespace platform::registry;
 

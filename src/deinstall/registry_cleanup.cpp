@@ -91,7 +91,7 @@ uint32_t InstalledAdapterCount(uint32_t capiIndex) {
 }  // namespace
 
 long DeleteLoggedKey(const std::string& setupDirectory, const std::string& keyPath) {
-    bool logged = IsInRemovalLog(setupDirectory, keyPath) == 1;
+    bool logged = IsInRemovalLog(setupDirectory, keyPath);
     {
         Key key;
         long status = OpenKey(keyPath, false, key.Put());

@@ -1,5 +1,6 @@
 #include "setupfiles/setup_info_file.h"
 
+#include "platform/file.h"
 #include "setupfiles/contained_name.h"
 #include "setupfiles/text_line.h"
 

@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/file.h"
-
 // The setup information file, read whole once for each thing the administrator asks for (an installation, the
 // configuration dialog, a removal), so that a file changed on disk is seen by the next one and never halfway
 // through. Reading is the one thing that fails; the section readers then only look at the text held. Each

@@ -101,14 +101,14 @@ RunEnd RunStartupChecks(const AppContext& app, WindowRef owner) {
     return CheckAdminRights(owner) ? RunEnd::kFlowEnded : RunEnd::kNoRights;
 }
 
-void RebuildGroupForChangedLanguage(const AppContext& app, const std::string& sourcePath,
-                                    const std::string& destinationPath) {
+void RebuildGroupForChangedLanguage(const AppContext& app) {
     if (app.LanguageIndex == app.StartLanguageIndex || !app.GroupReady)
         return;
     std::string language = CurrentLanguageName(app);
     if (app.StartRunMode == kRunNormal && app.RunMode != kRunNormal)
-        BuildProgmanGroup(nullptr, SetupInfoFile::Read(SetupInfoPath(sourcePath, app.SetupInfoFileName)),
-                          language, app.SetupProgramName, destinationPath);
+        BuildProgmanGroup(nullptr,
+                          SetupInfoFile::Read(SetupInfoPath(app.InstalledSourcePath, app.SetupInfoFileName)),
+                          language, app.SetupProgramName, app.InstalledDestinationPath);
     else if (app.StartRunMode == kRunConfigure || app.StartRunMode == kRunDeinstall)
         BuildProgmanGroup(nullptr, SetupInfoFile::Read(ScriptPath(app)), language, app.SetupProgramName,
                           app.SetupDirectory);

@@ -25,10 +25,9 @@ int CheckAdminRights(WindowRef owner);
 RunEnd RunStartupChecks(const AppContext& app, WindowRef owner);
 
 // Exit work: a language chosen during the run rebuilds the Program Manager group in it, from where it was
-// installed in this run (sourcePath, destinationPath), or from the installed directory the program was
-// started in.
-void RebuildGroupForChangedLanguage(const AppContext& app, const std::string& sourcePath,
-                                    const std::string& destinationPath);
+// installed in this run (the context's InstalledSourcePath and InstalledDestinationPath), or from the
+// installed directory the program was started in.
+void RebuildGroupForChangedLanguage(const AppContext& app);
 
 // The TextId that the main dialog's action button shows in a run mode, or -1 for no change.
 int MainButtonTextId(int runMode);

@@ -81,7 +81,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     if (summary.end != RunEnd::kFlowEnded)
         return ExitCode(summary);
     int result = RunMainDialog(app);
-    RebuildGroupForChangedLanguage(app, app.InstalledSourcePath, app.InstalledDestinationPath);
+    RebuildGroupForChangedLanguage(app);
     // Through the notices every other message takes, so that a report (/r) records it too.
     if (app.RestartNeeded)
         ShowError(nullptr, Text(kTextQuestRestartsystem));

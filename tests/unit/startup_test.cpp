@@ -227,7 +227,9 @@ TEST_F(ExitWorkTest, GroupIsRebuiltOnlyForAChangedLanguageAndFromTheRightPlace) 
         App().StartLanguageIndex = c.startLanguage;
         App().LanguageIndex = c.language;
         App().GroupReady = c.groupReady;
-        RebuildGroupForChangedLanguage(App(), Dir() + "\\source", "C:\\Quorel2");
+        App().InstalledSourcePath = Dir() + "\\source";
+        App().InstalledDestinationPath = "C:\\Quorel2";
+        RebuildGroupForChangedLanguage(App());
         auto& commands = platform::fake::DdeCommands();
         if (!c.group) {
             EXPECT_TRUE(commands.empty()) << c.startMode << c.mode;
