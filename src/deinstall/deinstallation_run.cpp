@@ -28,15 +28,6 @@ bool FileExists(const std::string& path) {
     return attributes != platform::kInvalidAttributes && !(attributes & platform::kAttributeDirectory);
 }
 
-// Asks Abort / Retry / Ignore about the file: true on Retry, else the result to return in *result.
-bool AskRetry(WindowRef owner, int textId, const std::string& path, FileResult* result) {
-    ui::Answer answer = ui::AskRetryIgnore(owner, FormatText(Text(textId), {path}), textId);
-    if (answer == ui::Answer::kRetry)
-        return true;
-    *result = answer == ui::Answer::kIgnore ? FileResult::kIgnored : FileResult::kAborted;
-    return false;
-}
-
 // One installed file: deleted and logged. False when the step has to end at once (Abort, or a log that
 // cannot be written: the section stops there, and the removal is not complete).
 bool RemoveFileStep(WindowRef progress, WindowRef dialog, const std::string& setupDirectory,
@@ -161,12 +152,12 @@ FileResult DeleteInstalledFile(WindowRef owner, const std::string& setupDirector
             return FileResult::kSkipped;
     } else {
         while (!FileExists(path)) {
-            if (!AskRetry(owner, kTextErrDeiFilenotfound, path, &result))
+            if (!AskRetryAbout(owner, kTextErrDeiFilenotfound, path, &result))
                 return result;
         }
     }
     while (!platform::DeleteFilePath(path)) {
-        if (!AskRetry(owner, kTextErrDeiCantdelete, path, &result))
+        if (!AskRetryAbout(owner, kTextErrDeiCantdelete, path, &result))
             return result;
     }
     return FileResult::kDone;

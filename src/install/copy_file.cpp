@@ -28,12 +28,9 @@ FileResult ProbeSource(WindowRef owner, const std::string& source, platform::Pat
         found = platform::QueryPathInformation(source);
         if (IsFile(found))
             return FileResult::kDone;
-        ui::Answer answer =
-            ui::AskRetryIgnore(owner, FormatText(Text(kTextErrFilenotfound), {source}), kTextErrFilenotfound);
-        if (answer == ui::Answer::kIgnore)
-            return FileResult::kIgnored;
-        if (answer != ui::Answer::kRetry)
-            return FileResult::kAborted;
+        FileResult result;
+        if (!AskRetryAbout(owner, kTextErrFilenotfound, source, &result))
+            return result;
     }
 }
 
@@ -89,13 +86,10 @@ FileResult RetryWhileFailing(WindowRef owner, const std::string& source, const s
                              const std::function<StepFailure()>& step) {
     for (StepFailure failure = step(); failure != StepFailure::kNone; failure = step()) {
         bool sourceFailed = failure == StepFailure::kSource;
-        int textId = sourceFailed ? kTextErrFilenotfound : kTextErrCantwrite;
-        ui::Answer answer =
-            ui::AskRetryIgnore(owner, FormatText(Text(textId), {sourceFailed ? source : target}), textId);
-        if (answer == ui::Answer::kIgnore)
-            return FileResult::kIgnored;
-        if (answer != ui::Answer::kRetry)
-            return FileResult::kAborted;
+        FileResult result;
+        if (!AskRetryAbout(owner, sourceFailed ? kTextErrFilenotfound : kTextErrCantwrite,
+                           sourceFailed ? source : target, &result))
+            return result;
     }
     return FileResult::kDone;
 }

@@ -1,6 +1,16 @@
 #include "ui/file_step.h"
 
+#include "setupfiles/language_table.h"
+#include "setupfiles/text_format.h"
 #include "ui/user_interface.h"
+
+bool AskRetryAbout(WindowRef owner, int textId, const std::string& path, FileResult* result) {
+    ui::Answer answer = ui::AskRetryIgnore(owner, FormatText(Text(textId), {path}), textId);
+    if (answer == ui::Answer::kRetry)
+        return true;
+    *result = answer == ui::Answer::kIgnore ? FileResult::kIgnored : FileResult::kAborted;
+    return false;
+}
 
 void MergeStep(StepResult step, StepResult& run) {
     if (step == StepResult::kAborted || (step == StepResult::kIncomplete && run == StepResult::kDone))

@@ -26,6 +26,10 @@ enum class StepResult {
 // Folds a step's result into the run's: an abort wins, otherwise the worse of the two.
 void MergeStep(StepResult step, StepResult& run);
 
+// Asks Abort / Retry / Ignore about the file with the text of textId, which names it: true on Retry, else
+// the file's result in *result (kIgnored, or kAborted for Abort and a closed question).
+bool AskRetryAbout(WindowRef owner, int textId, const std::string& path, FileResult* result);
+
 // Shows text in the progress window and gives the window its turn (a Cancel there ends the run), then does
 // the work and folds its result into run. False when the run ends here.
 bool RunFileStep(WindowRef progress, const std::string& text, const std::function<FileResult()>& work,
