@@ -119,10 +119,8 @@ bool SaveConfiguration(const ConfigPages& pages, Configuration& config, bool* re
 bool ResetConfiguration(ConfigPages& pages, DriverConfig& config, AdapterArray& adapters, WindowRef frame) {
     if (!ui::AskSystemYesNo(frame, Text(kTextQuestCfgReset), false))
         return false;
-    SetDefaultDriverConfig(OurCapiIndex(), pages.defaults, config);
-    SetDefaultAdapterConfig(adapters[0]);
-    if (!pages.defaultProtocol.empty())
-        FindNewImagePath(pages.protocols, pages.defaultProtocol, config.ImagePath);
+    SetDefaultConfiguration(OurCapiIndex(), pages.defaults, pages.protocols, pages.defaultProtocol, config,
+                            adapters);
     FillConfigPages(pages, config);
     ShowAdapterFields(pages, adapters, 0);
     pages.visiblePage = ConfigPage::kAdapter;

@@ -49,3 +49,13 @@ void ApplyMaintenanceDefaults(const MaintenanceDefaults& defaults, DriverConfig&
     for (size_t i = 0; i < defaults.CDPN.size(); ++i) config.CDPN[i] = defaults.CDPN[i];
     for (size_t i = 0; i < defaults.CGPN.size(); ++i) config.CGPN[i] = defaults.CGPN[i];
 }
+
+void SetDefaultConfiguration(uint32_t capiIndex, const MaintenanceDefaults& maintenance,
+                             const std::vector<ProtocolEntry>& protocols, const std::string& defaultProtocol,
+                             DriverConfig& driver, AdapterArray& adapters) {
+    SetDefaultDriverConfig(capiIndex, maintenance, driver);
+    for (uint32_t i = 0; i < driver.NumberOfControllers && i < adapters.size(); ++i)
+        SetDefaultAdapterConfig(adapters[i]);
+    if (!defaultProtocol.empty())
+        FindNewImagePath(protocols, defaultProtocol, driver.ImagePath);
+}

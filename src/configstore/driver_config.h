@@ -84,5 +84,11 @@ struct Configuration {
 // information file. The adapters are not touched.
 void SetDefaultDriverConfig(uint32_t capiIndex, const MaintenanceDefaults& maintenance, DriverConfig& config);
 void SetDefaultAdapterConfig(AdapterConfig& adapter);
+// What a fresh installation writes and Reset shows: the driver's defaults, the defaults of the adapters it
+// counts (the later ones are not touched), and the driver image of the default protocol when one is named
+// (defaultProtocol not empty).
+void SetDefaultConfiguration(uint32_t capiIndex, const MaintenanceDefaults& maintenance,
+                             const std::vector<ProtocolEntry>& protocols, const std::string& defaultProtocol,
+                             DriverConfig& driver, AdapterArray& adapters);
 // Copies the "[MAINTENANCE]" defaults (ReadMaintenanceSection) into the record unless they say off.
 void ApplyMaintenanceDefaults(const MaintenanceDefaults& defaults, DriverConfig& config);

@@ -103,13 +103,10 @@ bool WriteNewConfiguration(const SetupInfoFile& script, uint32_t capiIndex) {
     Configuration config;
     MaintenanceDefaults maintenance;
     script.ReadMaintenanceSection(maintenance);
-    SetDefaultDriverConfig(capiIndex, maintenance, config.driver);
-    for (uint32_t i = 0; i < config.driver.NumberOfControllers && i < config.adapters.size(); ++i)
-        SetDefaultAdapterConfig(config.adapters[i]);
     std::vector<ProtocolEntry> protocols = script.ReadProtocolEntries();
     std::string protocol;
-    if (script.ReadDefaultProtocol(protocol))
-        FindNewImagePath(protocols, protocol, config.driver.ImagePath);
+    script.ReadDefaultProtocol(protocol);
+    SetDefaultConfiguration(capiIndex, maintenance, protocols, protocol, config.driver, config.adapters);
     return WriteConfiguration(config, protocols, capiIndex, 0);
 }
 
