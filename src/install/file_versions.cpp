@@ -196,9 +196,13 @@ std::string FileVersionLine(const FileVersionRow& row) {
 }
 
 int ScanFileVersions(WindowRef owner, const FileVersionPlaces& places, std::vector<FileVersionRow>& rows) {
+    return ScanFileVersions(owner, places, SetupInfoFile::Read(places.script), rows);
+}
+
+int ScanFileVersions(WindowRef owner, const FileVersionPlaces& places, const SetupInfoFile& script,
+                     std::vector<FileVersionRow>& rows) {
     rows.clear();
     ScanProgress progress(owner);
-    SetupInfoFile script = SetupInfoFile::Read(places.script);
     if (!script.IsRead()) {
         ShowError(owner, kScriptMissingText);
         return 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/window_ref.h"
+#include "setupfiles/setup_info_file.h"
 
 // The versions of the driver files: each "[COMPFILES]" entry marked "!VERSION_ON", read from the version
 // record embedded in the file. Before an installation the compressed sources are expanded one at a time
@@ -46,3 +47,6 @@ struct FileVersionPlaces {
 // user cancelled or the setup information file cannot be read. The progress window is closed and the
 // temporary directory and its copies are removed on every path.
 int ScanFileVersions(WindowRef owner, const FileVersionPlaces& places, std::vector<FileVersionRow>& rows);
+// The same by a setup information file already read (places.script is not read again).
+int ScanFileVersions(WindowRef owner, const FileVersionPlaces& places, const SetupInfoFile& script,
+                     std::vector<FileVersionRow>& rows);

@@ -26,18 +26,18 @@ size_t VerifyConfiguration(const SetupInfoFile& script) {
     return comparison.differences.size();
 }
 
-size_t VerifyFiles(const AppContext& app, const std::string& installDirectory) {
+size_t VerifyFiles(const AppContext& app, const std::string& installDirectory, const SetupInfoFile& script) {
     FileVersionPlaces places = CurrentFileVersionPlaces(app);
     places.installDirectory = installDirectory;
     places.installed = false;
     std::vector<FileVersionRow> distribution;
     std::vector<FileVersionRow> installed;
-    if (!ScanFileVersions(nullptr, places, distribution)) {
+    if (!ScanFileVersions(nullptr, places, script, distribution)) {
         ui::Report("Verification: the distribution's file versions cannot be read");
         return 1;
     }
     places.installed = true;
-    if (!ScanFileVersions(nullptr, places, installed)) {
+    if (!ScanFileVersions(nullptr, places, script, installed)) {
         ui::Report("Verification: the installed file versions cannot be read");
         return 1;
     }
@@ -73,5 +73,7 @@ std::string DescribeFileVersionDifference(const FileVersionDifference& differenc
 }
 
 size_t VerifyInstallation(const AppContext& app, const std::string& installDirectory) {
-    return VerifyConfiguration(SetupInfoFile::Read(ScriptPath(app))) + VerifyFiles(app, installDirectory);
+    // One read of the script for the configuration and both scans.
+    SetupInfoFile script = SetupInfoFile::Read(ScriptPath(app));
+    return VerifyConfiguration(script) + VerifyFiles(app, installDirectory, script);
 }
